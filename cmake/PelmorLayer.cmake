@@ -1,0 +1,42 @@
+# One static library per source folder group. Sources are collected from the
+# listed folders so that adding a file needs no edit here.
+function(pelmor_add_layer name)
+  cmake_parse_arguments(LAYER "" "" "DIRECTORIES;LINK" ${ARGN})
+  set(sources)
+  foreach(directory IN LISTS LAYER_DIRECTORIES)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS
+      "${CMAKE_CURRENT_SOURCE_DIR}/${directory}/*.cpp"
+      "${CMAKE_CURRENT_SOURCE_DIR}/${directory}/*.h")
+    list(APPEND sources ${found})
+  endforeach()
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    # A layer whose folders hold only headers so far.
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} "${CMAKE_CURRENT_SOURCE_DIR}")
+  target_link_libraries(${name} ${scope} ${LAYER_LINK})
+endfunction()
+
+# One GoogleTest executable per test folder; every test is registered with CTest.
+function(pelmor_add_test_folder name)
+  cmake_parse_arguments(SUITE "" "" "DIRECTORIES;LINK" ${ARGN})
+  set(sources)
+  foreach(directory IN LISTS SUITE_DIRECTORIES)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${directory}/*.cpp")
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources} "${PROJECT_SOURCE_DIR}/tests/Main/TestMain.cpp")
+  target_link_libraries(${name} PRIVATE ${SUITE_LINK} PelmorTestSupport Qt6::Widgets GTest::gmock
+    GTest::gtest)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+endfunction()

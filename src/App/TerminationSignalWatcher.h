@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// Turns SIGTERM and SIGINT into a clean quit of the Qt event loop. The signal
+// handler only writes a byte to a pipe; the quit itself runs on the main thread.
+class TerminationSignalWatcher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TerminationSignalWatcher(QObject* parent = nullptr);
+    ~TerminationSignalWatcher() override;
+
+signals:
+    void terminationRequested(int signalNumber);
+
+private:
+    void drainPipe();
+
+    QSocketNotifier* notifier_ = nullptr;
+};

@@ -1,0 +1,43 @@
+#include <csignal>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Starts the real application offscreen, waits until it runs its event loop,
+// then sends it a signal and reports how it ended.
+struct Ending {
+    QProcess::ExitStatus status;
+    int exitCode;
+};
+
+Ending startAndSignal(int signalNumber) {
+    QProcess application;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    application.setProcessEnvironment(environment);
+    application.start(QStringLiteral(PELMOR_EXECUTABLE), {});
+    EXPECT_TRUE(application.waitForStarted(10000));
+    // Still running after a while: it did not exit on its own.
+    EXPECT_FALSE(application.waitForFinished(1500));
+    ::kill(static_cast<pid_t>(application.processId()), signalNumber);
+    EXPECT_TRUE(application.waitForFinished(10000));
+    return {application.exitStatus(), application.exitCode()};
+}
+
+} // namespace
+
+TEST(TerminationSignalWatcherTest, SigtermQuitsTheApplicationWithStatusZero) {
+    const auto ending = startAndSignal(SIGTERM);
+    EXPECT_EQ(ending.status, QProcess::NormalExit);
+    EXPECT_EQ(ending.exitCode, 0);
+}
+
+TEST(TerminationSignalWatcherTest, SigintQuitsTheApplicationWithStatusZero) {
+    const auto ending = startAndSignal(SIGINT);
+    EXPECT_EQ(ending.status, QProcess::NormalExit);
+    EXPECT_EQ(ending.exitCode, 0);
+}
