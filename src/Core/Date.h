@@ -1,0 +1,5 @@
+#pragma once
+
+#include <chrono>
+
+using Date = std::chrono::system_clock::time_point;
