@@ -1,9 +1,9 @@
 #include <csignal>
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <gtest/gtest.h>
 
 namespace {
 

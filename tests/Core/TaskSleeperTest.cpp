@@ -1,12 +1,12 @@
 #include "Core/TaskSleeper.h"
+
 #include "Platform/Async/CancellationError.h"
 #include "Platform/Async/TaskHandle.h"
 #include "Support/TestRuntime.h"
 
 #include <cmath>
-#include <limits>
-
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 constexpr auto largestWait = std::numeric_limits<std::uint64_t>::max();
@@ -18,7 +18,8 @@ protected:
     TaskSleeper sleeper;
 
     Async::TaskHandle<void> spawnSleep(double seconds) {
-        return Async::spawn([this, seconds]() -> Async::Task<void> { co_await sleeper.sleep(seconds); });
+        return Async::spawn(
+            [this, seconds]() -> Async::Task<void> { co_await sleeper.sleep(seconds); });
     }
 };
 
@@ -51,7 +52,8 @@ TEST_F(TaskSleeperTest, NoWaitReturnsWithoutSuspendingEvenWhenCancelled) {
         handle.cancel();
         EXPECT_EQ(runtime.runUntilIdle(), 1u) << "the sleep of " << seconds << " s suspended";
         EXPECT_TRUE(handle.isFinished());
-        EXPECT_NO_THROW(runtime.runToCompletion([&]() -> Async::Task<void> { co_await handle.join(); }));
+        EXPECT_NO_THROW(
+            runtime.runToCompletion([&]() -> Async::Task<void> { co_await handle.join(); }));
     }
 }
 
@@ -72,8 +74,9 @@ TEST_F(TaskSleeperTest, CancellationBeforeOrDuringTheSleepFails) {
     runtime.runUntilIdle();
     for (const auto& handle : {during, before}) {
         EXPECT_TRUE(handle.isFinished());
-        EXPECT_THROW(runtime.runToCompletion([&]() -> Async::Task<void> { co_await handle.join(); }),
-                     Async::CancellationError);
+        EXPECT_THROW(
+            runtime.runToCompletion([&]() -> Async::Task<void> { co_await handle.join(); }),
+            Async::CancellationError);
     }
     EXPECT_EQ(runtime.clock().elapsedNanoseconds(), 1'000'000'000u);
 }

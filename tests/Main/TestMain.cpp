@@ -1,5 +1,6 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 // Every test executable runs inside a QApplication (offscreen), so tests can
 // use the event loop, processes, timers and widgets.

@@ -7,5 +7,5 @@ Date TestRuntime::startDate() {
 
 TestRuntime::TestRuntime()
     : executor_(std::make_shared<ManualExecutor>()),
-      clock_(std::make_shared<VirtualClock>(*executor_, startDate())),
-      runtime_(executor_, clock_) {}
+      clock_(std::make_shared<VirtualClock>(*executor_, startDate())), runtime_(executor_, clock_) {
+}

@@ -8,8 +8,9 @@
 
 namespace {
 std::uint64_t saturatingSum(std::uint64_t a, std::uint64_t b) {
-    return b > std::numeric_limits<std::uint64_t>::max() - a ? std::numeric_limits<std::uint64_t>::max()
-                                                            : a + b;
+    return b > std::numeric_limits<std::uint64_t>::max() - a
+               ? std::numeric_limits<std::uint64_t>::max()
+               : a + b;
 }
 } // namespace
 
@@ -77,4 +78,6 @@ void VirtualClock::advanceNanoseconds(std::uint64_t nanoseconds) {
     executor_.runUntilIdle();
 }
 
-void VirtualClock::advance(double seconds) { advanceNanoseconds(TaskSleeper::nanoseconds(seconds)); }
+void VirtualClock::advance(double seconds) {
+    advanceNanoseconds(TaskSleeper::nanoseconds(seconds));
+}

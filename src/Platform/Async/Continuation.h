@@ -62,8 +62,8 @@ public:
     bool await_ready() const noexcept { return false; }
     template <TaskPromise Awaiting> void await_suspend(std::coroutine_handle<Awaiting> awaiting) {
         state_ = std::make_shared<ContinuationState<T>>();
-        state_->resumer = Resumer(Runtime::current().executor(), awaiting.promise().context,
-                                  awaiting);
+        state_->resumer =
+            Resumer(Runtime::current().executor(), awaiting.promise().context, awaiting);
         setup_(Continuation<T>(state_));
     }
     T await_resume() { return takeResult(state_->result); }

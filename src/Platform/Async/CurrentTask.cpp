@@ -9,13 +9,17 @@ namespace {
 thread_local TaskContext* runningContext = nullptr;
 }
 
-TaskContext* currentTaskContext() noexcept { return runningContext; }
+TaskContext* currentTaskContext() noexcept {
+    return runningContext;
+}
 
 std::shared_ptr<TaskContext> currentTaskContextShared() {
     return runningContext != nullptr ? runningContext->shared_from_this() : nullptr;
 }
 
-bool isCancelled() noexcept { return runningContext != nullptr && runningContext->isCancelled(); }
+bool isCancelled() noexcept {
+    return runningContext != nullptr && runningContext->isCancelled();
+}
 
 void checkCancellation() {
     if (isCancelled()) {
@@ -27,6 +31,8 @@ CurrentTaskScope::CurrentTaskScope(TaskContext* context) noexcept : previous_(ru
     runningContext = context;
 }
 
-CurrentTaskScope::~CurrentTaskScope() { runningContext = previous_; }
+CurrentTaskScope::~CurrentTaskScope() {
+    runningContext = previous_;
+}
 
 } // namespace Async

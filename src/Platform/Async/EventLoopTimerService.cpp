@@ -73,6 +73,8 @@ void EventLoopTimerService::cancel(TimerId timer) {
     entries_.erase(found);
 }
 
-void EventLoopTimerService::cancelAll() { entries_.clear(); }
+void EventLoopTimerService::cancelAll() {
+    entries_.clear();
+}
 
 } // namespace Async

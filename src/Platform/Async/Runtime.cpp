@@ -40,7 +40,9 @@ Runtime& Runtime::current() {
     return *runtime;
 }
 
-bool Runtime::isInstalled() noexcept { return installedRuntime.load() != nullptr; }
+bool Runtime::isInstalled() noexcept {
+    return installedRuntime.load() != nullptr;
+}
 
 void Runtime::start(std::coroutine_handle<> frame, std::shared_ptr<TaskContext> context) {
     frames_.insert(frame.address());

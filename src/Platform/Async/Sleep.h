@@ -72,6 +72,8 @@ inline detail::SleepAwaiter sleep(std::uint64_t nanoseconds) noexcept {
 
 // Gives up the rest of this turn: the task continues on a later turn of the
 // main executor. Not a cancellation point.
-inline detail::YieldAwaiter yield() noexcept { return {}; }
+inline detail::YieldAwaiter yield() noexcept {
+    return {};
+}
 
 } // namespace Async

@@ -124,14 +124,12 @@ template <class T> struct IsTask<Task<T>> : std::true_type {};
 // their captures) for as long as the task they start runs.
 template <class Work> struct WorkTraits;
 template <class Work>
-    requires IsTask<std::remove_cvref_t<Work>>::value
-struct WorkTraits<Work> {
+requires IsTask<std::remove_cvref_t<Work>>::value struct WorkTraits<Work> {
     using ResultType = typename std::remove_cvref_t<Work>::ResultType;
 };
 template <class Work>
-    requires(!IsTask<std::remove_cvref_t<Work>>::value) &&
-            IsTask<std::invoke_result_t<std::remove_cvref_t<Work>&>>::value
-struct WorkTraits<Work> {
+requires(!IsTask<std::remove_cvref_t<Work>>::value) &&
+    IsTask<std::invoke_result_t<std::remove_cvref_t<Work>&>>::value struct WorkTraits<Work> {
     using ResultType = typename std::invoke_result_t<std::remove_cvref_t<Work>&>::ResultType;
 };
 

@@ -46,8 +46,7 @@ template <class T> struct TaskGroupNextAwaiter {
         if (state->waiter) {
             throw std::logic_error("a task group is awaited by one task at a time");
         }
-        state->waiter.emplace(Runtime::current().executor(), awaiting.promise().context,
-                              awaiting);
+        state->waiter.emplace(Runtime::current().executor(), awaiting.promise().context, awaiting);
     }
     std::optional<ValueOf_t<T>> await_resume() {
         if (state->finished.empty()) {
@@ -95,9 +94,7 @@ public:
     bool isCancelled() const noexcept { return state_->context->isCancelled(); }
 
     // No child is running and no result is waiting to be collected.
-    bool isEmpty() const noexcept {
-        return state_->runningCount == 0 && state_->finished.empty();
-    }
+    bool isEmpty() const noexcept { return state_->runningCount == 0 && state_->finished.empty(); }
 
     // Awaits every remaining child, dropping values and errors.
     Task<void> waitForAll() {
@@ -117,7 +114,8 @@ private:
 // throws (for instance a child's error rethrown by next()), the remaining
 // children are cancelled, awaited, and the error is rethrown. When it returns,
 // the remaining children are awaited before its value is returned.
-template <class T, class Body> auto withThrowingTaskGroup(Body body)
+template <class T, class Body>
+auto withThrowingTaskGroup(Body body)
     -> Task<typename std::invoke_result_t<Body&, ThrowingTaskGroup<T>&>::ResultType> {
     using R = typename std::invoke_result_t<Body&, ThrowingTaskGroup<T>&>::ResultType;
     ThrowingTaskGroup<T> group(*currentTaskContext());

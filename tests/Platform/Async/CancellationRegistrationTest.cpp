@@ -1,5 +1,6 @@
-#include "Platform/Async/CancellationError.h"
 #include "Platform/Async/CancellationRegistration.h"
+
+#include "Platform/Async/CancellationError.h"
 #include "Platform/Async/Continuation.h"
 #include "Platform/Async/CurrentTask.h"
 #include "Platform/Async/TaskContext.h"
@@ -7,9 +8,8 @@
 #include "Support/TestRuntime.h"
 
 #include <atomic>
-#include <thread>
-
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(CancellationRegistrationTest, HandlerRunsAtOnceWhenAlreadyCancelled) {
     auto context = Async::TaskContext::makeRoot();
@@ -60,9 +60,8 @@ TEST(CancellationRegistrationTest, OnCancelRegistersOnTheCurrentTaskOnly) {
     int insideCalls = 0;
     auto handle = Async::spawn([&]() -> Async::Task<void> {
         auto registration = Async::onCancel([&] { ++insideCalls; });
-        co_await Async::withContinuation<void>([](Async::Continuation<void> continuation) {
-            continuation.resume();
-        });
+        co_await Async::withContinuation<void>(
+            [](Async::Continuation<void> continuation) { continuation.resume(); });
         EXPECT_TRUE(Async::isCancelled());
         EXPECT_THROW(Async::checkCancellation(), Async::CancellationError);
     });

@@ -1,16 +1,16 @@
-#include "Platform/Async/CancellationError.h"
 #include "Platform/Async/ChildTasks.h"
+
+#include "Platform/Async/CancellationError.h"
 #include "Platform/Async/CurrentTask.h"
 #include "Platform/Async/Sleep.h"
 #include "Platform/Async/TaskHandle.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -52,9 +52,8 @@ TEST_F(ChildTasksTest, PairRunsConcurrentlyAndYieldsValuesInArgumentOrder) {
     });
     runtime.advance(2.0);
     ASSERT_TRUE(handle.isFinished());
-    EXPECT_EQ(runtime.runToCompletion([&]() -> Async::Task<std::tuple<int, int>> {
-                  co_return co_await handle.join();
-              }),
+    EXPECT_EQ(runtime.runToCompletion(
+                  [&]() -> Async::Task<std::tuple<int, int>> { co_return co_await handle.join(); }),
               std::make_tuple(1, 2));
     EXPECT_EQ(log, (std::vector<std::string>{"finished 2", "finished 1"}));
     EXPECT_EQ(runtime.clock().elapsedNanoseconds(), 2 * oneSecond) << "children did not overlap";

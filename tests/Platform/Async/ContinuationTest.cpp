@@ -1,12 +1,12 @@
 #include "Platform/Async/Continuation.h"
+
 #include "Platform/Async/TaskHandle.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <stdexcept>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 class ContinuationTest : public testing::Test {
 protected:
@@ -41,10 +41,10 @@ TEST_F(ContinuationTest, ResumeFromAnotherThreadContinuesOnTheMainThreadOnce) {
 
 TEST_F(ContinuationTest, ResumeThrowingRethrowsInTheTask) {
     EXPECT_THROW(runtime.runToCompletion([]() -> Async::Task<void> {
-                     co_await Async::withContinuation<void>([](Async::Continuation<void> given) {
-                         given.resumeThrowing(std::make_exception_ptr(std::runtime_error("no")));
-                         given.resume();
-                     });
-                 }),
+        co_await Async::withContinuation<void>([](Async::Continuation<void> given) {
+            given.resumeThrowing(std::make_exception_ptr(std::runtime_error("no")));
+            given.resume();
+        });
+    }),
                  std::runtime_error);
 }

@@ -1,9 +1,11 @@
 #include "Platform/Async/EventLoopExecutor.h"
+
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
 #include "Platform/Async/Sleep.h"
 #include "Platform/Async/TaskHandle.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "Platform/Async/EventLoopTimerService.h"
 
+#include <gtest/gtest.h>
 #include <limits>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <gtest/gtest.h>
 
 namespace {
 void processEventsFor(int milliseconds) {

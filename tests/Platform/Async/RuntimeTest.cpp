@@ -1,14 +1,14 @@
-#include "Platform/Async/Continuation.h"
 #include "Platform/Async/Runtime.h"
+
+#include "Platform/Async/Continuation.h"
 #include "Platform/Async/Sleep.h"
 #include "Platform/Async/TaskHandle.h"
-#include "Support/LifetimeCounter.h"
+#include "Support/Counted.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 TEST(RuntimeTest, OnlyOneRuntimeIsInstalledAtATime) {
     EXPECT_FALSE(Async::Runtime::isInstalled());
@@ -23,8 +23,8 @@ TEST(RuntimeTest, OnlyOneRuntimeIsInstalledAtATime) {
 }
 
 TEST(RuntimeTest, TasksStillSuspendedAreDestroyedWithTheRuntime) {
-    LifetimeCounter counter;
-    const auto observer = counter.observer();
+    int live = 0;
+    Counted counter(live);
     std::optional<Async::Continuation<void>> neverResumed;
     {
         TestRuntime runtime;
@@ -35,9 +35,9 @@ TEST(RuntimeTest, TasksStillSuspendedAreDestroyedWithTheRuntime) {
         Async::spawn([counter]() -> Async::Task<void> { co_await Async::sleep(1'000'000'000); });
         runtime.runUntilIdle();
         EXPECT_EQ(runtime.runtime().liveTaskCount(), 2u);
-        EXPECT_EQ(observer.count(), 3);
+        EXPECT_EQ(live, 3);
     }
-    EXPECT_EQ(observer.count(), 1);
+    EXPECT_EQ(live, 1);
     // A late resume after shutdown goes to the closed executor and is dropped.
     ASSERT_TRUE(neverResumed.has_value());
     EXPECT_TRUE(neverResumed->resume());

@@ -1,13 +1,13 @@
-#include "Platform/Async/CancellationError.h"
 #include "Platform/Async/Sleep.h"
+
+#include "Platform/Async/CancellationError.h"
 #include "Platform/Async/TaskHandle.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <limits>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 constexpr std::uint64_t oneSecond = 1'000'000'000;
@@ -46,13 +46,15 @@ TEST_F(SleepTest, WakesExactlyAtTheNanosecondDeadline) {
 
 TEST_F(SleepTest, AlreadyCancelledTaskFailsAtOnceWithoutATimer) {
     for (std::uint64_t nanoseconds : {std::uint64_t{0}, oneSecond}) {
-        auto handle = Async::spawn([&]() -> Async::Task<void> { co_await Async::sleep(nanoseconds); });
+        auto handle =
+            Async::spawn([&]() -> Async::Task<void> { co_await Async::sleep(nanoseconds); });
         handle.cancel();
         runtime.runUntilIdle();
         EXPECT_TRUE(handle.isFinished()) << nanoseconds;
         EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u);
-        EXPECT_THROW(runtime.runToCompletion([&]() -> Async::Task<void> { co_await handle.join(); }),
-                     Async::CancellationError);
+        EXPECT_THROW(
+            runtime.runToCompletion([&]() -> Async::Task<void> { co_await handle.join(); }),
+            Async::CancellationError);
     }
 }
 

@@ -1,16 +1,16 @@
+#include "Platform/Async/TaskHandle.h"
+
 #include "Platform/Async/CancellationError.h"
 #include "Platform/Async/Continuation.h"
 #include "Platform/Async/CurrentTask.h"
 #include "Platform/Async/Sleep.h"
-#include "Platform/Async/TaskHandle.h"
-#include "Support/LifetimeCounter.h"
+#include "Support/Counted.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <stdexcept>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 namespace {
 constexpr std::uint64_t oneSecond = 1'000'000'000;
@@ -36,8 +36,8 @@ TEST_F(TaskHandleTest, SpawnedTaskStartsOnALaterTurnNeverInline) {
 
 TEST_F(TaskHandleTest, DroppingTheHandleNeitherCancelsNorDestroysTheTask) {
     bool finished = false;
-    LifetimeCounter counter;
-    const auto observer = counter.observer();
+    int live = 0;
+    Counted counter(live);
     Async::spawn([&, counter]() -> Async::Task<void> {
         co_await Async::sleep(oneSecond);
         finished = !Async::isCancelled();
@@ -47,7 +47,7 @@ TEST_F(TaskHandleTest, DroppingTheHandleNeitherCancelsNorDestroysTheTask) {
     runtime.advance(1.0);
     EXPECT_TRUE(finished);
     EXPECT_EQ(runtime.runtime().liveTaskCount(), 0u);
-    EXPECT_EQ(observer.count(), 1) << "the task's captures were not released when it ended";
+    EXPECT_EQ(live, 1) << "the task's captures were not released when it ended";
 }
 
 TEST_F(TaskHandleTest, JoinDeliversTheValueOrTheErrorToEveryJoiner) {
@@ -63,15 +63,17 @@ TEST_F(TaskHandleTest, JoinDeliversTheValueOrTheErrorToEveryJoiner) {
     EXPECT_EQ(first, 7);
     EXPECT_EQ(second, 7);
     // A join after the end is answered at once.
-    EXPECT_EQ(runtime.runToCompletion([&]() -> Async::Task<int> { co_return co_await producer.join(); }),
-              7);
+    EXPECT_EQ(
+        runtime.runToCompletion([&]() -> Async::Task<int> { co_return co_await producer.join(); }),
+        7);
 
     auto failing = Async::spawn([]() -> Async::Task<int> {
         throw std::runtime_error("broken");
         co_return 0;
     });
-    EXPECT_THROW(runtime.runToCompletion([&]() -> Async::Task<int> { co_return co_await failing.join(); }),
-                 std::runtime_error);
+    EXPECT_THROW(
+        runtime.runToCompletion([&]() -> Async::Task<int> { co_return co_await failing.join(); }),
+        std::runtime_error);
 }
 
 TEST_F(TaskHandleTest, CancelBeforeStartStillRunsTheBodyUpToItsFirstCancellationPoint) {
@@ -109,7 +111,8 @@ TEST_F(TaskHandleTest, CancelDuringASleepResumesTheTaskOnALaterTurnOnly) {
     runtime.runUntilIdle();
     EXPECT_TRUE(sawCancellation);
     EXPECT_TRUE(handle.isFinished());
-    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u) << "the cancelled sleep left its timer behind";
+    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u)
+        << "the cancelled sleep left its timer behind";
 }
 
 TEST_F(TaskHandleTest, CancelFromAnotherThreadEndsTheSleepOnTheMainThread) {
@@ -158,15 +161,14 @@ TEST_F(TaskHandleTest, ATaskMayClearItsOwnHandleWhileRunning) {
 }
 
 TEST_F(TaskHandleTest, CancelledTasksReleaseTheirFramesAndCaptures) {
-    LifetimeCounter counter;
-    const auto observer = counter.observer();
-    auto handle = Async::spawn([counter]() -> Async::Task<void> {
-        co_await Async::sleep(60 * oneSecond);
-    });
+    int live = 0;
+    Counted counter(live);
+    auto handle =
+        Async::spawn([counter]() -> Async::Task<void> { co_await Async::sleep(60 * oneSecond); });
     runtime.runUntilIdle();
-    EXPECT_EQ(observer.count(), 2);
+    EXPECT_EQ(live, 2);
     handle.cancel();
     runtime.runUntilIdle();
-    EXPECT_EQ(observer.count(), 1);
+    EXPECT_EQ(live, 1);
     EXPECT_EQ(runtime.runtime().liveTaskCount(), 0u);
 }

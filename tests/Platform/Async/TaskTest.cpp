@@ -1,13 +1,13 @@
-#include "Platform/Async/CurrentTask.h"
 #include "Platform/Async/Task.h"
+
+#include "Platform/Async/CurrentTask.h"
 #include "Platform/Async/TaskHandle.h"
-#include "Support/LifetimeCounter.h"
+#include "Support/Counted.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,13 +21,21 @@ Async::Task<int> failing() {
     co_return 0;
 }
 
-Async::Task<int> addOne(Async::Task<int> inner) { co_return (co_await std::move(inner)) + 1; }
+Async::Task<int> addOne(Async::Task<int> inner) {
+    co_return (co_await std::move(inner)) + 1;
+}
 
-Async::Task<void> holdCounter(LifetimeCounter) { co_return; }
+Async::Task<void> holdCounter(Counted) {
+    co_return;
+}
 
-Async::Task<int> immediate(int value) { co_return value; }
+Async::Task<int> immediate(int value) {
+    co_return value;
+}
 
-Async::Task<bool> reportsCancellation() { co_return Async::isCancelled(); }
+Async::Task<bool> reportsCancellation() {
+    co_return Async::isCancelled();
+}
 
 } // namespace
 
@@ -56,22 +64,22 @@ TEST_F(TaskTest, ValuesAndErrorsCrossNestedAwaits) {
 }
 
 TEST_F(TaskTest, DroppingAnUnstartedTaskDestroysItsFrame) {
-    LifetimeCounter counter;
-    const auto observer = counter.observer();
+    int live = 0;
+    Counted counter(live);
     {
         auto task = holdCounter(counter);
-        EXPECT_EQ(observer.count(), 2);
+        EXPECT_EQ(live, 2);
     }
-    EXPECT_EQ(observer.count(), 1);
+    EXPECT_EQ(live, 1);
 }
 
 TEST_F(TaskTest, InlineAwaitSharesTheAwaitingTasksCancellation) {
-    auto handle = Async::spawn([]() -> Async::Task<bool> { co_return co_await reportsCancellation(); });
+    auto handle =
+        Async::spawn([]() -> Async::Task<bool> { co_return co_await reportsCancellation(); });
     handle.cancel();
     bool innerSawCancellation = false;
-    auto check = Async::spawn([&]() -> Async::Task<void> {
-        innerSawCancellation = co_await handle.join();
-    });
+    auto check =
+        Async::spawn([&]() -> Async::Task<void> { innerSawCancellation = co_await handle.join(); });
     runtime.runUntilIdle();
     EXPECT_TRUE(check.isFinished());
     EXPECT_TRUE(innerSawCancellation);

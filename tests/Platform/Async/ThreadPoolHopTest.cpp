@@ -1,12 +1,12 @@
-#include "Platform/Async/TaskHandle.h"
 #include "Platform/Async/ThreadPoolHop.h"
+
+#include "Platform/Async/TaskHandle.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <stdexcept>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 class ThreadPoolHopTest : public testing::Test {
 protected:
@@ -35,7 +35,8 @@ TEST_F(ThreadPoolHopTest, ExceptionsOfTheCallReachTheTask) {
     bool caught = false;
     auto handle = Async::spawn([&]() -> Async::Task<void> {
         try {
-            co_await Async::runOnThreadPool([]() -> int { throw std::runtime_error("blocked call failed"); });
+            co_await Async::runOnThreadPool(
+                []() -> int { throw std::runtime_error("blocked call failed"); });
         } catch (const std::runtime_error&) {
             caught = true;
         }

@@ -1,15 +1,15 @@
+#include "Platform/Async/ThrowingTaskGroup.h"
+
 #include "Platform/Async/CancellationError.h"
 #include "Platform/Async/Sleep.h"
 #include "Platform/Async/TaskHandle.h"
-#include "Platform/Async/ThrowingTaskGroup.h"
 #include "Support/TestRuntime.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace {
 

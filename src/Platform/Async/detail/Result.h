@@ -9,12 +9,8 @@
 namespace Async::detail {
 
 // What a task of result type T hands back: T itself, or an empty stand-in for void.
-template <class T> struct ValueOf {
-    using type = T;
-};
-template <> struct ValueOf<void> {
-    using type = std::monostate;
-};
+template <class T> struct ValueOf { using type = T; };
+template <> struct ValueOf<void> { using type = std::monostate; };
 template <class T> using ValueOf_t = typename ValueOf<T>::type;
 
 // The outcome of a finished task: a value or the exception it ended with.
