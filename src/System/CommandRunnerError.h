@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <type_traits>
 #include <variant>
 
 #include <QString>
@@ -42,6 +43,8 @@ public:
                               OutputDecodingFailed, NonZeroExit>;
 
     template <class Alternative>
+        requires(!std::is_same_v<std::decay_t<Alternative>, CommandRunnerError> &&
+                 std::is_constructible_v<Case, Alternative>)
     CommandRunnerError(Alternative alternative) : case_(std::move(alternative)) {}
 
     const Case& errorCase() const noexcept { return case_; }
