@@ -43,9 +43,9 @@ public:
                               OutputDecodingFailed, NonZeroExit>;
 
     template <class Alternative>
-        requires(!std::is_same_v<std::decay_t<Alternative>, CommandRunnerError> &&
-                 std::is_constructible_v<Case, Alternative>)
-    CommandRunnerError(Alternative alternative) : case_(std::move(alternative)) {}
+    requires(!std::is_same_v<std::decay_t<Alternative>, CommandRunnerError> &&
+             std::is_constructible_v<Case, Alternative>) CommandRunnerError(Alternative alternative)
+        : case_(std::move(alternative)) {}
 
     const Case& errorCase() const noexcept { return case_; }
     template <class Alternative> const Alternative* as() const noexcept {

@@ -1,0 +1,234 @@
+#include "System/ShellCommandRunner.h"
+
+#include "Core/TaskSleeper.h"
+#include "Platform/Async/CancellationRegistration.h"
+#include "Platform/Async/Continuation.h"
+#include "Platform/Async/CurrentTask.h"
+#include "Platform/Async/Runtime.h"
+#include "Platform/Async/Sleep.h"
+#include "Platform/Async/TaskHandle.h"
+#include "System/CommandRunnerError.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <variant>
+
+#include <QProcess>
+#include <QStringDecoder>
+#include <QTimer>
+
+namespace {
+
+using Outcome = std::variant<CommandExecutionResult, CommandRunnerError>;
+using ResultContinuation = Async::Continuation<CommandExecutionResult>;
+
+// How long a child asked to terminate may take before it is killed.
+constexpr int terminationGraceMilliseconds = 2000;
+
+std::optional<QString> decodeStrictUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+void deliver(const ResultContinuation& continuation, Outcome outcome) {
+    if (auto* result = std::get_if<CommandExecutionResult>(&outcome)) {
+        continuation.resume(std::move(*result));
+    } else {
+        continuation.resumeThrowing(
+            std::make_exception_ptr(std::get<CommandRunnerError>(std::move(outcome))));
+    }
+}
+
+// The state of one run, shared by the three parties that can end it: the
+// process's termination, the time-out and the caller's cancellation. The first
+// to finish decides the outcome. `lock_` guards the outcome and the
+// continuation, which the cancellation may reach from any thread; the process
+// itself is only touched on the main thread.
+class ExecutionState : public std::enable_shared_from_this<ExecutionState> {
+public:
+    ExecutionState(CommandRequest request, std::shared_ptr<Async::Executor> mainExecutor)
+        : request_(std::move(request)), mainExecutor_(std::move(mainExecutor)) {}
+
+    ~ExecutionState() {
+        if (process_ != nullptr) {
+            process_->deleteLater();
+        }
+    }
+
+    // Stores the continuation, or, when the run already ended (cancelled before
+    // launch), resumes it with that outcome; returns whether to launch.
+    bool bind(ResultContinuation continuation) {
+        std::unique_lock lock(lock_);
+        if (didFinish_) {
+            auto outcome = std::move(*unclaimedOutcome_);
+            unclaimedOutcome_.reset();
+            lock.unlock();
+            deliver(continuation, std::move(outcome));
+            return false;
+        }
+        continuation_ = std::move(continuation);
+        return true;
+    }
+
+    void finish(Outcome outcome) {
+        std::unique_lock lock(lock_);
+        if (didFinish_) {
+            return;
+        }
+        didFinish_ = true;
+        if (!continuation_) {
+            unclaimedOutcome_ = std::move(outcome);
+            return;
+        }
+        auto continuation = std::move(*continuation_);
+        continuation_.reset();
+        lock.unlock();
+        deliver(continuation, std::move(outcome));
+    }
+
+    // Any thread.
+    void cancel() {
+        finish(CommandRunnerError(CommandRunnerError::Cancelled{request_.executable}));
+        mainExecutor_->post([self = shared_from_this()] { self->terminateProcessIfRunning(); });
+    }
+
+    void launch(const QString& program) {
+        process_ = new QProcess();
+        process_->setInputChannelMode(QProcess::ForwardedInputChannel);
+        process_->setProcessChannelMode(QProcess::SeparateChannels);
+        // The connections keep the state alive until the child has ended,
+        // also after the caller has gone.
+        QObject::connect(process_, &QProcess::finished, process_,
+                         [self = shared_from_this()](int exitCode, QProcess::ExitStatus status) {
+                             self->processFinished(exitCode, status);
+                         });
+        QObject::connect(process_, &QProcess::errorOccurred, process_,
+                         [self = shared_from_this()](QProcess::ProcessError error) {
+                             if (error == QProcess::FailedToStart) {
+                                 self->processFailedToStart();
+                             }
+                         });
+        process_->start(program, request_.arguments, QIODevice::ReadOnly);
+        if (!didFinishNow()) {
+            startTimeout();
+        }
+    }
+
+private:
+    bool didFinishNow() {
+        std::lock_guard lock(lock_);
+        return didFinish_;
+    }
+
+    void startTimeout() {
+        const std::uint64_t nanoseconds = TaskSleeper::nanoseconds(request_.timeout);
+        timeoutTask_ =
+            Async::spawn([self = shared_from_this(), nanoseconds]() -> Async::Task<void> {
+                if (nanoseconds > 0) {
+                    try {
+                        co_await Async::sleep(nanoseconds);
+                    } catch (...) {
+                    }
+                }
+                self->timeOut();
+            });
+    }
+
+    void timeOut() {
+        terminateProcessIfRunning();
+        finish(CommandRunnerError(
+            CommandRunnerError::TimedOut{request_.executable, request_.timeout}));
+    }
+
+    void terminateProcessIfRunning() {
+        if (process_ == nullptr || process_->state() == QProcess::NotRunning) {
+            return;
+        }
+        process_->terminate();
+        QTimer::singleShot(terminationGraceMilliseconds, process_, [process = process_] {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+            }
+        });
+    }
+
+    void processFailedToStart() {
+        finish(CommandRunnerError(CommandRunnerError::LaunchFailed{process_->errorString()}));
+        release();
+    }
+
+    void processFinished(int exitCode, QProcess::ExitStatus status) {
+        finish(outcomeOfExit(exitCode, status));
+        release();
+    }
+
+    Outcome outcomeOfExit(int exitCode, QProcess::ExitStatus status) {
+        const auto standardOutput = decodeStrictUtf8(process_->readAllStandardOutput());
+        const auto standardError = decodeStrictUtf8(process_->readAllStandardError());
+        if (!standardOutput || !standardError) {
+            return CommandRunnerError(
+                CommandRunnerError::OutputDecodingFailed{request_.executable});
+        }
+        // A child ended by a signal reports the signal's number, never 0.
+        const std::int32_t terminationStatus =
+            status == QProcess::CrashExit && exitCode == 0 ? 1 : exitCode;
+        if (terminationStatus != 0) {
+            return CommandRunnerError(CommandRunnerError::NonZeroExit{
+                request_.executable, terminationStatus, *standardOutput, *standardError});
+        }
+        return CommandExecutionResult{request_.executable, request_.arguments, 0, *standardOutput,
+                                      *standardError};
+    }
+
+    // The child has ended: drop the connections that kept this state alive
+    // and stop a time-out still waiting.
+    void release() {
+        process_->disconnect();
+        timeoutTask_.cancel();
+    }
+
+    const CommandRequest request_;
+    const std::shared_ptr<Async::Executor> mainExecutor_;
+
+    std::mutex lock_;
+    bool didFinish_ = false;
+    std::optional<ResultContinuation> continuation_;
+    std::optional<Outcome> unclaimedOutcome_;
+
+    QProcess* process_ = nullptr;
+    Async::TaskHandle<void> timeoutTask_;
+};
+
+} // namespace
+
+QSet<QString> ShellCommandRunner::defaultAllowedExecutables() {
+    return {QStringLiteral("/sbin/ping"),        QStringLiteral("/sbin/ping6"),
+            QStringLiteral("/sbin/ifconfig"),    QStringLiteral("/usr/bin/dig"),
+            QStringLiteral("/usr/sbin/netstat"), QStringLiteral("/usr/sbin/ipconfig")};
+}
+
+ShellCommandRunner::ShellCommandRunner(QSet<QString> allowedExecutables, ToolRoot toolRoot)
+    : allowedExecutables_(std::move(allowedExecutables)), toolRoot_(std::move(toolRoot)) {}
+
+Async::Task<CommandExecutionResult> ShellCommandRunner::run(CommandRequest request) {
+    if (!allowedExecutables_.contains(request.executable)) {
+        throw CommandRunnerError(CommandRunnerError::ExecutableNotAllowed{request.executable});
+    }
+    const QString program = toolRoot_.resolve(request.executable);
+    auto state =
+        std::make_shared<ExecutionState>(std::move(request), Async::Runtime::current().executor());
+    // Runs at once when the caller is already cancelled: the run then ends
+    // with `cancelled` and nothing is launched.
+    const auto cancellation = Async::onCancel([state] { state->cancel(); });
+    co_return co_await Async::withContinuation<CommandExecutionResult>(
+        [&](ResultContinuation continuation) {
+            if (state->bind(std::move(continuation))) {
+                state->launch(program);
+            }
+        });
+}
