@@ -210,6 +210,22 @@ TEST_F(ShellCommandRunnerTest, TimeOutEndsTheRunAndTerminatesTheChild) {
     EXPECT_TRUE(pumpUntil([&] { return !processIsAlive(pid); })) << "the child outlived its run";
 }
 
+TEST_F(ShellCommandRunnerTest, AChildIgnoringTheTerminateRequestIsKilledAndReaped) {
+    writeTool(ping, "trap '' TERM; echo $$ > \"$(dirname \"$0\")/../ping.pid\"; "
+                    "while :; do sleep 0.05; done");
+    auto runner = makeRunner();
+    auto outcome = start(runner, {ping, {}, 1.0});
+    const qint64 pid = readPid(QStringLiteral("ping.pid"));
+    ASSERT_GT(pid, 0);
+    runtime.advance(1.0);
+    EXPECT_EQ(std::get<CommandRunnerError>(*outcome),
+              CommandRunnerError(CommandRunnerError::TimedOut{ping, 1.0}));
+    pumpUntil([] { return false; }, 1000);
+    EXPECT_TRUE(processIsAlive(pid)) << "the child did not ignore the terminate request";
+    // Gone from /proc means killed and reaped: a zombie keeps its entry.
+    EXPECT_TRUE(pumpUntil([&] { return !processIsAlive(pid); }, 5000));
+}
+
 TEST_F(ShellCommandRunnerTest, ZeroOrNegativeTimeOutsEndAtOnceCarryingTheirValue) {
     writeTool(ping, "exec sleep 60");
     for (double timeout : {0.0, -2.0}) {
