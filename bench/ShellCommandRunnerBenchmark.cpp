@@ -4,6 +4,7 @@
 #include "Platform/Async/TaskHandle.h"
 #include "System/ShellCommandRunner.h"
 
+#include <benchmark/benchmark.h>
 #include <memory>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 extern char** environ;
 

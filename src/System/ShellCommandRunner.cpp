@@ -7,6 +7,7 @@
 #include "Platform/Async/Runtime.h"
 #include "Platform/Async/Sleep.h"
 #include "Platform/Async/TaskHandle.h"
+#include "Platform/Process/ChildProcess.h"
 #include "System/CommandRunnerError.h"
 
 #include <memory>
@@ -14,7 +15,6 @@
 #include <optional>
 #include <variant>
 
-#include <QProcess>
 #include <QStringDecoder>
 #include <QTimer>
 
@@ -98,33 +98,20 @@ public:
     }
 
     void launch(const QString& program) {
-        process_ = new QProcess();
-        process_->setInputChannelMode(QProcess::ForwardedInputChannel);
-        process_->setProcessChannelMode(QProcess::SeparateChannels);
-        // The connections keep the state alive until the child has ended,
-        // also after the caller has gone.
-        QObject::connect(process_, &QProcess::finished, process_,
-                         [self = shared_from_this()](int exitCode, QProcess::ExitStatus status) {
-                             self->processFinished(exitCode, status);
-                         });
-        QObject::connect(process_, &QProcess::errorOccurred, process_,
-                         [self = shared_from_this()](QProcess::ProcessError error) {
-                             if (error == QProcess::FailedToStart) {
-                                 self->processFailedToStart();
-                             }
-                         });
-        process_->start(program, request_.arguments, QIODevice::ReadOnly);
-        if (!didFinishNow()) {
-            startTimeout();
+        process_ = new ChildProcess();
+        if (const auto failure = process_->start(program, request_.arguments)) {
+            finish(CommandRunnerError(CommandRunnerError::LaunchFailed{*failure}));
+            return;
         }
+        // The connection keeps the state alive until the child has ended,
+        // also after the caller has gone.
+        QObject::connect(
+            process_, &ChildProcess::finished, process_,
+            [self = shared_from_this()](int status, bool) { self->processFinished(status); });
+        startTimeout();
     }
 
 private:
-    bool didFinishNow() {
-        std::lock_guard lock(lock_);
-        return didFinish_;
-    }
-
     void startTimeout() {
         const std::uint64_t nanoseconds = TaskSleeper::nanoseconds(request_.timeout);
         timeoutTask_ =
@@ -146,40 +133,31 @@ private:
     }
 
     void terminateProcessIfRunning() {
-        if (process_ == nullptr || process_->state() == QProcess::NotRunning) {
+        if (process_ == nullptr || !process_->isRunning()) {
             return;
         }
         process_->terminate();
-        QTimer::singleShot(terminationGraceMilliseconds, process_, [process = process_] {
-            if (process->state() != QProcess::NotRunning) {
-                process->kill();
-            }
-        });
+        QTimer::singleShot(terminationGraceMilliseconds, process_,
+                           [process = process_] { process->kill(); });
     }
 
-    void processFailedToStart() {
-        finish(CommandRunnerError(CommandRunnerError::LaunchFailed{process_->errorString()}));
+    void processFinished(int status) {
+        finish(outcomeOfExit(status));
         release();
     }
 
-    void processFinished(int exitCode, QProcess::ExitStatus status) {
-        finish(outcomeOfExit(exitCode, status));
-        release();
-    }
-
-    Outcome outcomeOfExit(int exitCode, QProcess::ExitStatus status) {
-        const auto standardOutput = decodeStrictUtf8(process_->readAllStandardOutput());
-        const auto standardError = decodeStrictUtf8(process_->readAllStandardError());
+    // `status` is the exit status, or the number of the signal that ended the
+    // child: never 0 for a child ended by a signal.
+    Outcome outcomeOfExit(std::int32_t status) {
+        const auto standardOutput = decodeStrictUtf8(process_->standardOutput());
+        const auto standardError = decodeStrictUtf8(process_->standardError());
         if (!standardOutput || !standardError) {
             return CommandRunnerError(
                 CommandRunnerError::OutputDecodingFailed{request_.executable});
         }
-        // A child ended by a signal reports the signal's number, never 0.
-        const std::int32_t terminationStatus =
-            status == QProcess::CrashExit && exitCode == 0 ? 1 : exitCode;
-        if (terminationStatus != 0) {
+        if (status != 0) {
             return CommandRunnerError(CommandRunnerError::NonZeroExit{
-                request_.executable, terminationStatus, *standardOutput, *standardError});
+                request_.executable, status, *standardOutput, *standardError});
         }
         return CommandExecutionResult{request_.executable, request_.arguments, 0, *standardOutput,
                                       *standardError};
@@ -200,7 +178,7 @@ private:
     std::optional<ResultContinuation> continuation_;
     std::optional<Outcome> unclaimedOutcome_;
 
-    QProcess* process_ = nullptr;
+    ChildProcess* process_ = nullptr;
     Async::TaskHandle<void> timeoutTask_;
 };
 

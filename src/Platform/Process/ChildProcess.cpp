@@ -1,0 +1,216 @@
+#include "Platform/Process/ChildProcess.h"
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+extern char** environ;
+
+namespace {
+
+// Used only where the kernel offers no pidfd.
+constexpr int exitPollMilliseconds = 5;
+
+struct SpawnActions {
+    posix_spawn_file_actions_t actions{};
+    SpawnActions() { posix_spawn_file_actions_init(&actions); }
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+};
+
+struct Pipe {
+    int readEnd = -1;
+    int writeEnd = -1;
+    bool open() {
+        std::array<int, 2> descriptors{};
+        if (::pipe2(descriptors.data(), O_CLOEXEC) != 0) {
+            return false;
+        }
+        readEnd = descriptors[0];
+        writeEnd = descriptors[1];
+        return true;
+    }
+    void closeAll() {
+        for (int* descriptor : {&readEnd, &writeEnd}) {
+            if (*descriptor >= 0) {
+                ::close(*descriptor);
+                *descriptor = -1;
+            }
+        }
+    }
+};
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Called through syscall(): glibc's own declarations of these lack C linkage.
+int openPidDescriptor(pid_t pid) {
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
+void signalThroughPidDescriptor(int descriptor, int signalNumber) {
+    ::syscall(SYS_pidfd_send_signal, descriptor, signalNumber, nullptr, 0);
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(QObject* parent) : QObject(parent) {}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        siginfo_t info{};
+        ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
+    }
+    close(output_);
+    close(error_);
+    if (pidDescriptor_ >= 0) {
+        ::close(pidDescriptor_);
+    }
+}
+
+std::optional<QString> ChildProcess::start(const QString& program, const QStringList& arguments) {
+    Pipe output;
+    Pipe error;
+    if (!output.open() || !error.open()) {
+        const int failure = errno;
+        output.closeAll();
+        error.closeAll();
+        return systemError(failure);
+    }
+    SpawnActions spawnActions;
+    posix_spawn_file_actions_adddup2(&spawnActions.actions, output.writeEnd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&spawnActions.actions, error.writeEnd, STDERR_FILENO);
+
+    const QByteArray path = program.toLocal8Bit();
+    std::vector<QByteArray> encoded{path};
+    for (const QString& argument : arguments) {
+        encoded.push_back(argument.toLocal8Bit());
+    }
+    std::vector<char*> argv;
+    for (QByteArray& argument : encoded) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int failure =
+        ::posix_spawn(&pid, path.constData(), &spawnActions.actions, nullptr, argv.data(), environ);
+    ::close(output.writeEnd);
+    ::close(error.writeEnd);
+    if (failure != 0) {
+        ::close(output.readEnd);
+        ::close(error.readEnd);
+        return systemError(failure);
+    }
+    pid_ = pid;
+    watchOutput(output_, output.readEnd, standardOutput_);
+    watchOutput(error_, error.readEnd, standardError_);
+    watchExit();
+    return std::nullopt;
+}
+
+void ChildProcess::watchOutput(OutputPipe& pipe, int descriptor, QByteArray& buffer) {
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) | O_NONBLOCK);
+    pipe.descriptor = descriptor;
+    pipe.buffer = &buffer;
+    pipe.notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(pipe.notifier, &QSocketNotifier::activated, this, [&pipe] { drain(pipe); });
+}
+
+void ChildProcess::drain(OutputPipe& pipe) {
+    if (pipe.descriptor < 0) {
+        return;
+    }
+    std::array<char, 65536> chunk{};
+    while (true) {
+        const ssize_t count = ::read(pipe.descriptor, chunk.data(), chunk.size());
+        if (count > 0) {
+            pipe.buffer->append(chunk.data(), count);
+        } else if (count < 0 && errno == EINTR) {
+            continue;
+        } else {
+            if (count == 0) {
+                close(pipe);
+            }
+            return;
+        }
+    }
+}
+
+void ChildProcess::close(OutputPipe& pipe) {
+    if (pipe.notifier != nullptr) {
+        pipe.notifier->setEnabled(false);
+        pipe.notifier->deleteLater();
+        pipe.notifier = nullptr;
+    }
+    if (pipe.descriptor >= 0) {
+        ::close(pipe.descriptor);
+        pipe.descriptor = -1;
+    }
+}
+
+void ChildProcess::watchExit() {
+    pidDescriptor_ = openPidDescriptor(pid_);
+    if (pidDescriptor_ >= 0) {
+        exitNotifier_ = new QSocketNotifier(pidDescriptor_, QSocketNotifier::Read, this);
+        connect(exitNotifier_, &QSocketNotifier::activated, this, &ChildProcess::reapIfExited);
+        return;
+    }
+    exitPoll_ = new QTimer(this);
+    connect(exitPoll_, &QTimer::timeout, this, &ChildProcess::reapIfExited);
+    exitPoll_->start(exitPollMilliseconds);
+}
+
+void ChildProcess::reapIfExited() {
+    if (pid_ <= 0) {
+        return;
+    }
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG) != 0 ||
+        info.si_pid == 0) {
+        return;
+    }
+    pid_ = -1;
+    if (exitNotifier_ != nullptr) {
+        exitNotifier_->setEnabled(false);
+    }
+    if (exitPoll_ != nullptr) {
+        exitPoll_->stop();
+    }
+    // Everything the child wrote is in the pipes by now.
+    drain(output_);
+    drain(error_);
+    close(output_);
+    close(error_);
+    const bool endedBySignal = info.si_code == CLD_KILLED || info.si_code == CLD_DUMPED;
+    emit finished(info.si_status, endedBySignal);
+}
+
+void ChildProcess::terminate() {
+    sendSignal(SIGTERM);
+}
+
+void ChildProcess::kill() {
+    sendSignal(SIGKILL);
+}
+
+void ChildProcess::sendSignal(int signalNumber) {
+    if (pidDescriptor_ >= 0 && pid_ > 0) {
+        signalThroughPidDescriptor(pidDescriptor_, signalNumber);
+    } else if (pid_ > 0) {
+        ::kill(pid_, signalNumber);
+    }
+}

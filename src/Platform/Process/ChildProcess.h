@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QSocketNotifier;
+class QTimer;
+
+// One child process started with posix_spawn, without a shell, on the thread
+// that owns this object (the main thread). Standard output and error are
+// drained while it runs, so no output size can stall it; standard input, the
+// environment and the working directory are inherited. The exit is noticed
+// through a pidfd, and the child is always reaped.
+class ChildProcess final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ChildProcess(QObject* parent = nullptr);
+    ~ChildProcess() override;
+
+    // Starts `program` (an absolute path) with `arguments`; returns why the
+    // system refused, or nothing once the child runs.
+    std::optional<QString> start(const QString& program, const QStringList& arguments);
+
+    bool isRunning() const { return pid_ > 0; }
+
+    void terminate();
+    void kill();
+
+    const QByteArray& standardOutput() const { return standardOutput_; }
+    const QByteArray& standardError() const { return standardError_; }
+
+signals:
+    // The exit status, or the number of the signal that ended the child.
+    void finished(int status, bool endedBySignal);
+
+private:
+    struct OutputPipe {
+        int descriptor = -1;
+        QSocketNotifier* notifier = nullptr;
+        QByteArray* buffer = nullptr;
+    };
+
+    void watchOutput(OutputPipe& pipe, int descriptor, QByteArray& buffer);
+    static void drain(OutputPipe& pipe);
+    static void close(OutputPipe& pipe);
+    void watchExit();
+    void reapIfExited();
+    void sendSignal(int signalNumber);
+
+    int pid_ = -1;
+    int pidDescriptor_ = -1;
+    QSocketNotifier* exitNotifier_ = nullptr;
+    QTimer* exitPoll_ = nullptr;
+    OutputPipe output_;
+    OutputPipe error_;
+    QByteArray standardOutput_;
+    QByteArray standardError_;
+};
