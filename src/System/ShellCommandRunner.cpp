@@ -13,8 +13,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <variant>
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QTimer>
 
@@ -54,12 +56,6 @@ public:
     ExecutionState(CommandRequest request, std::shared_ptr<Async::Executor> mainExecutor)
         : request_(std::move(request)), mainExecutor_(std::move(mainExecutor)) {}
 
-    ~ExecutionState() {
-        if (process_ != nullptr) {
-            process_->deleteLater();
-        }
-    }
-
     // Stores the continuation, or, when the run already ended (cancelled before
     // launch), resumes it with that outcome; returns whether to launch.
     bool bind(ResultContinuation continuation) {
@@ -98,8 +94,11 @@ public:
     }
 
     void launch(const QString& program) {
-        process_ = new ChildProcess();
+        // Owned by the application until it has ended, so that a child still
+        // running when the application quits is killed and reaped with it.
+        process_ = new ChildProcess(QCoreApplication::instance());
         if (const auto failure = process_->start(program, request_.arguments)) {
+            delete std::exchange(process_, nullptr);
             finish(CommandRunnerError(CommandRunnerError::LaunchFailed{*failure}));
             return;
         }
@@ -163,10 +162,10 @@ private:
                                       *standardError};
     }
 
-    // The child has ended: drop the connections that kept this state alive
-    // and stop a time-out still waiting.
+    // The child has ended: drop the process and the connection that kept
+    // this state alive, and stop a time-out still waiting.
     void release() {
-        process_->disconnect();
+        std::exchange(process_, nullptr)->deleteLater();
         timeoutTask_.cancel();
     }
 
