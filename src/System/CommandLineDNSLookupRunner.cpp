@@ -1,0 +1,48 @@
+#include "System/CommandLineDNSLookupRunner.h"
+
+#include "System/CommandOutputReading.h"
+#include "System/CommandParsers.h"
+#include "System/CommandParsingError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// dig's own per-try wait: whole seconds, rounded up, at least 1.
+QString digTimeArgument(double timeout) {
+    return QStringLiteral("+time=") + QString::number(std::max(1.0, std::ceil(timeout)), 'f', 0);
+}
+
+// The system's configured resolver, default record type, a single try; the
+// command itself may run for the whole time-out.
+CommandRequest digRequest(const QString& domain, double timeout) {
+    return {QStringLiteral("/usr/bin/dig"),
+            {digTimeArgument(timeout), QStringLiteral("+tries=1"), domain},
+            timeout};
+}
+
+DNSLookupMeasurement measurementFromOutput(const QString& output) {
+    try {
+        return {CommandParsers::parseDigQueryTimeMilliseconds(output), true};
+    } catch (const CommandParsingError&) {
+        return {std::nullopt, false};
+    }
+}
+
+} // namespace
+
+CommandLineDNSLookupRunner::CommandLineDNSLookupRunner(
+    std::shared_ptr<CommandRunning> commandRunner)
+    : commandRunner_(std::move(commandRunner)) {}
+
+Async::Task<DNSLookupMeasurement> CommandLineDNSLookupRunner::lookup(QString domain,
+                                                                     double timeout) {
+    const std::optional<QString> output =
+        co_await outputOfAnyExit(*commandRunner_, digRequest(domain, timeout));
+    if (!output) {
+        co_return DNSLookupMeasurement{std::nullopt, false};
+    }
+    co_return measurementFromOutput(*output);
+}
