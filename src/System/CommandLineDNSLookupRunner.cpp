@@ -1,8 +1,10 @@
 #include "System/CommandLineDNSLookupRunner.h"
 
+#include "System/CommandOperandGuard.h"
 #include "System/CommandOutputReading.h"
 #include "System/CommandParsers.h"
 #include "System/CommandParsingError.h"
+#include "System/SaturatedWholeNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +12,10 @@
 
 namespace {
 
-// dig's own per-try wait: whole seconds, rounded up, at least 1.
+// dig's own per-try wait: whole seconds, rounded up, at least 1; a time-out
+// beyond any count (or not a number at all) saturates.
 QString digTimeArgument(double timeout) {
-    return QStringLiteral("+time=") + QString::number(std::max(1.0, std::ceil(timeout)), 'f', 0);
+    return QStringLiteral("+time=") + QString::number(saturatedWholeNumber(std::ceil(timeout), 1));
 }
 
 // The system's configured resolver, default record type, a single try; the
@@ -39,6 +42,11 @@ CommandLineDNSLookupRunner::CommandLineDNSLookupRunner(
 
 Async::Task<DNSLookupMeasurement> CommandLineDNSLookupRunner::lookup(QString domain,
                                                                      double timeout) {
+    // A domain dig would read as an option (-), a query option (+) or a server
+    // (@) is refused rather than run.
+    if (!isSafeCommandOperand(domain, u"-+@")) {
+        co_return DNSLookupMeasurement{std::nullopt, false};
+    }
     const std::optional<QString> output =
         co_await outputOfAnyExit(*commandRunner_, digRequest(domain, timeout));
     if (!output) {

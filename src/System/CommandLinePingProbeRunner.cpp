@@ -1,9 +1,11 @@
 #include "System/CommandLinePingProbeRunner.h"
 
+#include "System/CommandOperandGuard.h"
 #include "System/CommandOutputReading.h"
 #include "System/CommandParsers.h"
 #include "System/CommandParsingError.h"
 #include "System/NumberText.h"
+#include "System/SaturatedWholeNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,9 +23,10 @@ const QString netstatExecutable = QStringLiteral("/usr/sbin/netstat");
 constexpr double shortestWaitSeconds = 0.001;
 constexpr double secondsBetweenPackets = 1;
 
-// Milliseconds rounded half away from zero, at least 1, as decimal text.
+// Milliseconds rounded half away from zero, at least 1, as decimal text; a
+// wait beyond any count saturates.
 QString waitMillisecondsText(double waitSeconds) {
-    return QString::number(std::max(1.0, std::round(waitSeconds * 1000)), 'f', 0);
+    return QString::number(saturatedWholeNumber(std::round(waitSeconds * 1000), 1));
 }
 
 // The reported loss; 100 when none was reported.
@@ -92,6 +95,10 @@ CommandRequest CommandLinePingProbeRunner::commandRequest(const QString& target,
 
 Async::Task<PingProbeMeasurement> CommandLinePingProbeRunner::performPing(QString target,
                                                                           double timeout) {
+    // A target ping would read as an option is refused rather than run.
+    if (!isSafeCommandOperand(target, u"-")) {
+        co_return PingProbeMeasurement{std::nullopt, std::nullopt, 100, false};
+    }
     const std::optional<QString> output =
         co_await outputOfAnyExit(*commandRunner_, commandRequest(target, timeout, pingPacketCount_,
                                                                  commandTimeoutGracePeriod_));

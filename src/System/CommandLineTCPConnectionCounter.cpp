@@ -23,7 +23,7 @@ CommandLineTCPConnectionCounter::CommandLineTCPConnectionCounter(
 Async::Task<TCPConnectionMeasurement>
 CommandLineTCPConnectionCounter::fetchConnectionCounts(double timeout) {
     const std::optional<QString> output =
-        co_await outputOfAnyExit(*commandRunner_, connectionTableRequest(timeout));
+        co_await outputOfAnyInformativeExit(*commandRunner_, connectionTableRequest(timeout));
     if (!output) {
         co_return TCPConnectionMeasurement{std::nullopt, false};
     }

@@ -4,7 +4,9 @@
 #include "Support/FakeCommandRunner.h"
 #include "Support/TestRuntime.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -98,4 +100,22 @@ TEST_F(CommandLineDNSLookupRunnerTest, RunThatPrintedNothingToReadFails) {
         runner->fail(dig, monitorArguments, failure);
         EXPECT_EQ(lookup(), (DNSLookupMeasurement{std::nullopt, false}));
     }
+}
+
+TEST_F(CommandLineDNSLookupRunnerTest, DomainsDigWouldReadAsOptionsOrServersAreRefusedWithoutARun) {
+    for (const QString& domain :
+         {QStringLiteral("-x"), QStringLiteral("+short"), QStringLiteral("@192.0.2.53"),
+          QStringLiteral("example.com +tcp"), QStringLiteral("exa\u0000mple.com"), QString()}) {
+        EXPECT_EQ(lookup(domain), (DNSLookupMeasurement{std::nullopt, false}))
+            << domain.toStdString();
+    }
+    EXPECT_TRUE(runner->requests().empty());
+}
+
+TEST_F(CommandLineDNSLookupRunnerTest, DigTimeSaturatesForTimeOutsBeyondAnyCount) {
+    lookup("example.com", std::numeric_limits<double>::infinity());
+    lookup("example.com", std::nan(""));
+    ASSERT_EQ(runner->requests().size(), 2u);
+    EXPECT_EQ(runner->requests()[0].arguments.front(), QStringLiteral("+time=9223372036854775807"));
+    EXPECT_EQ(runner->requests()[1].arguments.front(), QStringLiteral("+time=1"));
 }

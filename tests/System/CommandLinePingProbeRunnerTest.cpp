@@ -5,7 +5,9 @@
 #include "Support/FakeCommandRunner.h"
 #include "Support/TestRuntime.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -183,6 +185,35 @@ TEST_F(CommandLinePingProbeRunnerTest, NegativeGraceCountsAsNoneAndFewerThanOneP
 }
 
 // Reading the ping
+
+TEST_F(CommandLinePingProbeRunnerTest, WaitsBeyondAnyCountSaturateAndNaNWaitsOneMillisecond) {
+    auto probe = makeProbe();
+    const auto waitArgument = [&](double timeout) {
+        pingTarget(probe, "192.168.1.1", timeout);
+        return runner->requests().back().arguments.at(3);
+    };
+    EXPECT_EQ(waitArgument(std::numeric_limits<double>::infinity()),
+              QStringLiteral("9223372036854775807"));
+    EXPECT_EQ(waitArgument(1e300), QStringLiteral("9223372036854775807"));
+    EXPECT_EQ(waitArgument(std::nan("")), QStringLiteral("1"));
+}
+
+TEST_F(CommandLinePingProbeRunnerTest, TargetsThePingToolWouldMisreadAreRefusedWithoutARun) {
+    auto probe = makeProbe();
+    for (const QString& target :
+         {QStringLiteral("-f"), QStringLiteral("-c100"), QStringLiteral("1.1.1.1 -f"),
+          QStringLiteral("host\tname"), QStringLiteral("host\nname"), QStringLiteral("a\u2028b"),
+          QStringLiteral("ho\u0001st"), QString()}) {
+        EXPECT_EQ(pingTarget(probe, target, 1.5),
+                  (PingProbeMeasurement{std::nullopt, std::nullopt, 100, false}))
+            << target.toStdString();
+    }
+    EXPECT_TRUE(runner->requests().empty());
+    // A dash inside a host name, or a scoped IPv6 address, is an ordinary target.
+    pingTarget(probe, "my-router.local", 1.5);
+    pingTarget(probe, "fe80::1%en0", 1.5);
+    EXPECT_EQ(runner->requests().size(), 2u);
+}
 
 TEST_F(CommandLinePingProbeRunnerTest, AnsweredPingGivesAverageDeviationAndLoss) {
     EXPECT_EQ(pingRouterAnswering(answeredPing), (PingProbeMeasurement{3.308, 0.794, 0, true}));

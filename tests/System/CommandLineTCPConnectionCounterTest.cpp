@@ -66,3 +66,10 @@ TEST_F(CommandLineTCPConnectionCounterTest, RunThatPrintedNothingToReadGivesNoCo
         EXPECT_EQ(fetch(), (TCPConnectionMeasurement{std::nullopt, false}));
     }
 }
+
+TEST_F(CommandLineTCPConnectionCounterTest, NonZeroExitThatPrintedOnlyBlankLinesIsAFailure) {
+    runner->fail(
+        netstat, connectionTableArguments,
+        CommandRunnerError::NonZeroExit{netstat, 1, " \n\t\n", "netstat: permission denied"});
+    EXPECT_EQ(fetch(), (TCPConnectionMeasurement{std::nullopt, false}));
+}
