@@ -35,10 +35,10 @@ void ShellCommandRunnerRoundTrip(benchmark::State& state) {
                            std::make_shared<Async::EventLoopTimerService>());
     ShellCommandRunner runner(ShellCommandRunner::defaultAllowedExecutables(),
                               ToolRoot(root.directory.path()));
+    const CommandRequest request{QStringLiteral("/sbin/ping"), {}, 10.0};
     for (auto _ : state) {
-        auto handle = Async::spawn([&runner]() -> Async::Task<void> {
-            co_await runner.run({QStringLiteral("/sbin/ping"), {}, 10.0});
-        });
+        auto handle = Async::spawn(
+            [&runner, &request]() -> Async::Task<void> { co_await runner.run(request); });
         while (!handle.isFinished()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }

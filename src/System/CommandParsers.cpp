@@ -62,6 +62,52 @@ QStringList fields(const QString& line) {
     return nonEmptyPieces(line, [](QChar character) { return character.isSpace(); });
 }
 
+template <class Visit> void forEachLineView(QStringView text, Visit visit) {
+    qsizetype start = 0;
+    for (qsizetype index = 0; index <= text.size(); ++index) {
+        if (index == text.size() || isNewline(text[index])) {
+            if (index > start) {
+                visit(text.sliced(start, index - start));
+            }
+            start = index + 1;
+        }
+    }
+}
+
+QStringView firstFieldView(QStringView line) {
+    qsizetype start = 0;
+    while (start < line.size() && line[start].isSpace()) {
+        ++start;
+    }
+    qsizetype end = start;
+    while (end < line.size() && !line[end].isSpace()) {
+        ++end;
+    }
+    return line.sliced(start, end - start);
+}
+
+QStringView lastFieldView(QStringView line) {
+    qsizetype end = line.size();
+    while (end > 0 && line[end - 1].isSpace()) {
+        --end;
+    }
+    qsizetype start = end;
+    while (start > 0 && !line[start - 1].isSpace()) {
+        --start;
+    }
+    return line.sliced(start, end - start);
+}
+
+QStringView trimmedOfPunctuation(QStringView text) {
+    while (!text.isEmpty() && text.front().isPunct()) {
+        text = text.sliced(1);
+    }
+    while (!text.isEmpty() && text.back().isPunct()) {
+        text.chop(1);
+    }
+    return text;
+}
+
 // The texts of every capture group of the first match, in order; none when
 // the pattern does not compile, nothing matches, or a group took no part.
 std::optional<QStringList> firstMatchCaptures(const QString& pattern, const QString& text) {
@@ -250,27 +296,21 @@ double parseDigQueryTimeMilliseconds(const QString& output) {
 
 TCPConnectionStateCounts parseTCPConnectionStateCounts(const QString& output) {
     TCPConnectionStateCounts counts{0, 0, 0};
-    for (const QString& line : lines(output)) {
-        const QStringList columns = fields(line);
-        if (columns.isEmpty() || !columns.front().toLower().startsWith(QLatin1String("tcp"))) {
-            continue;
+    // Views, not copies: a busy machine lists thousands of connections.
+    forEachLineView(output, [&counts](QStringView line) {
+        const QStringView protocol = firstFieldView(line);
+        if (!protocol.startsWith(u"tcp", Qt::CaseInsensitive)) {
+            return;
         }
-        QString state = columns.back();
-        while (!state.isEmpty() && state.front().isPunct()) {
-            state.remove(0, 1);
-        }
-        while (!state.isEmpty() && state.back().isPunct()) {
-            state.chop(1);
-        }
-        state = state.toUpper();
-        if (state == QLatin1String("ESTABLISHED")) {
+        const QStringView state = trimmedOfPunctuation(lastFieldView(line));
+        if (state.compare(u"ESTABLISHED", Qt::CaseInsensitive) == 0) {
             ++counts.established;
-        } else if (state == QLatin1String("TIME_WAIT")) {
+        } else if (state.compare(u"TIME_WAIT", Qt::CaseInsensitive) == 0) {
             ++counts.timeWait;
-        } else if (state == QLatin1String("CLOSE_WAIT")) {
+        } else if (state.compare(u"CLOSE_WAIT", Qt::CaseInsensitive) == 0) {
             ++counts.closeWait;
         }
-    }
+    });
     return counts;
 }
 

@@ -6,6 +6,7 @@
 #include "Support/VirtualClock.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -49,9 +50,27 @@ public:
         return Async::detail::takeResult(*outcome);
     }
 
+    // Runs the Qt event loop (child processes, sockets) and the executor by
+    // turns until `condition` holds or `milliseconds` of real time pass.
+    bool pumpUntil(const std::function<bool()>& condition, int milliseconds = 10'000);
+
+    // Spawns `work` and pumps until it has finished; returns its value (or
+    // rethrows its error), or throws std::logic_error when it did not finish.
+    template <class Work> auto runPumpingEvents(Work&& work, int milliseconds = 10'000) {
+        auto handle = Async::spawn(std::forward<Work>(work));
+        if (!pumpUntil([&] { return handle.isFinished(); }, milliseconds)) {
+            throw std::logic_error("the task did not finish in time");
+        }
+        return runToCompletion([handle]() { return joined(handle); });
+    }
+
     static Date startDate();
 
 private:
+    template <class T> static Async::Task<T> joined(Async::TaskHandle<T> handle) {
+        co_return co_await handle.join();
+    }
+
     std::shared_ptr<ManualExecutor> executor_;
     std::shared_ptr<VirtualClock> clock_;
     Async::Runtime runtime_;

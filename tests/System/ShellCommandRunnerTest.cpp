@@ -10,8 +10,6 @@
 #include <thread>
 #include <variant>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,20 +68,8 @@ protected:
         return outcome;
     }
 
-    // Pumps the Qt event loop (process notifications) and the task executor.
     template <class Condition> bool pumpUntil(Condition condition, int milliseconds = 10'000) {
-        QDeadlineTimer deadline(milliseconds);
-        while (true) {
-            runtime.runUntilIdle();
-            if (condition()) {
-                return true;
-            }
-            if (deadline.hasExpired()) {
-                return false;
-            }
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
-                                            5);
-        }
+        return runtime.pumpUntil(condition, milliseconds);
     }
 
     Outcome runToEnd(CommandRequest request) {

@@ -71,6 +71,10 @@ private:
 
 } // namespace detail
 
+// Note: GCC 12 miscompiles a braced-init temporary inside a co_await
+// expression (`co_await run({a, b})` corrupts the heap): build such arguments
+// in a named variable first.
+//
 // A lazy coroutine. It starts only when awaited (it then runs as part of the
 // awaiting task, sharing its cancellation) or when handed to spawn() or to a
 // child-task operation (it then runs as a task of its own). Until started the
