@@ -43,7 +43,7 @@ public:
 
     // Calls the handler at once with the current value, then on every assignment
     // until the returned token is cancelled or destroyed.
-    [[nodiscard]] Cancellable subscribe(Handler handler) {
+    [[nodiscard]] Cancellable subscribe(Handler handler) const {
         const auto value = value_;
         const auto subscribers = subscribers_;
         return subscribers->subscribe(std::move(handler), *value);

@@ -1,0 +1,111 @@
+#include "Monitors/PingMonitor.h"
+
+#include "Monitors/History.h"
+#include "Platform/Async/ChildTasks.h"
+
+std::shared_ptr<PingMonitor> PingMonitor::create(Configuration configuration,
+                                                 std::shared_ptr<PingProbeRunning> pingProbeRunner,
+                                                 std::shared_ptr<SleepProviding> sleeper,
+                                                 DateProvider dateProvider) {
+    return std::shared_ptr<PingMonitor>(
+        new PingMonitor(std::move(configuration), std::move(pingProbeRunner), std::move(sleeper),
+                        std::move(dateProvider)));
+}
+
+PingMonitor::PingMonitor(Configuration configuration,
+                         std::shared_ptr<PingProbeRunning> pingProbeRunner,
+                         std::shared_ptr<SleepProviding> sleeper, DateProvider dateProvider)
+    : configuration_(std::move(configuration)), pingProbeRunner_(std::move(pingProbeRunner)),
+      dateProvider_(std::move(dateProvider)),
+      loop_(configuration_.pollInterval, std::move(sleeper)) {}
+
+void PingMonitor::setInternetTarget(const QString& target) {
+    const QString trimmed = target.trimmed();
+    if (!trimmed.isEmpty()) {
+        configuration_.internetTarget = trimmed;
+    }
+}
+
+void PingMonitor::start() {
+    loop_.start(shared_from_this());
+}
+
+void PingMonitor::stop() {
+    loop_.stop();
+}
+
+void PingMonitor::setPollInterval(double seconds) {
+    loop_.setPollInterval(seconds);
+}
+
+void PingMonitor::resetTransientState() {
+    routerIPAddress_ = std::nullopt;
+    routerResult_ = std::nullopt;
+    internetResult_ = std::nullopt;
+    routerHistory_ = {};
+    internetHistory_ = {};
+    consecutiveRouterFailuresWhileInternetSucceeds_ = 0;
+    isRouterIgnored_ = false;
+}
+
+Async::Task<void> PingMonitor::pollOnce() {
+    const Date timestamp = dateProvider_();
+    const double timeout = configuration_.commandTimeout;
+    const std::optional<QString> gateway =
+        co_await pingProbeRunner_->resolveDefaultGateway(timeout);
+    routerIPAddress_ = gateway;
+    const QString internetTarget = configuration_.internetTarget;
+    if (!gateway) {
+        const PingProbeMeasurement internet =
+            co_await pingProbeRunner_->performPing(internetTarget, timeout);
+        publishInternetOnly(makeResult(PingTarget::internet, timestamp, internet));
+        co_return;
+    }
+    const auto [router, internet] =
+        co_await Async::whenAll(pingProbeRunner_->performPing(*gateway, timeout),
+                                pingProbeRunner_->performPing(internetTarget, timeout));
+    publishBoth(makeResult(PingTarget::router, timestamp, router),
+                makeResult(PingTarget::internet, timestamp, internet));
+}
+
+PingResult PingMonitor::makeResult(PingTarget target, Date timestamp,
+                                   const PingProbeMeasurement& measurement) {
+    return PingResult{target,
+                      timestamp,
+                      measurement.latencyMilliseconds,
+                      measurement.jitterMilliseconds,
+                      measurement.packetLossPercent,
+                      measurement.didSucceed};
+}
+
+void PingMonitor::publishBoth(const PingResult& router, const PingResult& internet) {
+    routerResult_ = router;
+    internetResult_ = internet;
+    appendToHistory(routerHistory_, router, configuration_.maxHistorySampleCount);
+    appendToHistory(internetHistory_, internet, configuration_.maxHistorySampleCount);
+    updateRouterIgnoredMode(router, internet);
+}
+
+void PingMonitor::publishInternetOnly(const PingResult& internet) {
+    routerResult_ = std::nullopt;
+    internetResult_ = internet;
+    appendToHistory(internetHistory_, internet, configuration_.maxHistorySampleCount);
+    consecutiveRouterFailuresWhileInternetSucceeds_ = 0;
+    isRouterIgnored_ = false;
+}
+
+// A router that keeps failing while the internet answers ignores pings: from
+// the threshold-th such poll in a row it is left out, until it answers again
+// or the internet fails too.
+void PingMonitor::updateRouterIgnoredMode(const PingResult& router, const PingResult& internet) {
+    if (internet.didSucceed && !router.didSucceed) {
+        ++consecutiveRouterFailuresWhileInternetSucceeds_;
+        if (consecutiveRouterFailuresWhileInternetSucceeds_ >=
+            configuration_.routerIgnoreFailureThreshold) {
+            isRouterIgnored_ = true;
+        }
+        return;
+    }
+    consecutiveRouterFailuresWhileInternetSucceeds_ = 0;
+    isRouterIgnored_ = false;
+}
