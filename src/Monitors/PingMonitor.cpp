@@ -2,6 +2,7 @@
 
 #include "Monitors/History.h"
 #include "Platform/Async/ChildTasks.h"
+#include "System/CommandOperandGuard.h"
 
 std::shared_ptr<PingMonitor> PingMonitor::create(Configuration configuration,
                                                  std::shared_ptr<PingProbeRunning> pingProbeRunner,
@@ -20,8 +21,10 @@ PingMonitor::PingMonitor(Configuration configuration,
       loop_(configuration_.pollInterval, std::move(sleeper)) {}
 
 void PingMonitor::setInternetTarget(const QString& target) {
+    // A stored preference may be corrupt or hostile: a target ping would read
+    // as an option is ignored like a blank one.
     const QString trimmed = target.trimmed();
-    if (!trimmed.isEmpty()) {
+    if (isSafeCommandOperand(trimmed, u"-")) {
         configuration_.internetTarget = trimmed;
     }
 }

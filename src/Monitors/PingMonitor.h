@@ -55,7 +55,9 @@ public:
     double pollInterval() const { return loop_.pollInterval(); }
     const Configuration& configuration() const { return configuration_; }
 
-    // Takes the trimmed text as the target for the next poll; blank text is ignored.
+    // Takes the trimmed text as the target for the next poll; blank text, and
+    // text ping would misread (a leading "-", inner whitespace or controls),
+    // is ignored.
     void setInternetTarget(const QString& target);
 
     void start() override;

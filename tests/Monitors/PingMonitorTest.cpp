@@ -105,9 +105,12 @@ TEST_F(PingMonitorTest, HistoriesKeepTheNewestSixty) {
     EXPECT_EQ(monitor->routerHistory().value().size(), 60u);
 }
 
-TEST_F(PingMonitorTest, InternetTargetIsTrimmedAndBlankTextIgnored) {
-    monitor->setInternetTarget(QStringLiteral("   "));
-    monitor->setInternetTarget(QString());
+TEST_F(PingMonitorTest, InternetTargetIsTrimmedAndBlankOrOptionLikeTextIgnored) {
+    for (const QString& ignored :
+         {QStringLiteral("   "), QString(), QStringLiteral("-f"), QStringLiteral(" -c 1000 "),
+          QStringLiteral("1.1.1.1 -f"), QStringLiteral("host\u0001name")}) {
+        monitor->setInternetTarget(ignored);
+    }
     EXPECT_EQ(monitor->internetTarget(), internet);
     monitor->setInternetTarget(QStringLiteral("  203.0.113.7 \n"));
     EXPECT_EQ(monitor->internetTarget(), QStringLiteral("203.0.113.7"));
