@@ -14,9 +14,8 @@ ConnectionMonitor::ConnectionMonitor(Configuration configuration,
                                      std::shared_ptr<TCPConnectionCounting> connectionCounter,
                                      std::shared_ptr<SleepProviding> sleeper,
                                      DateProvider dateProvider)
-    : configuration_(configuration), connectionCounter_(std::move(connectionCounter)),
-      dateProvider_(std::move(dateProvider)),
-      loop_(configuration.pollInterval, std::move(sleeper)) {}
+    : PolledMonitor(configuration.pollInterval, std::move(sleeper)), configuration_(configuration),
+      connectionCounter_(std::move(connectionCounter)), dateProvider_(std::move(dateProvider)) {}
 
 SignalQuality ConnectionMonitor::quality(const TCPConnectionStateCounts& counts) {
     const std::int64_t orphaned = counts.timeWait + counts.closeWait;
@@ -28,18 +27,6 @@ SignalQuality ConnectionMonitor::quality(const TCPConnectionStateCounts& counts)
         return SignalQuality::good;
     }
     return SignalQuality::warning;
-}
-
-void ConnectionMonitor::start() {
-    loop_.start(shared_from_this());
-}
-
-void ConnectionMonitor::stop() {
-    loop_.stop();
-}
-
-void ConnectionMonitor::setPollInterval(double seconds) {
-    loop_.setPollInterval(seconds);
 }
 
 void ConnectionMonitor::resetTransientState() {

@@ -3,8 +3,7 @@
 #include "Core/DateProvider.h"
 #include "Core/DomainModels.h"
 #include "Core/SleepProviding.h"
-#include "Monitors/AdaptiveMonitoringControlling.h"
-#include "Monitors/PollingLoop.h"
+#include "Monitors/PolledMonitor.h"
 #include "Platform/Reactive/Published.h"
 #include "System/TCPConnectionCounting.h"
 
@@ -17,8 +16,7 @@
 
 // Counts the machine's TCP connections by state once per poll and grades the
 // pressure they put on the network stack.
-class ConnectionMonitor final : public AdaptiveMonitoringControlling,
-                                public std::enable_shared_from_this<ConnectionMonitor> {
+class ConnectionMonitor final : public PolledMonitor<ConnectionMonitor> {
 public:
     struct Configuration {
         double pollInterval;
@@ -47,12 +45,8 @@ public:
         return lastErrorMessage_;
     }
 
-    double pollInterval() const { return loop_.pollInterval(); }
     const Configuration& configuration() const { return configuration_; }
 
-    void start() override;
-    void stop() override;
-    void setPollInterval(double seconds) override;
     void resetTransientState() override;
 
     Async::Task<void> pollOnce();
@@ -70,6 +64,4 @@ private:
     Reactive::Published<std::vector<ConnectionPressureResult>> history_{{}};
     Reactive::Published<SignalQuality> connectionQuality_{SignalQuality::poor};
     Reactive::Published<std::optional<QString>> lastErrorMessage_{std::nullopt};
-
-    PollingLoop loop_;
 };

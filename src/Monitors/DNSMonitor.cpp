@@ -15,10 +15,10 @@ std::shared_ptr<DNSMonitor> DNSMonitor::create(Configuration configuration,
 DNSMonitor::DNSMonitor(Configuration configuration,
                        std::shared_ptr<DNSLookupRunning> dnsLookupRunner,
                        std::shared_ptr<SleepProviding> sleeper, DateProvider dateProvider)
-    : configuration_(std::move(configuration)),
+    : PolledMonitor(configuration.pollInterval, std::move(sleeper)),
+      configuration_(std::move(configuration)),
       testDomains_(sanitizedDomains(configuration_.testDomains.value_or(defaultTestDomains()))),
-      dnsLookupRunner_(std::move(dnsLookupRunner)), dateProvider_(std::move(dateProvider)),
-      loop_(configuration_.pollInterval, std::move(sleeper)) {}
+      dnsLookupRunner_(std::move(dnsLookupRunner)), dateProvider_(std::move(dateProvider)) {}
 
 QStringList DNSMonitor::defaultTestDomains() {
     return {QStringLiteral("example.com"), QStringLiteral("wikipedia.org"),
@@ -34,18 +34,6 @@ QStringList DNSMonitor::sanitizedDomains(const QStringList& domains) {
         }
     }
     return sanitized.isEmpty() ? defaultTestDomains() : sanitized;
-}
-
-void DNSMonitor::start() {
-    loop_.start(shared_from_this());
-}
-
-void DNSMonitor::stop() {
-    loop_.stop();
-}
-
-void DNSMonitor::setPollInterval(double seconds) {
-    loop_.setPollInterval(seconds);
 }
 
 void DNSMonitor::resetTransientState() {

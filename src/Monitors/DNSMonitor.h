@@ -3,8 +3,7 @@
 #include "Core/DateProvider.h"
 #include "Core/DomainModels.h"
 #include "Core/SleepProviding.h"
-#include "Monitors/AdaptiveMonitoringControlling.h"
-#include "Monitors/PollingLoop.h"
+#include "Monitors/PolledMonitor.h"
 #include "Platform/Reactive/Published.h"
 #include "System/DNSLookupRunning.h"
 
@@ -17,8 +16,7 @@
 
 // Times one DNS lookup per poll, taking its test domains in turn, and grades
 // the lookup time.
-class DNSMonitor final : public AdaptiveMonitoringControlling,
-                         public std::enable_shared_from_this<DNSMonitor> {
+class DNSMonitor final : public PolledMonitor<DNSMonitor> {
 public:
     struct Configuration {
         double pollInterval;
@@ -45,12 +43,8 @@ public:
     const Reactive::Published<SignalQuality>& dnsQuality() const { return dnsQuality_; }
 
     const QStringList& testDomains() const { return testDomains_; }
-    double pollInterval() const { return loop_.pollInterval(); }
     const Configuration& configuration() const { return configuration_; }
 
-    void start() override;
-    void stop() override;
-    void setPollInterval(double seconds) override;
     void resetTransientState() override;
 
     Async::Task<void> pollOnce();
@@ -70,6 +64,4 @@ private:
     Reactive::Published<std::optional<DNSResult>> latestResult_{std::nullopt};
     Reactive::Published<std::vector<DNSResult>> history_{{}};
     Reactive::Published<SignalQuality> dnsQuality_{SignalQuality::poor};
-
-    PollingLoop loop_;
 };

@@ -16,9 +16,9 @@ std::shared_ptr<PingMonitor> PingMonitor::create(Configuration configuration,
 PingMonitor::PingMonitor(Configuration configuration,
                          std::shared_ptr<PingProbeRunning> pingProbeRunner,
                          std::shared_ptr<SleepProviding> sleeper, DateProvider dateProvider)
-    : configuration_(std::move(configuration)), pingProbeRunner_(std::move(pingProbeRunner)),
-      dateProvider_(std::move(dateProvider)),
-      loop_(configuration_.pollInterval, std::move(sleeper)) {}
+    : PolledMonitor(configuration.pollInterval, std::move(sleeper)),
+      configuration_(std::move(configuration)), pingProbeRunner_(std::move(pingProbeRunner)),
+      dateProvider_(std::move(dateProvider)) {}
 
 void PingMonitor::setInternetTarget(const QString& target) {
     // A stored preference may be corrupt or hostile: a target ping would read
@@ -27,18 +27,6 @@ void PingMonitor::setInternetTarget(const QString& target) {
     if (isSafeCommandOperand(trimmed, u"-")) {
         configuration_.internetTarget = trimmed;
     }
-}
-
-void PingMonitor::start() {
-    loop_.start(shared_from_this());
-}
-
-void PingMonitor::stop() {
-    loop_.stop();
-}
-
-void PingMonitor::setPollInterval(double seconds) {
-    loop_.setPollInterval(seconds);
 }
 
 void PingMonitor::resetTransientState() {

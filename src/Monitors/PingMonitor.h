@@ -3,8 +3,7 @@
 #include "Core/DateProvider.h"
 #include "Core/DomainModels.h"
 #include "Core/SleepProviding.h"
-#include "Monitors/AdaptiveMonitoringControlling.h"
-#include "Monitors/PollingLoop.h"
+#include "Monitors/PolledMonitor.h"
 #include "Platform/Reactive/Published.h"
 #include "System/PingProbeRunning.h"
 
@@ -18,8 +17,7 @@
 // Pings the default router and an internet target once per poll, publishes
 // both results with their histories, and leaves the router out of the health
 // grade while it keeps ignoring pings that the internet answers.
-class PingMonitor final : public AdaptiveMonitoringControlling,
-                          public std::enable_shared_from_this<PingMonitor> {
+class PingMonitor final : public PolledMonitor<PingMonitor> {
 public:
     struct Configuration {
         double pollInterval;
@@ -52,7 +50,6 @@ public:
     const Reactive::Published<bool>& isRouterIgnored() const { return isRouterIgnored_; }
 
     const QString& internetTarget() const { return configuration_.internetTarget; }
-    double pollInterval() const { return loop_.pollInterval(); }
     const Configuration& configuration() const { return configuration_; }
 
     // Takes the trimmed text as the target for the next poll; blank text, and
@@ -60,9 +57,6 @@ public:
     // is ignored.
     void setInternetTarget(const QString& target);
 
-    void start() override;
-    void stop() override;
-    void setPollInterval(double seconds) override;
     void resetTransientState() override;
 
     // One measurement; run by the polling loop.
@@ -89,6 +83,4 @@ private:
     Reactive::Published<std::vector<PingResult>> routerHistory_{{}};
     Reactive::Published<std::vector<PingResult>> internetHistory_{{}};
     Reactive::Published<bool> isRouterIgnored_{false};
-
-    PollingLoop loop_;
 };
