@@ -24,13 +24,15 @@ Nl80211Socket::AttributeWriter interfaceIndexWriter(std::optional<std::uint32_t>
     };
 }
 
+template <class Decode> using RecordOf = typename std::invoke_result_t<Decode, nl_msg*>::value_type;
+
 // Every record `decode` finds in the replies to a dump, or none when the
 // exchange failed. A command the driver refuses gives no records.
 template <class Decode>
-auto dump(Nl80211Socket& socket, std::uint8_t command, std::optional<std::uint32_t> index,
-          Decode decode)
-    -> std::optional<std::vector<typename std::invoke_result_t<Decode, nl_msg*>::value_type>> {
-    std::vector<typename std::invoke_result_t<Decode, nl_msg*>::value_type> records;
+std::optional<std::vector<RecordOf<Decode>>> dump(Nl80211Socket& socket, std::uint8_t command,
+                                                  std::optional<std::uint32_t> index,
+                                                  Decode decode) {
+    std::vector<RecordOf<Decode>> records;
     const int status =
         socket.request(command, true, interfaceIndexWriter(index), [&](nl_msg* message) {
             if (auto record = decode(message)) {

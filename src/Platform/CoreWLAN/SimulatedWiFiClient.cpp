@@ -16,8 +16,8 @@ struct NearbyNetwork {
     std::int64_t baseRssi;
 };
 
-const char* const associatedSsid = "Pelmor Lab";
-const char* const associatedBssid = "a4:2b:b0:5e:10:24";
+constexpr const char* associatedSsid = "Pelmor Lab";
+constexpr const char* associatedBssid = "a4:2b:b0:5e:10:24";
 constexpr WLANChannel associatedChannel{36, WLANChannelBand::band5GHz};
 
 // The first entry is the associated network; the scan reports it with the
