@@ -19,7 +19,7 @@ public:
     CommandLinePingProbeRunner(
         std::shared_ptr<CommandRunning> commandRunner, std::int64_t pingPacketCount,
         double commandTimeoutGracePeriod,
-        WiFiInterfaceNameProvider wifiInterfaceNameProvider = sysfsWiFiInterfaceNameProvider());
+        WiFiInterfaceNameProvider wifiInterfaceNameProvider = wifiClientInterfaceNameProvider());
 
     Async::Task<PingProbeMeasurement> performPing(QString target, double timeout) override;
     Async::Task<std::optional<QString>> resolveDefaultGateway(double timeout) override;

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "Platform/CoreWLAN/WiFiClient.h"
+
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QString>
 
-// Gives the name of the Wi-Fi interface, or none. Callable from any thread.
+// Gives the name of the Wi-Fi interface, or none.
 using WiFiInterfaceNameProvider = std::function<std::optional<QString>()>;
 
-// Names the first interface, in name order, under `netClassDirectory` that
-// the kernel marks as wireless (a "wireless" or "phy80211" entry).
+// Asks the Wi-Fi client for its current interface's name.
 WiFiInterfaceNameProvider
-sysfsWiFiInterfaceNameProvider(QString netClassDirectory = QStringLiteral("/sys/class/net"));
+wifiClientInterfaceNameProvider(std::shared_ptr<WiFiClient> client = WiFiClient::shared());
