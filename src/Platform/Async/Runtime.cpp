@@ -25,7 +25,11 @@ Runtime::~Runtime() {
     executor_->close();
     timers_->cancelAll();
     // Frames still suspended are destroyed here; nothing can resume them any more.
-    const auto frames = std::move(frames_);
+    std::unordered_set<void*> frames;
+    {
+        const std::lock_guard lock(framesMutex_);
+        frames = std::move(frames_);
+    }
     for (void* address : frames) {
         std::coroutine_handle<>::from_address(address).destroy();
     }
@@ -44,13 +48,22 @@ bool Runtime::isInstalled() noexcept {
     return installedRuntime.load() != nullptr;
 }
 
+std::size_t Runtime::liveTaskCount() const {
+    const std::lock_guard lock(framesMutex_);
+    return frames_.size();
+}
+
 void Runtime::start(std::coroutine_handle<> frame, std::shared_ptr<TaskContext> context) {
-    frames_.insert(frame.address());
+    {
+        const std::lock_guard lock(framesMutex_);
+        frames_.insert(frame.address());
+    }
     detail::Resumer(executor_, std::move(context), frame).post();
 }
 
 void Runtime::forget(std::coroutine_handle<> frame) noexcept {
     if (!isShuttingDown_) {
+        const std::lock_guard lock(framesMutex_);
         frames_.erase(frame.address());
     }
 }

@@ -7,6 +7,7 @@
 #include <coroutine>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <unordered_set>
 
 namespace Async {
@@ -16,7 +17,8 @@ namespace Async {
 // to its end whether or not anyone holds its handle, and frames still
 // suspended when the runtime is destroyed are destroyed with it.
 // One runtime is installed at a time; it is created and destroyed on the
-// executor's thread.
+// executor's thread. Tasks may be spawned from any thread; they run on the
+// executor's.
 class Runtime {
 public:
     Runtime(std::shared_ptr<Executor> executor, std::shared_ptr<TimerService> timers);
@@ -31,7 +33,7 @@ public:
     TimerService& timers() noexcept { return *timers_; }
 
     // Tasks whose frames are alive (started and not yet finished).
-    std::size_t liveTaskCount() const noexcept { return frames_.size(); }
+    std::size_t liveTaskCount() const;
 
     // Starts a task's outermost frame on a later turn, as part of `context`.
     void start(std::coroutine_handle<> frame, std::shared_ptr<TaskContext> context);
@@ -40,6 +42,7 @@ public:
 private:
     std::shared_ptr<Executor> executor_;
     std::shared_ptr<TimerService> timers_;
+    mutable std::mutex framesMutex_;
     std::unordered_set<void*> frames_;
     bool isShuttingDown_ = false;
 };

@@ -172,3 +172,18 @@ TEST_F(TaskHandleTest, CancelledTasksReleaseTheirFramesAndCaptures) {
     EXPECT_EQ(live, 1);
     EXPECT_EQ(runtime.runtime().liveTaskCount(), 0u);
 }
+
+TEST_F(TaskHandleTest, TasksSpawnedFromAnotherThreadRunOnTheExecutorsThread) {
+    std::thread::id ranOn;
+    std::optional<Async::TaskHandle<void>> handle;
+    std::thread spawner([&] {
+        handle = Async::spawn([&]() -> Async::Task<void> {
+            ranOn = std::this_thread::get_id();
+            co_return;
+        });
+    });
+    spawner.join();
+    ASSERT_TRUE(runtime.executor().runUntil([&] { return handle->isFinished(); }));
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    EXPECT_EQ(runtime.runtime().liveTaskCount(), 0u);
+}
