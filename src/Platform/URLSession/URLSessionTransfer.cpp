@@ -122,16 +122,25 @@ QNetworkReply* URLSessionTransfer::send(QNetworkAccessManager& manager) const {
 }
 
 void URLSessionTransfer::observeReply() {
-    const auto self = shared_from_this();
+    // Each handler marks that a signal of the reply is being handled.
+    const auto handle = [self = shared_from_this()](void (URLSessionTransfer::*handler)()) {
+        return [self, handler] {
+            ++self->replySignalDepth_;
+            (self.get()->*handler)();
+            --self->replySignalDepth_;
+        };
+    };
     connections_ = {
-        QObject::connect(reply_, &QNetworkReply::readyRead, reply_, [self] { self->readBody(); }),
+        QObject::connect(reply_, &QNetworkReply::readyRead, reply_,
+                         handle(&URLSessionTransfer::readBody)),
         QObject::connect(reply_, &QNetworkReply::uploadProgress, reply_,
-                         [self] { self->rearmIdleTimer(); }),
+                         handle(&URLSessionTransfer::rearmIdleTimer)),
         QObject::connect(reply_, &QNetworkReply::metaDataChanged, reply_,
-                         [self] { self->rearmIdleTimer(); }),
+                         handle(&URLSessionTransfer::rearmIdleTimer)),
         QObject::connect(reply_, &QNetworkReply::finished, reply_,
-                         [self] { self->replyFinished(); }),
-        QObject::connect(reply_, &QObject::destroyed, reply_, [self] { self->replyDestroyed(); }),
+                         handle(&URLSessionTransfer::replyFinished)),
+        QObject::connect(reply_, &QObject::destroyed, reply_,
+                         handle(&URLSessionTransfer::replyDestroyed)),
     };
 }
 
@@ -266,6 +275,14 @@ void URLSessionTransfer::stop() {
     // Drops the connections that keep this transfer alive.
     for (const auto& connection : std::exchange(connections_, {})) {
         QObject::disconnect(connection);
+    }
+    // Deleting a reply ends its request, and drops the events still queued for
+    // it (an error from the network thread that crossed an abort would
+    // otherwise be reported twice). Inside one of its signals it can only be
+    // aborted and deleted later.
+    if (replySignalDepth_ == 0) {
+        delete reply;
+        return;
     }
     if (reply->isRunning()) {
         reply->abort();

@@ -55,6 +55,7 @@ private:
     std::optional<Async::Continuation<URLSessionResult>> continuation_;
     QNetworkReply* reply_ = nullptr;
     std::vector<QMetaObject::Connection> connections_;
+    int replySignalDepth_ = 0;
     std::optional<Async::TimerService::TimerId> idleTimer_;
     std::optional<Async::TimerService::TimerId> deadlineTimer_;
     URLSessionResult result_;
