@@ -25,8 +25,6 @@ public:
     Async::Task<URLSessionResult> perform(URLRequest request,
                                           URLSessionTaskOptions options = {}) const;
 
-    QNetworkAccessManager* manager() const { return manager_; }
-
 private:
     QPointer<QNetworkAccessManager> manager_;
 };
