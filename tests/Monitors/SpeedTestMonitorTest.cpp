@@ -1,0 +1,285 @@
+#include "Monitors/SpeedTestMonitor.h"
+
+#include "Core/TaskSleeper.h"
+#include "Platform/Async/CancellationError.h"
+#include "Platform/Async/Continuation.h"
+#include "Platform/Async/Runtime.h"
+#include "Platform/Async/Sleep.h"
+#include "Platform/URLSession/URLError.h"
+#include "Support/TestRuntime.h"
+#include "System/SpeedTestRunnerError.h"
+
+#include <deque>
+#include <gtest/gtest.h>
+#include <variant>
+
+namespace {
+
+constexpr std::uint64_t stepNanoseconds = 200'000'000;
+
+// Waits on the runtime's timers without looking at cancellation, like a
+// command already running that only ends when it ends.
+Async::Task<void> uncancellableWait(double seconds) {
+    const auto nanoseconds = TaskSleeper::nanoseconds(seconds);
+    if (nanoseconds == 0) {
+        co_return;
+    }
+    co_await Async::withContinuation<void>([nanoseconds](Async::Continuation<void> continuation) {
+        Async::Runtime::current().timers().schedule(nanoseconds,
+                                                    [continuation] { continuation.resume(); });
+    });
+}
+
+class ScriptedLatencyProbe final : public SpeedTestLatencyProbing {
+public:
+    std::deque<std::optional<double>> answers;
+    std::optional<double> laterAnswer = 25.0;
+    double probeSeconds = 0;
+    int probes = 0;
+
+    Async::Task<std::optional<double>> measureLatency(QString, double) override {
+        ++probes;
+        std::optional<double> answer = laterAnswer;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        co_await uncancellableWait(probeSeconds);
+        co_return answer;
+    }
+};
+
+// Four requests per phase, one finishing every 0.2 s of virtual time.
+class ScriptedSpeedTestRunner final : public SpeedTesting {
+public:
+    using Failure = std::variant<std::monostate, SpeedTestRunnerError, URLError>;
+    Failure downloadFailure;
+    Failure uploadFailure;
+    // Report a transport error of its own when cancelled, as an HTTP client may.
+    bool reportsCancellationAsTransportError = false;
+    int uploads = 0;
+
+    Async::Task<SpeedTestMeasurement> runDownloadTest(SpeedTestConfiguration,
+                                                      SpeedTestProgress progress) override {
+        co_return co_await runPhase(progress, downloadFailure, 95.5);
+    }
+    Async::Task<SpeedTestMeasurement> runUploadTest(SpeedTestConfiguration,
+                                                    SpeedTestProgress progress) override {
+        ++uploads;
+        co_return co_await runPhase(progress, uploadFailure, 22.25);
+    }
+
+private:
+    Async::Task<SpeedTestMeasurement> runPhase(SpeedTestProgress progress, Failure failure,
+                                               double mbps) {
+        for (int request = 1; request <= 4; ++request) {
+            try {
+                co_await Async::sleep(stepNanoseconds);
+            } catch (const Async::CancellationError&) {
+                if (reportsCancellationAsTransportError) {
+                    throw URLError(URLError::networkConnectionLost,
+                                   "The network connection was lost.");
+                }
+                throw;
+            }
+            co_await progress(request / 4.0);
+        }
+        if (const auto* runnerError = std::get_if<SpeedTestRunnerError>(&failure)) {
+            throw *runnerError;
+        }
+        if (const auto* urlError = std::get_if<URLError>(&failure)) {
+            throw *urlError;
+        }
+        co_return SpeedTestMeasurement{mbps, 1'000'000, 0.8};
+    }
+};
+
+} // namespace
+
+class SpeedTestMonitorTest : public testing::Test {
+protected:
+    std::shared_ptr<SpeedTestMonitor> makeMonitor(std::int64_t baselineAttempts = 5) {
+        return SpeedTestMonitor::create({SpeedTestConfiguration{8'000'000, 4, 3'000'000, 4, 10.0},
+                                         QStringLiteral("198.51.100.53"), 2.0, baselineAttempts,
+                                         0.35, BufferbloatGradeThresholds{2.0, 3.0, 5.0}},
+                                        runner, probe, runtime.clock().dateProvider());
+    }
+
+    // Runs the clock until the running test has ended.
+    void runToEnd(const std::shared_ptr<SpeedTestMonitor>& monitor) {
+        runtime.runUntilIdle();
+        while (monitor->isRunning().value() && runtime.clock().fireNext()) {
+        }
+    }
+
+    TestRuntime runtime;
+    std::shared_ptr<ScriptedSpeedTestRunner> runner = std::make_shared<ScriptedSpeedTestRunner>();
+    std::shared_ptr<ScriptedLatencyProbe> probe = std::make_shared<ScriptedLatencyProbe>();
+};
+
+TEST_F(SpeedTestMonitorTest, ACompletedTestPublishesEveryFigureAndTheResult) {
+    probe->answers = {10.0, std::nullopt, 30.0, std::nullopt, 20.0, 30.0, 50.0, 40.0};
+    auto monitor = makeMonitor();
+    std::vector<double> progress;
+    auto subscription =
+        monitor->progress().subscribe([&](double value) { progress.push_back(value); });
+    monitor->startSpeedTest();
+    EXPECT_TRUE(monitor->isRunning().value());
+    EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::download);
+    runToEnd(monitor);
+
+    EXPECT_EQ(monitor->baselineLatencyMilliseconds().value(), 20.0);
+    EXPECT_EQ(monitor->baselineProbeFailedAttemptIndices().value(),
+              (std::vector<std::int64_t>{2, 4}));
+    EXPECT_EQ(monitor->downloadLoadedLatencyMilliseconds().value(), 40.0);
+    EXPECT_EQ(monitor->downloadBufferbloatRatio().value(), 2.0);
+    EXPECT_EQ(monitor->downloadBufferbloatGrade().value(), BufferbloatGrade::b);
+    EXPECT_EQ(monitor->uploadLoadedLatencyMilliseconds().value(), 25.0);
+    EXPECT_EQ(monitor->uploadBufferbloatGrade().value(), BufferbloatGrade::a);
+    EXPECT_EQ(progress, (std::vector<double>{0, 0, 0.125, 0.25, 0.375, 0.5, 0.5, 0.625, 0.75, 0.875,
+                                             1.0, 1.0}));
+    EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::completed);
+    EXPECT_FALSE(monitor->isRunning().value());
+    const SpeedTestResult expected{TestRuntime::startDate() + std::chrono::milliseconds(1600),
+                                   95.5,
+                                   22.25,
+                                   20.0,
+                                   40.0,
+                                   25.0,
+                                   2.0,
+                                   1.25,
+                                   BufferbloatGrade::b,
+                                   BufferbloatGrade::a,
+                                   true};
+    EXPECT_EQ(monitor->latestResult().value(), expected);
+}
+
+TEST_F(SpeedTestMonitorTest, StartingWhileATestRunsChangesNothingAndANewTestClearsTheLast) {
+    auto monitor = makeMonitor();
+    monitor->startSpeedTest();
+    runtime.clock().advanceNanoseconds(stepNanoseconds);
+    const double progressBefore = monitor->progress().value();
+    monitor->startSpeedTest();
+    EXPECT_EQ(monitor->progress().value(), progressBefore);
+    runToEnd(monitor);
+    ASSERT_TRUE(monitor->latestResult().value());
+    monitor->startSpeedTest();
+    EXPECT_FALSE(monitor->latestResult().value());
+    EXPECT_FALSE(monitor->downloadMbps().value());
+    EXPECT_EQ(monitor->progress().value(), 0.0);
+    runToEnd(monitor);
+}
+
+TEST_F(SpeedTestMonitorTest, EveryBaselineFailureStillCompletesWithoutGrades) {
+    probe->answers = {std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+    auto monitor = makeMonitor();
+    monitor->startSpeedTest();
+    runToEnd(monitor);
+    EXPECT_EQ(monitor->baselineProbeFailedAttemptIndices().value(),
+              (std::vector<std::int64_t>{1, 2, 3, 4, 5}));
+    EXPECT_FALSE(monitor->baselineLatencyMilliseconds().value());
+    EXPECT_FALSE(monitor->downloadBufferbloatRatio().value());
+    EXPECT_FALSE(monitor->uploadBufferbloatGrade().value());
+    ASSERT_TRUE(monitor->latestResult().value());
+    EXPECT_TRUE(monitor->latestResult().value()->didSucceed);
+    EXPECT_EQ(monitor->latestResult().value()->downloadMbps, 95.5);
+}
+
+TEST_F(SpeedTestMonitorTest, APhaseWithoutSamplesHasThroughputButNoLoadedLatency) {
+    probe->answers = {10.0, 10.0, 10.0, 10.0, 10.0};
+    probe->laterAnswer.reset();
+    auto monitor = makeMonitor();
+    monitor->startSpeedTest();
+    runToEnd(monitor);
+    EXPECT_EQ(monitor->downloadMbps().value(), 95.5);
+    EXPECT_FALSE(monitor->downloadLoadedLatencyMilliseconds().value());
+    EXPECT_FALSE(monitor->downloadBufferbloatGrade().value());
+}
+
+TEST_F(SpeedTestMonitorTest, CancellingDuringTheBaselineEndsBeforeTheNextProbe) {
+    probe->probeSeconds = 1.0;
+    auto monitor = makeMonitor();
+    monitor->startSpeedTest();
+    runtime.advance(0.5);
+    monitor->cancelSpeedTest();
+    runToEnd(monitor);
+    EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::cancelled);
+    EXPECT_EQ(probe->probes, 1);
+    EXPECT_FALSE(monitor->downloadMbps().value());
+    EXPECT_EQ(monitor->progress().value(), 0.0);
+    EXPECT_FALSE(monitor->isRunning().value());
+    EXPECT_FALSE(monitor->lastErrorMessage().value());
+}
+
+TEST_F(SpeedTestMonitorTest,
+       CancellingDuringTheUploadKeepsTheDownloadFiguresEvenWhenATransferReportsItsOwnError) {
+    for (const bool ownError : {false, true}) {
+        runner->reportsCancellationAsTransportError = ownError;
+        auto monitor = makeMonitor(0);
+        monitor->startSpeedTest();
+        runtime.clock().advanceNanoseconds(5 * stepNanoseconds);
+        ASSERT_EQ(monitor->phase().value(), SpeedTestPhase::upload);
+        monitor->cancelSpeedTest();
+        runToEnd(monitor);
+        EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::cancelled) << "own error: " << ownError;
+        EXPECT_EQ(monitor->downloadMbps().value(), 95.5);
+        EXPECT_FALSE(monitor->uploadMbps().value());
+        EXPECT_FALSE(monitor->latestResult().value());
+        EXPECT_FALSE(monitor->lastErrorMessage().value());
+    }
+}
+
+TEST_F(SpeedTestMonitorTest, RunnerErrorsFailTheTestWithTheirMessages) {
+    const std::vector<std::pair<ScriptedSpeedTestRunner::Failure, QString>> cases{
+        {SpeedTestRunnerError::invalidRequest, "Speed test request configuration is invalid."},
+        {SpeedTestRunnerError::invalidResponse,
+         "Speed test server returned an unexpected response."},
+        {SpeedTestRunnerError::noDataTransferred, "Speed test transferred no data."},
+        {URLError(URLError::timedOut, "The request timed out."), "The request timed out."}};
+    for (const auto& [failure, message] : cases) {
+        runner->downloadFailure = failure;
+        runner->uploads = 0;
+        auto monitor = makeMonitor(0);
+        monitor->startSpeedTest();
+        runToEnd(monitor);
+        EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::failed);
+        EXPECT_EQ(monitor->lastErrorMessage().value(), message);
+        EXPECT_EQ(monitor->progress().value(), 0.0);
+        EXPECT_EQ(runner->uploads, 0) << "an upload followed a failed download";
+        EXPECT_FALSE(monitor->isRunning().value());
+    }
+}
+
+TEST_F(SpeedTestMonitorTest, ASampleArrivingAfterItsRunEndedNeverCountsForTheNextRun) {
+    probe->probeSeconds = 1.0;
+    probe->answers = {999.0};
+    probe->laterAnswer = 10.0;
+    auto monitor = makeMonitor(0);
+    monitor->startSpeedTest();
+    runtime.clock().advanceNanoseconds(stepNanoseconds);
+    monitor->cancelSpeedTest();
+    runtime.runUntilIdle();
+    ASSERT_EQ(monitor->phase().value(), SpeedTestPhase::cancelled);
+    // The first run's probe is still out and answers 999 ms during the second run.
+    monitor->startSpeedTest();
+    runToEnd(monitor);
+    EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::completed);
+    EXPECT_EQ(monitor->downloadLoadedLatencyMilliseconds().value(), 10.0);
+}
+
+TEST_F(SpeedTestMonitorTest, MedianRatioAndGradeBounds) {
+    EXPECT_EQ(SpeedTestMonitor::medianLatency({40, 10, 30, 20}), 25.0);
+    EXPECT_EQ(SpeedTestMonitor::medianLatency({30, 10, 20}), 20.0);
+    EXPECT_EQ(SpeedTestMonitor::medianLatency({}), std::nullopt);
+    EXPECT_EQ(SpeedTestMonitor::bufferbloatRatio(30.0, 0.0), std::nullopt);
+    EXPECT_EQ(SpeedTestMonitor::bufferbloatRatio(0.0, 10.0), std::nullopt);
+    EXPECT_EQ(SpeedTestMonitor::bufferbloatRatio(std::nullopt, 10.0), std::nullopt);
+    const BufferbloatGradeThresholds thresholds{2.0, 3.0, 5.0};
+    const std::vector<std::pair<double, BufferbloatGrade>> grades{
+        {1.99, BufferbloatGrade::a}, {2.0, BufferbloatGrade::b},  {2.999, BufferbloatGrade::b},
+        {3.0, BufferbloatGrade::c},  {4.99, BufferbloatGrade::c}, {5.0, BufferbloatGrade::f}};
+    for (const auto& [ratio, expected] : grades) {
+        EXPECT_EQ(SpeedTestMonitor::grade(ratio, thresholds), expected) << ratio;
+    }
+    EXPECT_EQ(SpeedTestMonitor::grade(std::nullopt, thresholds), std::nullopt);
+}
