@@ -1,0 +1,8 @@
+#pragma once
+
+// Whether the application may post user notifications.
+enum class UserNotificationAuthorizationStatus {
+    notDetermined, // not yet asked
+    denied,
+    authorized,
+};
