@@ -214,15 +214,13 @@ TEST_F(ChannelScanMonitorTest, ChannelsAreOrderedByBandTextThenChannelNumber) {
 }
 
 TEST_F(ChannelScanMonitorTest, RepeatSightingsWithinOnePassCountOnce) {
-    const WiFiScannedNetwork network = sighting(6, band24, -60);
-    WiFiScannedNetwork weaker = network;
-    weaker.rssiDbm = -80;
-    WiFiScannedNetwork renamed = network;
-    renamed.ssid = QStringLiteral("Linden Guest");
-    WiFiScannedNetwork hidden = network;
-    hidden.ssid.reset();
-    WiFiScannedNetwork otherBand = network;
-    otherBand.band = band6;
+    const QString bssid = QStringLiteral("3c:84:6a:02:7e:10");
+    const WiFiScannedNetwork network = sighting(6, band24, -60, bssid);
+    const WiFiScannedNetwork weaker = sighting(6, band24, -80, bssid);
+    const WiFiScannedNetwork renamed =
+        sighting(6, band24, -60, bssid, QStringLiteral("Linden Guest"));
+    const WiFiScannedNetwork hidden = sighting(6, band24, -60, bssid, std::nullopt);
+    const WiFiScannedNetwork otherBand = sighting(6, band6, -60, bssid);
     const WiFiScannedNetwork anonymous{std::nullopt, std::nullopt, -70, 6, band24};
     const WiFiScannedNetwork anonymousToo{std::nullopt, std::nullopt, -40, 6, band24};
 
@@ -529,19 +527,27 @@ TEST_F(ChannelScanMonitorTest, TheEndIsPublishedLastSoAnObserverCanScanAgain) {
     EXPECT_FALSE(monitor->isScanning().value());
 }
 
-TEST_F(ChannelScanMonitorTest, AnObserverOfTheStartCanCancelTheScan) {
+TEST_F(ChannelScanMonitorTest, AnObserverOfTheStartFindsTheScanAlreadyRunning) {
     auto monitor = makeMonitor();
-    const auto subscription = monitor->isScanning().subscribe([&](bool scanning) {
-        if (scanning) {
+    bool startedAgain = false;
+    auto subscription = monitor->isScanning().subscribe([&](bool scanning) {
+        if (scanning && !startedAgain) {
+            startedAgain = true;
             monitor->startScan();
-            monitor->cancelScan();
         }
     });
-    monitor->startScan();
-    runtime.runUntilIdle();
-    EXPECT_EQ(scanner->scanCount, 0) << "the cancel missed the scan it was told of";
-    EXPECT_EQ(monitor->lastErrorMessage().value(), QStringLiteral("Channel scan cancelled."));
-    EXPECT_FALSE(monitor->isScanning().value());
+    scanToTheEnd(*monitor);
+    EXPECT_EQ(scanner->scanCount, 3) << "a second scan ran alongside the first";
+
+    auto cancelling = makeMonitor();
+    subscription = cancelling->isScanning().subscribe([&](bool scanning) {
+        if (scanning) {
+            cancelling->cancelScan();
+        }
+    });
+    scanToTheEnd(*cancelling);
+    EXPECT_EQ(scanner->scanCount, 3) << "the cancel missed the scan it was told of";
+    EXPECT_EQ(cancelling->lastErrorMessage().value(), QStringLiteral("Channel scan cancelled."));
 }
 
 TEST_F(ChannelScanMonitorTest, APassCountBelowOneRunsOnePass) {
