@@ -4,6 +4,7 @@
 #include "Platform/Network/RtnetlinkRoutingSource.h"
 
 #include <exception>
+#include <pthread.h>
 
 #include <QtGlobal>
 
@@ -40,6 +41,7 @@ void NetworkPathMonitor::cancel() {
 }
 
 void NetworkPathMonitor::run() {
+    ::pthread_setname_np(::pthread_self(), "path-monitor");
     try {
         do {
             reportCurrentPath();

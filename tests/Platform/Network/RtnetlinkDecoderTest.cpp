@@ -159,7 +159,8 @@ TEST(RtnetlinkDecoderTest, MalformedLengthsEndTheMessageOrItsAttributes) {
     // Two messages, the second cut short: only the first is read.
     const QByteArray first = link(2, IFF_UP).text(IFLA_IFNAME, "eth0").bytes();
     const QByteArray second = link(3, IFF_UP).text(IFLA_IFNAME, "wlan0").bytes();
-    const auto split = RtnetlinkDecoder::splitMessages(first + second.first(second.size() - 4));
+    const QByteArray datagram = first + second.first(second.size() - 4);
+    const auto split = RtnetlinkDecoder::splitMessages(datagram);
     ASSERT_EQ(split.size(), 1u);
     EXPECT_EQ(RtnetlinkDecoder::decodeLink(split[0])->name, QStringLiteral("eth0"));
     EXPECT_TRUE(RtnetlinkDecoder::splitMessages(QByteArray(8, '\0')).empty());
