@@ -1,0 +1,4 @@
+#pragma once
+
+// The two power notifications of the workspace.
+enum class SleepWakeNotification { willSleep, didWake };

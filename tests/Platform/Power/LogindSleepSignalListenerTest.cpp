@@ -1,0 +1,107 @@
+#include "Platform/Power/LogindSleepSignalListener.h"
+
+#include "Support/EventLoopWait.h"
+#include "Support/PrivateDBusDaemon.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QThread>
+
+namespace {
+const QString logindService = QStringLiteral("org.freedesktop.login1");
+const QString logindPath = QStringLiteral("/org/freedesktop/login1");
+const QString managerInterface = QStringLiteral("org.freedesktop.login1.Manager");
+} // namespace
+
+// A bus of the test's own; one connection owns logind's name and sends its
+// signal, another is the listener's.
+class LogindSleepSignalListenerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const QString whyNot = daemon.start();
+        if (!whyNot.isEmpty()) {
+            GTEST_SKIP() << "Skipped: no private message bus (" << whyNot.toStdString() << ").";
+        }
+        logind = std::make_unique<QDBusConnection>(connect(QStringLiteral("logind")));
+        ASSERT_TRUE(logind->registerService(logindService));
+        center->addObserver(SleepWakeNotification::willSleep, [this] { record("will sleep"); });
+        center->addObserver(SleepWakeNotification::didWake, [this] { record("did wake"); });
+    }
+
+    void TearDown() override {
+        logind.reset();
+        for (const QString& name : connectionNames) {
+            QDBusConnection::disconnectFromBus(name);
+        }
+    }
+
+    QDBusConnection connect(const QString& role) {
+        const QString name =
+            QStringLiteral("logind-listener-test-%1-%2").arg(role).arg(connectionNames.size());
+        connectionNames.push_back(name);
+        return QDBusConnection::connectToBus(daemon.address(), name);
+    }
+
+    static bool sendPrepareForSleep(QDBusConnection& sender, bool isGoingToSleep,
+                                    const QString& path = logindPath,
+                                    const QString& interface = managerInterface) {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(path, interface, QStringLiteral("PrepareForSleep"));
+        signal << isGoingToSleep;
+        return sender.send(signal);
+    }
+
+    void record(const char* event) {
+        events.push_back(QString::fromLatin1(event));
+        deliveredOnMainThread = deliveredOnMainThread &&
+                                QThread::currentThread() == QCoreApplication::instance()->thread();
+    }
+
+    PrivateDBusDaemon daemon;
+    std::unique_ptr<QDBusConnection> logind;
+    QStringList connectionNames;
+    std::shared_ptr<SleepWakeNotificationCenter> center =
+        std::make_shared<SleepWakeNotificationCenter>();
+    QStringList events;
+    bool deliveredOnMainThread = true;
+};
+
+TEST_F(LogindSleepSignalListenerTest, TrueIsWillSleepAndFalseIsDidWakeOnTheMainThread) {
+    const LogindSleepSignalListener listener(connect(QStringLiteral("listener")), center);
+    ASSERT_TRUE(listener.isListening());
+    ASSERT_TRUE(sendPrepareForSleep(*logind, true));
+    ASSERT_TRUE(sendPrepareForSleep(*logind, false));
+    ASSERT_TRUE(sendPrepareForSleep(*logind, true));
+    EXPECT_TRUE(processEventsUntil([&] { return events.size() == 3; }));
+    EXPECT_EQ(events, (QStringList{"will sleep", "did wake", "will sleep"}));
+    EXPECT_TRUE(deliveredOnMainThread);
+}
+
+TEST_F(LogindSleepSignalListenerTest, OnlyLogindsOwnSignalCounts) {
+    const LogindSleepSignalListener listener(connect(QStringLiteral("listener")), center);
+    ASSERT_TRUE(listener.isListening());
+    QDBusConnection impostor = connect(QStringLiteral("impostor"));
+    ASSERT_TRUE(sendPrepareForSleep(impostor, true));
+    // A round trip through the bus: once answered, the bus has passed on the
+    // impostor's signal, so it reaches the listener before logind's below.
+    EXPECT_TRUE(impostor.interface()->isServiceRegistered(logindService).value());
+    ASSERT_TRUE(
+        sendPrepareForSleep(*logind, true, QStringLiteral("/org/freedesktop/login1/other")));
+    ASSERT_TRUE(sendPrepareForSleep(*logind, true, logindPath,
+                                    QStringLiteral("org.freedesktop.login1.Session")));
+    ASSERT_TRUE(sendPrepareForSleep(*logind, false));
+    EXPECT_TRUE(processEventsUntil([&] { return !events.isEmpty(); }));
+    EXPECT_EQ(events, QStringList{"did wake"});
+}
+
+TEST_F(LogindSleepSignalListenerTest, ListensToNothingWithoutABus) {
+    const QString name = QStringLiteral("logind-listener-test-no-bus");
+    connectionNames.push_back(name);
+    const LogindSleepSignalListener listener(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/pelmor-bus"), name),
+        center);
+    EXPECT_FALSE(listener.isListening());
+}
