@@ -1,0 +1,85 @@
+#pragma once
+
+#include "AppState/NetworkChangeObserving.h"
+#include "AppState/SleepWakeObserving.h"
+#include "Core/SleepProviding.h"
+#include "Monitors/AdaptiveMonitoringControlling.h"
+#include "Persistence/AppSettingsStoring.h"
+#include "Platform/Async/TaskHandle.h"
+#include "Platform/Reactive/Published.h"
+
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+// Decides when the polled monitors run and how often they poll: monitoring on
+// or off as the user's setting says, detailed or background intervals from the
+// battery-friendly setting and the popover, a short window of detailed polling
+// after a network change, and a pause while the system sleeps.
+class MonitoringLifecycleController final
+    : public std::enable_shared_from_this<MonitoringLifecycleController> {
+public:
+    struct Configuration {
+        double activePollInterval;
+        double backgroundPollInterval;
+        double networkChangeFastPollingDuration;
+    };
+
+    static std::shared_ptr<MonitoringLifecycleController> create(
+        std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> monitorControllers,
+        Configuration configuration, std::shared_ptr<NetworkChangeObserving> networkChangeObserver,
+        std::shared_ptr<SleepWakeObserving> sleepWakeObserver,
+        std::shared_ptr<SleepProviding> sleeper, std::shared_ptr<AppSettingsStoring> settingsStore);
+    ~MonitoringLifecycleController();
+    MonitoringLifecycleController(const MonitoringLifecycleController&) = delete;
+    MonitoringLifecycleController& operator=(const MonitoringLifecycleController&) = delete;
+
+    const Reactive::Published<bool>& isMonitoringEnabled() const { return isMonitoringEnabled_; }
+    const Reactive::Published<bool>& isPopoverPresented() const { return isPopoverPresented_; }
+    const Reactive::Published<bool>& isBatteryFriendly() const { return isBatteryFriendly_; }
+    bool isNetworkFastPollingActive() const { return isNetworkFastPollingActive_; }
+    bool isPausedForSystemSleep() const { return isPausedForSystemSleep_; }
+    QString monitoringStatusText() const;
+
+    void applicationDidLaunch();
+    void applicationWillTerminate();
+    // The user's monitoring switch: stored first, then applied.
+    void setMonitoringEnabled(bool enabled);
+    void setPopoverPresented(bool presented);
+    // The user's battery-friendly switch: stored first, then applied.
+    void setBatteryFriendly(bool enabled);
+
+private:
+    MonitoringLifecycleController(
+        std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> monitorControllers,
+        Configuration configuration, std::shared_ptr<NetworkChangeObserving> networkChangeObserver,
+        std::shared_ptr<SleepWakeObserving> sleepWakeObserver,
+        std::shared_ptr<SleepProviding> sleeper, std::shared_ptr<AppSettingsStoring> settingsStore);
+
+    void hookObservers();
+    void startMonitoring();
+    void stopMonitoring();
+    void applyPollingMode();
+    void resetTransientMonitorState();
+    void scheduleFastPollingWindowEnd();
+    void closeFastPollingWindow();
+    void handleNetworkChange();
+    void handleSystemWillSleep();
+    void handleSystemDidWake();
+
+    std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> monitorControllers_;
+    Configuration configuration_;
+    std::shared_ptr<NetworkChangeObserving> networkChangeObserver_;
+    std::shared_ptr<SleepWakeObserving> sleepWakeObserver_;
+    std::shared_ptr<SleepProviding> sleeper_;
+    std::shared_ptr<AppSettingsStoring> settingsStore_;
+
+    Reactive::Published<bool> isMonitoringEnabled_{false};
+    Reactive::Published<bool> isPopoverPresented_{false};
+    Reactive::Published<bool> isBatteryFriendly_{true};
+    bool isNetworkFastPollingActive_ = false;
+    bool isPausedForSystemSleep_ = false;
+    bool hasStartedObservers_ = false;
+    Async::TaskHandle<void> networkChangeFastPollingTask_;
+};

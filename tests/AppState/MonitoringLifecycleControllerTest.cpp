@@ -1,0 +1,245 @@
+#include "AppState/MonitoringLifecycleController.h"
+
+#include "AppState/NoOpSleepWakeObserver.h"
+#include "Core/TaskSleeper.h"
+#include "Persistence/InMemoryAppSettingsStore.h"
+#include "Support/FakeSleeper.h"
+#include "Support/TestRuntime.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records what the controller asks of one monitor.
+class RecordingMonitor final : public AdaptiveMonitoringControlling {
+public:
+    std::vector<QString> operations;
+    void start() override { operations.push_back("start"); }
+    void stop() override { operations.push_back("stop"); }
+    void setPollInterval(double seconds) override {
+        operations.push_back(QStringLiteral("interval %1").arg(seconds));
+    }
+    void resetTransientState() override { operations.push_back("reset"); }
+
+    std::vector<QString> take() { return std::exchange(operations, {}); }
+};
+
+// Counts starts and stops, keeping the callback the controller installs.
+class CountingNetworkObserver final : public NetworkChangeObserving {
+public:
+    int starts = 0;
+    int stops = 0;
+    Callback onNetworkChange() const override { return callback_; }
+    void setOnNetworkChange(Callback callback) override { callback_ = std::move(callback); }
+    void start() override { ++starts; }
+    void stop() override { ++stops; }
+
+private:
+    Callback callback_;
+};
+
+// The in-memory store, noting when the monitoring switch is written.
+class OrderRecordingStore final : public AppSettingsStoring {
+public:
+    std::vector<QString>* log = nullptr;
+
+    bool monitoringEnabled() const override { return store_.monitoringEnabled(); }
+    void setMonitoringEnabled(bool enabled) override {
+        if (log != nullptr) {
+            log->push_back(QStringLiteral("store %1").arg(enabled));
+        }
+        store_.setMonitoringEnabled(enabled);
+    }
+    bool batteryFriendly() const override { return store_.batteryFriendly(); }
+    void setBatteryFriendly(bool enabled) override { store_.setBatteryFriendly(enabled); }
+    bool colorfulIcon() const override { return store_.colorfulIcon(); }
+    void setColorfulIcon(bool enabled) override { store_.setColorfulIcon(enabled); }
+    QString internetPingTarget() const override { return store_.internetPingTarget(); }
+    void setInternetPingTarget(const QString& target) override {
+        store_.setInternetPingTarget(target);
+    }
+    std::optional<QString> lastSSID() const override { return store_.lastSSID(); }
+    void setLastSSID(const std::optional<QString>& ssid) override { store_.setLastSSID(ssid); }
+
+private:
+    InMemoryAppSettingsStore store_;
+};
+
+} // namespace
+
+class MonitoringLifecycleControllerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        store->setBatteryFriendly(true);
+        store->setMonitoringEnabled(true);
+    }
+
+    std::shared_ptr<MonitoringLifecycleController>
+    makeController(std::shared_ptr<SleepProviding> sleeper) {
+        std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> controlled(monitors.begin(),
+                                                                               monitors.end());
+        return MonitoringLifecycleController::create(controlled, {0.5, 4.0, 30.0}, network,
+                                                     sleepWake, std::move(sleeper), store);
+    }
+
+    // The operations every monitor received since the last call; all five
+    // monitors must have received the same ones, in list order.
+    std::vector<QString> operations() {
+        const auto first = monitors.front()->operations;
+        for (const auto& monitor : monitors) {
+            EXPECT_EQ(monitor->take(), first);
+        }
+        return first;
+    }
+
+    void networkChange() { network->onNetworkChange()(); }
+
+    TestRuntime runtime;
+    std::vector<std::shared_ptr<RecordingMonitor>> monitors{
+        std::make_shared<RecordingMonitor>(), std::make_shared<RecordingMonitor>(),
+        std::make_shared<RecordingMonitor>(), std::make_shared<RecordingMonitor>(),
+        std::make_shared<RecordingMonitor>()};
+    std::shared_ptr<CountingNetworkObserver> network = std::make_shared<CountingNetworkObserver>();
+    std::shared_ptr<NoOpSleepWakeObserver> sleepWake = std::make_shared<NoOpSleepWakeObserver>();
+    std::shared_ptr<OrderRecordingStore> store = std::make_shared<OrderRecordingStore>();
+};
+
+TEST_F(MonitoringLifecycleControllerTest, IntervalFollowsBatteryModeAndThePopover) {
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    EXPECT_EQ(operations(), (std::vector<QString>{"start", "interval 4"}));
+    EXPECT_EQ(controller->monitoringStatusText(), "Monitoring active in background mode.");
+    controller->setPopoverPresented(true);
+    EXPECT_EQ(operations(), std::vector<QString>{"interval 0.5"});
+    EXPECT_EQ(controller->monitoringStatusText(), "Monitoring active in detailed mode.");
+    controller->setPopoverPresented(false);
+    EXPECT_EQ(operations(), std::vector<QString>{"interval 4"});
+    controller->setBatteryFriendly(false);
+    EXPECT_EQ(operations(), std::vector<QString>{"interval 0.5"});
+    EXPECT_FALSE(store->batteryFriendly());
+    controller->setPopoverPresented(true);
+    controller->setPopoverPresented(false);
+    EXPECT_EQ(operations(), (std::vector<QString>{"interval 0.5", "interval 0.5"}));
+    EXPECT_EQ(controller->monitoringStatusText(), "Monitoring active in high-frequency mode.");
+}
+
+TEST_F(MonitoringLifecycleControllerTest,
+       ANetworkChangeOpensAThirtySecondWindowThatANewChangeReplaces) {
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    operations();
+    networkChange();
+    EXPECT_EQ(operations(), (std::vector<QString>{"reset", "interval 0.5"}));
+    runtime.advance(20.0);
+    networkChange();
+    EXPECT_EQ(operations(), (std::vector<QString>{"reset", "interval 0.5"}));
+    runtime.advance(29.999);
+    EXPECT_TRUE(operations().empty()) << "the first window closed the second";
+    runtime.advance(0.001);
+    EXPECT_EQ(operations(), std::vector<QString>{"interval 4"});
+    EXPECT_FALSE(controller->isNetworkFastPollingActive());
+}
+
+TEST_F(MonitoringLifecycleControllerTest, WithoutBatteryModeANetworkChangeOpensNoWindow) {
+    store->setBatteryFriendly(false);
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    EXPECT_EQ(controller->monitoringStatusText(), "Monitoring active in high-frequency mode.");
+    operations();
+    networkChange();
+    EXPECT_EQ(operations(), (std::vector<QString>{"reset", "interval 0.5"}));
+    EXPECT_FALSE(controller->isNetworkFastPollingActive());
+    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u);
+}
+
+TEST_F(MonitoringLifecycleControllerTest,
+       LeavingBatteryModeEndsTheWindowAndReturningDoesNotReopenIt) {
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    networkChange();
+    operations();
+    controller->setBatteryFriendly(false);
+    EXPECT_FALSE(controller->isNetworkFastPollingActive());
+    controller->setBatteryFriendly(true);
+    EXPECT_EQ(operations(), (std::vector<QString>{"interval 0.5", "interval 4"}));
+    runtime.advance(60.0);
+    EXPECT_TRUE(operations().empty());
+}
+
+TEST_F(MonitoringLifecycleControllerTest,
+       AReplacedWindowWhoseWaitAlreadyEndedLeavesTheNewWindowOpen) {
+    auto sleeper = std::make_shared<FakeSleeper>();
+    auto controller = makeController(sleeper);
+    controller->applicationDidLaunch();
+    networkChange();
+    runtime.runUntilIdle();
+    // The first window's wait ends, but its task has not run yet when the next change comes.
+    ASSERT_EQ(sleeper->releaseAll(), 1u);
+    networkChange();
+    runtime.runUntilIdle();
+    EXPECT_TRUE(controller->isNetworkFastPollingActive());
+    operations();
+    EXPECT_EQ(sleeper->releaseAll(), 1u);
+    runtime.runUntilIdle();
+    EXPECT_FALSE(controller->isNetworkFastPollingActive());
+    EXPECT_EQ(operations(), std::vector<QString>{"interval 4"});
+}
+
+TEST_F(MonitoringLifecycleControllerTest, SleepPausesTheMonitorsAndWakeResetsAndRestartsThem) {
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    operations();
+    sleepWake->onWillSleep()();
+    sleepWake->onWillSleep()();
+    EXPECT_EQ(operations(), std::vector<QString>{"stop"});
+    EXPECT_TRUE(controller->isMonitoringEnabled().value());
+    EXPECT_TRUE(controller->isPausedForSystemSleep());
+    EXPECT_EQ(controller->monitoringStatusText(), "Monitoring active in background mode.");
+    sleepWake->onDidWake()();
+    sleepWake->onDidWake()();
+    EXPECT_EQ(operations(), (std::vector<QString>{"reset", "start", "interval 4"}));
+    EXPECT_FALSE(controller->isPausedForSystemSleep());
+}
+
+TEST_F(MonitoringLifecycleControllerTest, WhileOffNothingReachesTheMonitors) {
+    store->setMonitoringEnabled(false);
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    networkChange();
+    sleepWake->onWillSleep()();
+    sleepWake->onDidWake()();
+    controller->setPopoverPresented(true);
+    EXPECT_TRUE(operations().empty());
+    EXPECT_EQ(controller->monitoringStatusText(), "Monitoring is paused.");
+    EXPECT_EQ(network->starts, 1);
+}
+
+TEST_F(MonitoringLifecycleControllerTest,
+       TheSwitchStoresItsValueBeforeActingAndObserversKeepRunning) {
+    std::vector<QString> log;
+    store->log = &log;
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    operations();
+    auto subscription = controller->isMonitoringEnabled().subscribe(
+        [&](bool enabled) { log.push_back(QStringLiteral("enabled %1").arg(enabled)); });
+    log.clear();
+    controller->setMonitoringEnabled(false);
+    EXPECT_EQ(log, (std::vector<QString>{"store 0", "enabled 0"}));
+    EXPECT_EQ(operations(), std::vector<QString>{"stop"});
+    EXPECT_EQ(network->stops, 0);
+    controller->applicationWillTerminate();
+    EXPECT_EQ(network->stops, 1);
+    controller->applicationDidLaunch();
+    EXPECT_EQ(network->starts, 2) << "a later launch starts the observers again";
+}
+
+TEST_F(MonitoringLifecycleControllerTest, ReleasingTheControllerEndsItsWindow) {
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    controller->applicationDidLaunch();
+    networkChange();
+    controller.reset();
+    runtime.runUntilIdle();
+    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u);
+    EXPECT_EQ(runtime.runtime().liveTaskCount(), 0u);
+}
