@@ -1,115 +1,18 @@
+#include "Support/NetworkNamespaceEntry.h"
+#include "Support/TestNetworkNamespace.h"
 #include "Support/TestRuntime.h"
 #include "System/CommandLinePingProbeRunner.h"
 #include "System/CommandLineTCPConnectionCounter.h"
 #include "System/CommandParsers.h"
 #include "System/ShellCommandRunner.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <QHostAddress>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
-
-namespace {
-
-// A network namespace of the test's own: a veth pair with documentation
-// addresses and a default route via 192.0.2.1. Nothing in it reaches outside.
-class TestNetworkNamespace {
-public:
-    explicit TestNetworkNamespace(QString name) : name_(std::move(name)) {}
-    ~TestNetworkNamespace() {
-        if (created_) {
-            QProcess::execute(QStringLiteral("ip"),
-                              {QStringLiteral("netns"), QStringLiteral("del"), name_});
-        }
-    }
-
-    // Empty on success, else why the namespace could not be set up.
-    QString create() {
-        if (!run({QStringLiteral("netns"), QStringLiteral("add"), name_}, false)) {
-            return QStringLiteral("`ip netns add` was refused");
-        }
-        created_ = true;
-        const QList<QStringList> steps{
-            {"link", "set", "lo", "up"},
-            {"link", "add", "pv0", "type", "veth", "peer", "name", "pv1"},
-            {"addr", "add", "192.0.2.2/24", "dev", "pv0"},
-            {"addr", "add", "192.0.2.1/24", "dev", "pv1"},
-            {"-6", "addr", "add", "2001:db8::2/64", "dev", "pv0", "nodad"},
-            {"link", "set", "pv0", "up"},
-            {"link", "set", "pv1", "up"},
-            {"route", "add", "default", "via", "192.0.2.1", "dev", "pv0"},
-        };
-        for (const QStringList& step : steps) {
-            if (!run(QStringList{QStringLiteral("-n"), name_} + step, true)) {
-                return QStringLiteral("`ip %1` failed in the namespace").arg(step.join(u' '));
-            }
-        }
-        return {};
-    }
-
-    // A tunnel interface that is up, where the kernel offers tun devices.
-    bool addTunnel() {
-        return run({QStringLiteral("-n"), name_, QStringLiteral("tuntap"), QStringLiteral("add"),
-                    QStringLiteral("mode"), QStringLiteral("tun"), QStringLiteral("name"),
-                    QStringLiteral("tun0")},
-                   false) &&
-               run({QStringLiteral("-n"), name_, QStringLiteral("link"), QStringLiteral("set"),
-                    QStringLiteral("tun0"), QStringLiteral("up")},
-                   false);
-    }
-
-    const QString& name() const { return name_; }
-
-private:
-    static bool run(const QStringList& arguments, bool reportFailure) {
-        QProcess ip;
-        ip.start(QStringLiteral("ip"), arguments);
-        const bool succeeded = ip.waitForFinished(10'000) &&
-                               ip.exitStatus() == QProcess::NormalExit && ip.exitCode() == 0;
-        if (!succeeded && reportFailure) {
-            ADD_FAILURE() << "ip " << arguments.join(u' ').toStdString() << ": "
-                          << ip.readAllStandardError().toStdString();
-        }
-        return succeeded;
-    }
-
-    QString name_;
-    bool created_ = false;
-};
-
-// Moves this thread (and so every child it starts) into a namespace for the
-// scope's lifetime.
-class NamespaceEntry {
-public:
-    explicit NamespaceEntry(const QString& name)
-        : original_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
-        const int target =
-            ::open(QStringLiteral("/run/netns/%1").arg(name).toLocal8Bit().constData(),
-                   O_RDONLY | O_CLOEXEC);
-        entered_ = target >= 0 && ::setns(target, CLONE_NEWNET) == 0;
-        if (target >= 0) {
-            ::close(target);
-        }
-    }
-    ~NamespaceEntry() {
-        if (entered_) {
-            ::setns(original_, CLONE_NEWNET);
-        }
-        ::close(original_);
-    }
-    bool isEntered() const { return entered_; }
-
-private:
-    int original_;
-    bool entered_ = false;
-};
-
-} // namespace
 
 // The probes, the runner and the tool stand-ins together, against a network
 // the test builds in its own namespace.
@@ -119,11 +22,34 @@ protected:
         if (::geteuid() != 0) {
             GTEST_SKIP() << "Skipped: creating a network namespace needs root.";
         }
-        const QString whyNot = network.create();
+        const QString whyNot = createNetwork();
         if (!whyNot.isEmpty()) {
             GTEST_SKIP() << "Skipped: network namespaces are refused here (" << whyNot.toStdString()
                          << ").";
         }
+    }
+
+    // A veth pair with documentation addresses and a default route via 192.0.2.1.
+    QString createNetwork() {
+        const QString whyNot = network.create();
+        if (!whyNot.isEmpty()) {
+            return whyNot;
+        }
+        const QList<QStringList> steps{
+            {"link", "add", "pv0", "type", "veth", "peer", "name", "pv1"},
+            {"addr", "add", "192.0.2.2/24", "dev", "pv0"},
+            {"addr", "add", "192.0.2.1/24", "dev", "pv1"},
+            {"-6", "addr", "add", "2001:db8::2/64", "dev", "pv0", "nodad"},
+            {"link", "set", "pv0", "up"},
+            {"link", "set", "pv1", "up"},
+            {"route", "add", "default", "via", "192.0.2.1", "dev", "pv0"},
+        };
+        for (const QStringList& step : steps) {
+            if (!network.ip(step)) {
+                return QStringLiteral("`ip %1` failed in the namespace").arg(step.join(u' '));
+            }
+        }
+        return {};
     }
 
     CommandLinePingProbeRunner makePingProbe(std::optional<QString> wifiInterface) {
@@ -138,7 +64,7 @@ protected:
         });
     }
 
-    TestNetworkNamespace network{QStringLiteral("pelmor-e2e-%1").arg(::getpid())};
+    TestNetworkNamespace network;
     TestRuntime runtime;
     std::shared_ptr<ShellCommandRunner> runner =
         std::make_shared<ShellCommandRunner>(ShellCommandRunner::defaultAllowedExecutables(),
@@ -146,7 +72,7 @@ protected:
 };
 
 TEST_F(CommandLineProbesEndToEndTest, GatewayResolutionFindsTheRouterThroughTheStandIns) {
-    NamespaceEntry entry(network.name());
+    NetworkNamespaceEntry entry(network.name());
     ASSERT_TRUE(entry.isEntered());
     for (const auto& wifiInterface :
          {std::optional<QString>(QStringLiteral("pv0")), std::optional<QString>()}) {
@@ -160,7 +86,7 @@ TEST_F(CommandLineProbesEndToEndTest, GatewayResolutionFindsTheRouterThroughTheS
 }
 
 TEST_F(CommandLineProbesEndToEndTest, PingOfLoopbackSucceedsWithItsRoundTripFigures) {
-    NamespaceEntry entry(network.name());
+    NetworkNamespaceEntry entry(network.name());
     ASSERT_TRUE(entry.isEntered());
     auto probe = makePingProbe(QStringLiteral("pv0"));
     const auto measurement = runtime.runPumpingEvents([&]() -> Async::Task<PingProbeMeasurement> {
@@ -176,7 +102,7 @@ TEST_F(CommandLineProbesEndToEndTest, PingOfLoopbackSucceedsWithItsRoundTripFigu
 }
 
 TEST_F(CommandLineProbesEndToEndTest, ConnectionCounterSeesALoopbackConnection) {
-    NamespaceEntry entry(network.name());
+    NetworkNamespaceEntry entry(network.name());
     ASSERT_TRUE(entry.isEntered());
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
@@ -196,8 +122,10 @@ TEST_F(CommandLineProbesEndToEndTest, ConnectionCounterSeesALoopbackConnection) 
 }
 
 TEST_F(CommandLineProbesEndToEndTest, EveryStandInPrintsWhatItsParserAccepts) {
-    const bool hasTunnel = network.addTunnel();
-    NamespaceEntry entry(network.name());
+    // A tunnel interface that is up, where the kernel offers tun devices.
+    const bool hasTunnel = network.ip({"tuntap", "add", "mode", "tun", "name", "tun0"}) &&
+                           network.ip({"link", "set", "tun0", "up"});
+    NetworkNamespaceEntry entry(network.name());
     ASSERT_TRUE(entry.isEntered());
     const auto ipv4Table = runTool("/usr/sbin/netstat", {"-rn", "-f", "inet"});
     EXPECT_EQ(CommandParsers::parseDefaultGateway(ipv4Table, DefaultGatewayAddressFamily::ipv4,
