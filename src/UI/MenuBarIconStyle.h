@@ -1,0 +1,13 @@
+#pragma once
+
+#include "UI/MenuBarBadgeTint.h"
+
+#include <QString>
+
+// The health badge of the status icon: which symbol, in which colour.
+struct MenuBarIconStyle {
+    QString badgeSymbolName;
+    MenuBarBadgeTint badgeTint;
+
+    bool operator==(const MenuBarIconStyle&) const = default;
+};
