@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+
+#include <QPointer>
+#include <QWidget>
+
+// The popover: a frameless window of its own that opens under the status
+// icon and closes when the user clicks elsewhere. It reports every way it
+// closes through the close callback, and clicks inside the application that
+// land elsewhere through the outside-click callback.
+class PopoverWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    PopoverWindow();
+    ~PopoverWindow() override;
+
+    void setContent(QWidget* content);
+    QWidget* content() const { return content_; }
+
+    void setContentSize(QSize size);
+
+    // Opens below `anchor` (the status icon) or, without one, at the top
+    // right of the screen; always kept on screen.
+    void showBelow(QRect anchor);
+    void performClose();
+    bool isShown() const { return isVisible(); }
+
+    // Another application took the focus.
+    void setOnDeactivate(std::function<void()> callback) { onDeactivate_ = std::move(callback); }
+    void setOnClose(std::function<void()> callback) { onClose_ = std::move(callback); }
+    // A mouse press anywhere in this application, with the window it hit.
+    void setOnApplicationClick(std::function<void(QWindow*)> callback);
+
+    // Where the popover goes on `screenArea` below `anchor`.
+    static QPoint placement(QRect anchor, QSize size, QRect screenArea);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> content_;
+    std::function<void()> onDeactivate_;
+    std::function<void()> onClose_;
+    std::function<void(QWindow*)> onApplicationClick_;
+};

@@ -1,0 +1,55 @@
+#include "Platform/AppKit/StatusItem.h"
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+StatusItem::StatusItem()
+    : trayIcon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()) {
+    trayIcon_->setContextMenu(menu_.get());
+    connect(
+        trayIcon_.get(), &QSystemTrayIcon::activated, this,
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if ((reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) &&
+                action_) {
+                action_();
+            }
+        });
+    trayIcon_->show();
+}
+
+StatusItem::~StatusItem() {
+    trayIcon_->hide();
+}
+
+void StatusItem::setIcon(const QIcon& icon) {
+    trayIcon_->setIcon(icon);
+}
+
+QIcon StatusItem::icon() const {
+    return trayIcon_->icon();
+}
+
+void StatusItem::setToolTip(const QString& toolTip) {
+    trayIcon_->setToolTip(toolTip);
+}
+
+QString StatusItem::toolTip() const {
+    return trayIcon_->toolTip();
+}
+
+void StatusItem::setAction(std::function<void()> action) {
+    action_ = std::move(action);
+}
+
+void StatusItem::addMenuCommand(const QString& title, std::function<void()> command) {
+    QAction* action = menu_->addAction(title);
+    connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
+}
+
+QRect StatusItem::geometry() const {
+    return trayIcon_->geometry();
+}
+
+bool StatusItem::isVisible() const {
+    return trayIcon_->isVisible();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QIcon>
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+class QMenu;
+class QSystemTrayIcon;
+
+// The application's item in the desktop's tray (the menu bar's status item):
+// an icon with a tooltip, a primary click, and a context menu for the
+// commands that live in the application menu elsewhere.
+class StatusItem final : public QObject {
+    Q_OBJECT
+
+public:
+    StatusItem();
+    ~StatusItem() override;
+
+    void setIcon(const QIcon& icon);
+    QIcon icon() const;
+    void setToolTip(const QString& toolTip);
+    QString toolTip() const;
+
+    // Called on a primary click of the icon.
+    void setAction(std::function<void()> action);
+    // Adds a command to the icon's context menu.
+    void addMenuCommand(const QString& title, std::function<void()> command);
+
+    // Where the icon is on screen; empty when the tray does not say.
+    QRect geometry() const;
+    bool isVisible() const;
+
+private:
+    std::unique_ptr<QSystemTrayIcon> trayIcon_;
+    std::unique_ptr<QMenu> menu_;
+    std::function<void()> action_;
+};
