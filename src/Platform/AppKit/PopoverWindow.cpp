@@ -99,6 +99,8 @@ bool PopoverWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && onApplicationClick_ && isVisible()) {
         if (auto* window = qobject_cast<QWindow*>(watched)) {
             onApplicationClick_(window);
+        } else if (auto* widget = qobject_cast<QWidget*>(watched)) {
+            onApplicationClick_(widget->window()->windowHandle());
         }
     }
     return QWidget::eventFilter(watched, event);
