@@ -72,8 +72,9 @@ private:
 } // namespace detail
 
 // Note: GCC 12 miscompiles a braced-init temporary inside a co_await
-// expression (`co_await run({a, b})` corrupts the heap): build such arguments
-// in a named variable first.
+// expression (`co_await run({a, b})` corrupts the heap), and has been seen to
+// miscompile a negated co_await in a condition (`if (!co_await f())`): build
+// such arguments, and such results, in named variables first.
 //
 // A lazy coroutine. It starts only when awaited (it then runs as part of the
 // awaiting task, sharing its cancellation) or when handed to spawn() or to a
