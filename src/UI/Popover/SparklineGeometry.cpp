@@ -25,6 +25,12 @@ std::vector<double> effectiveSamples(const std::vector<double>& samples) {
 std::vector<double> normalizedValues(const std::vector<double>& samples,
                                      const std::optional<ClosedRange>& yDomain) {
     std::vector<double> values = effectiveSamples(samples);
+    if (std::none_of(samples.begin(), samples.end(),
+                     [](double value) { return std::isfinite(value); })) {
+        // Nothing measured yet lies flat on the bottom edge, whatever the range:
+        // placed as a reading of 0 it would sit at the top of a range below 0.
+        return {0, 0};
+    }
     if (!yDomain) {
         return SparklineSeriesBuilder::normalizedValues(values);
     }

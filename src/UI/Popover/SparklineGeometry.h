@@ -19,7 +19,8 @@ std::vector<double> effectiveSamples(const std::vector<double>& samples);
 
 // The effective samples scaled into 0 to 1: held within `yDomain` and placed
 // by their share of it (0.5 throughout when it has no width), or without a
-// domain scaled to the series' own extent.
+// domain scaled to the series' own extent. Without readings, 0 and 0: a flat
+// line on the bottom edge.
 std::vector<double> normalizedValues(const std::vector<double>& samples,
                                      const std::optional<ClosedRange>& yDomain);
 
