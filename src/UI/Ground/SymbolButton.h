@@ -2,7 +2,6 @@
 
 #include "Platform/Symbols/SymbolImage.h"
 
-#include <functional>
 #include <optional>
 
 #include <QAbstractButton>

@@ -4,9 +4,6 @@
 
 #include <QAbstractButton>
 
-class OneLineLabel;
-class WrappingLabel;
-
 // One tool of the toolbox as a clickable row: its symbol, its title over a
 // description that wraps and is never cut, and a chevron, on a rounded
 // surface that is the whole hit area.
