@@ -1,0 +1,91 @@
+#include "UI/Ground/WrappingLabel.h"
+
+#include <cmath>
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+
+namespace {
+
+// Wider than any popover, so that the preferred size is the text on one line.
+constexpr double unboundedWidth = 100000;
+
+} // namespace
+
+WrappingLabel::WrappingLabel(const QString& text, const QFont& font, const QColor& color,
+                             QWidget* parent)
+    : QWidget(parent), text_(text), font_(font), color_(color) {
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    setAccessibleName(text_);
+}
+
+void WrappingLabel::setText(const QString& text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = text;
+    setAccessibleName(text_);
+    updateGeometry();
+    update();
+}
+
+void WrappingLabel::setColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
+double WrappingLabel::layOut(QTextLayout& layout, double width) const {
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A line feed in the text starts a new line.
+    QString text = text_;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    layout.setText(text);
+    layout.setTextOption(option);
+    layout.setFont(font_);
+    double y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return y;
+}
+
+int WrappingLabel::lineCount(int width) const {
+    QTextLayout layout;
+    layOut(layout, width);
+    return layout.lineCount();
+}
+
+int WrappingLabel::heightForWidth(int width) const {
+    QTextLayout layout;
+    const double height = layOut(layout, std::max(1, width));
+    return std::max(static_cast<int>(std::ceil(height)), minimumSizeHint().height());
+}
+
+QSize WrappingLabel::sizeHint() const {
+    QTextLayout layout;
+    layOut(layout, unboundedWidth);
+    const double width = layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
+    return {static_cast<int>(std::ceil(width)), heightForWidth(unboundedWidth)};
+}
+
+QSize WrappingLabel::minimumSizeHint() const {
+    return {0, static_cast<int>(std::ceil(QFontMetricsF(font_).height()))};
+}
+
+void WrappingLabel::paintEvent(QPaintEvent* /*event*/) {
+    QTextLayout layout;
+    layOut(layout, width());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(color_);
+    layout.draw(&painter, QPointF(0, 0));
+}

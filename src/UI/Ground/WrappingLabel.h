@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+class QTextLayout;
+
+// Plain text that wraps onto as many lines as it needs and is never cut: lines
+// break between words, and inside a word only when the word alone is wider
+// than the label. Its height follows its width.
+class WrappingLabel : public QWidget {
+    Q_OBJECT
+public:
+    WrappingLabel(const QString& text, const QFont& font, const QColor& color,
+                  QWidget* parent = nullptr);
+
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+
+    const QColor& color() const { return color_; }
+    void setColor(const QColor& color);
+
+    // The number of lines the text takes at `width`.
+    int lineCount(int width) const;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Lays the text out in lines of `width`; returns the height it takes.
+    double layOut(QTextLayout& layout, double width) const;
+
+    QString text_;
+    QFont font_;
+    QColor color_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+#include <QAbstractButton>
+
+// The plain "Back" button of the popover's panels: a left chevron and the
+// word, small and secondary. Screen readers announce its accessible label.
+class BackButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    BackButton(const QString& accessibilityLabel, std::function<void()> action,
+               QWidget* parent = nullptr);
+
+    void setAction(std::function<void()> action) { action_ = std::move(action); }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::function<void()> action_;
+};

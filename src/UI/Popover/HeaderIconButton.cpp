@@ -1,0 +1,31 @@
+#include "UI/Popover/HeaderIconButton.h"
+
+#include "UI/Ground/PopoverTheme.h"
+
+#include <QPainter>
+
+HeaderIconButton::HeaderIconButton(const QString& symbolName, const QString& accessibilityLabel,
+                                   std::function<void()> action, QWidget* parent)
+    : QAbstractButton(parent), image_(SymbolImage::named(symbolName, 12)),
+      action_(std::move(action)) {
+    setAccessibleName(accessibilityLabel);
+    setFixedSize(sizeHint());
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (action_) {
+            action_();
+        }
+    });
+}
+
+void HeaderIconButton::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(PopoverTheme::capsuleSurface());
+    painter.drawEllipse(QRectF(rect()));
+    if (image_) {
+        image_->paint(painter, rect(), PopoverTheme::secondaryText());
+    }
+}

@@ -1,0 +1,41 @@
+#include "UI/Popover/InlineSparklineView.h"
+
+#include "UI/Ground/ColorOpacity.h"
+#include "UI/Popover/SparklineGeometry.h"
+
+#include <QPainter>
+
+InlineSparklineView::InlineSparklineView(std::vector<double> samples,
+                                         std::optional<ClosedRange> yDomain,
+                                         const QColor& strokeColor, QWidget* parent)
+    : QWidget(parent), samples_(std::move(samples)), yDomain_(yDomain), strokeColor_(strokeColor) {}
+
+void InlineSparklineView::setSeries(std::vector<double> samples, std::optional<ClosedRange> yDomain,
+                                    const QColor& strokeColor) {
+    samples_ = std::move(samples);
+    yDomain_ = yDomain;
+    strokeColor_ = strokeColor;
+    update();
+}
+
+void InlineSparklineView::paintEvent(QPaintEvent* /*event*/) {
+    const QSizeF size = this->size();
+    const std::vector<double> values = SparklineGeometry::normalizedValues(samples_, yDomain_);
+    const double baseline = SparklineGeometry::baselineY(size);
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(SparklineGeometry::areaPath(values, size), withOpacity(strokeColor_, 0.2));
+
+    QPen baselinePen(withOpacity(strokeColor_, 0.35), 0.8, Qt::SolidLine, Qt::FlatCap,
+                     Qt::MiterJoin);
+    baselinePen.setMiterLimit(10);
+    painter.setPen(baselinePen);
+    painter.drawLine(QPointF(0, baseline), QPointF(size.width(), baseline));
+
+    QPen linePen(strokeColor_, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    linePen.setMiterLimit(10);
+    painter.setPen(linePen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(SparklineGeometry::linePath(values, size));
+}

@@ -1,0 +1,49 @@
+#include "Support/QStringPrinter.h"
+#include "UI/Ground/OneLineLabel.h"
+#include "UI/Ground/PopoverTheme.h"
+#include "UI/Ground/Spinner.h"
+#include "UI/Ground/SwitchToggle.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(SwitchToggleTest, AClickFlipsItAndItsLabelIsOnlyForScreenReaders) {
+    SwitchToggle toggle(u"Enabled"_s);
+    toggle.show();
+    QSignalSpy toggled(&toggle, &QAbstractButton::toggled);
+    EXPECT_FALSE(toggle.isChecked());
+    QTest::mouseClick(&toggle, Qt::LeftButton);
+    EXPECT_TRUE(toggle.isChecked());
+    QTest::mouseClick(&toggle, Qt::LeftButton);
+    EXPECT_FALSE(toggle.isChecked());
+    EXPECT_EQ(toggled.count(), 2);
+    EXPECT_EQ(toggle.accessibleName(), u"Enabled"_s);
+    EXPECT_TRUE(toggle.text().isEmpty());
+}
+
+TEST(SpinnerTest, ItTurnsOnlyWhileVisible) {
+    Spinner spinner(16, PopoverTheme::secondaryText());
+    EXPECT_FALSE(spinner.isTurning());
+    spinner.show();
+    EXPECT_TRUE(spinner.isTurning());
+    spinner.hide();
+    EXPECT_FALSE(spinner.isTurning());
+}
+
+TEST(OneLineLabelTest, ItDrawsWhatFitsItsCurrentWidth) {
+    OneLineLabel label(u"Airport Lounge Free Wi-Fi Terminal 2"_s, PopoverTheme::bodyFont(),
+                       PopoverTheme::primaryText());
+    label.resize(label.sizeHint());
+    EXPECT_EQ(label.currentFit().text, label.text());
+    label.resize(80, label.height());
+    EXPECT_TRUE(label.currentFit().text.endsWith(u"\u2026"_s));
+    EXPECT_EQ(label.text(), u"Airport Lounge Free Wi-Fi Terminal 2"_s);
+    EXPECT_EQ(label.accessibleName(), label.text());
+    // A layout may squeeze it to nothing; it never asks for more than one line.
+    EXPECT_EQ(label.minimumSizeHint().width(), 0);
+    EXPECT_EQ(label.sizeHint().height(), label.minimumSizeHint().height());
+}

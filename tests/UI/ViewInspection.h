@@ -1,0 +1,57 @@
+#pragma once
+
+#include "UI/Ground/OneLineLabel.h"
+#include "UI/Ground/WrappingLabel.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QLayout>
+#include <QStringList>
+#include <QWidget>
+
+// Reads what a view shows without looking at pixels.
+namespace ViewInspection {
+
+// The plain texts `root` shows, top to bottom and then left to right, as
+// positioned by its layouts; hidden labels are left out.
+inline QStringList shownTexts(const QWidget& root) {
+    struct Placed {
+        QPoint position;
+        QString text;
+    };
+    std::vector<Placed> placed;
+    for (const QWidget* child : root.findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(&root)) {
+            continue;
+        }
+        const QPoint position = child->mapTo(&root, QPoint(0, 0));
+        if (const auto* line = qobject_cast<const OneLineLabel*>(child)) {
+            placed.push_back({position, line->text()});
+        } else if (const auto* wrapping = qobject_cast<const WrappingLabel*>(child)) {
+            placed.push_back({position, wrapping->text()});
+        }
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& first, const Placed& second) {
+        return first.position.y() != second.position.y() ? first.position.y() < second.position.y()
+                                                         : first.position.x() < second.position.x();
+    });
+    QStringList texts;
+    for (const Placed& item : placed) {
+        texts.append(item.text);
+    }
+    return texts;
+}
+
+// Lays `view` out at `width` and the height it needs, and shows it offscreen.
+inline void layOut(QWidget& view, int width) {
+    view.show();
+    const int height =
+        view.hasHeightForWidth() ? view.heightForWidth(width) : view.sizeHint().height();
+    view.resize(width, std::max(height, view.sizeHint().height()));
+    if (view.layout()) {
+        view.layout()->activate();
+    }
+}
+
+} // namespace ViewInspection
