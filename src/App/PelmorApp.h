@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+class AppDelegate;
+class QApplication;
+class TerminationSignalWatcher;
+
+namespace Async {
+class Runtime;
+}
+
+// The application: the Qt application on the main thread, the task runtime
+// over its event loop, and the delegate that builds and runs everything else.
+class PelmorApp {
+public:
+    PelmorApp(int& argc, char** argv);
+    ~PelmorApp();
+    PelmorApp(const PelmorApp&) = delete;
+    PelmorApp& operator=(const PelmorApp&) = delete;
+
+    // Runs until the user quits or the process is asked to terminate; the
+    // exit status.
+    int exec();
+
+private:
+    std::unique_ptr<QApplication> application_;
+    std::unique_ptr<Async::Runtime> runtime_;
+    std::unique_ptr<TerminationSignalWatcher> terminationWatcher_;
+    std::shared_ptr<AppDelegate> delegate_;
+};
