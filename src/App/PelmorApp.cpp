@@ -21,7 +21,7 @@ namespace {
 // A tool window whose tool is not built yet says so.
 QWidget* makePendingToolView(ToolWindowKind kind) {
     auto* label =
-        new QLabel(QStringLiteral("%1 is not built yet.").arg(toolWindowSpecification(kind).title));
+        new QLabel(QStringLiteral("%1 is not built yet.").arg(toolWindowDescriptor(kind).title));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     return label;

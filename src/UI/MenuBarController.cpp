@@ -21,19 +21,19 @@ constexpr auto toggleAfterCloseInterval = std::chrono::milliseconds(300);
 // frame under its autosave name.
 class ToolWindow final : public QWidget {
 public:
-    ToolWindow(const ToolWindowSpecification& specification, std::shared_ptr<QSettings> frames)
-        : specification_(specification), frames_(std::move(frames)) {
-        setWindowTitle(specification.title);
+    ToolWindow(const ToolWindowDescriptor& descriptor, std::shared_ptr<QSettings> frames)
+        : descriptor_(descriptor), frames_(std::move(frames)) {
+        setWindowTitle(descriptor.title);
         setAttribute(Qt::WA_DeleteOnClose, false);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
-        setMinimumSize(specification.minimumSize);
-        if (specification.maximumSize) {
-            setMaximumSize(*specification.maximumSize);
+        setMinimumSize(descriptor.minimumSize);
+        if (descriptor.maximumSize) {
+            setMaximumSize(*descriptor.maximumSize);
         }
-        resize(specification.contentSize);
+        resize(descriptor.contentSize);
         if (!frames_ ||
-            !WindowFrameAutosave::restore(*this, specification.frameAutosaveName, *frames_)) {
+            !WindowFrameAutosave::restore(*this, descriptor.frameAutosaveName, *frames_)) {
             WindowFrameAutosave::centre(*this);
         }
     }
@@ -51,11 +51,11 @@ protected:
 private:
     void saveFrame() {
         if (frames_ && isVisible()) {
-            WindowFrameAutosave::save(*this, specification_.frameAutosaveName, *frames_);
+            WindowFrameAutosave::save(*this, descriptor_.frameAutosaveName, *frames_);
         }
     }
 
-    ToolWindowSpecification specification_;
+    ToolWindowDescriptor descriptor_;
     std::shared_ptr<QSettings> frames_;
 };
 
@@ -217,8 +217,8 @@ void MenuBarController::handleApplicationClick(QWindow* window) {
 }
 
 QWidget& MenuBarController::buildToolWindow(ToolWindowKind kind) {
-    const auto& specification = toolWindowSpecification(kind);
-    auto* window = new ToolWindow(specification, dependencies_.frameSettings);
+    const auto& descriptor = toolWindowDescriptor(kind);
+    auto* window = new ToolWindow(descriptor, dependencies_.frameSettings);
     if (dependencies_.makeToolWindowView) {
         window->layout()->addWidget(dependencies_.makeToolWindowView(kind));
     }

@@ -74,7 +74,7 @@ protected:
                 popoverCallbacks = std::move(callbacks);
                 return new QLabel(QStringLiteral("dashboard"));
             },
-            [](ToolWindowKind kind) { return new QLabel(toolWindowSpecification(kind).title); },
+            [](ToolWindowKind kind) { return new QLabel(toolWindowDescriptor(kind).title); },
             [this](const MenuBarIconStyle& style,
                    const QString& description) -> std::optional<QIcon> {
                 drawnIcons.emplace_back(style, description);

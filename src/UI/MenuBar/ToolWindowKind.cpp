@@ -1,7 +1,7 @@
 #include "UI/MenuBar/ToolWindowKind.h"
 
-const std::array<ToolWindowSpecification, 4>& toolWindowSpecifications() {
-    static const std::array<ToolWindowSpecification, 4> specifications{{
+const std::array<ToolWindowDescriptor, 4>& toolWindowDescriptors() {
+    static const std::array<ToolWindowDescriptor, 4> descriptors{{
         {ToolWindowKind::wifiRadar,
          QStringLiteral("Wi-Fi Radar"),
          QStringLiteral("pelmor.wifiRadar.windowFrame"),
@@ -31,9 +31,9 @@ const std::array<ToolWindowSpecification, 4>& toolWindowSpecifications() {
          std::nullopt,
          true},
     }};
-    return specifications;
+    return descriptors;
 }
 
-const ToolWindowSpecification& toolWindowSpecification(ToolWindowKind kind) {
-    return toolWindowSpecifications()[static_cast<std::size_t>(kind)];
+const ToolWindowDescriptor& toolWindowDescriptor(ToolWindowKind kind) {
+    return toolWindowDescriptors()[static_cast<std::size_t>(kind)];
 }

@@ -9,7 +9,7 @@
 // The four tool windows the toolbox opens, and how each is framed.
 enum class ToolWindowKind { wifiRadar, speedTest, channelScan, diagnosticsExport };
 
-struct ToolWindowSpecification {
+struct ToolWindowDescriptor {
     ToolWindowKind kind;
     QString title;
     QString frameAutosaveName;
@@ -20,5 +20,5 @@ struct ToolWindowSpecification {
     bool isResizable;
 };
 
-const std::array<ToolWindowSpecification, 4>& toolWindowSpecifications();
-const ToolWindowSpecification& toolWindowSpecification(ToolWindowKind kind);
+const std::array<ToolWindowDescriptor, 4>& toolWindowDescriptors();
+const ToolWindowDescriptor& toolWindowDescriptor(ToolWindowKind kind);

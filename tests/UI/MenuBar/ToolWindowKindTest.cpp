@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 TEST(ToolWindowKindTest, EachWindowHasItsTitleAutosaveNameAndSizes) {
-    const auto& radar = toolWindowSpecification(ToolWindowKind::wifiRadar);
+    const auto& radar = toolWindowDescriptor(ToolWindowKind::wifiRadar);
     EXPECT_EQ(radar.title, "Wi-Fi Radar");
     EXPECT_EQ(radar.frameAutosaveName, "pelmor.wifiRadar.windowFrame");
     EXPECT_EQ(radar.contentSize, QSize(1080, 680));
@@ -11,19 +11,19 @@ TEST(ToolWindowKindTest, EachWindowHasItsTitleAutosaveNameAndSizes) {
     EXPECT_EQ(radar.maximumSize, QSize(1080, 680));
     EXPECT_FALSE(radar.isResizable);
 
-    const auto& speed = toolWindowSpecification(ToolWindowKind::speedTest);
+    const auto& speed = toolWindowDescriptor(ToolWindowKind::speedTest);
     EXPECT_EQ(speed.title, "Speed Test");
     EXPECT_EQ(speed.frameAutosaveName, "pelmor.speedTest.windowFrame");
     EXPECT_EQ(speed.contentSize, QSize(980, 680));
     EXPECT_EQ(speed.minimumSize, QSize(860, 580));
     EXPECT_FALSE(speed.maximumSize.has_value());
 
-    const auto& scan = toolWindowSpecification(ToolWindowKind::channelScan);
+    const auto& scan = toolWindowDescriptor(ToolWindowKind::channelScan);
     EXPECT_EQ(scan.title, "Channel Scan");
     EXPECT_EQ(scan.frameAutosaveName, "pelmor.channelScan.windowFrame");
     EXPECT_EQ(scan.contentSize, QSize(960, 680));
 
-    const auto& exportWindow = toolWindowSpecification(ToolWindowKind::diagnosticsExport);
+    const auto& exportWindow = toolWindowDescriptor(ToolWindowKind::diagnosticsExport);
     EXPECT_EQ(exportWindow.title, "Diagnostics Export");
     EXPECT_EQ(exportWindow.frameAutosaveName, "pelmor.diagnosticsExport.windowFrame");
     EXPECT_EQ(exportWindow.contentSize, QSize(1020, 700));
