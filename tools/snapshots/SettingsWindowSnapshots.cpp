@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr QSize windowSize = SettingsView::idealSize;
+constexpr QSize windowSize = SettingsView::idealWindowSize;
 
 // Answers every check with one result; a held check never answers.
 class SampleUpdateCheck final : public AppUpdateChecking {
@@ -216,7 +216,7 @@ std::vector<Snapshot> settingsWindowSnapshots() {
         {"settings-about-update-without-notes", windowSize, aboutPage(updateWithoutNotes)},
         {"settings-about-dark-update-available", windowSize, aboutPage(darkUpdate)},
         {"settings-about-checking-long-build-id", windowSize, aboutPage(checking, true)},
-        {"settings-minimum-size", SettingsView::minimumSize, aboutPage(update)},
+        {"settings-minimum-size", SettingsView::minimumWindowSize, aboutPage(update)},
         {"settings-launch-at-login-alert", {0, 0}, launchAtLoginAlert},
     };
 }

@@ -25,7 +25,7 @@ SettingsView::SettingsView(SettingsViewDependencies dependencies, QWidget* paren
       sidebar_(new SettingsSidebar(selectedTab_)), divider_(new QWidget),
       contentPane_(new QScrollArea), generalPage_(new SettingsGeneralPage),
       aboutPage_(new SettingsAboutPage), alert_(new LaunchAtLoginAlert(this)) {
-    setMinimumSize(minimumSize);
+    setMinimumSize(minimumWindowSize);
     divider_->setFixedWidth(1);
     divider_->setAutoFillBackground(true);
 

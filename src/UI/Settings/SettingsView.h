@@ -31,8 +31,8 @@ struct SettingsColors;
 class SettingsView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr QSize idealSize{760, 460};
-    static constexpr QSize minimumSize{720, 440};
+    static constexpr QSize idealWindowSize{760, 460};
+    static constexpr QSize minimumWindowSize{720, 440};
 
     explicit SettingsView(SettingsViewDependencies dependencies, QWidget* parent = nullptr);
     ~SettingsView() override;
@@ -61,8 +61,8 @@ public:
     SettingsAboutPage* aboutPage() const { return aboutPage_; }
     LaunchAtLoginAlert* launchAtLoginAlert() const { return alert_; }
 
-    QSize sizeHint() const override { return idealSize; }
-    QSize minimumSizeHint() const override { return minimumSize; }
+    QSize sizeHint() const override { return idealWindowSize; }
+    QSize minimumSizeHint() const override { return minimumWindowSize; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -14,7 +14,7 @@ void SettingsWindow::show() {
         view_ = new SettingsView(dependencies_);
         view_->setAttribute(Qt::WA_DeleteOnClose);
         view_->setWindowTitle(title);
-        view_->resize(SettingsView::idealSize);
+        view_->resize(SettingsView::idealWindowSize);
     }
     view_->show();
     view_->raise();
