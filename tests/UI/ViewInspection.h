@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UI/Ground/LineLimitedLabel.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WrappingLabel.h"
 
@@ -30,6 +31,8 @@ inline QStringList shownTexts(const QWidget& root) {
             placed.push_back({position, line->text()});
         } else if (const auto* wrapping = qobject_cast<const WrappingLabel*>(child)) {
             placed.push_back({position, wrapping->text()});
+        } else if (const auto* limited = qobject_cast<const LineLimitedLabel*>(child)) {
+            placed.push_back({position, limited->text()});
         }
     }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& first, const Placed& second) {

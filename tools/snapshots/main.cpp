@@ -7,6 +7,7 @@
 // setup fault: the program stops before it writes anything.
 
 #include "PopoverViewSnapshots.h"
+#include "SettingsWindowSnapshots.h"
 #include "SnapshotRenderer.h"
 #include "UI/Ground/FontFaces.h"
 
@@ -24,7 +25,7 @@ namespace {
 // Every group of views; a new group of views adds its function here.
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
-    for (const auto group : {popoverViewSnapshots}) {
+    for (const auto group : {popoverViewSnapshots, settingsWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));

@@ -23,6 +23,11 @@ Spinner::Spinner(int diameter, const QColor& color, QWidget* parent)
     });
 }
 
+void Spinner::setColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
 void Spinner::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     timer_.start();

@@ -13,6 +13,9 @@ public:
 
     bool isTurning() const { return timer_.isActive(); }
 
+    const QColor& color() const { return color_; }
+    void setColor(const QColor& color);
+
     QSize sizeHint() const override { return {diameter_, diameter_}; }
 
 protected:

@@ -14,7 +14,8 @@ constexpr double knobInset = 2;
 } // namespace
 
 SwitchToggle::SwitchToggle(const QString& accessibleLabel, QWidget* parent)
-    : QAbstractButton(parent), tint_(NamedColors::accent) {
+    : QAbstractButton(parent), tint_(NamedColors::accent),
+      offTint_(withOpacity(NamedColors::white, 0.18)) {
     setCheckable(true);
     setAccessibleName(accessibleLabel);
     setFocusPolicy(Qt::TabFocus);
@@ -24,6 +25,11 @@ SwitchToggle::SwitchToggle(const QString& accessibleLabel, QWidget* parent)
 
 void SwitchToggle::setTint(const QColor& tint) {
     tint_ = tint;
+    update();
+}
+
+void SwitchToggle::setOffTint(const QColor& offTint) {
+    offTint_ = offTint;
     update();
 }
 
@@ -41,7 +47,7 @@ void SwitchToggle::paintEvent(QPaintEvent* /*event*/) {
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor trackColor = isChecked() ? tint_ : withOpacity(NamedColors::white, 0.18);
+    QColor trackColor = isChecked() ? tint_ : offTint_;
     if (!isEnabled()) {
         trackColor = withOpacity(trackColor, 0.5);
     }

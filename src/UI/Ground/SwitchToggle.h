@@ -12,6 +12,8 @@ public:
 
     // The track's colour while on; the platform's accent colour by default.
     void setTint(const QColor& tint);
+    // The track's colour while off; white at 0.18 by default, for dark surfaces.
+    void setOffTint(const QColor& offTint);
 
     QSize sizeHint() const override;
 
@@ -20,4 +22,5 @@ protected:
 
 private:
     QColor tint_;
+    QColor offTint_;
 };

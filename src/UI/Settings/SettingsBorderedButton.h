@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPushButton>
+
+// A bordered push button of the settings window, in the system font at 13 pt,
+// with room on either side of its title. The prominent kind is filled with
+// the accent colour behind white text.
+class SettingsBorderedButton : public QPushButton {
+    Q_OBJECT
+public:
+    static constexpr int horizontalPadding = 10;
+    static constexpr int minimumHeight = 24;
+
+    explicit SettingsBorderedButton(const QString& title, QWidget* parent = nullptr);
+
+    void setProminentColor(const QColor& accent);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};

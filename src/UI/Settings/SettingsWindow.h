@@ -1,0 +1,35 @@
+#pragma once
+
+#include "UI/Settings/SettingsViewDependencies.h"
+
+#include <QObject>
+#include <QPointer>
+
+class SettingsView;
+
+// The application's one settings window, titled "Pelmor Settings". Showing it
+// builds a fresh view when none is open (it opens at 760 by 460 pt and is
+// never smaller than 720 by 440 pt) or raises the open one. Closing the window
+// destroys its view, and with it the view's login-item controller; a manual
+// update check it started still completes on the shared update controller.
+class SettingsWindow : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString title = QStringLiteral("Pelmor Settings");
+
+    explicit SettingsWindow(SettingsViewDependencies dependencies, QObject* parent = nullptr);
+    ~SettingsWindow() override;
+
+    // Opens the window, or raises and activates the open one.
+    void show();
+    // Closes the open window, if any.
+    void close();
+
+    bool isOpen() const { return !view_.isNull(); }
+    // The open window's view; none while the window is closed.
+    SettingsView* view() const { return view_.data(); }
+
+private:
+    SettingsViewDependencies dependencies_;
+    QPointer<SettingsView> view_;
+};

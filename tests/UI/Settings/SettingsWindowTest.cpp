@@ -1,0 +1,75 @@
+#include "UI/Settings/SettingsWindow.h"
+
+#include "SettingsTestEnvironment.h"
+#include "Support/QStringPrinter.h"
+#include "UI/Settings/SettingsAboutPage.h"
+#include "UI/Settings/SettingsUpdateCard.h"
+#include "UI/Settings/SettingsView.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void deleteClosedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class SettingsWindowTest : public testing::Test {
+protected:
+    SettingsTestEnvironment environment;
+    SettingsWindow window{environment.dependencies()};
+};
+
+TEST_F(SettingsWindowTest, NothingOpensUntilAsked) {
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_EQ(window.view(), nullptr);
+    EXPECT_EQ(environment.controllersMade, 0);
+}
+
+TEST_F(SettingsWindowTest, ItOpensTitledAtItsIdealSize) {
+    window.show();
+    ASSERT_TRUE(window.isOpen());
+    SettingsView* view = window.view();
+    EXPECT_TRUE(view->isWindow());
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->windowTitle(), u"Pelmor Settings"_s);
+    EXPECT_EQ(view->size(), QSize(760, 460));
+    EXPECT_EQ(view->minimumSize(), QSize(720, 440));
+    EXPECT_EQ(environment.controllersMade, 1);
+}
+
+TEST_F(SettingsWindowTest, ShowingItAgainRaisesTheSameWindow) {
+    window.show();
+    SettingsView* first = window.view();
+    first->selectTab(SettingsTab::about);
+    window.show();
+    EXPECT_EQ(window.view(), first);
+    EXPECT_EQ(window.view()->selectedTab(), SettingsTab::about);
+    EXPECT_EQ(environment.controllersMade, 1);
+}
+
+TEST_F(SettingsWindowTest, ReopeningAfterClosingBuildsAFreshViewOnTheSameUpdateController) {
+    window.show();
+    window.view()->selectTab(SettingsTab::about);
+    window.close();
+    deleteClosedWindows();
+    EXPECT_FALSE(window.isOpen());
+
+    window.show();
+    ASSERT_TRUE(window.isOpen());
+    EXPECT_EQ(window.view()->selectedTab(), SettingsTab::general);
+    EXPECT_EQ(environment.controllersMade, 2);
+
+    environment.updateCheck->result =
+        UpdateCheckResult::updateAvailable(SettingsTestEnvironment::update(u"2.1.0"_s));
+    environment.runtime.runToCompletion(
+        [this] { return environment.updateController->checkForUpdateManually(); });
+    window.view()->selectTab(SettingsTab::about);
+    EXPECT_TRUE(window.view()->aboutPage()->updateCard()->isVisible());
+}
