@@ -117,8 +117,9 @@ void ContentView::buildPanels() {
 }
 
 template <class T> void ContentView::observe(const Reactive::Published<T>& value) {
+    // While the popover is closed nothing is drawn; showing it redraws.
     cancellables_.insert(value.subscribe([this](const T&) {
-        if (isObserving_) {
+        if (isObserving_ && isVisible()) {
             scheduleRefresh();
         }
     }));
