@@ -6,6 +6,10 @@
 // SCALE is device pixels per point (2 by default). A missing font face is a
 // setup fault: the program stops before it writes anything.
 
+#include "Platform/Async/EventLoopExecutor.h"
+#include "Platform/Async/EventLoopTimerService.h"
+#include "Platform/Async/Runtime.h"
+#include "PopoverPanelSnapshots.h"
 #include "PopoverViewSnapshots.h"
 #include "SettingsWindowSnapshots.h"
 #include "SnapshotRenderer.h"
@@ -25,7 +29,7 @@ namespace {
 // Every group of views; a new group of views adds its function here.
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
-    for (const auto group : {popoverViewSnapshots, settingsWindowSnapshots}) {
+    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));
@@ -72,6 +76,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelmor-snapshots: cannot create %s\n", qPrintable(folder.path()));
         return 1;
     }
+    // The whole popover is drawn over real monitors, which poll as tasks.
+    const Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                                 std::make_shared<Async::EventLoopTimerService>());
     int failures = 0;
     for (const Snapshot& snapshot : allSnapshots()) {
         const QString path = folder.filePath(snapshot.name + QStringLiteral(".png"));

@@ -1,0 +1,38 @@
+#include "UI/Popover/PanelBorderOverlay.h"
+
+#include "UI/Ground/PopoverTheme.h"
+#include "UI/Popover/PopoverChrome.h"
+
+#include <QEvent>
+#include <QPainter>
+
+PanelBorderOverlay::PanelBorderOverlay(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    if (parent != nullptr) {
+        parent->installEventFilter(this);
+        setGeometry(parent->rect());
+    }
+}
+
+bool PanelBorderOverlay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+        raise();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PanelBorderOverlay::paintEvent(QPaintEvent* /*event*/) {
+    const QRectF bounds = rect();
+    const QPainterPath shape = PopoverChrome::panelShape(bounds);
+    QPainterPath outside;
+    outside.addRect(bounds);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // A 1 pt stroke centred on the edge, of which the panel keeps the inner half.
+    painter.setPen(QPen(PopoverTheme::panelBorder(), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(shape);
+    painter.fillPath(outside.subtracted(shape), PopoverChrome::surroundingColor());
+}

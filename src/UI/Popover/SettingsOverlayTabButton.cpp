@@ -1,0 +1,86 @@
+#include "UI/Popover/SettingsOverlayTabButton.h"
+
+#include "Platform/Symbols/SymbolImage.h"
+#include "UI/Ground/NamedColors.h"
+#include "UI/Ground/PopoverTheme.h"
+#include "UI/Ground/SystemFont.h"
+
+#include <cmath>
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+
+constexpr int symbolSize = 11;
+constexpr double symbolSpacing = 6;
+constexpr double underlineSpacing = 7;
+constexpr double underlineHeight = 2;
+constexpr double sidePadding = 2;
+constexpr double topPadding = 2;
+
+} // namespace
+
+SettingsOverlayTabButton::SettingsOverlayTabButton(SettingsOverlayTab tab, bool isSelected,
+                                                   std::function<void()> action, QWidget* parent)
+    : QAbstractButton(parent), tab_(tab), isSelected_(isSelected), action_(std::move(action)) {
+    setText(SettingsOverlayTabs::title(tab));
+    setAccessibleName(text());
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (action_) {
+            action_();
+        }
+    });
+}
+
+void SettingsOverlayTabButton::setSelected(bool selected) {
+    if (selected == isSelected_) {
+        return;
+    }
+    isSelected_ = selected;
+    updateGeometry();
+    update();
+}
+
+QFont SettingsOverlayTabButton::titleFont() const {
+    return SystemFont::font(12, isSelected_ ? QFont::DemiBold : QFont::Medium);
+}
+
+QSize SettingsOverlayTabButton::sizeHint() const {
+    const QFontMetricsF metrics(titleFont());
+    const double width =
+        sidePadding * 2 + symbolSize + symbolSpacing + metrics.horizontalAdvance(text());
+    const double labelHeight = std::max<double>(symbolSize, metrics.height());
+    const double height = topPadding + labelHeight + underlineSpacing + underlineHeight;
+    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))};
+}
+
+void SettingsOverlayTabButton::paintEvent(QPaintEvent* /*event*/) {
+    const QColor color = isSelected_ ? NamedColors::accent : PopoverTheme::secondaryText();
+    const QFont font = titleFont();
+    const QFontMetricsF metrics(font);
+    const double labelHeight = std::max<double>(symbolSize, metrics.height());
+    const double labelWidth = symbolSize + symbolSpacing + metrics.horizontalAdvance(text());
+    const double left = (width() - labelWidth) / 2;
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (const auto symbol = SymbolImage::named(SettingsOverlayTabs::symbolName(tab_), symbolSize)) {
+        symbol->paint(
+            painter,
+            QRectF(left, topPadding + (labelHeight - symbolSize) / 2, symbolSize, symbolSize),
+            color);
+    }
+    painter.setFont(font);
+    painter.setPen(color);
+    const double baseline = topPadding + (labelHeight - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPointF(left + symbolSize + symbolSpacing, baseline), text());
+
+    if (isSelected_) {
+        painter.fillRect(QRectF(0, height() - underlineHeight, width(), underlineHeight),
+                         NamedColors::accent);
+    }
+}
