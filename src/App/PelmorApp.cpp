@@ -1,56 +1,15 @@
 #include "App/PelmorApp.h"
 
 #include "App/AppDelegate.h"
+#include "App/ApplicationEnvironment.h"
 #include "App/TerminationSignalWatcher.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
 #include "Platform/Foundation/NotificationCenter.h"
-#include "UI/MenuBar/StatusImageComposer.h"
-#include "UI/MenuBar/ToolWindowKind.h"
-#include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
-
-namespace {
-
-// A tool window whose tool is not built yet says so.
-QWidget* makePendingToolView(ToolWindowKind kind) {
-    auto* label =
-        new QLabel(QStringLiteral("%1 is not built yet.").arg(toolWindowDescriptor(kind).title));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-std::shared_ptr<QSettings> windowFrameSettings() {
-    return std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("pelmor"), QStringLiteral("pelmor"));
-}
-
-AppDelegate::Environment applicationEnvironment() {
-    auto environment = AppDelegate::productionEnvironment();
-    environment.makeMenuBarController = [](AppDelegate& delegate) {
-        return MenuBarController::create(MenuBarController::Dependencies{
-            delegate.lifecycleController(),
-            delegate.locationPermissionController(),
-            delegate.healthAggregationController(),
-            std::make_shared<UserDefaultsColorfulIconSettingsProvider>(delegate.appSettingsStore()),
-            {},
-            makePendingToolView,
-            StatusImageComposer::makeStatusIcon,
-            [] { QCoreApplication::quit(); },
-            {},
-            windowFrameSettings()});
-    };
-    return environment;
-}
-
-} // namespace
 
 PelmorApp::PelmorApp(int& argc, char** argv)
     : application_(std::make_unique<QApplication>(argc, argv)) {
@@ -69,7 +28,7 @@ PelmorApp::PelmorApp(int& argc, char** argv)
                                  NotificationCenter::applicationDidBecomeActive);
                          }
                      });
-    delegate_ = AppDelegate::create(applicationEnvironment());
+    delegate_ = AppDelegate::create(makeApplicationEnvironment());
 }
 
 PelmorApp::~PelmorApp() {

@@ -1,11 +1,11 @@
 #include "UI/SettingsOverlayCard.h"
 
 #include "Support/QStringPrinter.h"
+#include "UI/Ground/LineLimitedLabel.h"
 #include "UI/Ground/Spinner.h"
 #include "UI/Ground/SwitchToggle.h"
 #include "UI/Ground/WrappingLabel.h"
 #include "UI/Popover/BackButton.h"
-#include "UI/Ground/LineLimitedLabel.h"
 #include "UI/Popover/OverlayCardHeader.h"
 #include "UI/Popover/PopoverPushButton.h"
 #include "UI/Popover/SettingsOverlayKeyValueRow.h"

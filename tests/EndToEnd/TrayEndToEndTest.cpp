@@ -1,0 +1,123 @@
+#include "App/AppDelegate.h"
+#include "App/ApplicationEnvironment.h"
+#include "Platform/AppKit/PopoverWindow.h"
+#include "Platform/AppKit/StatusItem.h"
+#include "Platform/Async/EventLoopExecutor.h"
+#include "Platform/Async/EventLoopTimerService.h"
+#include "Platform/Async/Runtime.h"
+#include "UI/ContentView.h"
+#include "UI/Dashboard/DashboardModel.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+
+namespace {
+
+void pumpFor(int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+}
+
+template <class Condition> bool pumpUntil(Condition condition, int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!condition() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return condition();
+}
+
+// Clicks the screen at a point through the X server, as a user would.
+bool clickAt(QPoint point) {
+    return QProcess::execute(QStringLiteral("xdotool"),
+                             {QStringLiteral("mousemove"), QString::number(point.x()),
+                              QString::number(point.y()), QStringLiteral("click"),
+                              QStringLiteral("1")}) == 0;
+}
+
+void saveScreenshot(const QString& name) {
+    const QString folder = QStringLiteral(PELMOR_ARTEFACT_DIR);
+    QDir().mkpath(folder);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + name);
+}
+
+} // namespace
+
+// Pelmor in a real X session (Xvfb) with a tray host: simulated Wi-Fi, the
+// real tool root and a loopback ping target.
+class TrayEndToEndTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+            GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+            GTEST_SKIP() << "Skipped: trayer and xdotool are not installed.";
+        }
+        tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
+                                              "pixel", "--width", "200", "--height", "24"});
+        ASSERT_TRUE(pumpUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
+        QDir(configHome.path()).mkpath(QStringLiteral("pelmor"));
+        QFile settings(configHome.filePath(QStringLiteral("pelmor/pelmor.conf")));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write("[General]\nbatteryFriendly=false\ninternetPingTarget=127.0.0.1\n");
+        settings.close();
+        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+        qputenv("PELMOR_WLAN_BACKEND", "simulated");
+        qputenv("PELMOR_TOOL_ROOT", PELMOR_TOOL_ROOT);
+    }
+
+    void TearDown() override {
+        tray.kill();
+        tray.waitForFinished(2000);
+    }
+
+    QProcess tray;
+    QTemporaryDir configHome;
+};
+
+TEST_F(TrayEndToEndTest, TheTrayIconOpensThePopoverWithTheLiveNetwork) {
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    auto& menuBar = *delegate->menuBarController();
+    ASSERT_NE(menuBar.statusItem(), nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return !menuBar.statusItem()->geometry().isEmpty(); }, 10'000))
+        << "the tray icon never appeared";
+    pumpFor(20'000);
+    saveScreenshot(QStringLiteral("tray.png"));
+
+    const QPoint icon = menuBar.statusItem()->geometry().center();
+    ASSERT_TRUE(clickAt(icon));
+    ASSERT_TRUE(pumpUntil([&] { return menuBar.isPopoverShown(); }, 5'000))
+        << "the click opened nothing";
+    pumpFor(1'000);
+    saveScreenshot(QStringLiteral("popover.png"));
+
+    auto* content = qobject_cast<ContentView*>(menuBar.popover().content());
+    ASSERT_NE(content, nullptr);
+    const auto dashboard = DashboardModel::content(content->dashboardInputs());
+    ASSERT_TRUE(dashboard.wifiSnapshot.has_value());
+    EXPECT_EQ(dashboard.wifiSnapshot->ssid, QStringLiteral(PELMOR_SIMULATED_SSID));
+    const bool showsLatency = dashboard.latencyLines[0].value.contains(QStringLiteral("ms")) ||
+                              dashboard.latencyLines[1].value.contains(QStringLiteral("ms"));
+    EXPECT_TRUE(showsLatency) << dashboard.latencyLines[0].value.toStdString() << " / "
+                              << dashboard.latencyLines[1].value.toStdString();
+
+    ASSERT_TRUE(clickAt(icon));
+    EXPECT_TRUE(pumpUntil([&] { return !menuBar.isPopoverShown(); }, 5'000))
+        << "a second click left the popover open";
+    delegate->applicationWillTerminate();
+}
