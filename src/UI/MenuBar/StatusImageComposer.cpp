@@ -48,22 +48,20 @@ QImage applicationIcon(int pixelSide) {
     return image;
 }
 
-std::optional<QImage> makeStatusImage(const QString& badgeSymbolName,
-                                      const std::optional<QColor>& badgeTint,
-                                      const QString& description, double scale) {
+QImage makeStatusImage(const QString& badgeSymbolName, const std::optional<QColor>& badgeTint,
+                       const QString& description, double scale) {
     const int side = int(canvasSide * scale);
-    const auto badge = SymbolImage::named(badgeSymbolName, int(badgeSide * scale + 0.5));
-    if (!badge) {
-        return std::nullopt;
-    }
     QImage canvas(side, side, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawImage(QRectF(0, 0, side, side), applicationIcon(side));
-    const QRectF badgeRect(badgeOrigin * scale, badgeOrigin * scale, badgeSide * scale,
-                           badgeSide * scale);
-    badge->paint(painter, badgeRect, badgeTint.value_or(labelColor()));
+    // Without its badge the icon is still shown: the tray never goes blank.
+    if (const auto badge = SymbolImage::named(badgeSymbolName, int(badgeSide * scale + 0.5))) {
+        const QRectF badgeRect(badgeOrigin * scale, badgeOrigin * scale, badgeSide * scale,
+                               badgeSide * scale);
+        badge->paint(painter, badgeRect, badgeTint.value_or(labelColor()));
+    }
     painter.end();
     canvas.setDevicePixelRatio(scale);
     canvas.setText(QStringLiteral("Description"), description);
@@ -71,11 +69,8 @@ std::optional<QImage> makeStatusImage(const QString& badgeSymbolName,
 }
 
 std::optional<QIcon> makeStatusIcon(const MenuBarIconStyle& style, const QString& description) {
-    const auto image = makeStatusImage(style.badgeSymbolName, color(style.badgeTint), description);
-    if (!image) {
-        return std::nullopt;
-    }
-    return QIcon(QPixmap::fromImage(*image));
+    return QIcon(QPixmap::fromImage(
+        makeStatusImage(style.badgeSymbolName, color(style.badgeTint), description)));
 }
 
 } // namespace StatusImageComposer

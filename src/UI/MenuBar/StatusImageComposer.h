@@ -19,10 +19,9 @@ inline constexpr int canvasSide = 18;
 std::optional<QColor> color(MenuBarBadgeTint tint);
 
 // The picture at `scale` device pixels per point, carrying `description` as
-// its "Description" text; none when the badge symbol is unknown.
-std::optional<QImage> makeStatusImage(const QString& badgeSymbolName,
-                                      const std::optional<QColor>& badgeTint,
-                                      const QString& description, double scale = 2.0);
+// its "Description" text; an unknown badge symbol leaves the bare icon.
+QImage makeStatusImage(const QString& badgeSymbolName, const std::optional<QColor>& badgeTint,
+                       const QString& description, double scale = 2.0);
 
 // The icon for a style, for the tray.
 std::optional<QIcon> makeStatusIcon(const MenuBarIconStyle& style, const QString& description);
