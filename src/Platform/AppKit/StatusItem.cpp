@@ -14,7 +14,6 @@ StatusItem::StatusItem()
                 action_();
             }
         });
-    trayIcon_->show();
 }
 
 StatusItem::~StatusItem() {
