@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -160,7 +161,7 @@ void ContentView::scheduleRefresh() {
         return;
     }
     isRefreshScheduled_ = true;
-    QMetaObject::invokeMethod(this, &ContentView::refreshNow, Qt::QueuedConnection);
+    QTimer::singleShot(sources_.refreshCoalescingInterval, this, &ContentView::refreshNow);
 }
 
 void ContentView::refreshNow() {

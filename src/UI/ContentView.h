@@ -19,6 +19,7 @@
 #include "UI/Popover/ConnectionMonitorCardContent.h"
 #include "UI/SettingsOverlayCard.h"
 
+#include <chrono>
 #include <memory>
 
 #include <QPointer>
@@ -59,6 +60,9 @@ public:
         // What the settings panel makes for itself each time it is shown.
         SettingsOverlayCard::Environment settingsEnvironment =
             SettingsOverlayCard::Environment::production();
+        // How long published changes are gathered before one redraw; the
+        // monitors publish in bursts as their probes return.
+        std::chrono::milliseconds refreshCoalescingInterval{200};
     };
 
     ContentView(Sources sources, PopoverCallbacks callbacks, QWidget* parent = nullptr);

@@ -42,6 +42,8 @@ PopoverTestSources::PopoverTestSources(TestRuntime& testRuntime) : runtime(testR
             return true;
         },
         sleeper);
+    // Redraws on the next turn, so that one pass of the event loop shows them.
+    sources.refreshCoalescingInterval = std::chrono::milliseconds(0);
     sources.settingsEnvironment = {
         [this] {
             madeLoginControllers.push_back(
