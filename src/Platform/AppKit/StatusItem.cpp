@@ -14,6 +14,7 @@ StatusItem::StatusItem()
                 action_();
             }
         });
+    trayIcon_->show();
 }
 
 StatusItem::~StatusItem() {
