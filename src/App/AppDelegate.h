@@ -86,7 +86,7 @@ public:
     const std::shared_ptr<MenuBarController>& menuBarController();
     const std::shared_ptr<AppUpdateController>& appUpdateController();
 
-    // Whether anything at all was built beyond the four eager objects.
+    // Whether the menu-bar controller (and with it every shared object) was built.
     bool hasBuiltMenuBarController() const { return menuBarController_ != nullptr; }
 
 private:
