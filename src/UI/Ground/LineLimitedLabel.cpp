@@ -1,5 +1,7 @@
 #include "UI/Ground/LineLimitedLabel.h"
 
+#include "UI/Ground/WrappedTextLayout.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -86,20 +88,7 @@ void LineLimitedLabel::setTextSelectable(bool selectable) {
 }
 
 double LineLimitedLabel::layOut(QTextLayout& layout, const QString& text, double width) const {
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setText(text);
-    layout.setTextOption(option);
-    layout.setFont(font_);
-    double y = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    layout.endLayout();
-    return y;
+    return layOutWrappedText(layout, text, font_, width);
 }
 
 LineLimitedLabel::Shown LineLimitedLabel::shown(double width) const {

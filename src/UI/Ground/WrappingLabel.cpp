@@ -1,5 +1,7 @@
 #include "UI/Ground/WrappingLabel.h"
 
+#include "UI/Ground/WrappedTextLayout.h"
+
 #include <cmath>
 
 #include <QFontMetricsF>
@@ -39,23 +41,10 @@ void WrappingLabel::setColor(const QColor& color) {
 }
 
 double WrappingLabel::layOut(QTextLayout& layout, double width) const {
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     // A line feed in the text starts a new line.
     QString text = text_;
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    layout.setText(text);
-    layout.setTextOption(option);
-    layout.setFont(font_);
-    double y = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    layout.endLayout();
-    return y;
+    return layOutWrappedText(layout, text, font_, width);
 }
 
 int WrappingLabel::lineCount(int width) const {
