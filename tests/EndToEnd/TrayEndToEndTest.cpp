@@ -5,6 +5,7 @@
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
+#include "Support/EventLoopWait.h"
 #include "UI/ContentView.h"
 #include "UI/Dashboard/DashboardModel.h"
 
@@ -27,14 +28,6 @@ void pumpFor(int milliseconds) {
     while (!deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
     }
-}
-
-template <class Condition> bool pumpUntil(Condition condition, int milliseconds) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!condition() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
 }
 
 // Clicks the screen at a point through the X server, as a user would.
@@ -67,7 +60,8 @@ protected:
         }
         tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
                                               "pixel", "--width", "200", "--height", "24"});
-        ASSERT_TRUE(pumpUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
+        ASSERT_TRUE(
+            processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
         QDir(configHome.path()).mkpath(QStringLiteral("pelmor"));
         QFile settings(configHome.filePath(QStringLiteral("pelmor/pelmor.conf")));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
@@ -94,14 +88,15 @@ TEST_F(TrayEndToEndTest, TheTrayIconOpensThePopoverWithTheLiveNetwork) {
     delegate->applicationDidFinishLaunching();
     auto& menuBar = *delegate->menuBarController();
     ASSERT_NE(menuBar.statusItem(), nullptr);
-    ASSERT_TRUE(pumpUntil([&] { return !menuBar.statusItem()->geometry().isEmpty(); }, 10'000))
+    ASSERT_TRUE(
+        processEventsUntil([&] { return !menuBar.statusItem()->geometry().isEmpty(); }, 10'000))
         << "the tray icon never appeared";
     pumpFor(20'000);
     saveScreenshot(QStringLiteral("tray.png"));
 
     const QPoint icon = menuBar.statusItem()->geometry().center();
     ASSERT_TRUE(clickAt(icon));
-    ASSERT_TRUE(pumpUntil([&] { return menuBar.isPopoverShown(); }, 5'000))
+    ASSERT_TRUE(processEventsUntil([&] { return menuBar.isPopoverShown(); }, 5'000))
         << "the click opened nothing";
     pumpFor(1'000);
     saveScreenshot(QStringLiteral("popover.png"));
@@ -117,7 +112,7 @@ TEST_F(TrayEndToEndTest, TheTrayIconOpensThePopoverWithTheLiveNetwork) {
                               << dashboard.latencyLines[1].value.toStdString();
 
     ASSERT_TRUE(clickAt(icon));
-    EXPECT_TRUE(pumpUntil([&] { return !menuBar.isPopoverShown(); }, 5'000))
+    EXPECT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000))
         << "a second click left the popover open";
     delegate->applicationWillTerminate();
 }

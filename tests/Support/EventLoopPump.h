@@ -2,25 +2,12 @@
 
 #include "Support/TestRuntime.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-
 // Drives real I/O under the test runtime: pumps the Qt event loop (sockets,
 // Qt timers) and the runtime's executor together until `condition` holds or
 // `milliseconds` of real time pass; returns whether it holds.
 template <class Condition>
 bool pumpUntil(TestRuntime& runtime, Condition condition, int milliseconds = 10'000) {
-    QDeadlineTimer deadline(milliseconds);
-    while (true) {
-        runtime.runUntilIdle();
-        if (condition()) {
-            return true;
-        }
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
+    return runtime.pumpUntil(condition, milliseconds);
 }
 
 // Pumps for `milliseconds` of real time.

@@ -4,6 +4,7 @@
 #include "Platform/Async/Runtime.h"
 #include "Platform/Async/Sleep.h"
 #include "Platform/Async/TaskHandle.h"
+#include "Support/EventLoopWait.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -11,21 +12,7 @@
 #include <vector>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
-
-namespace {
-
-// Runs the Qt event loop until `condition` holds, for at most ten seconds.
-template <class Condition> bool processEventsUntil(Condition condition) {
-    QDeadlineTimer deadline(10'000);
-    while (!condition() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    }
-    return condition();
-}
-
-} // namespace
 
 TEST(EventLoopExecutorTest, JobsRunOnALaterTurnInOrderAndPostsFromABatchWaitForTheNext) {
     auto executor = std::make_shared<Async::EventLoopExecutor>();
