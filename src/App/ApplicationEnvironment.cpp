@@ -22,6 +22,21 @@ QWidget* makePendingToolView(ToolWindowKind kind) {
     return label;
 }
 
+// The view each tool window hosts, over the delegate's shared objects.
+QWidget* makeToolView(AppDelegate& /*delegate*/, ToolWindowKind kind) {
+    switch (kind) {
+    case ToolWindowKind::wifiRadar:
+        return makePendingToolView(kind);
+    case ToolWindowKind::speedTest:
+        return makePendingToolView(kind);
+    case ToolWindowKind::channelScan:
+        return makePendingToolView(kind);
+    case ToolWindowKind::diagnosticsExport:
+        return makePendingToolView(kind);
+    }
+    return makePendingToolView(kind);
+}
+
 std::shared_ptr<QSettings> windowFrameSettings() {
     return std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("pelmor"), QStringLiteral("pelmor"));
@@ -60,8 +75,9 @@ std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) 
         [sources = popoverSources(delegate)](PopoverCallbacks callbacks) -> QWidget* {
             return new ContentView(sources, std::move(callbacks));
         },
-        makePendingToolView, StatusImageComposer::makeStatusIcon, [] { QApplication::quit(); },
-        std::move(openSettings), windowFrameSettings()});
+        [&delegate](ToolWindowKind kind) { return makeToolView(delegate, kind); },
+        StatusImageComposer::makeStatusIcon, [] { QApplication::quit(); }, std::move(openSettings),
+        windowFrameSettings()});
 }
 
 } // namespace
