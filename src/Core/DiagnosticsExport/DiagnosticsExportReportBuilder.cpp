@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 
@@ -20,17 +21,19 @@ std::optional<double> finite(const std::optional<double>& value) {
     return value ? finite(*value) : std::nullopt;
 }
 
-std::optional<std::int64_t> checkedSum(std::int64_t first, std::int64_t second) {
-    std::int64_t sum = 0;
-    if (__builtin_add_overflow(first, second, &sum)) {
+// Exact in 128 bits, so that only a sum that itself leaves the 64-bit range is left out.
+__extension__ typedef __int128 WideInteger;
+
+std::optional<std::int64_t> exactSum(std::initializer_list<std::int64_t> terms) {
+    WideInteger sum = 0;
+    for (const std::int64_t term : terms) {
+        sum += term;
+    }
+    if (sum > std::numeric_limits<std::int64_t>::max() ||
+        sum < std::numeric_limits<std::int64_t>::min()) {
         return std::nullopt;
     }
-    return sum;
-}
-
-std::optional<std::int64_t> checkedSum(const std::optional<std::int64_t>& first,
-                                       std::int64_t second) {
-    return first ? checkedSum(*first, second) : std::nullopt;
+    return static_cast<std::int64_t>(sum);
 }
 
 template <class Enumeration>
@@ -78,9 +81,8 @@ Report::ConnectionPressureData connectionPressureData(const ConnectionPressureRe
             .establishedCount = counts.established,
             .timeWaitCount = counts.timeWait,
             .closeWaitCount = counts.closeWait,
-            .totalCount =
-                checkedSum(checkedSum(counts.established, counts.timeWait), counts.closeWait),
-            .orphanedCount = checkedSum(counts.timeWait, counts.closeWait)};
+            .totalCount = exactSum({counts.established, counts.timeWait, counts.closeWait}),
+            .orphanedCount = exactSum({counts.timeWait, counts.closeWait})};
 }
 
 Report::CaptivePortalData captivePortalData(const CaptivePortalStatus& status) {
