@@ -1,5 +1,6 @@
 #include "Core/DiagnosticsExport/DiagnosticsExportReportFormatter.h"
 
+#include "Core/DiagnosticsExport/SampleDiagnosticsReports.h"
 #include "Support/QStringPrinter.h"
 #include "Support/ScopedCompiledLocale.h"
 #include "Support/ScopedEnvironmentVariable.h"
@@ -12,6 +13,9 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
 #include <QString>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,98 +25,8 @@ using Status = Report::SectionStatus;
 
 namespace {
 
-// 2026-03-04T05:06:07Z and a minute before.
-const Date exportInstant = Date{} + 1'772'600'767s;
-const Date captureInstant = exportInstant - 60s;
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
-
-Report fullReport() {
-    return Report{
-        .schemaVersion = 2,
-        .exportedAt = exportInstant + 999ms,
-        .app = {.name = QStringLiteral("pelmor"),
-                .version = QStringLiteral("1.4.0"),
-                .build = QStringLiteral("142")},
-        .runtime = {.monitoringEnabled = true,
-                    .batteryFriendlyModeEnabled = false,
-                    .healthState = QStringLiteral("warning"),
-                    .diagnosticsCapturedAt = captureInstant + 500ms},
-        .wifi = {.status = Status::available,
-                 .data = Report::WiFiData{.capturedAt = captureInstant,
-                                          .ssid = QString::fromUtf8("Café Ørsted 📶"),
-                                          .bssid = QStringLiteral("aa:bb:cc:dd:ee:ff"),
-                                          .rssiDbm = -61,
-                                          .noiseFloorDbm = -92,
-                                          .snrDb = 31,
-                                          .linkRateMbps = 866,
-                                          .channelNumber = 36,
-                                          .band = QStringLiteral("5 GHz"),
-                                          .ipAddress = QStringLiteral("192.168.1.23"),
-                                          .vpnActive = false}},
-        .latency =
-            {.routerPing = {.status = Status::available,
-                            .data = Report::LatencySection::PingMetric{.capturedAt = captureInstant,
-                                                                       .latencyMilliseconds = 2.5,
-                                                                       .jitterMilliseconds = 0.4,
-                                                                       .packetLossPercent = 0.0,
-                                                                       .didSucceed = true}},
-             .internetPing = {.status = Status::available,
-                              .data =
-                                  Report::LatencySection::PingMetric{.capturedAt = captureInstant,
-                                                                     .latencyMilliseconds = 20.0,
-                                                                     .jitterMilliseconds = 1.25,
-                                                                     .packetLossPercent = 12.5,
-                                                                     .didSucceed = true}},
-             .dnsLookup = {.status = Status::available,
-                           .data = Report::LatencySection::DNSMetric{.capturedAt = captureInstant,
-                                                                     .domain = QStringLiteral(
-                                                                         "example.com"),
-                                                                     .latencyMilliseconds = 31.75,
-                                                                     .didSucceed = false}}},
-        .connectionPressure = {.status = Status::available,
-                               .errorMessage =
-                                   QStringLiteral("Connection monitor failed to read TCP states."),
-                               .data = Report::ConnectionPressureData{.capturedAt = captureInstant,
-                                                                      .quality = u"good"_s,
-                                                                      .establishedCount = 10,
-                                                                      .timeWaitCount = 3,
-                                                                      .closeWaitCount = 2,
-                                                                      .totalCount = 15,
-                                                                      .orphanedCount = 5}},
-        .captivePortal = {.status = Status::available,
-                          .data =
-                              Report::CaptivePortalData{
-                                  .capturedAt = captureInstant,
-                                  .isCaptivePortal = true,
-                                  .reason = QStringLiteral("redirect"),
-                                  .portalURL =
-                                      QStringLiteral("http://portal.example/login?next=/home"),
-                                  .probeURL = QStringLiteral("http://probe.example/generate_204")}},
-        .speedTest = {.phase = QStringLiteral("completed"),
-                      .status = Status::available,
-                      .data = Report::SpeedTestData{.capturedAt = captureInstant,
-                                                    .downloadMbps = 512.25,
-                                                    .uploadMbps = 48.0,
-                                                    .baselineLatencyMilliseconds = 11.5,
-                                                    .downloadLoadedLatencyMilliseconds = 40.125,
-                                                    .uploadLoadedLatencyMilliseconds = 60.0,
-                                                    .downloadBufferbloatGrade = QStringLiteral("B"),
-                                                    .uploadBufferbloatGrade = QStringLiteral("C"),
-                                                    .didSucceed = true}},
-        .channelScan = {.status = Status::available,
-                        .errorMessage = QString(),
-                        .data = Report::ChannelScanData{.capturedAt = captureInstant,
-                                                        .passCount = 3,
-                                                        .scannedNetworkCount = 17,
-                                                        .currentChannelNumber = 36,
-                                                        .currentBand = QStringLiteral("5 GHz"),
-                                                        .currentChannelInterferenceScore = 0.42,
-                                                        .suggestedChannelNumber = 149,
-                                                        .suggestedBand = QStringLiteral("5 GHz"),
-                                                        .didSucceed = true}},
-    };
-}
 
 const char* const fullDocument = R"({
   "app" : {
@@ -230,27 +144,6 @@ const char* const fullDocument = R"({
   }
 })";
 
-Report reportWithEveryOptionalAbsent() {
-    return Report{
-        .schemaVersion = 2,
-        .exportedAt = Date{} - 500ms,
-        .app = {.name = QStringLiteral("pelmor")},
-        .runtime = {.monitoringEnabled = false,
-                    .batteryFriendlyModeEnabled = false,
-                    .healthState = QStringLiteral("disconnected")},
-        .wifi = {.status = Status::unavailable},
-        .latency = {.routerPing = {.status = Status::unavailable},
-                    .internetPing = {.status = Status::unavailable},
-                    .dnsLookup = {.status = Status::unavailable}},
-        .connectionPressure = {.status = Status::unavailable},
-        .captivePortal = {.status = Status::unavailable},
-        .speedTest = {.phase = QStringLiteral("cancelled"),
-                      .status = Status::unavailable,
-                      .errorMessage = QStringLiteral("Speed test failed.")},
-        .channelScan = {.status = Status::unavailable, .errorMessage = QString()},
-    };
-}
-
 const char* const sparseDocument = R"({
   "app" : {
     "name" : "pelmor"
@@ -305,13 +198,14 @@ private:
 } // namespace
 
 TEST(DiagnosticsExportReportFormatterTest, WritesEveryPresentValueInKeyOrderExactly) {
-    EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(fullReport()),
-              QString::fromUtf8(fullDocument));
+    EXPECT_EQ(
+        DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport()),
+        QString::fromUtf8(fullDocument));
 }
 
 TEST(DiagnosticsExportReportFormatterTest, LeavesEveryAbsentValueOutAndWritesAnEmptyText) {
-    const QString document =
-        DiagnosticsExportReportFormatter::prettyJSONString(reportWithEveryOptionalAbsent());
+    const QString document = DiagnosticsExportReportFormatter::prettyJSONString(
+        SampleDiagnosticsReports::reportWithEveryOptionalAbsent());
     EXPECT_EQ(document, QString::fromUtf8(sparseDocument));
     EXPECT_FALSE(document.contains(u"null"));
 }
@@ -321,14 +215,35 @@ TEST(DiagnosticsExportReportFormatterTest, IsTheSameInEveryTimeZoneAndLocale) {
     for (const char* zone : {"UTC", "Asia/Kolkata", "America/St_Johns", "Pacific/Kiritimati"}) {
         SCOPED_TRACE(zone);
         const ScopedTimeZone timeZone(zone);
-        EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(fullReport()), expected);
-        EXPECT_EQ(
-            DiagnosticsExportReportFormatter::prettyJSONString(reportWithEveryOptionalAbsent()),
-            QString::fromUtf8(sparseDocument));
+        EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(
+                      SampleDiagnosticsReports::fullReport()),
+                  expected);
+        EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(
+                      SampleDiagnosticsReports::reportWithEveryOptionalAbsent()),
+                  QString::fromUtf8(sparseDocument));
     }
     const ScopedCompiledLocale german("de_DE");
     ASSERT_TRUE(german.isActive()) << "the de_DE locale could not be compiled";
-    EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(fullReport()), expected);
+    EXPECT_EQ(
+        DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport()),
+        expected);
+}
+
+TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameValues) {
+    const QByteArray document =
+        DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport())
+            .toUtf8();
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(document, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(root.value(u"captivePortal"_s)[u"data"_s][u"portalURL"_s].toString(),
+              u"http://portal.example/login?next=/home"_s);
+    EXPECT_EQ(root.value(u"wifi"_s)[u"data"_s][u"ssid"_s].toString(),
+              QString::fromUtf8("Café Ørsted 📶"));
+    EXPECT_EQ(
+        root.value(u"latency"_s)[u"routerPing"_s][u"data"_s][u"jitterMilliseconds"_s].toDouble(),
+        0.4);
+    EXPECT_EQ(root.value(u"schemaVersion"_s).toInteger(), 2);
 }
 
 TEST(DiagnosticsExportReportFormatterTest, RefusesANumberThatIsNotFinite) {
@@ -352,7 +267,7 @@ TEST(DiagnosticsExportReportFormatterTest, RefusesANumberThatIsNotFinite) {
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
-        Report report = fullReport();
+        Report report = SampleDiagnosticsReports::fullReport();
         testCase.spoil(report);
         try {
             (void)DiagnosticsExportReportFormatter::prettyJSONString(report);
