@@ -1,0 +1,8 @@
+#include "Core/DiagnosticsExport/JSONEncodingError.h"
+
+#include <utility>
+
+JSONEncodingError::JSONEncodingError(QStringList codingPath, QString debugDescription)
+    : codingPath_(std::move(codingPath)), debugDescription_(std::move(debugDescription)),
+      what_((debugDescription_ + QStringLiteral(" (at ") + codingPath_.join(u'.') + u')')
+                .toStdString()) {}

@@ -1,0 +1,5 @@
+#include "Core/DiagnosticsExport/JSONValue.h"
+
+bool JSONValue::operator==(const JSONValue& other) const {
+    return storage_ == other.storage_;
+}
