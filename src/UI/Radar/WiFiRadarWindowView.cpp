@@ -1,6 +1,5 @@
 #include "UI/Radar/WiFiRadarWindowView.h"
 
-#include "Core/TaskSleeper.h"
 #include "UI/Radar/WiFiRadarContentView.h"
 #include "UI/Radar/WiFiRadarModel.h"
 

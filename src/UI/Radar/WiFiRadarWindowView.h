@@ -2,6 +2,7 @@
 
 #include "Core/DateProvider.h"
 #include "Core/SleepProviding.h"
+#include "Core/TaskSleeper.h"
 #include "Monitors/WiFiMonitor.h"
 #include "Monitors/WiFiRadarMonitor.h"
 #include "Monitors/WiFiRadarNearbyNetworksController.h"
@@ -33,7 +34,7 @@ public:
         std::shared_ptr<WiFiMonitor> wifiMonitor;
         std::shared_ptr<WiFiInterfaceProviding> interfaceProvider;
         std::shared_ptr<WiFiNetworkScanning> scanner;
-        std::shared_ptr<SleepProviding> sleeper;
+        std::shared_ptr<SleepProviding> sleeper = std::make_shared<TaskSleeper>();
         DateProvider dateProvider = systemDateProvider();
         RadarDiscView::MonotonicClock sweepClock = std::chrono::steady_clock::now;
     };
