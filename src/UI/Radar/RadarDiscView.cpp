@@ -2,6 +2,7 @@
 
 #include "Platform/Symbols/SymbolImage.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/MonospacedDigits.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Radar/RadarSweepShape.h"
 #include "UI/Radar/WiFiRadarTheme.h"
@@ -155,10 +156,14 @@ void RadarDiscView::paintReadout(QPainter& painter, const QRectF& disc) const {
                       tint_);
     }
     top += symbolSize + readoutSpacing;
-    painter.setFont(scoreFont());
+    // Digits on a fixed advance, so that the score does not shift sideways as
+    // it changes four times a second.
+    const QString score = QString::number(score_);
+    const double scoreWidth = MonospacedDigits::width(score, scoreFont());
     painter.setPen(WiFiRadarTheme::primaryText());
-    painter.drawText(QRectF(left, top, width, scoreMetrics.height()), Qt::AlignCenter,
-                     QString::number(score_));
+    MonospacedDigits::draw(painter,
+                           QPointF(disc.center().x() - scoreWidth / 2, top + scoreMetrics.ascent()),
+                           score, scoreFont());
     top += scoreMetrics.height() + readoutSpacing;
     painter.setFont(messageFont());
     painter.setPen(WiFiRadarTheme::secondaryText());

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -120,6 +121,24 @@ TEST_F(WiFiRadarWindowViewTest, HidingStopsTheMonitorTheScannerAndTheSweep) {
     EXPECT_EQ(scanner->scanCount, 2);
     EXPECT_TRUE(disc(*view).isSweepRunning());
     view->hide();
+}
+
+TEST_F(WiFiRadarWindowViewTest, HidingTheHostWindowStopsTheViewInIt) {
+    QWidget window;
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    auto* layout = new QVBoxLayout(&window);
+    auto view = makeView();
+    WiFiRadarWindowView* hosted = view.release();
+    layout->addWidget(hosted);
+    window.show();
+    EXPECT_TRUE(hosted->nearbyNetworksController()->isRunning());
+    EXPECT_TRUE(disc(*hosted).isSweepRunning());
+    runtime.advance(0.5);
+    window.hide();
+    EXPECT_FALSE(hosted->nearbyNetworksController()->isRunning());
+    EXPECT_FALSE(disc(*hosted).isSweepRunning());
+    runtime.runUntilIdle();
+    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U);
 }
 
 TEST_F(WiFiRadarWindowViewTest, ClosingTheWindowReleasesItsMonitorAndScanner) {
