@@ -72,6 +72,9 @@ public:
     const std::shared_ptr<LocationPermissionController>& locationPermissionController() const {
         return locationPermissionController_;
     }
+    // The factories of the objects that reach outside the process, for the
+    // views that build adapters of their own (the radar window).
+    const Environment& environment() const { return environment_; }
 
     // The shared objects, built on first use.
     const std::shared_ptr<WiFiMonitor>& wifiMonitor();

@@ -3,6 +3,7 @@
 #include "UI/ContentView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
+#include "UI/Radar/WiFiRadarWindowView.h"
 #include "UI/Settings/SettingsView.h"
 #include "UI/Settings/SettingsWindow.h"
 #include "UI/UserDefaultsColorfulIconSettingsProvider.h"
@@ -23,10 +24,13 @@ QWidget* makePendingToolView(ToolWindowKind kind) {
 }
 
 // The view each tool window hosts, over the delegate's shared objects.
-QWidget* makeToolView(AppDelegate& /*delegate*/, ToolWindowKind kind) {
+QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     switch (kind) {
     case ToolWindowKind::wifiRadar:
-        return makePendingToolView(kind);
+        return new WiFiRadarWindowView(
+            {.wifiMonitor = delegate.wifiMonitor(),
+             .interfaceProvider = delegate.environment().makeInterfaceProvider(),
+             .scanner = delegate.environment().makeNetworkScanner()});
     case ToolWindowKind::speedTest:
         return makePendingToolView(kind);
     case ToolWindowKind::channelScan:
