@@ -1,5 +1,6 @@
 #include "App/ApplicationEnvironment.h"
 
+#include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
@@ -23,14 +24,14 @@ QWidget* makePendingToolView(ToolWindowKind kind) {
 }
 
 // The view each tool window hosts, over the delegate's shared objects.
-QWidget* makeToolView(AppDelegate& /*delegate*/, ToolWindowKind kind) {
+QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     switch (kind) {
     case ToolWindowKind::wifiRadar:
         return makePendingToolView(kind);
     case ToolWindowKind::speedTest:
         return makePendingToolView(kind);
     case ToolWindowKind::channelScan:
-        return makePendingToolView(kind);
+        return new ChannelScanWindowView(delegate.channelScanMonitor(), 10);
     case ToolWindowKind::diagnosticsExport:
         return makePendingToolView(kind);
     }
