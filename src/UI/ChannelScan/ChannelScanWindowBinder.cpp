@@ -18,13 +18,9 @@ ChannelScanWindowBinder::ChannelScanWindowBinder(std::shared_ptr<ChannelScanMoni
 }
 
 template <class T> void ChannelScanWindowBinder::observe(const Reactive::Published<T>& value) {
-    // Subscribing delivers the current value at once: nothing is scheduled
-    // before the view is first shown, which draws it then.
-    subscriptions_.insert(value.subscribe([this](const T&) {
-        if (view_.isVisible()) {
-            scheduleRedraw();
-        }
-    }));
+    // Subscribing delivers the current value at once; the view is drawn when
+    // first shown.
+    subscriptions_.insert(value.subscribe([this](const T&) { scheduleRedraw(); }));
 }
 
 ChannelScanWindowInputs ChannelScanWindowBinder::inputs() const {
@@ -55,6 +51,7 @@ void ChannelScanWindowBinder::scheduleRedraw() {
     QTimer::singleShot(0, this, &ChannelScanWindowBinder::redrawNow);
 }
 
+// A hidden view is left as it is: showing it redraws it.
 void ChannelScanWindowBinder::redrawNow() {
     isRedrawScheduled_ = false;
     if (view_.isVisible()) {
