@@ -1,5 +1,6 @@
 #include "App/ApplicationEnvironment.h"
 
+#include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
@@ -34,7 +35,7 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     case ToolWindowKind::speedTest:
         return makePendingToolView(kind);
     case ToolWindowKind::channelScan:
-        return makePendingToolView(kind);
+        return new ChannelScanWindowView(delegate.channelScanMonitor(), 10);
     case ToolWindowKind::diagnosticsExport:
         return makePendingToolView(kind);
     }

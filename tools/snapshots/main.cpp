@@ -6,6 +6,7 @@
 // SCALE is device pixels per point (2 by default). A missing font face is a
 // setup fault: the program stops before it writes anything.
 
+#include "ChannelScanWindowSnapshots.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -31,7 +32,7 @@ namespace {
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
     for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
-                             radarWindowSnapshots}) {
+                             radarWindowSnapshots, channelScanWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));
