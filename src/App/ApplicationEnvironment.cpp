@@ -1,5 +1,6 @@
 #include "App/ApplicationEnvironment.h"
 
+#include "App/SettingsScene.h"
 #include "UI/ContentView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
@@ -59,14 +60,8 @@ ContentView::Sources popoverSources(AppDelegate& delegate) {
 }
 
 std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) {
-    // The settings window is built when first opened and kept for the run.
-    auto settingsWindow = std::make_shared<std::unique_ptr<SettingsWindow>>();
-    auto openSettings = [&delegate, settingsWindow] {
-        if (!*settingsWindow) {
-            *settingsWindow = std::make_unique<SettingsWindow>(SettingsViewDependencies{
-                delegate.appUpdateController(), delegate.appSettingsStore()});
-        }
-        (*settingsWindow)->show();
+    auto openSettings = [settingsScene = std::make_shared<SettingsScene>(delegate)] {
+        settingsScene->show();
     };
     return MenuBarController::create(MenuBarController::Dependencies{
         delegate.lifecycleController(), delegate.locationPermissionController(),
