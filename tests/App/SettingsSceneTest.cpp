@@ -52,7 +52,7 @@ TEST_F(SettingsSceneTest, EveryOpeningShowsTheOneWindowOverTheSharedUpdateContro
     nextTurns();
     EXPECT_EQ(shownSettingsViews(), 0);
     scene.show();
-    EXPECT_EQ(scene.window(), window);
+    ASSERT_EQ(scene.window(), window);
     EXPECT_EQ(shownSettingsViews(), 1);
 
     // What the delegate's controller finds is what the window shows.
