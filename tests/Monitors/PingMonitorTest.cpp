@@ -2,6 +2,7 @@
 
 #include "Core/TaskSleeper.h"
 #include "Support/FakePingProbeRunner.h"
+#include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
 
 #include <gtest/gtest.h>
