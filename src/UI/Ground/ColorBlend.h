@@ -11,7 +11,7 @@ inline QColor blended(const QColor& from, const QColor& to, double fraction) {
     const auto channel = [share](float start, float end) { return start + (end - start) * share; };
     const QColor start = from.toRgb();
     const QColor end = to.toRgb();
-    return QColor::fromRgbF(channel(start.redF(), end.redF()), channel(start.greenF(), end.greenF()),
-                            channel(start.blueF(), end.blueF()),
-                            channel(start.alphaF(), end.alphaF()));
+    return QColor::fromRgbF(
+        channel(start.redF(), end.redF()), channel(start.greenF(), end.greenF()),
+        channel(start.blueF(), end.blueF()), channel(start.alphaF(), end.alphaF()));
 }

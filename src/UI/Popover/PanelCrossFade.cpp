@@ -21,8 +21,8 @@ void PanelCrossFade::start(QPixmap before, const Spring& spring) {
     before_ = std::move(before);
     opacity_ = 1;
     // Drawn at its own size: the popover may change height with the panel.
-    setGeometry(QRect(QPoint(0, 0), before_.deviceIndependentSize().toSize().expandedTo(
-                                        parentWidget()->size())));
+    setGeometry(QRect(QPoint(0, 0),
+                      before_.deviceIndependentSize().toSize().expandedTo(parentWidget()->size())));
     raise();
     show();
     transition_->start(spring, [this](double progress) {
