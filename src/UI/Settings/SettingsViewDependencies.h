@@ -22,7 +22,7 @@ struct SettingsViewDependencies {
     std::shared_ptr<AppSettingsStoring> settingsStore;
     // Subscribes to changes of the stored "batteryFriendly" made outside the
     // window (the popover's switch); none when nothing else writes it.
-    ChangeObserver observeBatteryFriendlyChanges;
+    ChangeObserver observeBatteryFriendlyChanges = {};
     std::function<std::shared_ptr<LaunchAtLoginController>()> makeLaunchAtLoginController = [] {
         return LaunchAtLoginController::create();
     };
