@@ -1,12 +1,11 @@
 #include "App/ApplicationEnvironment.h"
 
+#include "App/SettingsScene.h"
 #include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Radar/WiFiRadarWindowView.h"
-#include "UI/Settings/SettingsView.h"
-#include "UI/Settings/SettingsWindow.h"
 #include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
@@ -64,14 +63,8 @@ ContentView::Sources popoverSources(AppDelegate& delegate) {
 }
 
 std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) {
-    // The settings window is built when first opened and kept for the run.
-    auto settingsWindow = std::make_shared<std::unique_ptr<SettingsWindow>>();
-    auto openSettings = [&delegate, settingsWindow] {
-        if (!*settingsWindow) {
-            *settingsWindow = std::make_unique<SettingsWindow>(SettingsViewDependencies{
-                delegate.appUpdateController(), delegate.appSettingsStore()});
-        }
-        (*settingsWindow)->show();
+    auto openSettings = [settingsScene = std::make_shared<SettingsScene>(delegate)] {
+        settingsScene->show();
     };
     return MenuBarController::create(MenuBarController::Dependencies{
         delegate.lifecycleController(), delegate.locationPermissionController(),

@@ -41,6 +41,7 @@ public:
     bool isNetworkFastPollingActive() const { return isNetworkFastPollingActive_; }
     bool isPausedForSystemSleep() const { return isPausedForSystemSleep_; }
     QString monitoringStatusText() const;
+    const Configuration& configuration() const { return configuration_; }
 
     void applicationDidLaunch();
     void applicationWillTerminate();

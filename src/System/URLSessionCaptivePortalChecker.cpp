@@ -8,10 +8,12 @@ namespace {
 
 constexpr double shortestProbeTimeout = 0.1;
 
-// UTF-8 text of the body, or empty text when it is not UTF-8. A sequence cut
-// off at the end (a body read up to its bound) is left out, not an error.
+// UTF-8 text of the body, or empty text when any of it is not UTF-8, an
+// incomplete character at its end included (ASCII is part of UTF-8, so no
+// other reading could succeed). The fetcher already ends a page it cut at its
+// read limit on a whole character.
 QString decodedBody(const QByteArray& body) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(body);
     return decoder.hasError() ? QString() : text;
 }

@@ -3,10 +3,12 @@
 #include "UI/Dashboard/DashboardModel.h"
 #include "UI/Dashboard/DashboardPanel.h"
 #include "UI/Dashboard/LocationCardModel.h"
+#include "UI/Ground/SpringTransition.h"
 #include "UI/Popover/CaptivePortalOverlayCard.h"
 #include "UI/Popover/ConnectionMonitorOverlayCard.h"
 #include "UI/Popover/PanelBackground.h"
 #include "UI/Popover/PanelBorderOverlay.h"
+#include "UI/Popover/PanelCrossFade.h"
 #include "UI/Popover/PopoverChrome.h"
 #include "UI/Popover/SparklineDomains.h"
 #include "UI/Popover/ToolboxOverlayCard.h"
@@ -61,6 +63,7 @@ void ContentView::buildFrame() {
     // by default).
     content->setAutoFillBackground(false);
     border_ = new PanelBorderOverlay(background_);
+    crossFade_ = new PanelCrossFade(background_);
 
     auto* frame = new QVBoxLayout(background_);
     frame->setContentsMargins(0, 0, 0, 0);
@@ -253,6 +256,8 @@ void ContentView::setActivePanel(PanelRoute route) {
     if (route == activePanel_) {
         return;
     }
+    // The panel as it is now, to fade out over the new one.
+    QPixmap before = isVisible() ? background_->grab() : QPixmap();
     panel()->hide();
     if (activePanel_ == PanelRoute::settings) {
         closeSettingsCard();
@@ -264,6 +269,7 @@ void ContentView::setActivePanel(PanelRoute route) {
     refreshNow();
     panel()->show();
     scrollArea_->verticalScrollBar()->setValue(0);
+    crossFade_->start(std::move(before), Springs::panelChange);
     reportPreferredHeight();
 }
 
@@ -297,7 +303,16 @@ void ContentView::reportPreferredHeight() {
 void ContentView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refreshNow();
+    // What changed while the popover was closed is shown as it is now.
+    for (SpringTransition* transition : findChildren<SpringTransition*>()) {
+        transition->finish();
+    }
     reportPreferredHeight();
+}
+
+void ContentView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    crossFade_->finish();
 }
 
 void ContentView::paintEvent(QPaintEvent* /*event*/) {

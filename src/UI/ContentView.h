@@ -29,6 +29,7 @@ class CaptivePortalOverlayCard;
 class ConnectionMonitorOverlayCard;
 class DashboardPanel;
 class PanelBackground;
+class PanelCrossFade;
 class PanelBorderOverlay;
 class QScrollArea;
 class QVBoxLayout;
@@ -38,7 +39,8 @@ class ToolboxOverlayCard;
 // controllers and monitors, shows the live dashboard or one of four panels
 // in its place (settings, toolbox, connection pressure, captive portal), asks
 // its host for the height that suits the panel on show, and hands the tool
-// windows and quitting back to the host.
+// windows and quitting back to the host. While shown, a change of panel
+// cross-fades along the panel spring; closed, nothing animates.
 class ContentView : public QWidget {
     Q_OBJECT
 public:
@@ -86,6 +88,8 @@ public:
     CaptivePortalOverlayCard* captivePortalCard() const { return captivePortalCard_; }
     QScrollArea* scrollArea() const { return scrollArea_; }
     QWidget* panel() const;
+    // Runs while a change of panel cross-fades.
+    PanelCrossFade* panelCrossFade() const { return crossFade_; }
 
     // Redraws the panel on show from the current values at once, rather
     // than on the next turn of the event loop.
@@ -93,6 +97,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -114,6 +119,7 @@ private:
 
     PanelBackground* background_ = nullptr;
     PanelBorderOverlay* border_ = nullptr;
+    PanelCrossFade* crossFade_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QVBoxLayout* panels_ = nullptr;
     DashboardPanel* dashboard_ = nullptr;

@@ -4,6 +4,7 @@
 #include "Platform/Async/TaskHandle.h"
 #include "UI/Ground/Capsule.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/MinimumGap.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/PopoverTheme.h"
@@ -48,7 +49,7 @@ QVBoxLayout* switchTitles(const QString& title, const QString& subtitle) {
 // follows them, so that they wrap only when they must.
 void addSwitchTitles(QHBoxLayout* row, const QString& title, const QString& subtitle) {
     row->addLayout(switchTitles(title, subtitle), 1);
-    row->addSpacing(8);
+    addMinimumGap(*row, 8);
 }
 
 QVBoxLayout* column(QWidget* owner, int spacing) {
@@ -149,7 +150,7 @@ QWidget* SettingsOverlayCard::makeBatteryCard() {
 
     card->contentLayout()->addLayout(row);
     card->contentLayout()->addWidget(new WrappingLabel(
-        QStringLiteral("Monitoring also pauses automatically while your Mac sleeps."),
+        QStringLiteral("Monitoring also pauses automatically while your computer sleeps."),
         PopoverTheme::microFont(), PopoverTheme::secondaryText()));
     return card;
 }
@@ -236,7 +237,7 @@ QWidget* SettingsOverlayCard::makeAboutFooter() {
                 "Live Wi-Fi diagnostics with signal, latency, channel and speed insights."),
             PopoverTheme::microFont(), PopoverTheme::secondaryText()),
         1, Qt::AlignTop);
-    layout->addSpacing(8);
+    addMinimumGap(*layout, 8);
     layout->addWidget(updateButton_, 0, Qt::AlignTop);
     return footer;
 }

@@ -1,172 +1,11 @@
 #include "App/AppDelegate.h"
 
-#include "AppState/NoOpNetworkChangeObserver.h"
-#include "AppState/NoOpSleepWakeObserver.h"
-#include "Persistence/InMemoryAppSettingsStore.h"
-#include "Platform/AppKit/StatusItem.h"
-#include "Support/FakeCommandRunner.h"
-#include "Support/FakeNotificationPoster.h"
-#include "Support/TestRuntime.h"
-#include "System/SpeedTestRunnerError.h"
+#include "AppDelegateFixture.h"
+#include "Support/QStringPrinter.h"
 
-#include <gtest/gtest.h>
+#include <set>
 
-#include <QLabel>
-
-namespace {
-
-class LoggingAuthorizer final : public LocationAuthorizing {
-public:
-    explicit LoggingAuthorizer(std::vector<QString>& log) : log_(log) {}
-    LocationPermissionStatus status = LocationPermissionStatus::notDetermined;
-    LocationPermissionStatus authorizationStatus() const override { return status; }
-    const StatusChangeCallback& onAuthorizationStatusChange() const override { return callback_; }
-    void setOnAuthorizationStatusChange(StatusChangeCallback callback) override {
-        callback_ = std::move(callback);
-    }
-    void requestWhenInUseAuthorization() override { log_.push_back("location request"); }
-
-private:
-    std::vector<QString>& log_;
-    StatusChangeCallback callback_;
-};
-
-class NoSettingsOpener final : public LocationSettingsOpening {
-public:
-    bool openLocationServicesPane() override { return false; }
-};
-
-class ScriptedInterfaces final : public WiFiInterfaceProviding {
-public:
-    std::optional<QString> ssid;
-    bool hasInterface = true;
-    std::optional<WiFiInterfaceSnapshot> currentSnapshot() override {
-        if (!hasInterface) {
-            return std::nullopt;
-        }
-        return WiFiInterfaceSnapshot{"wlan0", ssid, std::nullopt, -55,
-                                     -94,     866,  44,           WiFiBand::fiveGigahertz};
-    }
-};
-
-class NoNetworks final : public WiFiNetworkScanning {
-public:
-    Async::Task<std::vector<WiFiScannedNetwork>> scanNetworks() override { co_return {}; }
-};
-
-class NoPortal final : public CaptivePortalChecking {
-public:
-    Async::Task<CaptivePortalDetectionMeasurement> checkForCaptivePortal(double) override {
-        co_return CaptivePortalDetectionMeasurement::notCaptive();
-    }
-};
-
-class NoSpeedTest final : public SpeedTesting {
-public:
-    Async::Task<SpeedTestMeasurement> runDownloadTest(SpeedTestConfiguration,
-                                                      SpeedTestProgress) override {
-        throw SpeedTestRunnerError(SpeedTestRunnerError::invalidRequest);
-        co_return SpeedTestMeasurement{};
-    }
-    Async::Task<SpeedTestMeasurement> runUploadTest(SpeedTestConfiguration,
-                                                    SpeedTestProgress) override {
-        throw SpeedTestRunnerError(SpeedTestRunnerError::invalidRequest);
-        co_return SpeedTestMeasurement{};
-    }
-};
-
-class CountingUpdateService final : public AppUpdateChecking {
-public:
-    int checks = 0;
-    Async::Task<UpdateCheckResult> checkForUpdate() override {
-        ++checks;
-        co_return UpdateCheckResult::upToDate();
-    }
-};
-
-class RecordingStore final : public AppSettingsStoring {
-public:
-    std::vector<std::optional<QString>> lastSSIDWrites;
-    InMemoryAppSettingsStore store;
-    bool monitoringEnabled() const override { return store.monitoringEnabled(); }
-    void setMonitoringEnabled(bool enabled) override { store.setMonitoringEnabled(enabled); }
-    bool batteryFriendly() const override { return store.batteryFriendly(); }
-    void setBatteryFriendly(bool enabled) override { store.setBatteryFriendly(enabled); }
-    bool colorfulIcon() const override { return store.colorfulIcon(); }
-    void setColorfulIcon(bool enabled) override { store.setColorfulIcon(enabled); }
-    QString internetPingTarget() const override { return store.internetPingTarget(); }
-    void setInternetPingTarget(const QString& target) override {
-        store.setInternetPingTarget(target);
-    }
-    std::optional<QString> lastSSID() const override { return store.lastSSID(); }
-    void setLastSSID(const std::optional<QString>& ssid) override {
-        lastSSIDWrites.push_back(ssid);
-        store.setLastSSID(ssid);
-    }
-};
-
-} // namespace
-
-class AppDelegateTest : public testing::Test {
-protected:
-    void SetUp() override {
-        store->setMonitoringEnabled(true);
-        store->setInternetPingTarget(QStringLiteral("  203.0.113.9 \n"));
-    }
-
-    AppDelegate::Environment environment() {
-        AppDelegate::Environment environment;
-        environment.processEnvironment = processEnvironment;
-        environment.makeSettingsStore = [this] { return store; };
-        environment.makeLocationAuthorizer = [this] { return authorizer; };
-        environment.makeLocationSettingsOpener = [] {
-            return std::make_shared<NoSettingsOpener>();
-        };
-        environment.makeNetworkChangeObserver = [] {
-            return std::make_shared<NoOpNetworkChangeObserver>();
-        };
-        environment.makeSleepWakeObserver = [] {
-            return std::make_shared<NoOpSleepWakeObserver>();
-        };
-        environment.makeCommandRunner = [] { return std::make_shared<FakeCommandRunner>(); };
-        environment.makeInterfaceProvider = [this] { return interfaces; };
-        environment.makeNetworkScanner = [] { return std::make_shared<NoNetworks>(); };
-        environment.makeCaptivePortalChecker = [] { return std::make_shared<NoPortal>(); };
-        environment.makeSpeedTestRunner = [] { return std::make_shared<NoSpeedTest>(); };
-        environment.makeUpdateService = [this] { return updates; };
-        environment.makeNotificationCenter = [] {
-            return std::make_shared<FakeNotificationPoster>();
-        };
-        environment.openURL = [](const QUrl&) { return true; };
-        environment.makeMenuBarController = [](AppDelegate& delegate) {
-            return MenuBarController::create(MenuBarController::Dependencies{
-                delegate.lifecycleController(),
-                delegate.locationPermissionController(),
-                delegate.healthAggregationController(),
-                nullptr,
-                [](PopoverCallbacks) { return new QLabel(QStringLiteral("dashboard")); },
-                [](ToolWindowKind) { return new QLabel(); },
-                {},
-                {},
-                {},
-                nullptr});
-        };
-        return environment;
-    }
-
-    void pollWiFi(AppDelegate& delegate) {
-        runtime.runToCompletion(
-            [&]() -> Async::Task<void> { co_await delegate.wifiMonitor()->pollOnce(); });
-    }
-
-    TestRuntime runtime;
-    QProcessEnvironment processEnvironment;
-    std::vector<QString> log;
-    std::shared_ptr<RecordingStore> store = std::make_shared<RecordingStore>();
-    std::shared_ptr<LoggingAuthorizer> authorizer = std::make_shared<LoggingAuthorizer>(log);
-    std::shared_ptr<ScriptedInterfaces> interfaces = std::make_shared<ScriptedInterfaces>();
-    std::shared_ptr<CountingUpdateService> updates = std::make_shared<CountingUpdateService>();
-};
+class AppDelegateTest : public AppDelegateFixture {};
 
 TEST_F(AppDelegateTest, LaunchAsksForPermissionBeforeMonitoringAndStartsEverything) {
     auto delegate = AppDelegate::create(environment());
@@ -240,4 +79,101 @@ TEST_F(AppDelegateTest, TheLastNetworkNameIsStoredOncePerDistinctName) {
                                                    QStringLiteral("Café Nord"),
                                                    QStringLiteral("Linden House")}));
     delegate->applicationWillTerminate();
+}
+
+TEST_F(AppDelegateTest, TheSharedObjectsAreBuiltWithTheApplicationsConstants) {
+    auto delegate = AppDelegate::create(environment());
+    const auto& wifi = delegate->wifiMonitor()->configuration();
+    const auto& ping = delegate->pingMonitor()->configuration();
+    const auto& dns = delegate->dnsMonitor()->configuration();
+    const auto& connections = delegate->connectionMonitor()->configuration();
+    const auto& portal = delegate->captivePortalMonitor()->configuration();
+    const auto& speed = delegate->speedTestMonitor()->configuration();
+    const auto& scan = delegate->channelScanMonitor()->configuration();
+    const auto& lifecycle = delegate->lifecycleController()->configuration();
+    struct Constant {
+        const char* name;
+        double wired;
+        double expected;
+    };
+    const std::vector<Constant> constants{
+        {"Wi-Fi poll interval", wifi.pollInterval, 2.0},
+        {"Wi-Fi history", double(wifi.maxHistorySampleCount), 60},
+        {"ping poll interval", ping.pollInterval, 2.0},
+        {"ping history", double(ping.maxHistorySampleCount), 60},
+        {"ping time-out", ping.commandTimeout, 1.5},
+        {"router ignore threshold", double(ping.routerIgnoreFailureThreshold), 3},
+        {"DNS poll interval", dns.pollInterval, 2.0},
+        {"DNS history", double(dns.maxHistorySampleCount), 60},
+        {"DNS time-out", dns.commandTimeout, 1.5},
+        {"connection poll interval", connections.pollInterval, 2.0},
+        {"connection history", double(connections.maxHistorySampleCount), 60},
+        {"connection time-out", connections.commandTimeout, 1.5},
+        {"portal poll interval", portal.pollInterval, 2.0},
+        {"portal history", double(portal.maxHistorySampleCount), 60},
+        {"portal time-out", portal.commandTimeout, 3.5},
+        {"download chunk bytes", double(speed.configuration.downloadChunkSizeBytes), 8'000'000},
+        {"download chunks", double(speed.configuration.downloadChunks), 4},
+        {"upload chunk bytes", double(speed.configuration.uploadChunkSizeBytes), 3'000'000},
+        {"upload chunks", double(speed.configuration.uploadChunks), 4},
+        {"speed-test request time-out", speed.configuration.requestTimeout, 10.0},
+        {"latency probe time-out", speed.latencyProbeTimeout, 2.0},
+        {"baseline probe attempts", double(speed.baselineProbeAttempts), 5},
+        {"loaded latency sampling", speed.phaseLatencySamplingInterval, 0.35},
+        {"bufferbloat A below", speed.gradeThresholds.aUpperBoundExclusive, 2.0},
+        {"bufferbloat B below", speed.gradeThresholds.bUpperBoundExclusive, 3.0},
+        {"bufferbloat C below", speed.gradeThresholds.cUpperBoundExclusive, 5.0},
+        {"channel scan passes", double(scan.passCount), 3},
+        {"channel scan pause", scan.pauseBetweenPasses, 0.35},
+        {"active poll interval", lifecycle.activePollInterval, 0.5},
+        {"background poll interval", lifecycle.backgroundPollInterval, 4.0},
+        {"network-change window", lifecycle.networkChangeFastPollingDuration, 30.0},
+    };
+    for (const Constant& constant : constants) {
+        EXPECT_EQ(constant.wired, constant.expected) << constant.name;
+    }
+    EXPECT_EQ(speed.latencyProbeHost, ping.internetTarget);
+    EXPECT_EQ(dns.testDomains, std::nullopt);
+}
+
+TEST_F(AppDelegateTest, EachCommandLineAdapterRunsItsOwnRunnerWithItsOwnCounts) {
+    auto delegate = AppDelegate::create(environment());
+    pollWiFi(*delegate);
+    for (const auto& poll : std::vector<std::function<Async::Task<void>()>>{
+             [&] { return delegate->pingMonitor()->pollOnce(); },
+             [&] { return delegate->dnsMonitor()->pollOnce(); },
+             [&] { return delegate->connectionMonitor()->pollOnce(); }}) {
+        runtime.runToCompletion(poll);
+    }
+    delegate->speedTestMonitor()->startSpeedTest();
+    runtime.advance(30.0);
+
+    // One runner per adapter, in the order they were built: the Wi-Fi
+    // metadata, the ping monitor, DNS, TCP states, the speed test's latency.
+    ASSERT_EQ(commandRunners.size(), 5U) << "a runner is shared";
+    const auto executables = [&](std::size_t index) {
+        std::set<QString> seen;
+        for (const auto& request : commandRunners[index]->requests()) {
+            seen.insert(request.executable);
+        }
+        return seen;
+    };
+    const auto pingArguments = [&](std::size_t index) {
+        for (const auto& request : commandRunners[index]->requests()) {
+            if (request.executable == QStringLiteral("/sbin/ping")) {
+                return request.arguments.mid(0, 4);
+            }
+        }
+        return QStringList();
+    };
+    for (const auto& request : commandRunners[0]->requests()) {
+        EXPECT_EQ(request.timeout, 2.0) << "metadata time-out";
+    }
+    EXPECT_FALSE(executables(0).empty());
+    EXPECT_FALSE(executables(0).contains(QStringLiteral("/sbin/ping")));
+    EXPECT_EQ(pingArguments(1), (QStringList{"-c", "2", "-W", "1500"}));
+    EXPECT_EQ(executables(2), std::set<QString>{QStringLiteral("/usr/bin/dig")});
+    EXPECT_EQ(executables(3), std::set<QString>{QStringLiteral("/usr/sbin/netstat")});
+    EXPECT_EQ(executables(4), std::set<QString>{QStringLiteral("/sbin/ping")});
+    EXPECT_EQ(pingArguments(4), (QStringList{"-c", "1", "-W", "2000"}));
 }

@@ -4,24 +4,38 @@
 #include "Core/TaskSleeper.h"
 #include "Persistence/InMemoryAppSettingsStore.h"
 #include "Support/FakeSleeper.h"
+#include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Records what the controller asks of one monitor.
+// Records what the controller asks of one monitor, and, given a shared log,
+// there too under the monitor's name.
 class RecordingMonitor final : public AdaptiveMonitoringControlling {
 public:
     std::vector<QString> operations;
-    void start() override { operations.push_back("start"); }
-    void stop() override { operations.push_back("stop"); }
+    std::vector<QString>* sharedLog = nullptr;
+    QString name;
+
+    void start() override { record("start"); }
+    void stop() override { record("stop"); }
     void setPollInterval(double seconds) override {
-        operations.push_back(QStringLiteral("interval %1").arg(seconds));
+        record(QStringLiteral("interval %1").arg(seconds));
     }
-    void resetTransientState() override { operations.push_back("reset"); }
+    void resetTransientState() override { record("reset"); }
 
     std::vector<QString> take() { return std::exchange(operations, {}); }
+
+private:
+    void record(const QString& operation) {
+        operations.push_back(operation);
+        if (sharedLog != nullptr) {
+            sharedLog->push_back(name + ' ' + operation);
+        }
+    }
 };
 
 // Counts starts and stops, keeping the callback the controller installs.
@@ -242,4 +256,56 @@ TEST_F(MonitoringLifecycleControllerTest, ReleasingTheControllerEndsItsWindow) {
     runtime.runUntilIdle();
     EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u);
     EXPECT_EQ(runtime.runtime().liveTaskCount(), 0u);
+}
+
+TEST_F(MonitoringLifecycleControllerTest, EveryStepReachesTheMonitorsInListOrderAroundTheFlag) {
+    std::vector<QString> log;
+    for (std::size_t index = 0; index < monitors.size(); ++index) {
+        monitors[index]->sharedLog = &log;
+        monitors[index]->name = QString::number(index);
+    }
+    // Each operation on all five monitors, in list order, before the next one.
+    const auto onEachMonitor = [](std::initializer_list<const char*> operations) {
+        std::vector<QString> expected;
+        for (const char* operation : operations) {
+            for (int index = 0; index < 5; ++index) {
+                expected.push_back(QStringLiteral("%1 %2").arg(index).arg(operation));
+            }
+        }
+        return expected;
+    };
+    const auto joined = [](std::vector<QString> first, const std::vector<QString>& second) {
+        first.insert(first.end(), second.begin(), second.end());
+        return first;
+    };
+    auto controller = makeController(std::make_shared<TaskSleeper>());
+    auto subscription = controller->isMonitoringEnabled().subscribe(
+        [&](bool enabled) { log.push_back(QStringLiteral("enabled %1").arg(enabled)); });
+
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        std::vector<QString> expected;
+    };
+    const std::vector<Step> steps{
+        {"launch", [&] { controller->applicationDidLaunch(); },
+         joined({"enabled 1"}, onEachMonitor({"start", "interval 4"}))},
+        {"popover", [&] { controller->setPopoverPresented(true); },
+         onEachMonitor({"interval 0.5"})},
+        {"network change", [&] { networkChange(); }, onEachMonitor({"reset", "interval 0.5"})},
+        {"sleep", [&] { sleepWake->onWillSleep()(); }, onEachMonitor({"stop"})},
+        {"wake", [&] { sleepWake->onDidWake()(); },
+         onEachMonitor({"reset", "start", "interval 0.5"})},
+        {"switch off", [&] { controller->setMonitoringEnabled(false); },
+         joined(onEachMonitor({"stop"}), {"enabled 0"})},
+        {"switch on", [&] { controller->setMonitoringEnabled(true); },
+         joined({"enabled 1"}, onEachMonitor({"start", "interval 0.5"}))},
+        {"terminate", [&] { controller->applicationWillTerminate(); },
+         joined(onEachMonitor({"stop"}), {"enabled 0"})},
+    };
+    for (const Step& step : steps) {
+        log.clear();
+        step.act();
+        EXPECT_EQ(log, step.expected) << step.name;
+    }
 }

@@ -58,11 +58,16 @@ TEST_F(DNSMonitorTest, GradesTheLookupTime) {
 
 TEST_F(DNSMonitorTest, ResultIsStampedWhenTheLookupEnded) {
     auto monitor = makeMonitor(QStringList{"a.example"});
+    lookups->lookupSeconds = 1.25;
     runtime.advance(3.0);
-    pollTimes(monitor, 1);
-    EXPECT_EQ(
-        monitor->latestResult().value(),
-        (DNSResult{"a.example", TestRuntime::startDate() + std::chrono::seconds(3), 12.0, true}));
+    auto poll = Async::spawn([monitor]() -> Async::Task<void> { co_await monitor->pollOnce(); });
+    runtime.advance(1.2);
+    EXPECT_FALSE(monitor->latestResult().value()) << "published before the lookup ended";
+    runtime.advance(0.05);
+    ASSERT_TRUE(poll.isFinished());
+    EXPECT_EQ(monitor->latestResult().value(),
+              (DNSResult{"a.example", TestRuntime::startDate() + std::chrono::milliseconds(4'250),
+                         12.0, true}));
     EXPECT_EQ(monitor->history().value().size(), 1u);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Core/TaskSleeper.h"
 #include "Support/FakePingProbeRunner.h"
+#include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,17 @@ protected:
 };
 
 TEST_F(PingMonitorTest, PublishesBothResultsStampedBeforeTheGatewayLookup) {
+    probe->gatewaySeconds = 0.4;
+    probe->pingSeconds = {{router, 0.3}, {internet, 0.7}};
     poll(1);
+    runtime.advance(0.4);
+    EXPECT_EQ(probe->calls, (std::vector<QString>{"gateway 1.5", "ping 192.168.1.1 1.5",
+                                                  "ping 198.51.100.53 1.5"}));
+    EXPECT_EQ(probe->mostPingsAtOnce, 2) << "the two pings run at once";
+    runtime.advance(0.3);
+    EXPECT_FALSE(monitor->routerResult().value()) << "published before the internet ping ended";
+    EXPECT_TRUE(monitor->routerHistory().value().empty());
+    runtime.advance(0.4);
     EXPECT_EQ(monitor->routerIPAddress().value(), router);
     const PingResult expectedRouter{
         PingTarget::router, TestRuntime::startDate(), 3.0, 1.0, 0, true};

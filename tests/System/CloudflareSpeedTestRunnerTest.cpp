@@ -254,6 +254,31 @@ TEST_F(CloudflareSpeedTestRunnerTest, CancellingMidTransferEndsAsCancelledWithNo
     EXPECT_EQ(server.completedAnswerCount(), 0);
 }
 
+TEST_F(CloudflareSpeedTestRunnerTest, AStalledRequestEndsAfterTheConfiguredTimeOut) {
+    server.answer(QStringLiteral("/__down"), Answer(200, "").hanging());
+    server.answer(QStringLiteral("/__up"), Answer(200, "").hanging());
+    SpeedTestConfiguration shape = configuration(1000, 2, 1000, 2);
+    shape.requestTimeout = 2.5;
+    qsizetype requestsSoFar = 0;
+    for (const bool isDownload : {true, false}) {
+        auto outcome =
+            isDownload ? startDownload(makeRunner(), shape) : startUpload(makeRunner(), shape);
+        requestsSoFar += 2;
+        ASSERT_TRUE(pumpUntil(runtime, [&] {
+            return server.requests().size() == requestsSoFar && server.answersInProgress() == 2;
+        }));
+        runtime.advance(2.4);
+        pumpFor(runtime, 20);
+        EXPECT_FALSE(outcome.isFinished()) << (isDownload ? "download" : "upload");
+        runtime.advance(0.1);
+        ASSERT_TRUE(finishes(outcome));
+        const auto error = errorOf<URLError>(outcome);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->code(), URLError::timedOut);
+        EXPECT_TRUE(pumpUntil(runtime, [&] { return server.answersInProgress() == 0; }));
+    }
+}
+
 TEST_F(CloudflareSpeedTestRunnerTest, DefaultsAddressTheServicesEndpointsOverHTTPS) {
     const auto download = Runner::defaultDownloadURLFactory()(8'000'000);
     ASSERT_TRUE(download.has_value());

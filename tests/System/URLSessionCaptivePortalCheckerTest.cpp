@@ -103,7 +103,10 @@ TEST_F(URLSessionCaptivePortalCheckerTest, ExpectedTextsInAnyCaseMeanNoPortal) {
 TEST_F(URLSessionCaptivePortalCheckerTest, APageWithoutTheExpectedTextIsAnInjectedPortal) {
     server.answer(QStringLiteral("/login"), Answer(200, "<html>Please sign in</html>"));
     server.answer(QStringLiteral("/binary"), Answer(200, QByteArray("Success\xff\xfe", 9)));
-    for (const QString& path : {QStringLiteral("/login"), QStringLiteral("/binary")}) {
+    // A complete page that ends inside a character is not UTF-8 either.
+    server.answer(QStringLiteral("/unfinished"), Answer(200, QByteArray("Success\xe2\x82", 9)));
+    for (const QString& path :
+         {QStringLiteral("/login"), QStringLiteral("/binary"), QStringLiteral("/unfinished")}) {
         const QUrl probe = server.url(path);
         EXPECT_EQ(
             check({endpoint(path), endpoint(QStringLiteral("/never"))}),
@@ -201,6 +204,21 @@ TEST_F(URLSessionCaptivePortalCheckerTest, AnOversizedPageIsJudgedByItsFirst64Ki
     EXPECT_EQ(
         check({endpoint(QStringLiteral("/late"))}),
         (Measurement{true, probe, probe, CaptivePortalDetectionReason::contentInjection, true}));
+}
+
+TEST_F(URLSessionCaptivePortalCheckerTest, APageCutAtTheReadLimitInsideACharacterIsStillText) {
+    const qsizetype limit = URLSessionCaptivePortalProbeFetcher::maximumBodyBytes;
+    for (const QByteArray& character :
+         {QByteArray("\xc3\xa9"), QByteArray("\xe2\x82\xac"), QByteArray("\xf0\x9f\x93\xb6")}) {
+        for (qsizetype kept = 1; kept < character.size(); ++kept) {
+            QByteArray page = "Success";
+            page += QByteArray(limit - page.size() - kept, ' ');
+            page += character + QByteArray(100, ' ');
+            server.answer(QStringLiteral("/cut"), Answer(200, page));
+            EXPECT_EQ(check({endpoint(QStringLiteral("/cut"))}), Measurement::notCaptive())
+                << character.size() << " bytes, " << kept << " kept";
+        }
+    }
 }
 
 TEST_F(URLSessionCaptivePortalCheckerTest,

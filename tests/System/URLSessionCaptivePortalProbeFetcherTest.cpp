@@ -9,6 +9,7 @@
 
 #include <exception>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include <QNetworkAccessManager>
 
@@ -93,6 +94,31 @@ TEST_F(URLSessionCaptivePortalProbeFetcherTest, APageIsReadUpTo64KiB) {
     server.answer(QStringLiteral("/bound"), Answer(200, page.left(64 * 1024)));
     EXPECT_EQ(fetch(QStringLiteral("/big")).first, page.left(64 * 1024));
     EXPECT_EQ(fetch(QStringLiteral("/bound")).first, page.left(64 * 1024));
+}
+
+TEST_F(URLSessionCaptivePortalProbeFetcherTest, TheLimitNeverLeavesPartOfACharacter) {
+    const qsizetype limit = URLSessionCaptivePortalProbeFetcher::maximumBodyBytes;
+    struct Case {
+        QByteArray page;
+        QByteArray expected;
+    };
+    const QByteArray euro("\xe2\x82\xac");
+    const QByteArray filler(limit, 'x');
+    const std::vector<Case> cases{
+        // Split after one and after two of its three bytes: the character goes.
+        {filler.left(limit - 1) + euro + "tail", filler.left(limit - 1)},
+        {filler.left(limit - 2) + euro + "tail", filler.left(limit - 2)},
+        // Whole before the limit: kept.
+        {filler.left(limit - 3) + euro + "tail", filler.left(limit - 3) + euro},
+        // Not UTF-8 at all: bytes are left as they came.
+        {filler.left(limit - 1) + "\xff\xfe", filler.left(limit - 1) + "\xff"},
+        // A page that fits is never shortened, even when it ends inside a character.
+        {QByteArray("Success\xe2\x82"), QByteArray("Success\xe2\x82")},
+    };
+    for (std::size_t index = 0; index < cases.size(); ++index) {
+        server.answer(QStringLiteral("/page"), Answer(200, cases[index].page));
+        EXPECT_EQ(fetch(QStringLiteral("/page")).first, cases[index].expected) << index;
+    }
 }
 
 TEST_F(URLSessionCaptivePortalProbeFetcherTest, TheWholeFetchEndsByTheRequestsTimeOut) {

@@ -18,6 +18,7 @@
 #include "UI/Popover/MetricRow.h"
 #include "UI/Popover/MetricTrendRow.h"
 #include "UI/Popover/OverlayCardHeader.h"
+#include "UI/Popover/PanelCrossFade.h"
 #include "UI/Popover/PopoverPushButton.h"
 #include "UI/Popover/ToolboxOverlayCard.h"
 #include "UI/Popover/ToolboxToolRow.h"
@@ -405,4 +406,54 @@ TEST_F(ContentViewTest, TheSettingsPanelFollowsBatteryFriendlyChangedElsewhere) 
     sources.sources.lifecycleController->setBatteryFriendly(false);
     settle();
     EXPECT_FALSE(view->settingsCard()->batteryFriendlySwitch()->isChecked());
+}
+
+TEST_F(ContentViewTest, ChangesAnimateWhileOpenAndOnlyWhenTheirValueChanges) {
+    sources.store->setMonitoringEnabled(true);
+    sources.launch();
+    sources.answerAsHealthyNetwork();
+    open();
+    sources.poll(2);
+    settle();
+    HealthStateBadge* badge = dashboard().header()->badge();
+    MonitoringSwitchRow* monitoring = dashboard().monitoringRow();
+    PanelCrossFade* crossFade = view->panelCrossFade();
+    const auto anyRunning = [&] {
+        return badge->isInTransition() || monitoring->toggle()->isInTransition() ||
+               monitoring->isCapsuleFading() || dashboard().isFadingInMessages() ||
+               crossFade->isRunning();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !anyRunning(); }, 2000));
+
+    sources.poll(3);
+    settle();
+    EXPECT_FALSE(anyRunning()) << "polls that change nothing animate nothing";
+
+    sources.pings->measurements[u"1.1.1.1"_s] = FakePingProbeRunner::answered(120.0, 35.0, 12);
+    sources.poll();
+    settle();
+    EXPECT_TRUE(badge->isInTransition()) << "the health state changed";
+    EXPECT_FALSE(monitoring->toggle()->isInTransition());
+
+    click(monitoring->toggle());
+    EXPECT_TRUE(monitoring->toggle()->isInTransition());
+    EXPECT_TRUE(monitoring->isCapsuleFading());
+    EXPECT_TRUE(dashboard().isFadingInMessages()) << "the paused message";
+
+    click(dashboard().header()->toolboxButton());
+    EXPECT_TRUE(crossFade->isRunning());
+    EXPECT_GT(crossFade->opacity(), 0.0) << "the old panel still shows, fading";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !anyRunning(); }, 2000));
+    EXPECT_TRUE(crossFade->isHidden());
+
+    // Closed, nothing runs; opened, what changed meanwhile shows as it is.
+    view->hide();
+    view->setActivePanel(PanelRoute::dashboard);
+    EXPECT_FALSE(crossFade->isRunning());
+    sources.sources.lifecycleController->setMonitoringEnabled(true);
+    settle();
+    EXPECT_FALSE(anyRunning());
+    view->show();
+    EXPECT_FALSE(anyRunning());
+    EXPECT_EQ(monitoring->capsuleText(), u"Monitoring"_s);
 }

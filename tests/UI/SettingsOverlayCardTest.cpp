@@ -77,7 +77,7 @@ TEST_F(SettingsOverlayCardTest, OpensOnTheGeneralTabWithBothSwitches) {
         shownTexts(*card),
         (QStringList{u"Settings"_s, u"App preferences"_s, u"General"_s, u"Battery friendly"_s,
                      u"Adaptive"_s, u"Fast while open, slower in background."_s,
-                     u"Monitoring also pauses automatically while your Mac sleeps."_s,
+                     u"Monitoring also pauses automatically while your computer sleeps."_s,
                      u"Launch at login"_s, u"Start Pelmor automatically when you log in."_s}));
     EXPECT_TRUE(card->tabButtons()[0]->isSelected());
     EXPECT_FALSE(card->tabButtons()[1]->isSelected());
@@ -100,6 +100,29 @@ TEST_F(SettingsOverlayCardTest, TheTabsSwitchTheContentAndBackCloses) {
     EXPECT_EQ(closes, 0);
     click(card->header()->backButton());
     EXPECT_EQ(closes, 1);
+}
+
+TEST_F(SettingsOverlayCardTest, TheTabUnderlineSpansTheLabelNotItsPadding) {
+    auto card = makeCard();
+    for (const SettingsOverlayTabButton* button : card->tabButtons()) {
+        const QRectF label = button->labelRect();
+        const QRectF underline = button->underlineRect();
+        EXPECT_DOUBLE_EQ(underline.left(), label.left());
+        EXPECT_DOUBLE_EQ(underline.width(), label.width());
+        EXPECT_NEAR(label.left(), 2.0, 0.5) << "2 pt of side padding";
+        EXPECT_DOUBLE_EQ(underline.bottom(), button->height());
+        EXPECT_DOUBLE_EQ(underline.height(), 2.0);
+    }
+}
+
+TEST_F(SettingsOverlayCardTest, TheModeBadgeKeepsTheSpacingOnBothSidesOfTheMinimumGap) {
+    auto card = makeCard();
+    const QWidget* description =
+        ViewInspection::labelShowing(*card, u"Fast while open, slower in background."_s);
+    const QWidget* badge = ViewInspection::labelShowing(*card, u"Adaptive"_s)->parentWidget();
+    ASSERT_NE(description, nullptr);
+    // Spacing 10, a gap of at least 8, spacing 10.
+    EXPECT_EQ(ViewInspection::horizontalGap(*card, *description, *badge), 28);
 }
 
 TEST_F(SettingsOverlayCardTest, TheBatterySwitchWritesTheBindingAndTheBadgeFollows) {

@@ -46,6 +46,25 @@ inline QStringList shownTexts(const QWidget& root) {
     return texts;
 }
 
+// The first label under `root` that shows `text`, or null.
+inline const QWidget* labelShowing(const QWidget& root, const QString& text) {
+    for (const QWidget* child : root.findChildren<QWidget*>()) {
+        const auto* line = qobject_cast<const OneLineLabel*>(child);
+        const auto* wrapping = qobject_cast<const WrappingLabel*>(child);
+        if ((line && line->text() == text) || (wrapping && wrapping->text() == text)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// The horizontal room between the right edge of `first` and the left edge of
+// `second`, both somewhere under `root`.
+inline int horizontalGap(const QWidget& root, const QWidget& first, const QWidget& second) {
+    const int firstRight = first.mapTo(&root, QPoint(first.width(), 0)).x();
+    return second.mapTo(&root, QPoint(0, 0)).x() - firstRight;
+}
+
 // Lays `view` out at `width` and the height it needs, and shows it offscreen.
 inline void layOut(QWidget& view, int width) {
     view.show();

@@ -4,6 +4,7 @@
 #include "UI/Dashboard/LocationPermissionCard.h"
 #include "UI/Dashboard/MonitoringSwitchRow.h"
 #include "UI/Ground/PopoverTheme.h"
+#include "UI/Ground/SpringFadeIn.h"
 #include "UI/Popover/InlineMessageRow.h"
 #include "UI/Popover/MetricRow.h"
 #include "UI/Popover/MetricTrendRow.h"
@@ -78,6 +79,7 @@ DashboardPanel::DashboardPanel(Actions actions, const QMargins& padding, QWidget
     location_ = new LocationPermissionCard(std::move(actions.onLocationButton));
     column->addWidget(location_);
     column->addWidget(makeFooter(std::move(actions.onQuit)));
+    messageFade_ = new SpringFadeIn(this);
 
     setContent(content_);
 }
@@ -132,16 +134,13 @@ QWidget* DashboardPanel::makeFooter(std::function<void()> onQuit) {
 }
 
 void DashboardPanel::setContent(const DashboardContent& content) {
+    const bool hasSwitchedMonitoring = content.isMonitoringEnabled != content_.isMonitoringEnabled;
     content_ = content;
     header_->setHealthState(content.healthState);
     monitoringRow_->setState(content.isMonitoringEnabled, content.monitoringCapsuleText);
-    for (std::size_t index = 0; index < messageRows_.size(); ++index) {
-        const bool isShown = index < content.messages.size();
-        if (isShown) {
-            messageRows_[index]->setMessage(content.messages[index].text,
-                                            content.messages[index].accentColor);
-        }
-        messageRows_[index]->setVisible(isShown);
+    const std::vector<QWidget*> appeared = showMessages(content.messages);
+    if (hasSwitchedMonitoring && isVisible() && !appeared.empty()) {
+        messageFade_->start(appeared, Springs::stateChange);
     }
     networkHeader_->setInputs(content.wifiSnapshot, content.isWiFiConnected);
     for (std::size_t index = 0; index < wifiRows_.size(); ++index) {
@@ -154,6 +153,26 @@ void DashboardPanel::setContent(const DashboardContent& content) {
     domain_->setValue(content.dnsDomain);
     showLine(lookup_, content.dnsLookupLine);
     location_->setContent(content.location);
+}
+
+std::vector<QWidget*> DashboardPanel::showMessages(const std::vector<DashboardMessage>& messages) {
+    std::vector<QWidget*> appeared;
+    for (std::size_t index = 0; index < messageRows_.size(); ++index) {
+        InlineMessageRow* row = messageRows_[index];
+        const bool isShown = index < messages.size();
+        if (isShown) {
+            row->setMessage(messages[index].text, messages[index].accentColor);
+            if (row->isHidden()) {
+                appeared.push_back(row);
+            }
+        }
+        row->setVisible(isShown);
+    }
+    return appeared;
+}
+
+bool DashboardPanel::isFadingInMessages() const {
+    return messageFade_->isRunning();
 }
 
 std::vector<InlineMessageRow*> DashboardPanel::shownMessageRows() const {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include <QMargins>
 #include <QWidget>
@@ -16,11 +17,14 @@ class MetricRow;
 class MetricTrendRow;
 class MonitoringSwitchRow;
 class PopoverPushButton;
+class SpringFadeIn;
 class WiFiNetworkHeaderRow;
 
 // The live dashboard: header, monitoring switch, messages, the network line,
 // the Wi-Fi, latency and DNS sections, the location card and Quit. It paints
 // what it is given and calls back for every action; it reads nothing itself.
+// While shown, messages that a change of the monitoring switch brings fade in
+// along the state-change spring.
 class DashboardPanel : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +53,7 @@ public:
     MetricTrendRow* lookupRow() const { return lookup_; }
     LocationPermissionCard* locationCard() const { return location_; }
     PopoverPushButton* quitButton() const { return quit_; }
+    bool isFadingInMessages() const;
 
 private:
     QWidget* makeNetworkSection();
@@ -56,6 +61,8 @@ private:
     QWidget* makeLatencySection();
     QWidget* makeDNSSection();
     QWidget* makeFooter(std::function<void()> onQuit);
+    // The rows that were hidden and are now shown.
+    std::vector<QWidget*> showMessages(const std::vector<DashboardMessage>& messages);
 
     DashboardContent content_;
     DashboardHeader* header_;
@@ -69,4 +76,5 @@ private:
     MetricTrendRow* lookup_ = nullptr;
     LocationPermissionCard* location_ = nullptr;
     PopoverPushButton* quit_ = nullptr;
+    SpringFadeIn* messageFade_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "UI/Ground/Capsule.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/PopoverTheme.h"
+#include "UI/Ground/SpringFadeIn.h"
 #include "UI/Ground/SwitchToggle.h"
 
 #include <QHBoxLayout>
@@ -11,7 +12,9 @@ MonitoringSwitchRow::MonitoringSwitchRow(FlagBinding binding, QWidget* parent)
     : QWidget(parent), binding_(std::move(binding)),
       toggle_(new SwitchToggle(QStringLiteral("Enabled"))),
       capsuleLabel_(
-          new OneLineLabel(QString(), PopoverTheme::microFont(), PopoverTheme::secondaryText())) {
+          new OneLineLabel(QString(), PopoverTheme::microFont(), PopoverTheme::secondaryText())),
+      capsuleFade_(new SpringFadeIn(this)) {
+    toggle_->setTransitionSpring(Springs::stateChange);
     connect(toggle_, &QAbstractButton::clicked, this, [this](bool wanted) {
         binding_.set(wanted);
         toggle_->setChecked(binding_.get());
@@ -32,7 +35,18 @@ MonitoringSwitchRow::MonitoringSwitchRow(FlagBinding binding, QWidget* parent)
 
 void MonitoringSwitchRow::setState(bool isMonitoringEnabled, const QString& capsuleText) {
     toggle_->setChecked(isMonitoringEnabled);
+    if (capsuleText == capsuleLabel_->text()) {
+        return;
+    }
+    const bool wasEmpty = capsuleLabel_->text().isEmpty();
     capsuleLabel_->setText(capsuleText);
+    if (!wasEmpty && isVisible()) {
+        capsuleFade_->start({capsuleLabel_}, Springs::stateChange);
+    }
+}
+
+bool MonitoringSwitchRow::isCapsuleFading() const {
+    return capsuleFade_->isRunning();
 }
 
 QString MonitoringSwitchRow::capsuleText() const {

@@ -5,11 +5,13 @@
 #include <QWidget>
 
 class OneLineLabel;
+class SpringFadeIn;
 class SwitchToggle;
 
 // The dashboard's monitoring switch, its "Enabled" label and a capsule that
 // reads "Monitoring" or "Paused". The switch writes the binding and then
-// shows what the binding reports.
+// shows what the binding reports. While shown, a change is carried along the
+// state-change spring: the knob slides and the capsule's new text fades in.
 class MonitoringSwitchRow : public QWidget {
     Q_OBJECT
 public:
@@ -20,9 +22,11 @@ public:
 
     SwitchToggle* toggle() const { return toggle_; }
     QString capsuleText() const;
+    bool isCapsuleFading() const;
 
 private:
     FlagBinding binding_;
     SwitchToggle* toggle_;
     OneLineLabel* capsuleLabel_;
+    SpringFadeIn* capsuleFade_;
 };

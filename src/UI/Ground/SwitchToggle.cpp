@@ -1,7 +1,9 @@
 #include "UI/Ground/SwitchToggle.h"
 
+#include "UI/Ground/ColorBlend.h"
 #include "UI/Ground/ColorOpacity.h"
 #include "UI/Ground/NamedColors.h"
+#include "UI/Ground/SpringTransition.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +23,34 @@ SwitchToggle::SwitchToggle(const QString& accessibleLabel, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
+    connect(this, &QAbstractButton::toggled, this, &SwitchToggle::moveKnob);
+}
+
+void SwitchToggle::moveKnob(bool checked) {
+    if (!spring_ || !isVisible()) {
+        return;
+    }
+    if (!transition_) {
+        transition_ = new SpringTransition(this);
+    }
+    const double from = knobPosition_.value_or(checked ? 0.0 : 1.0);
+    const double to = checked ? 1.0 : 0.0;
+    transition_->finish();
+    knobPosition_ = from;
+    transition_->start(*spring_, [this, from, to](double progress) {
+        knobPosition_ = from + (to - from) * progress;
+        if (!transition_->isRunning()) {
+            knobPosition_.reset();
+        }
+        update();
+    });
+}
+
+void SwitchToggle::hideEvent(QHideEvent* event) {
+    QAbstractButton::hideEvent(event);
+    if (transition_) {
+        transition_->finish();
+    }
 }
 
 void SwitchToggle::setTint(const QColor& tint) {
@@ -47,15 +77,17 @@ void SwitchToggle::paintEvent(QPaintEvent* /*event*/) {
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor trackColor = isChecked() ? tint_ : offTint_;
+    const double position = knobPosition_.value_or(isChecked() ? 1.0 : 0.0);
+    QColor trackColor =
+        knobPosition_ ? blended(offTint_, tint_, position) : (isChecked() ? tint_ : offTint_);
     if (!isEnabled()) {
         trackColor = withOpacity(trackColor, 0.5);
     }
     painter.fillPath(trackPath, trackColor);
 
     const double knobDiameter = track.height() - 2 * knobInset;
-    const double knobX =
-        isChecked() ? track.right() - knobInset - knobDiameter : track.left() + knobInset;
+    const double travel = track.width() - 2 * knobInset - knobDiameter;
+    const double knobX = track.left() + knobInset + travel * position;
     painter.setPen(Qt::NoPen);
     painter.setBrush(NamedColors::white);
     painter.drawEllipse(QRectF(knobX, track.top() + knobInset, knobDiameter, knobDiameter));

@@ -12,8 +12,12 @@
 namespace {
 
 const QString title = QStringLiteral("Back");
-constexpr int symbolSize = 13;
 constexpr double iconSpacing = 2;
+
+// The chevron is drawn at the label's own font size.
+int symbolSize() {
+    return PopoverTheme::microFont().pixelSize();
+}
 
 } // namespace
 
@@ -34,8 +38,8 @@ BackButton::BackButton(const QString& accessibilityLabel, std::function<void()> 
 
 QSize BackButton::sizeHint() const {
     const QFontMetricsF metrics(PopoverTheme::microFont());
-    const double width = symbolSize + iconSpacing + metrics.horizontalAdvance(title);
-    const double height = std::max<double>(symbolSize, metrics.height());
+    const double width = symbolSize() + iconSpacing + metrics.horizontalAdvance(title);
+    const double height = std::max<double>(symbolSize(), metrics.height());
     return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))};
 }
 
@@ -44,13 +48,17 @@ void BackButton::paintEvent(QPaintEvent* /*event*/) {
         isDown() ? withOpacity(PopoverTheme::secondaryText(), 0.6) : PopoverTheme::secondaryText();
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    if (const auto chevron = SymbolImage::named(QStringLiteral("chevron.left"), symbolSize)) {
-        chevron->paint(painter, QRectF(0, (height() - symbolSize) / 2.0, symbolSize, symbolSize),
-                       color);
+    if (const auto chevron = SymbolImage::named(QStringLiteral("chevron.left"), symbolSize())) {
+        chevron->paint(painter, chevronRect(), color);
     }
     const QFontMetricsF metrics(PopoverTheme::microFont());
     const double baseline = (height() - metrics.height()) / 2 + metrics.ascent();
     painter.setFont(PopoverTheme::microFont());
     painter.setPen(color);
-    painter.drawText(QPointF(symbolSize + iconSpacing, baseline), title);
+    painter.drawText(QPointF(symbolSize() + iconSpacing, baseline), title);
+}
+
+QRectF BackButton::chevronRect() const {
+    const double size = symbolSize();
+    return {0, (height() - size) / 2.0, size, size};
 }

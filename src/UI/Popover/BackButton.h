@@ -15,6 +15,8 @@ public:
     void setAction(std::function<void()> action) { action_ = std::move(action); }
 
     QSize sizeHint() const override;
+    // Where the chevron is drawn, as tall and wide as the label's font size.
+    QRectF chevronRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

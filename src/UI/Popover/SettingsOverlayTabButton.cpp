@@ -58,13 +58,25 @@ QSize SettingsOverlayTabButton::sizeHint() const {
     return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))};
 }
 
+QRectF SettingsOverlayTabButton::labelRect() const {
+    const QFontMetricsF metrics(titleFont());
+    const double labelHeight = std::max<double>(symbolSize, metrics.height());
+    const double labelWidth = symbolSize + symbolSpacing + metrics.horizontalAdvance(text());
+    return {(width() - labelWidth) / 2, topPadding, labelWidth, labelHeight};
+}
+
+QRectF SettingsOverlayTabButton::underlineRect() const {
+    const QRectF label = labelRect();
+    return {label.left(), height() - underlineHeight, label.width(), underlineHeight};
+}
+
 void SettingsOverlayTabButton::paintEvent(QPaintEvent* /*event*/) {
     const QColor color = isSelected_ ? NamedColors::accent : PopoverTheme::secondaryText();
     const QFont font = titleFont();
     const QFontMetricsF metrics(font);
-    const double labelHeight = std::max<double>(symbolSize, metrics.height());
-    const double labelWidth = symbolSize + symbolSpacing + metrics.horizontalAdvance(text());
-    const double left = (width() - labelWidth) / 2;
+    const QRectF label = labelRect();
+    const double labelHeight = label.height();
+    const double left = label.left();
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -80,7 +92,6 @@ void SettingsOverlayTabButton::paintEvent(QPaintEvent* /*event*/) {
     painter.drawText(QPointF(left + symbolSize + symbolSpacing, baseline), text());
 
     if (isSelected_) {
-        painter.fillRect(QRectF(0, height() - underlineHeight, width(), underlineHeight),
-                         NamedColors::accent);
+        painter.fillRect(underlineRect(), NamedColors::accent);
     }
 }

@@ -24,6 +24,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+    // The symbol and title, side by side, centred inside the side padding.
+    QRectF labelRect() const;
+    // Under the label, exactly as wide.
+    QRectF underlineRect() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

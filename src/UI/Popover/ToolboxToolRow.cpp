@@ -1,6 +1,7 @@
 #include "UI/Popover/ToolboxToolRow.h"
 
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/MinimumGap.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/PopoverTheme.h"
@@ -69,7 +70,7 @@ ToolboxToolRow::ToolboxToolRow(ToolboxTool tool, QWidget* parent)
     layout->setSpacing(10);
     layout->addWidget(icon, 0, Qt::AlignVCenter);
     layout->addLayout(texts, 1);
-    layout->addSpacing(minimumGap);
+    addMinimumGap(*layout, minimumGap);
     layout->addWidget(passive(new SymbolView(QStringLiteral("chevron.right"), chevronSize,
                                              PopoverTheme::mutedText())),
                       0, Qt::AlignVCenter);

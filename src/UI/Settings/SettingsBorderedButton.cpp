@@ -4,7 +4,7 @@
 
 SettingsBorderedButton::SettingsBorderedButton(const QString& title, QWidget* parent)
     : QPushButton(title, parent) {
-    setFont(SystemFont::font(13, QFont::Medium));
+    setFont(SystemFont::font(13));
     setAccessibleName(title);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }

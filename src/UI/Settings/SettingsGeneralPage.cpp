@@ -1,6 +1,7 @@
 #include "UI/Settings/SettingsGeneralPage.h"
 
 #include "UI/Ground/Capsule.h"
+#include "UI/Ground/MinimumGap.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/SwitchToggle.h"
 #include "UI/Ground/SymbolView.h"
@@ -46,7 +47,7 @@ QLayout* SettingsGeneralPage::switchRow(SwitchToggle* toggle, const QString& tit
     row->setSpacing(12);
     row->addWidget(toggle, 0, Qt::AlignVCenter);
     row->addLayout(texts, 1);
-    row->addSpacing(8);
+    addMinimumGap(*row, 8);
     return row;
 }
 
@@ -69,7 +70,7 @@ SettingsCard* SettingsGeneralPage::makeBatteryCard() {
     cards_.push_back(card);
     card->contentLayout()->addLayout(row);
     card->contentLayout()->addWidget(colorBindings_.bind(
-        new WrappingLabel(QStringLiteral("Monitoring also pauses automatically while your Mac "
+        new WrappingLabel(QStringLiteral("Monitoring also pauses automatically while your computer "
                                          "sleeps."),
                           SystemFont::font(12), Qt::gray),
         &SettingsColors::secondary));

@@ -9,6 +9,8 @@
 #include "UI/Settings/SettingsGeneralPageContent.h"
 #include "UI/Settings/SettingsSidebar.h"
 
+#include <utility>
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -41,6 +43,7 @@ SettingsView::SettingsView(SettingsViewDependencies dependencies, QWidget* paren
     connectPages();
     applyColors();
     observeUpdates();
+    observeBatteryFriendly();
     redraw();
 }
 
@@ -83,6 +86,27 @@ void SettingsView::connectPages() {
 void SettingsView::observeUpdates() {
     updateSubscriptions_.insert(dependencies_.appUpdateController->availableUpdate().subscribe(
         [this](const std::optional<AvailableUpdate>&) { redrawAbout(); }));
+}
+
+void SettingsView::observeBatteryFriendly() {
+    if (dependencies_.observeBatteryFriendlyChanges) {
+        preferenceSubscriptions_.insert(dependencies_.observeBatteryFriendlyChanges(
+            [this] { scheduleBatteryFriendlyReread(); }));
+    }
+}
+
+void SettingsView::scheduleBatteryFriendlyReread() {
+    if (std::exchange(isBatteryFriendlyRereadScheduled_, true)) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            isBatteryFriendlyRereadScheduled_ = false;
+            isBatteryFriendly_ = dependencies_.settingsStore->batteryFriendly();
+            redrawGeneral();
+        },
+        Qt::QueuedConnection);
 }
 
 void SettingsView::ensureLaunchAtLoginController() {

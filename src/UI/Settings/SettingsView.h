@@ -24,9 +24,9 @@ struct SettingsColors;
 // It measures nothing and starts nothing until it is shown. When first shown
 // it builds its own login-item controller; each time the General page is
 // shown it rereads the battery-friendly preference and the login item's
-// state. A switch shows the state as stored or as the controller read it
-// back, never merely what the user asked for; a refused login-item change is
-// reported in an alert opened on a later turn, so the switch's handler never
+// state, and it follows the preference whenever it changes elsewhere. A switch shows the state as
+// stored or as the controller read it back, never merely what the user asked for; a refused
+// login-item change is reported in an alert opened on a later turn, so the switch's handler never
 // waits on the user.
 class SettingsView : public QWidget {
     Q_OBJECT
@@ -73,6 +73,9 @@ private:
     QWidget* makeContentPane();
     void connectPages();
     void observeUpdates();
+    void observeBatteryFriendly();
+    // On a later turn, once for a burst of changes.
+    void scheduleBatteryFriendlyReread();
     void ensureLaunchAtLoginController();
     // Each time the General page comes into view.
     void generalPageAppeared();
@@ -96,6 +99,7 @@ private:
     std::shared_ptr<LaunchAtLoginController> launchAtLoginController_;
     std::optional<QString> launchAtLoginError_;
     bool isCheckingForUpdate_ = false;
+    bool isBatteryFriendlyRereadScheduled_ = false;
     AppBuildMetadataDisplayInfo buildMetadata_;
 
     SettingsSidebar* sidebar_;
@@ -106,4 +110,5 @@ private:
     LaunchAtLoginAlert* alert_;
     Reactive::CancellableSet updateSubscriptions_;
     Reactive::CancellableSet loginItemSubscriptions_;
+    Reactive::CancellableSet preferenceSubscriptions_;
 };

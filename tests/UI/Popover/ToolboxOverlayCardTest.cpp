@@ -1,6 +1,8 @@
 #include "UI/Popover/ToolboxOverlayCard.h"
 
 #include "Support/QStringPrinter.h"
+#include "UI/Ground/PopoverTheme.h"
+#include "UI/Ground/SymbolView.h"
 #include "UI/Popover/BackButton.h"
 #include "UI/Popover/OverlayCardHeader.h"
 #include "UI/Popover/ToolboxToolRow.h"
@@ -99,6 +101,19 @@ TEST_F(ToolboxOverlayCardTest, TheWholeRoundedSurfaceIsTheHitArea) {
     EXPECT_EQ(calls_, QStringList());
 }
 
+TEST_F(ToolboxOverlayCardTest, TheChevronKeepsTheSpacingOnBothSidesOfTheMinimumGap) {
+    for (const ToolboxToolRow* tool : card_.rows()) {
+        const QList<SymbolView*> symbols = tool->findChildren<SymbolView*>();
+        ASSERT_EQ(symbols.size(), 2);
+        const QWidget* chevron = symbols.back();
+        const QWidget* subtitle = ViewInspection::labelShowing(*tool, tool->tool().subtitle);
+        ASSERT_NE(subtitle, nullptr);
+        // Spacing 10, a gap of at least 8, spacing 10.
+        EXPECT_EQ(ViewInspection::horizontalGap(*tool, *subtitle, *chevron), 28)
+            << tool->tool().title.toStdString();
+    }
+}
+
 TEST_F(ToolboxOverlayCardTest, ALongDescriptionWrapsAndTheRowGrows) {
     const int oneLine = row(u"Captive Portal"_s)->height();
     const int twoLines = row(u"Wi-Fi Radar"_s)->height();
@@ -112,6 +127,8 @@ TEST_F(ToolboxOverlayCardTest, BackReadsBackAndReturnsToTheDashboard) {
     BackButton* back = card_.header()->backButton();
     EXPECT_EQ(back->text(), u"Back"_s);
     EXPECT_EQ(back->accessibleName(), u"Back to Main"_s);
+    const int labelSize = PopoverTheme::microFont().pixelSize();
+    EXPECT_EQ(back->chevronRect().size(), QSizeF(labelSize, labelSize));
     QTest::mouseClick(back, Qt::LeftButton);
     EXPECT_EQ(calls_, QStringList{u"close"_s});
 }

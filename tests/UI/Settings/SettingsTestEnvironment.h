@@ -5,6 +5,7 @@
 #include "Core/TaskSleeper.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/Async/Continuation.h"
+#include "Platform/Reactive/Published.h"
 #include "Support/FakeNotificationPoster.h"
 #include "Support/TestRuntime.h"
 #include "UI/Settings/SettingsViewDependencies.h"
@@ -92,6 +93,11 @@ public:
     SettingsViewDependencies dependencies() {
         return {.appUpdateController = updateController,
                 .settingsStore = settingsStore,
+                .observeBatteryFriendlyChanges =
+                    [this](std::function<void()> onChange) {
+                        return batteryFriendlySetElsewhere.subscribe(
+                            [onChange = std::move(onChange)](bool) { onChange(); });
+                    },
                 .makeLaunchAtLoginController =
                     [this] {
                         ++controllersMade;
@@ -121,6 +127,9 @@ public:
     std::shared_ptr<CountingLoginItems> loginItems;
     std::vector<QUrl> openedSettings;
     int controllersMade = 0;
+    // What another writer of "batteryFriendly" (the popover) publishes after
+    // storing it.
+    Reactive::Published<bool> batteryFriendlySetElsewhere{true};
 
     QString preferencesPath = configHome.filePath("pelmor.conf");
     std::shared_ptr<UserDefaultsAppSettingsStore> settingsStore =

@@ -195,11 +195,23 @@ TEST_F(SettingsViewTest, WithThePreferenceUnsetBatteryFriendlyIsOnAndAdaptive) {
     for (const QString& text :
          {u"General"_s, u"Manage app behavior and monitoring defaults."_s, u"Battery friendly"_s,
           u"Fast while open, slower in background."_s,
-          u"Monitoring also pauses automatically while your Mac sleeps."_s, u"Launch at login"_s,
-          u"Start Pelmor automatically when you log in."_s}) {
+          u"Monitoring also pauses automatically while your computer sleeps."_s,
+          u"Launch at login"_s, u"Start Pelmor automatically when you log in."_s}) {
         EXPECT_TRUE(texts.contains(text)) << text.toStdString();
     }
     EXPECT_FALSE(texts.contains(u"Requires approval in System Settings"_s));
+}
+
+TEST_F(SettingsViewTest, TheModeBadgeKeepsTheSpacingOnBothSidesOfTheMinimumGap) {
+    auto view = shownView();
+    SettingsGeneralPage* page = view->generalPage();
+    const QWidget* description =
+        ViewInspection::labelShowing(*page, u"Fast while open, slower in background."_s);
+    ASSERT_NE(description, nullptr);
+    // Spacing 12, a gap of at least 8, spacing 12.
+    EXPECT_EQ(ViewInspection::horizontalGap(*page, *description,
+                                            *page->batteryModeBadge()->parentWidget()),
+              32);
 }
 
 TEST_F(SettingsViewTest, TurningBatteryFriendlyOffStoresFalseAndReadsAlwaysFast) {
@@ -218,6 +230,29 @@ TEST_F(SettingsViewTest, ShowingTheGeneralPageRereadsThePreference) {
     press(*view, SettingsTab::general);
     EXPECT_FALSE(view->generalPage()->batteryFriendlySwitch()->isChecked());
     EXPECT_EQ(view->generalPage()->batteryModeBadge()->text(), u"Always Fast"_s);
+}
+
+TEST_F(SettingsViewTest, APreferenceChangedElsewhereShowsOnALaterTurn) {
+    auto view = shownView();
+    SettingsGeneralPage* page = view->generalPage();
+    const auto setElsewhere = [&](bool on) {
+        environment.settingsStore->setBatteryFriendly(on);
+        environment.batteryFriendlySetElsewhere = on;
+    };
+    setElsewhere(false);
+    EXPECT_TRUE(page->batteryFriendlySwitch()->isChecked()) << "redrawn inside the notification";
+    nextTurns();
+    EXPECT_FALSE(page->batteryFriendlySwitch()->isChecked());
+    EXPECT_EQ(page->batteryModeBadge()->text(), u"Always Fast"_s);
+
+    // A burst ends as the store ends, with the About page in front too.
+    press(*view, SettingsTab::about);
+    setElsewhere(true);
+    setElsewhere(false);
+    setElsewhere(true);
+    nextTurns();
+    EXPECT_TRUE(page->batteryFriendlySwitch()->isChecked());
+    EXPECT_EQ(page->batteryModeBadge()->text(), u"Adaptive"_s);
 }
 
 TEST_F(SettingsViewTest, TurningTheLoginItemOnAndOffWritesAndRemovesTheEntry) {
@@ -343,6 +378,7 @@ TEST_F(SettingsViewTest, AboutShowsTheBuildStableAndTheCheckRowButNoCard) {
                            "congestion in one place."_s}));
     EXPECT_FALSE(page->updateCard()->isVisible());
     EXPECT_EQ(page->checkButton()->text(), u"Check for Updates"_s);
+    EXPECT_EQ(page->checkButton()->font().weight(), QFont::Normal) << "a plain title";
     EXPECT_TRUE(page->checkButton()->isEnabled());
 }
 
