@@ -10,6 +10,7 @@
 #include "System/SpeedTestRunnerError.h"
 
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <variant>
 
@@ -57,10 +58,12 @@ public:
     Failure uploadFailure;
     // Report a transport error of its own when cancelled, as an HTTP client may.
     bool reportsCancellationAsTransportError = false;
+    int downloads = 0;
     int uploads = 0;
 
     Async::Task<SpeedTestMeasurement> runDownloadTest(SpeedTestConfiguration,
                                                       SpeedTestProgress progress) override {
+        ++downloads;
         co_return co_await runPhase(progress, downloadFailure, 95.5);
     }
     Async::Task<SpeedTestMeasurement> runUploadTest(SpeedTestConfiguration,
@@ -168,6 +171,51 @@ TEST_F(SpeedTestMonitorTest, StartingWhileATestRunsChangesNothingAndANewTestClea
     EXPECT_FALSE(monitor->downloadMbps().value());
     EXPECT_EQ(monitor->progress().value(), 0.0);
     runToEnd(monitor);
+}
+
+// An observer of the values a start publishes may start or cancel a test from
+// its notification; either reaches the test that is starting.
+TEST_F(SpeedTestMonitorTest, AStartOrCancelFromAnObserverOfTheStartReachesTheStartingTest) {
+    struct Case {
+        const char* name;
+        std::function<void(SpeedTestMonitor&)> fromObserver;
+        SpeedTestPhase endPhase;
+        int downloads;
+    };
+    const std::vector<Case> cases{
+        {"cancel", [](SpeedTestMonitor& monitor) { monitor.cancelSpeedTest(); },
+         SpeedTestPhase::cancelled, 0},
+        {"start", [](SpeedTestMonitor& monitor) { monitor.startSpeedTest(); },
+         SpeedTestPhase::completed, 1},
+    };
+    for (const Case& testCase : cases) {
+        runner->downloads = 0;
+        probe->probes = 0;
+        auto monitor = makeMonitor();
+        bool acted = false;
+        int runEnds = 0;
+        auto onStart = monitor->isRunning().subscribe([&](bool running) {
+            if (running && !acted) {
+                acted = true;
+                testCase.fromObserver(*monitor);
+            }
+            runEnds += running ? 0 : 1;
+        });
+        runEnds = 0;
+        monitor->startSpeedTest();
+        runToEnd(monitor);
+        runtime.clock().advance(10);
+        runtime.runUntilIdle();
+        EXPECT_EQ(monitor->phase().value(), testCase.endPhase) << testCase.name;
+        EXPECT_EQ(runner->downloads, testCase.downloads) << testCase.name;
+        EXPECT_EQ(runEnds, 1) << testCase.name;
+        EXPECT_FALSE(monitor->isRunning().value()) << testCase.name;
+        if (testCase.endPhase == SpeedTestPhase::cancelled) {
+            EXPECT_EQ(probe->probes, 0) << "a probe ran after the cancel";
+        } else {
+            EXPECT_TRUE(monitor->latestResult().value()) << testCase.name;
+        }
+    }
 }
 
 TEST_F(SpeedTestMonitorTest, EveryBaselineFailureStillCompletesWithoutGrades) {
