@@ -63,6 +63,9 @@ TEST(ProgressCapsuleTest, TheFillIsTheFractionOfTheTrackAndAtLeastACapsule) {
         bar.setFraction(fraction);
         EXPECT_NEAR(filledColumns(bar), columns, 1) << fraction;
     }
+    // A track narrower than a capsule's minimum still holds the fill.
+    bar.setFraction(0.01);
+    EXPECT_EQ(bar.fillWidth(4), 4);
 }
 
 TEST(ProgressCapsuleTest, ItKeepsItsBarHeightAndExpandsSideways) {
