@@ -5,6 +5,8 @@
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Settings/SettingsView.h"
 #include "UI/Settings/SettingsWindow.h"
+#include "UI/SpeedTest/SpeedTestWindowBinder.h"
+#include "UI/SpeedTest/SpeedTestWindowView.h"
 #include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
@@ -23,12 +25,12 @@ QWidget* makePendingToolView(ToolWindowKind kind) {
 }
 
 // The view each tool window hosts, over the delegate's shared objects.
-QWidget* makeToolView(AppDelegate& /*delegate*/, ToolWindowKind kind) {
+QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     switch (kind) {
     case ToolWindowKind::wifiRadar:
         return makePendingToolView(kind);
     case ToolWindowKind::speedTest:
-        return makePendingToolView(kind);
+        return SpeedTestWindowBinder::makeView(delegate.speedTestMonitor(), 10);
     case ToolWindowKind::channelScan:
         return makePendingToolView(kind);
     case ToolWindowKind::diagnosticsExport:
