@@ -13,6 +13,7 @@
 #include "PopoverViewSnapshots.h"
 #include "SettingsWindowSnapshots.h"
 #include "SnapshotRenderer.h"
+#include "SpeedTestWindowSnapshots.h"
 #include "UI/Ground/FontFaces.h"
 
 #include <cstdio>
@@ -29,7 +30,8 @@ namespace {
 // Every group of views; a new group of views adds its function here.
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
-    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots}) {
+    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
+                             speedTestWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));

@@ -38,6 +38,13 @@ void SpeedTestInsightRow::setContent(const SpeedTestInsightRowContent& content) 
     if (content == content_) {
         return;
     }
+    if (content.indicatorSymbolName != content_.indicatorSymbolName) {
+        auto* indicator = new SymbolView(content.indicatorSymbolName, iconSize, {});
+        indicator->setFixedSize(iconFrameWidth, iconSize + 3);
+        delete indicator_->parentWidget()->layout()->replaceWidget(indicator_, indicator);
+        delete indicator_;
+        indicator_ = indicator;
+    }
     indicator_->setColor(content.indicatorColor);
     message_->setText(content.message);
     content_ = content;

@@ -22,7 +22,8 @@ SpeedTestMetricTile::SpeedTestMetricTile(const SpeedTestMetricTileContent& conte
     value_->setMinimumScale(0.75);
     contentLayout()->addWidget(value_);
 
-    auto* caption = new QHBoxLayout;
+    caption_ = new QHBoxLayout;
+    auto* caption = caption_;
     caption->setSpacing(5);
     symbol_ = new SymbolView(content.symbolName, 11, SpeedTestTheme::secondaryText());
     caption->addWidget(symbol_, 0, Qt::AlignVCenter);
@@ -34,6 +35,12 @@ SpeedTestMetricTile::SpeedTestMetricTile(const SpeedTestMetricTileContent& conte
 void SpeedTestMetricTile::setContent(const SpeedTestMetricTileContent& content) {
     if (content == content_) {
         return;
+    }
+    if (content.symbolName != content_.symbolName) {
+        auto* symbol = new SymbolView(content.symbolName, 11, SpeedTestTheme::secondaryText());
+        delete caption_->replaceWidget(symbol_, symbol);
+        delete symbol_;
+        symbol_ = symbol;
     }
     content_ = content;
     value_->setText(content.value);

@@ -4,6 +4,7 @@
 #include "UI/SpeedTest/SpeedTestMetricTileContent.h"
 
 class OneLineLabel;
+class QHBoxLayout;
 class SymbolView;
 
 // One large value (36 pt bold, fixed-width digits, one line that shrinks to
@@ -24,6 +25,7 @@ public:
 private:
     SpeedTestMetricTileContent content_;
     OneLineLabel* value_;
+    QHBoxLayout* caption_ = nullptr;
     SymbolView* symbol_ = nullptr;
     OneLineLabel* title_;
 };

@@ -30,8 +30,13 @@ SpeedTestProgressPanel::SpeedTestProgressPanel(QWidget* parent)
     layout->setContentsMargins(0, 2, 0, 0);
     layout->setSpacing(8);
     layout->addLayout(line);
-    layout->addWidget(bar_, 0, Qt::AlignHCenter);
+    // As wide as the panel, up to its maximum, centred.
     bar_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* barRow = new QHBoxLayout;
+    barRow->addStretch(0);
+    barRow->addWidget(bar_, 1);
+    barRow->addStretch(0);
+    layout->addLayout(barRow);
 }
 
 void SpeedTestProgressPanel::setContent(const QString& statusText, const QString& percentText,
