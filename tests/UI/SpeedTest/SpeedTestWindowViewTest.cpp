@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,9 +30,13 @@ protected:
             {SpeedTestConfiguration{8'000'000, 4, 3'000'000, 4, 10.0}, u"198.51.100.53"_s, 2.0, 5,
              0.35, BufferbloatGradeThresholds{2.0, 3.0, 5.0}},
             runner, probe, runtime.clock().dateProvider());
-        view.reset(SpeedTestWindowBinder::makeView(monitor, 10, runtime.clock().dateProvider()));
-        view->resize(980, 680);
-        view->show();
+        // Hosted as the tool window hosts it: a window that hides when closed.
+        view = SpeedTestWindowBinder::makeView(monitor, 10, runtime.clock().dateProvider());
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view);
+        window.resize(980, 680);
+        window.show();
         QCoreApplication::processEvents();
     }
 
@@ -52,7 +57,7 @@ protected:
     }
 
     void click(QAbstractButton* button) {
-        ASSERT_TRUE(button->isVisibleTo(view.get())) << button->text().toStdString();
+        ASSERT_TRUE(button->isVisibleTo(view)) << button->text().toStdString();
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
@@ -62,14 +67,15 @@ protected:
 
     QString badgeText() const {
         const SpeedTestPhaseBadge* badge = view->header()->badge();
-        return badge->isVisibleTo(view.get()) ? badge->content().text : QString();
+        return badge->isVisibleTo(view) ? badge->content().text : QString();
     }
 
     TestRuntime runtime;
     std::shared_ptr<ScriptedSpeedTestRunner> runner = std::make_shared<ScriptedSpeedTestRunner>();
     std::shared_ptr<ScriptedLatencyProbe> probe = std::make_shared<ScriptedLatencyProbe>();
     std::shared_ptr<SpeedTestMonitor> monitor;
-    std::unique_ptr<SpeedTestWindowView> view;
+    QWidget window;
+    SpeedTestWindowView* view = nullptr;
 };
 
 TEST_F(SpeedTestWindowViewTest, RunTestSwitchesToTheResultsOnTheNextTurnAndEndsCompleted) {
@@ -84,7 +90,7 @@ TEST_F(SpeedTestWindowViewTest, RunTestSwitchesToTheResultsOnTheNextTurnAndEndsC
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::empty);
     QCoreApplication::processEvents();
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::results);
-    EXPECT_TRUE(view->progressPanel()->isVisibleTo(view.get()));
+    EXPECT_TRUE(view->progressPanel()->isVisibleTo(view));
     EXPECT_TRUE(shows(u"Capturing baseline latency..."_s));
     EXPECT_TRUE(shows(u"0%"_s));
     EXPECT_TRUE(shows(u"Last tested at \u2014"_s));
@@ -99,7 +105,7 @@ TEST_F(SpeedTestWindowViewTest, RunTestSwitchesToTheResultsOnTheNextTurnAndEndsC
 
     runToEnd();
     EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::completed);
-    EXPECT_FALSE(view->progressPanel()->isVisibleTo(view.get()));
+    EXPECT_FALSE(view->progressPanel()->isVisibleTo(view));
     EXPECT_EQ(badgeText(), u"Completed"_s);
     EXPECT_EQ(view->actionButton()->title(), u"Retest"_s);
     EXPECT_TRUE(shows(u"95.5 Mbps"_s));
@@ -120,7 +126,7 @@ TEST_F(SpeedTestWindowViewTest, CancellingDuringTheBaselineReturnsToTheEmptyLayo
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::empty);
     EXPECT_EQ(badgeText(), u"Cancelled"_s);
     EXPECT_EQ(view->actionButton()->title(), u"Run Test"_s);
-    EXPECT_FALSE(view->failureNotice()->isVisibleTo(view.get()));
+    EXPECT_FALSE(view->failureNotice()->isVisibleTo(view));
     EXPECT_EQ(runner->downloads, 0);
 }
 
@@ -136,7 +142,7 @@ TEST_F(SpeedTestWindowViewTest, AFailureDuringTheUploadShowsItsMessageAfterTheTe
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::results);
     EXPECT_EQ(badgeText(), u"Failed"_s);
     EXPECT_EQ(view->actionButton()->title(), u"Retest"_s);
-    ASSERT_TRUE(view->failureNotice()->isVisibleTo(view.get()));
+    ASSERT_TRUE(view->failureNotice()->isVisibleTo(view));
     const OneLineLabel* label = view->failureNotice()->messageLabel();
     EXPECT_EQ(label->text(), message);
     const QString drawn = label->currentFit().text;
@@ -149,7 +155,7 @@ TEST_F(SpeedTestWindowViewTest, AFailureDuringTheUploadShowsItsMessageAfterTheTe
     // A new test clears the message.
     click(view->actionButton());
     settle();
-    EXPECT_FALSE(view->failureNotice()->isVisibleTo(view.get()));
+    EXPECT_FALSE(view->failureNotice()->isVisibleTo(view));
 }
 
 // The click turns "Retest" into "Cancel" in place; the rest of the same
@@ -174,7 +180,8 @@ TEST_F(SpeedTestWindowViewTest, ADoubleClickOnRetestDoesNotCancelTheTestItStarte
 TEST_F(SpeedTestWindowViewTest, AResultArrivingWhileTheWindowIsHiddenShowsWhenItIsShownAgain) {
     click(view->actionButton());
     settle();
-    view->hide();
+    window.close();
+    ASSERT_FALSE(view->isVisible());
     runToEnd();
     EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::completed);
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::results);
@@ -183,7 +190,7 @@ TEST_F(SpeedTestWindowViewTest, AResultArrivingWhileTheWindowIsHiddenShowsWhenIt
     ASSERT_NE(binder, nullptr);
     EXPECT_FALSE(binder->isRefreshScheduled());
 
-    view->show();
+    window.show();
     EXPECT_FALSE(view->content().showsProgressPanel);
     EXPECT_EQ(badgeText(), u"Completed"_s);
     EXPECT_TRUE(shows(u"95.5 Mbps"_s));
