@@ -11,11 +11,14 @@
 #include "UI/SpeedTest/SpeedTestPhaseBadge.h"
 #include "UI/SpeedTest/SpeedTestProgressPanel.h"
 #include "UI/SpeedTest/SpeedTestWindowBinder.h"
+#include "UI/SpeedTest/SpeedTestWindowModel.h"
 #include "UI/ViewInspection.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -194,4 +197,30 @@ TEST_F(SpeedTestWindowViewTest, AResultArrivingWhileTheWindowIsHiddenShowsWhenIt
     EXPECT_FALSE(view->content().showsProgressPanel);
     EXPECT_EQ(badgeText(), u"Completed"_s);
     EXPECT_TRUE(shows(u"95.5 Mbps"_s));
+}
+
+// At the minimum size a running test's panels scroll, without scroll bars,
+// over the footer, which stays in view.
+TEST(SpeedTestWindowViewLayoutTest, AtTheMinimumSizeTheContentScrollsAboveTheFooter) {
+    SpeedTestWindowView view(10);
+    EXPECT_EQ(view.minimumSize(), QSize(860, 580));
+    SpeedTestWindowInputs inputs;
+    inputs.isRunning = true;
+    inputs.phase = SpeedTestPhase::upload;
+    inputs.progress = 0.75;
+    inputs.downloadMbps = 93.44;
+    view.setContent(SpeedTestWindowModel::content(inputs, TestRuntime::startDate()));
+    view.resize(860, 580);
+    view.show();
+    QCoreApplication::processEvents();
+    const QScrollArea* scroll = view.scrollArea();
+    EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+    const OneLineLabel* footer = view.footerLabel();
+    EXPECT_TRUE(footer->isVisible());
+    const QRect footerBox(footer->mapTo(&view, QPoint(0, 0)), footer->size());
+    EXPECT_GE(footerBox.top(), scroll->geometry().bottom());
+    EXPECT_EQ(view.height() - footerBox.bottom() - 1, 14);
+    EXPECT_EQ(view.width() - footerBox.right() - 1, 20);
 }
