@@ -224,3 +224,24 @@ TEST(SpeedTestWindowViewLayoutTest, AtTheMinimumSizeTheContentScrollsAboveTheFoo
     EXPECT_EQ(view.height() - footerBox.bottom() - 1, 14);
     EXPECT_EQ(view.width() - footerBox.right() - 1, 20);
 }
+
+// A test that failed before any throughput keeps the empty layout and shows
+// why under the empty-state text, above its one "Run Test" button.
+TEST(SpeedTestWindowViewLayoutTest, AnEarlyFailureShowsItsMessageInTheEmptyLayout) {
+    SpeedTestWindowView view(10);
+    SpeedTestWindowInputs inputs;
+    inputs.phase = SpeedTestPhase::failed;
+    inputs.lastErrorMessage = u"Speed test server returned an unexpected response."_s;
+    view.setContent(SpeedTestWindowModel::content(inputs, TestRuntime::startDate()));
+    view.resize(980, 680);
+    view.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view.resultsLayout()->isVisible());
+    ASSERT_TRUE(view.failureNotice()->isVisible());
+    EXPECT_TRUE(view.emptyLayout()->isAncestorOf(view.failureNotice()));
+    EXPECT_EQ(view.failureNotice()->messageLabel()->text(), *inputs.lastErrorMessage);
+    EXPECT_FALSE(view.header()->actionButton()->isVisible());
+    EXPECT_EQ(view.actionButton()->title(), u"Run Test"_s);
+    EXPECT_LT(view.failureNotice()->mapTo(&view, QPoint(0, 0)).y(),
+              view.actionButton()->mapTo(&view, QPoint(0, 0)).y());
+}
