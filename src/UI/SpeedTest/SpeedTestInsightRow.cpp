@@ -9,6 +9,14 @@
 
 namespace {
 
+// The sentence's "->" is two characters, not the arrow the face's contextual
+// alternates would draw.
+QFont messageFont() {
+    QFont font = SpeedTestFonts::font(12, QFont::Medium);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
 constexpr int iconFrameWidth = 12;
 constexpr int iconSize = 11;
 constexpr int iconTopPadding = 1;
@@ -18,8 +26,7 @@ constexpr int iconTopPadding = 1;
 SpeedTestInsightRow::SpeedTestInsightRow(const SpeedTestInsightRowContent& content, QWidget* parent)
     : QWidget(parent), content_(content),
       indicator_(new SymbolView(content.indicatorSymbolName, iconSize, content.indicatorColor)),
-      message_(new WrappingLabel(content.message, SpeedTestFonts::font(12, QFont::Medium),
-                                 SpeedTestTheme::primaryText())) {
+      message_(new WrappingLabel(content.message, messageFont(), SpeedTestTheme::primaryText())) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
