@@ -6,6 +6,7 @@
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Radar/WiFiRadarWindowView.h"
+#include "UI/SpeedTest/SpeedTestWindowBinder.h"
 #include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
@@ -32,7 +33,7 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
              .interfaceProvider = delegate.environment().makeInterfaceProvider(),
              .scanner = delegate.environment().makeNetworkScanner()});
     case ToolWindowKind::speedTest:
-        return makePendingToolView(kind);
+        return SpeedTestWindowBinder::makeView(delegate.speedTestMonitor(), 10);
     case ToolWindowKind::channelScan:
         return new ChannelScanWindowView(delegate.channelScanMonitor(), 10);
     case ToolWindowKind::diagnosticsExport:

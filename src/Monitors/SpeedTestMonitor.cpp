@@ -135,7 +135,9 @@ void SpeedTestMonitor::startSpeedTest() {
     if (runningTask_.isValid()) {
         return;
     }
-    resetPublishedValues();
+    // Held before anything is published, so that an observer that starts or
+    // cancels a test from its notification finds this one. The task begins on
+    // a later turn.
     currentRun_ = std::make_shared<Run>();
     runningTask_ =
         Async::spawn([weakMonitor = weak_from_this(), run = currentRun_]() -> Async::Task<void> {
@@ -143,6 +145,7 @@ void SpeedTestMonitor::startSpeedTest() {
                 co_await monitor->runSpeedTest(run);
             }
         });
+    resetPublishedValues();
 }
 
 void SpeedTestMonitor::cancelSpeedTest() {
@@ -167,10 +170,15 @@ void SpeedTestMonitor::resetPublishedValues() {
     isRunning_ = true;
 }
 
+// Only the current run publishes: a run that is no longer current stops at
+// its next step and leaves the state to the run that replaced it.
 Async::Task<void> SpeedTestMonitor::runSpeedTest(std::shared_ptr<Run> run) {
     std::exception_ptr error;
     try {
         const BaselineSummary baseline = co_await collectBaselineLatencySummary();
+        if (!isCurrent(run)) {
+            co_return;
+        }
         baselineLatencyMilliseconds_ = medianLatency(baseline.latenciesMilliseconds);
         baselineProbeFailedAttemptIndices_ = baseline.failedAttemptIndices;
 
@@ -179,6 +187,9 @@ Async::Task<void> SpeedTestMonitor::runSpeedTest(std::shared_ptr<Run> run) {
             configuration_.configuration, progressHandler(run, SpeedTestPhase::download));
         run->samplingTask.cancel();
         co_await run->samplingTask.join();
+        if (!isCurrent(run)) {
+            co_return;
+        }
         run->downloadMbps = download.throughputMbps;
         publishDownload(download.throughputMbps, *run->downloadSamples);
 
@@ -187,17 +198,27 @@ Async::Task<void> SpeedTestMonitor::runSpeedTest(std::shared_ptr<Run> run) {
             configuration_.configuration, progressHandler(run, SpeedTestPhase::upload));
         run->samplingTask.cancel();
         co_await run->samplingTask.join();
+        if (!isCurrent(run)) {
+            co_return;
+        }
         run->uploadMbps = upload.throughputMbps;
         publishUpload(upload.throughputMbps, *run->uploadSamples);
         publishResult();
     } catch (...) {
         error = std::current_exception();
     }
+    run->samplingTask.cancel();
+    if (!isCurrent(run)) {
+        co_return;
+    }
     if (error) {
-        run->samplingTask.cancel();
         endWithError(error);
     }
     finishRun();
+}
+
+bool SpeedTestMonitor::isCurrent(const std::shared_ptr<Run>& run) const {
+    return run != nullptr && run == currentRun_;
 }
 
 Async::Task<SpeedTestMonitor::BaselineSummary> SpeedTestMonitor::collectBaselineLatencySummary() {
@@ -244,7 +265,7 @@ SpeedTestProgress SpeedTestMonitor::progressHandler(std::shared_ptr<Run> run,
     return [weakMonitor = weak_from_this(), weakRun = std::weak_ptr<Run>(run),
             phase](double fraction) -> Async::Task<void> {
         const auto monitor = weakMonitor.lock();
-        if (!monitor || weakRun.lock() != monitor->currentRun_ || monitor->currentRun_ == nullptr) {
+        if (!monitor || !monitor->isCurrent(weakRun.lock())) {
             co_return;
         }
         const double share = 0.5 * clampedFraction(fraction);

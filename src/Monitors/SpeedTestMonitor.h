@@ -103,6 +103,7 @@ private:
                      DateProvider dateProvider);
 
     void resetPublishedValues();
+    bool isCurrent(const std::shared_ptr<Run>& run) const;
     Async::Task<void> runSpeedTest(std::shared_ptr<Run> run);
     Async::Task<BaselineSummary> collectBaselineLatencySummary();
     Async::TaskHandle<void> startSampling(std::shared_ptr<std::vector<double>> samples);

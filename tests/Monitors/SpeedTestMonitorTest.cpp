@@ -1,98 +1,17 @@
 #include "Monitors/SpeedTestMonitor.h"
 
-#include "Core/TaskSleeper.h"
-#include "Platform/Async/CancellationError.h"
-#include "Platform/Async/Continuation.h"
-#include "Platform/Async/Runtime.h"
-#include "Platform/Async/Sleep.h"
 #include "Platform/URLSession/URLError.h"
+#include "Support/ScriptedLatencyProbe.h"
+#include "Support/ScriptedSpeedTestRunner.h"
 #include "Support/TestRuntime.h"
 #include "System/SpeedTestRunnerError.h"
 
-#include <deque>
+#include <functional>
 #include <gtest/gtest.h>
-#include <variant>
 
 namespace {
 
-constexpr std::uint64_t stepNanoseconds = 200'000'000;
-
-// Waits on the runtime's timers without looking at cancellation, like a
-// command already running that only ends when it ends.
-Async::Task<void> uncancellableWait(double seconds) {
-    const auto nanoseconds = TaskSleeper::nanoseconds(seconds);
-    if (nanoseconds == 0) {
-        co_return;
-    }
-    co_await Async::withContinuation<void>([nanoseconds](Async::Continuation<void> continuation) {
-        Async::Runtime::current().timers().schedule(nanoseconds,
-                                                    [continuation] { continuation.resume(); });
-    });
-}
-
-class ScriptedLatencyProbe final : public SpeedTestLatencyProbing {
-public:
-    std::deque<std::optional<double>> answers;
-    std::optional<double> laterAnswer = 25.0;
-    double probeSeconds = 0;
-    int probes = 0;
-
-    Async::Task<std::optional<double>> measureLatency(QString, double) override {
-        ++probes;
-        std::optional<double> answer = laterAnswer;
-        if (!answers.empty()) {
-            answer = answers.front();
-            answers.pop_front();
-        }
-        co_await uncancellableWait(probeSeconds);
-        co_return answer;
-    }
-};
-
-// Four requests per phase, one finishing every 0.2 s of virtual time.
-class ScriptedSpeedTestRunner final : public SpeedTesting {
-public:
-    using Failure = std::variant<std::monostate, SpeedTestRunnerError, URLError>;
-    Failure downloadFailure;
-    Failure uploadFailure;
-    // Report a transport error of its own when cancelled, as an HTTP client may.
-    bool reportsCancellationAsTransportError = false;
-    int uploads = 0;
-
-    Async::Task<SpeedTestMeasurement> runDownloadTest(SpeedTestConfiguration,
-                                                      SpeedTestProgress progress) override {
-        co_return co_await runPhase(progress, downloadFailure, 95.5);
-    }
-    Async::Task<SpeedTestMeasurement> runUploadTest(SpeedTestConfiguration,
-                                                    SpeedTestProgress progress) override {
-        ++uploads;
-        co_return co_await runPhase(progress, uploadFailure, 22.25);
-    }
-
-private:
-    Async::Task<SpeedTestMeasurement> runPhase(SpeedTestProgress progress, Failure failure,
-                                               double mbps) {
-        for (int request = 1; request <= 4; ++request) {
-            try {
-                co_await Async::sleep(stepNanoseconds);
-            } catch (const Async::CancellationError&) {
-                if (reportsCancellationAsTransportError) {
-                    throw URLError(URLError::networkConnectionLost,
-                                   "The network connection was lost.");
-                }
-                throw;
-            }
-            co_await progress(request / 4.0);
-        }
-        if (const auto* runnerError = std::get_if<SpeedTestRunnerError>(&failure)) {
-            throw *runnerError;
-        }
-        if (const auto* urlError = std::get_if<URLError>(&failure)) {
-            throw *urlError;
-        }
-        co_return SpeedTestMeasurement{mbps, 1'000'000, 0.8};
-    }
-};
+constexpr std::uint64_t stepNanoseconds = ScriptedSpeedTestRunner::stepNanoseconds;
 
 } // namespace
 
@@ -168,6 +87,51 @@ TEST_F(SpeedTestMonitorTest, StartingWhileATestRunsChangesNothingAndANewTestClea
     EXPECT_FALSE(monitor->downloadMbps().value());
     EXPECT_EQ(monitor->progress().value(), 0.0);
     runToEnd(monitor);
+}
+
+// An observer of the values a start publishes may start or cancel a test from
+// its notification; either reaches the test that is starting.
+TEST_F(SpeedTestMonitorTest, AStartOrCancelFromAnObserverOfTheStartReachesTheStartingTest) {
+    struct Case {
+        const char* name;
+        std::function<void(SpeedTestMonitor&)> fromObserver;
+        SpeedTestPhase endPhase;
+        int downloads;
+    };
+    const std::vector<Case> cases{
+        {"cancel", [](SpeedTestMonitor& monitor) { monitor.cancelSpeedTest(); },
+         SpeedTestPhase::cancelled, 0},
+        {"start", [](SpeedTestMonitor& monitor) { monitor.startSpeedTest(); },
+         SpeedTestPhase::completed, 1},
+    };
+    for (const Case& testCase : cases) {
+        runner->downloads = 0;
+        probe->probes = 0;
+        auto monitor = makeMonitor();
+        bool acted = false;
+        int runEnds = 0;
+        auto onStart = monitor->isRunning().subscribe([&](bool running) {
+            if (running && !acted) {
+                acted = true;
+                testCase.fromObserver(*monitor);
+            }
+            runEnds += running ? 0 : 1;
+        });
+        runEnds = 0;
+        monitor->startSpeedTest();
+        runToEnd(monitor);
+        runtime.clock().advance(10);
+        runtime.runUntilIdle();
+        EXPECT_EQ(monitor->phase().value(), testCase.endPhase) << testCase.name;
+        EXPECT_EQ(runner->downloads, testCase.downloads) << testCase.name;
+        EXPECT_EQ(runEnds, 1) << testCase.name;
+        EXPECT_FALSE(monitor->isRunning().value()) << testCase.name;
+        if (testCase.endPhase == SpeedTestPhase::cancelled) {
+            EXPECT_EQ(probe->probes, 0) << "a probe ran after the cancel";
+        } else {
+            EXPECT_TRUE(monitor->latestResult().value()) << testCase.name;
+        }
+    }
 }
 
 TEST_F(SpeedTestMonitorTest, EveryBaselineFailureStillCompletesWithoutGrades) {

@@ -15,6 +15,7 @@
 #include "RadarWindowSnapshots.h"
 #include "SettingsWindowSnapshots.h"
 #include "SnapshotRenderer.h"
+#include "SpeedTestWindowSnapshots.h"
 #include "UI/Ground/FontFaces.h"
 
 #include <cstdio>
@@ -31,8 +32,9 @@ namespace {
 // Every group of views; a new group of views adds its function here.
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
-    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
-                             radarWindowSnapshots, channelScanWindowSnapshots}) {
+    for (const auto group :
+         {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
+          radarWindowSnapshots, channelScanWindowSnapshots, speedTestWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));

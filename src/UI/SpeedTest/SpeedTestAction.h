@@ -1,0 +1,4 @@
+#pragma once
+
+// What the window's one action button does when clicked.
+enum class SpeedTestAction { start, cancel };
