@@ -7,6 +7,7 @@
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Radar/WiFiRadarWindowView.h"
 #include "UI/SpeedTest/SpeedTestWindowBinder.h"
+#include "UI/SpeedTest/SpeedTestWindowView.h"
 #include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
