@@ -100,7 +100,7 @@ const Link home{QStringLiteral("Linden House"), -47, -95, 866, 36, WiFiBand::fiv
 std::vector<RadarNearbyNetwork> someNeighbours() {
     return {nearby(QStringLiteral("linden house"), -52, 149, WiFiBand::fiveGigahertz),
             nearby(QStringLiteral("Cafe Amsel"), -63, 6, WiFiBand::twoPointFourGigahertz),
-            nearby(QStringLiteral("FRITZ!Box 7530 QX"), -71, 44, WiFiBand::fiveGigahertz),
+            nearby(QStringLiteral("Attic Router 7 QX"), -71, 44, WiFiBand::fiveGigahertz),
             nearby(QStringLiteral("Hidden-11"), -84, 11, WiFiBand::twoPointFourGigahertz)};
 }
 
