@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <unicode/calendar.h>
+#include <unicode/datefmt.h>
 #include <unicode/numberformatter.h>
+#include <unicode/timezone.h>
 
 namespace {
 
@@ -13,16 +17,18 @@ const QString missingValue = QStringLiteral("\u2014");
 // ICU's bound on fraction digits.
 constexpr int maximumPrecision = 999;
 
-std::optional<QString> formattedNumber(std::optional<double> value, int precision,
-                                       const QLocale& locale) {
+std::optional<QString> formattedNumber(std::optional<double> value, int minimumFractionDigits,
+                                       int maximumFractionDigits, const QLocale& locale) {
     if (!value || !std::isfinite(*value)) {
         return std::nullopt;
     }
+    const int minimum = std::clamp(minimumFractionDigits, 0, maximumPrecision);
+    const int maximum = std::clamp(maximumFractionDigits, minimum, maximumPrecision);
     namespace number = icu::number;
     UErrorCode status = U_ZERO_ERROR;
     const icu::UnicodeString text =
         number::NumberFormatter::withLocale(IcuConversions::toIcuLocale(locale))
-            .precision(number::Precision::fixedFraction(std::clamp(precision, 0, maximumPrecision)))
+            .precision(number::Precision::minMaxFraction(minimum, maximum))
             .roundingMode(UNUM_ROUND_HALFEVEN)
             .grouping(UNUM_GROUPING_AUTO)
             .formatDouble(*value, status)
@@ -31,6 +37,53 @@ std::optional<QString> formattedNumber(std::optional<double> value, int precisio
         return std::nullopt;
     }
     return IcuConversions::toQString(text);
+}
+
+std::optional<QString> formattedNumber(std::optional<double> value, int precision,
+                                       const QLocale& locale) {
+    return formattedNumber(value, precision, precision, locale);
+}
+
+// An invalid zone stands for ICU's default one.
+icu::TimeZone* createIcuTimeZone(const QTimeZone& timeZone) {
+    if (!timeZone.isValid()) {
+        return icu::TimeZone::createDefault();
+    }
+    const QByteArray id = timeZone.id();
+    return icu::TimeZone::createTimeZone(
+        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size()))));
+}
+
+UDate icuDate(Date instant) {
+    const auto milliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(instant.time_since_epoch());
+    return static_cast<UDate>(milliseconds.count());
+}
+
+QString formatted(icu::DateFormat* formatter, Date instant, const QTimeZone& timeZone) {
+    if (!formatter) {
+        return missingValue;
+    }
+    formatter->adoptTimeZone(createIcuTimeZone(timeZone));
+    icu::UnicodeString text;
+    formatter->format(icuDate(instant), text);
+    return IcuConversions::toQString(text);
+}
+
+bool isSameDay(Date first, Date second, const QTimeZone& timeZone) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Calendar> calendar(
+        icu::Calendar::createInstance(createIcuTimeZone(timeZone), icu::Locale::getRoot(), status));
+    if (U_FAILURE(status)) {
+        return false;
+    }
+    const auto day = [&](Date instant) {
+        calendar->setTime(icuDate(instant), status);
+        return std::pair(calendar->get(UCAL_EXTENDED_YEAR, status),
+                         calendar->get(UCAL_DAY_OF_YEAR, status));
+    };
+    const bool same = day(first) == day(second);
+    return U_SUCCESS(status) && same;
 }
 
 } // namespace
@@ -46,6 +99,31 @@ QString decimalValue(std::optional<double> value, const QString& unit, int preci
 QString percentValue(std::optional<double> value, int precision, const QLocale& locale) {
     const auto number = formattedNumber(value, precision, locale);
     return number ? *number + QLatin1Char('%') : missingValue;
+}
+
+QString plainNumber(double value, int minimumFractionDigits, int maximumFractionDigits,
+                    const QLocale& locale) {
+    return formattedNumber(value, minimumFractionDigits, maximumFractionDigits, locale)
+        .value_or(missingValue);
+}
+
+QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale,
+                  const QTimeZone& timeZone) {
+    const auto icuStyle =
+        style == TimeOfDayStyle::shortStyle ? icu::DateFormat::kShort : icu::DateFormat::kMedium;
+    std::unique_ptr<icu::DateFormat> formatter(
+        icu::DateFormat::createTimeInstance(icuStyle, IcuConversions::toIcuLocale(locale)));
+    return formatted(formatter.get(), instant, timeZone);
+}
+
+QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale,
+                          const QTimeZone& timeZone) {
+    if (isSameDay(instant, now, timeZone)) {
+        return timeOfDay(instant, TimeOfDayStyle::shortStyle, locale, timeZone);
+    }
+    std::unique_ptr<icu::DateFormat> formatter(icu::DateFormat::createDateTimeInstance(
+        icu::DateFormat::kShort, icu::DateFormat::kShort, IcuConversions::toIcuLocale(locale)));
+    return formatted(formatter.get(), instant, timeZone);
 }
 
 } // namespace PopoverFormatters

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Core/Date.h"
+
 #include <optional>
 
 #include <QLocale>
 #include <QString>
+#include <QTimeZone>
 
 // The short value texts of the popover's and tool windows' metric rows. Numbers
 // are formatted for `locale` (by default the current one) with exactly
@@ -18,5 +21,27 @@ QString decimalValue(std::optional<double> value, const QString& unit, int preci
 
 // A percentage already on the 0-100 scale, "%" directly after it: "12%".
 QString percentValue(std::optional<double> value, int precision, const QLocale& locale = QLocale());
+
+// The bare number with at least `minimumFractionDigits` and at most
+// `maximumFractionDigits` fraction digits (trailing zeros beyond the minimum
+// dropped): "1,234.5".
+QString plainNumber(double value, int minimumFractionDigits, int maximumFractionDigits,
+                    const QLocale& locale = QLocale());
+
+enum class TimeOfDayStyle {
+    shortStyle,  // hours and minutes: "3:41 PM"
+    mediumStyle, // with seconds: "3:41:27 PM"
+};
+
+// The time of day of `instant` in `timeZone`, without a date, in the locale's
+// time style.
+QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale = QLocale(),
+                  const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+
+// The short time alone when `instant` falls on the calendar day of `now` in
+// `timeZone`, otherwise the short date and the short time, so that an earlier
+// day's time never reads as today's.
+QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale = QLocale(),
+                          const QTimeZone& timeZone = QTimeZone::systemTimeZone());
 
 } // namespace PopoverFormatters

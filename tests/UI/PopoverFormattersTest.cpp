@@ -2,8 +2,11 @@
 
 #include "Support/QStringPrinter.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <limits>
+
+#include <QDateTime>
 
 using namespace Qt::Literals::StringLiterals;
 using PopoverFormatters::decimalValue;
@@ -88,5 +91,124 @@ TEST(PopoverFormattersTest, WithoutALocaleTheCurrentOneIsUsedAsItChanges) {
         const ScopedDefaultLocale locale(english);
         EXPECT_EQ(decimalValue(1.5, u"ms"_s, 1), u"1.5 ms"_s);
         EXPECT_EQ(percentValue(1.5, 1), u"1.5%"_s);
+    }
+}
+
+namespace {
+
+using PopoverFormatters::plainNumber;
+using PopoverFormatters::timeOfDay;
+using PopoverFormatters::TimeOfDayStyle;
+using PopoverFormatters::timeOrDateAndTime;
+
+const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+const QTimeZone utc("UTC");
+const QTimeZone newYork("America/New_York");
+
+Date at(const QString& isoTime) {
+    return Date(std::chrono::milliseconds(
+        QDateTime::fromString(isoTime, Qt::ISODateWithMs).toMSecsSinceEpoch()));
+}
+
+} // namespace
+
+TEST(PopoverFormattersTest, PlainNumberKeepsItsFractionDigitsWithinTheBoundsRoundingTiesToEven) {
+    struct Case {
+        double value;
+        int minimum;
+        int maximum;
+        QString expected;
+    };
+    const Case cases[] = {
+        {3, 0, 0, u"3"_s},           {3, 1, 2, u"3.0"_s},      {1.10, 0, 2, u"1.1"_s},
+        {3.14159, 0, 2, u"3.14"_s},  {2.5, 0, 0, u"2"_s},      {3.5, 0, 0, u"4"_s},
+        {-2.5, 0, 0, u"-2"_s},       {0.125, 0, 2, u"0.12"_s}, {0.375, 0, 2, u"0.38"_s},
+        {1.23456, 3, 1, u"1.235"_s}, // a maximum below the minimum is raised to it
+        {0.5, -4, 1, u"0.5"_s},
+    };
+    for (const Case& example : cases) {
+        EXPECT_EQ(plainNumber(example.value, example.minimum, example.maximum, english),
+                  example.expected)
+            << example.value << " " << example.minimum << "..." << example.maximum;
+    }
+}
+
+TEST(PopoverFormattersTest, PlainNumberGroupsAndSeparatesAsTheLocaleDoes) {
+    EXPECT_EQ(plainNumber(1000, 0, 0, english), u"1,000"_s);
+    EXPECT_EQ(plainNumber(1234567.891, 0, 1, english), u"1,234,567.9"_s);
+    EXPECT_EQ(plainNumber(1234.5, 1, 1, german), u"1.234,5"_s);
+    EXPECT_EQ(plainNumber(0.5, 0, 2, german), u"0,5"_s);
+    // Spanish groups only from five digits on.
+    EXPECT_EQ(plainNumber(1000, 0, 0, spanish), u"1000"_s);
+    EXPECT_EQ(plainNumber(10000, 0, 0, spanish), u"10.000"_s);
+    const ScopedDefaultLocale defaultLocale(german);
+    EXPECT_EQ(plainNumber(2.25, 1, 1), u"2,2"_s);
+}
+
+TEST(PopoverFormattersTest, PlainNumberShowsANonFiniteValueAsADash) {
+    for (const double value :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(plainNumber(value, 0, 2, english), dash);
+    }
+}
+
+TEST(PopoverFormattersTest, TimeOfDayIsInTheLocaleStyleAndTheTimeZone) {
+    struct Case {
+        TimeOfDayStyle style;
+        QLocale locale;
+        QTimeZone zone;
+        QString expected;
+    };
+    const Case cases[] = {
+        {TimeOfDayStyle::shortStyle, english, utc, u"9:41\u202FAM"_s},
+        {TimeOfDayStyle::shortStyle, german, utc, u"09:41"_s},
+        {TimeOfDayStyle::shortStyle, english, newYork, u"4:41\u202FAM"_s},
+        {TimeOfDayStyle::shortStyle, german, newYork, u"04:41"_s},
+        {TimeOfDayStyle::mediumStyle, english, utc, u"9:41:27\u202FAM"_s},
+        {TimeOfDayStyle::mediumStyle, german, utc, u"09:41:27"_s},
+        {TimeOfDayStyle::mediumStyle, english, newYork, u"4:41:27\u202FAM"_s},
+        {TimeOfDayStyle::mediumStyle, german, newYork, u"04:41:27"_s},
+    };
+    const Date instant = at(u"2026-12-07T09:41:27.400Z"_s);
+    for (const Case& example : cases) {
+        EXPECT_EQ(timeOfDay(instant, example.style, example.locale, example.zone), example.expected)
+            << example.locale.name().toStdString() << " " << example.zone.id().toStdString();
+    }
+}
+
+TEST(PopoverFormattersTest, TimeOrDateAndTimeAddsTheDateOnlyForAnotherDayInTheTimeZone) {
+    struct Case {
+        QString instant;
+        QString now;
+        QLocale locale;
+        QTimeZone zone;
+        QString expected;
+    };
+    const Case cases[] = {
+        // Earlier today.
+        {u"2026-12-07T09:41:00Z"_s, u"2026-12-07T20:00:00Z"_s, english, utc, u"9:41\u202FAM"_s},
+        {u"2026-12-07T09:41:00Z"_s, u"2026-12-07T20:00:00Z"_s, german, utc, u"09:41"_s},
+        // Yesterday, fewer than 24 hours ago.
+        {u"2026-12-07T09:41:00Z"_s, u"2026-12-08T08:00:00Z"_s, english, utc,
+         u"12/7/26, 9:41\u202FAM"_s},
+        {u"2026-12-07T09:41:00Z"_s, u"2026-12-08T08:00:00Z"_s, german, utc, u"07.12.26, 09:41"_s},
+        // Across midnight in one zone and not in the other.
+        {u"2026-12-07T23:30:00Z"_s, u"2026-12-08T00:30:00Z"_s, english, utc,
+         u"12/7/26, 11:30\u202FPM"_s},
+        {u"2026-12-07T23:30:00Z"_s, u"2026-12-08T00:30:00Z"_s, english, newYork, u"6:30\u202FPM"_s},
+        {u"2026-12-07T04:30:00Z"_s, u"2026-12-07T05:30:00Z"_s, english, utc, u"4:30\u202FAM"_s},
+        {u"2026-12-07T04:30:00Z"_s, u"2026-12-07T05:30:00Z"_s, german, newYork,
+         u"06.12.26, 23:30"_s},
+        // The same day a year earlier is another day.
+        {u"2025-12-07T09:41:00Z"_s, u"2026-12-07T09:41:00Z"_s, english, utc,
+         u"12/7/25, 9:41\u202FAM"_s},
+    };
+    for (const Case& example : cases) {
+        EXPECT_EQ(
+            timeOrDateAndTime(at(example.instant), at(example.now), example.locale, example.zone),
+            example.expected)
+            << example.instant.toStdString() << " at " << example.now.toStdString() << " in "
+            << example.zone.id().toStdString();
     }
 }

@@ -3,10 +3,11 @@
 #include <QTextLayout>
 #include <QTextOption>
 
-double layOutWrappedText(QTextLayout& layout, const QString& text, const QFont& font,
-                         double width) {
+double layOutWrappedText(QTextLayout& layout, const QString& text, const QFont& font, double width,
+                         Qt::Alignment alignment) {
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setAlignment(alignment);
     layout.setText(text);
     layout.setTextOption(option);
     layout.setFont(font);

@@ -40,11 +40,19 @@ void WrappingLabel::setColor(const QColor& color) {
     update();
 }
 
+void WrappingLabel::setAlignment(Qt::Alignment alignment) {
+    if (alignment == alignment_) {
+        return;
+    }
+    alignment_ = alignment;
+    update();
+}
+
 double WrappingLabel::layOut(QTextLayout& layout, double width) const {
     // A line feed in the text starts a new line.
     QString text = text_;
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    return layOutWrappedText(layout, text, font_, width);
+    return layOutWrappedText(layout, text, font_, width, alignment_);
 }
 
 int WrappingLabel::lineCount(int width) const {

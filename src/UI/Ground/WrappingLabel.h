@@ -8,7 +8,8 @@ class QTextLayout;
 
 // Plain text that wraps onto as many lines as it needs and is never cut: lines
 // break between words, and inside a word only when the word alone is wider
-// than the label. Its height follows its width.
+// than the label. Lines start at the leading edge unless another alignment is
+// set. Its height follows its width.
 class WrappingLabel : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +21,10 @@ public:
 
     const QColor& color() const { return color_; }
     void setColor(const QColor& color);
+
+    Qt::Alignment alignment() const { return alignment_; }
+    // `Qt::AlignHCenter` centres every line in the label's width.
+    void setAlignment(Qt::Alignment alignment);
 
     // The number of lines the text takes at `width`.
     int lineCount(int width) const;
@@ -39,4 +44,5 @@ private:
     QString text_;
     QFont font_;
     QColor color_;
+    Qt::Alignment alignment_ = Qt::AlignLeading;
 };

@@ -1,26 +1,12 @@
 #include "UI/Popover/CaptivePortalCardModel.h"
 
-#include "Core/IcuConversions.h"
-
-#include <chrono>
-#include <memory>
-#include <unicode/datefmt.h>
-#include <unicode/timezone.h>
+#include "UI/PopoverFormatters.h"
 
 #include <QUrl>
 
 namespace {
 
 const QString missingValue = QStringLiteral("\u2014");
-
-std::unique_ptr<icu::TimeZone> icuTimeZone(const QTimeZone& timeZone) {
-    if (!timeZone.isValid()) {
-        return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createDefault());
-    }
-    const QByteArray id = timeZone.id();
-    return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(
-        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size())))));
-}
 
 } // namespace
 
@@ -61,17 +47,8 @@ QString lastCheckedText(const std::optional<CaptivePortalStatus>& status, const 
     if (!status) {
         return missingValue;
     }
-    std::unique_ptr<icu::DateFormat> formatter(icu::DateFormat::createTimeInstance(
-        icu::DateFormat::kMedium, IcuConversions::toIcuLocale(locale)));
-    if (!formatter) {
-        return missingValue;
-    }
-    formatter->adoptTimeZone(icuTimeZone(timeZone).release());
-    const auto milliseconds =
-        std::chrono::duration_cast<std::chrono::milliseconds>(status->timestamp.time_since_epoch());
-    icu::UnicodeString text;
-    formatter->format(static_cast<UDate>(milliseconds.count()), text);
-    return IcuConversions::toQString(text);
+    return PopoverFormatters::timeOfDay(
+        status->timestamp, PopoverFormatters::TimeOfDayStyle::mediumStyle, locale, timeZone);
 }
 
 SignalQuality badgeQuality(const std::optional<CaptivePortalStatus>& status) {

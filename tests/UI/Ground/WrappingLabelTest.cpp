@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -39,4 +41,48 @@ TEST(WrappingLabelTest, ANewTextChangesTheHeight) {
     const int before = status.heightForWidth(120);
     status.setText(u"Connection monitor failed to read TCP states. Retrying at the next poll."_s);
     EXPECT_GT(status.heightForWidth(120), before);
+}
+
+namespace {
+
+// The horizontal centre of the ink in the rows [top, bottom) of `image`; -1
+// without ink.
+double inkCentre(const QImage& image, int top, int bottom) {
+    int left = image.width();
+    int right = -1;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return right < 0 ? -1 : (left + right + 1) / 2.0;
+}
+
+} // namespace
+
+TEST(WrappingLabelTest, CentredLinesEachSitInTheMiddleAndKeepTheirHeight) {
+    WrappingLabel centred = label(u"A rather longer first line\nshort"_s);
+    const int leadingHeight = centred.heightForWidth(300);
+    EXPECT_EQ(centred.alignment(), Qt::AlignLeading);
+    centred.setAlignment(Qt::AlignHCenter);
+    EXPECT_EQ(centred.heightForWidth(300), leadingHeight);
+    centred.resize(300, leadingHeight);
+    QImage image(centred.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    centred.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const int lineHeight = leadingHeight / 2;
+    EXPECT_NEAR(inkCentre(image, 0, lineHeight), 150, 2);
+    EXPECT_NEAR(inkCentre(image, lineHeight, leadingHeight), 150, 2);
+}
+
+TEST(WrappingLabelTest, LeadingLinesStartAtTheLeftEdge) {
+    WrappingLabel leading = label(u"short"_s);
+    leading.resize(300, leading.heightForWidth(300));
+    QImage image(leading.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    leading.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_LT(inkCentre(image, 0, image.height()), 30);
 }

@@ -1,0 +1,74 @@
+#include "UI/Ground/WindowBorderedButton.h"
+
+#include "Support/QStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A double-click as Qt delivers it: press, release, double-click, release.
+void doubleClick(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    QTest::mouseDClick(widget, Qt::LeftButton);
+    QTest::mouseRelease(widget, Qt::LeftButton);
+}
+
+} // namespace
+
+TEST(WindowBorderedButtonTest, ASingleClickEmitsOneClick) {
+    WindowBorderedButton button(u"Scan Now"_s);
+    button.resize(button.sizeHint());
+    button.show();
+    QSignalSpy clicked(&button, &QAbstractButton::clicked);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 2);
+}
+
+// The click turns "Scan Now" into "Cancel" in place; the rest of the same
+// double-click must not press "Cancel".
+TEST(WindowBorderedButtonTest, TheSecondPressOfADoubleClickDoesNothing) {
+    WindowBorderedButton button(u"Scan Now"_s);
+    button.resize(button.sizeHint());
+    button.show();
+    QSignalSpy clicked(&button, &QAbstractButton::clicked);
+    QObject::connect(&button, &QAbstractButton::clicked, &button,
+                     [&button] { button.setTitle(u"Cancel"_s); });
+    doubleClick(&button);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(button.title(), u"Cancel"_s);
+    EXPECT_FALSE(button.isDown());
+    EXPECT_TRUE(button.isEnabled());
+    // A later single click still works.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 2);
+}
+
+TEST(WindowBorderedButtonTest, ANewTitleChangesTheTextAndSizeOfTheSameWidget) {
+    WindowBorderedButton button(u"Retest"_s);
+    const QSize shortSize = button.sizeHint();
+    button.setPadding(12, 7);
+    EXPECT_EQ(button.sizeHint(), shortSize);
+    button.setTitle(u"Run Another Test Now"_s);
+    EXPECT_EQ(button.title(), u"Run Another Test Now"_s);
+    EXPECT_EQ(button.accessibleName(), u"Run Another Test Now"_s);
+    EXPECT_GT(button.sizeHint().width(), shortSize.width());
+    EXPECT_EQ(button.sizeHint().height(), shortSize.height());
+    button.setPadding(20, 10);
+    EXPECT_EQ(button.sizeHint().height(), shortSize.height() + 6);
+}
+
+TEST(WindowBorderedButtonTest, ATitleWiderThanTheButtonIsElidedAsPlainText) {
+    WindowBorderedButton button(u"<b>Scan</b> & Compare Channels"_s);
+    button.resize(button.sizeHint());
+    EXPECT_EQ(button.displayedTitle(), button.title());
+    button.resize(button.sizeHint().width() / 2, button.sizeHint().height());
+    EXPECT_TRUE(button.displayedTitle().endsWith(u"\u2026"_s));
+    EXPECT_TRUE(button.displayedTitle().startsWith(u"<b>"_s));
+}
