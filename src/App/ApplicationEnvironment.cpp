@@ -1,6 +1,7 @@
 #include "App/ApplicationEnvironment.h"
 
 #include "UI/ContentView.h"
+#include "UI/DiagnosticsExport/DiagnosticsExportWindowView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Settings/SettingsView.h"
@@ -23,7 +24,7 @@ QWidget* makePendingToolView(ToolWindowKind kind) {
 }
 
 // The view each tool window hosts, over the delegate's shared objects.
-QWidget* makeToolView(AppDelegate& /*delegate*/, ToolWindowKind kind) {
+QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     switch (kind) {
     case ToolWindowKind::wifiRadar:
         return makePendingToolView(kind);
@@ -32,7 +33,10 @@ QWidget* makeToolView(AppDelegate& /*delegate*/, ToolWindowKind kind) {
     case ToolWindowKind::channelScan:
         return makePendingToolView(kind);
     case ToolWindowKind::diagnosticsExport:
-        return makePendingToolView(kind);
+        return DiagnosticsExportWindowView::make(
+            {delegate.lifecycleController(), delegate.healthAggregationController(),
+             delegate.connectionMonitor(), delegate.captivePortalMonitor(),
+             delegate.speedTestMonitor(), delegate.channelScanMonitor()});
     }
     return makePendingToolView(kind);
 }
