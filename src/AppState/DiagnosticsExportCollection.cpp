@@ -24,13 +24,14 @@ double clampedProgress(double progress) {
 } // namespace
 
 std::shared_ptr<DiagnosticsExportCollection>
-DiagnosticsExportCollection::create(Environment environment) {
+DiagnosticsExportCollection::create(Environment environment, DiagnosticsExportState initialState) {
     return std::shared_ptr<DiagnosticsExportCollection>(
-        new DiagnosticsExportCollection(std::move(environment)));
+        new DiagnosticsExportCollection(std::move(environment), std::move(initialState)));
 }
 
-DiagnosticsExportCollection::DiagnosticsExportCollection(Environment environment)
-    : environment_(std::move(environment)) {}
+DiagnosticsExportCollection::DiagnosticsExportCollection(Environment environment,
+                                                         DiagnosticsExportState initialState)
+    : environment_(std::move(environment)), state_(std::move(initialState)) {}
 
 DiagnosticsExportCollection::~DiagnosticsExportCollection() = default;
 

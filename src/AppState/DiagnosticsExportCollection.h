@@ -52,7 +52,9 @@ public:
     static constexpr double channelScanDeadlineSeconds = 24;
     static constexpr double speedTestDeadlineSeconds = 95;
 
-    static std::shared_ptr<DiagnosticsExportCollection> create(Environment environment);
+    // `initialState` is the opener's: by default fresh, with no report.
+    static std::shared_ptr<DiagnosticsExportCollection>
+    create(Environment environment, DiagnosticsExportState initialState = {});
     ~DiagnosticsExportCollection();
     DiagnosticsExportCollection(const DiagnosticsExportCollection&) = delete;
     DiagnosticsExportCollection& operator=(const DiagnosticsExportCollection&) = delete;
@@ -78,7 +80,7 @@ private:
         Reactive::Cancellable runningWatch;
     };
 
-    explicit DiagnosticsExportCollection(Environment environment);
+    DiagnosticsExportCollection(Environment environment, DiagnosticsExportState initialState);
 
     void startStage(CollectionStage stage);
     // Shows a stage: its title with "..." and the progress, clamped to 0...1.
@@ -99,5 +101,5 @@ private:
     Environment environment_;
     StartedWork startedScan_;
     StartedWork startedSpeedTest_;
-    Reactive::Published<DiagnosticsExportState> state_{DiagnosticsExportState{}};
+    Reactive::Published<DiagnosticsExportState> state_;
 };

@@ -6,6 +6,7 @@
 // SCALE is device pixels per point (2 by default). A missing font face is a
 // setup fault: the program stops before it writes anything.
 
+#include "DiagnosticsExportWindowSnapshots.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -29,7 +30,8 @@ namespace {
 // Every group of views; a new group of views adds its function here.
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
-    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots}) {
+    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
+                             diagnosticsExportWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));

@@ -39,6 +39,7 @@ DiagnosticsExportWindowView::DiagnosticsExportWindowView(
     layout->addWidget(feedback_);
     feedback_->hide();
     resultPanels_->hide();
+    redraw();
     stateSubscription_ =
         collection_->state().subscribe([this](const DiagnosticsExportState&) { scheduleRedraw(); });
 }
