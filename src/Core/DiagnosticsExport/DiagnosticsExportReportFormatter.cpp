@@ -1,9 +1,13 @@
 #include "Core/DiagnosticsExport/DiagnosticsExportReportFormatter.h"
 
+#include "Core/DiagnosticsExport/DiagnosticsExportReportEncoding.h"
+#include "Core/DiagnosticsExport/PrettyJSONWriter.h"
+
 namespace DiagnosticsExportReportFormatter {
 
-QString prettyJSONString(const DiagnosticsExportReport&) {
-    return encodingFailureFallbackJSONString();
+QString prettyJSONString(const DiagnosticsExportReport& report) {
+    return QString::fromUtf8(
+        PrettyJSONWriter::write(DiagnosticsExportReportEncoding::encoded(report)));
 }
 
 QString encodingFailureFallbackJSONString() {

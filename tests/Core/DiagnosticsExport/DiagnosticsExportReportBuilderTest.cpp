@@ -1,0 +1,513 @@
+#include "Core/DiagnosticsExport/DiagnosticsExportReportBuilder.h"
+
+#include "Core/DiagnosticsExport/DiagnosticsExportReportFormatter.h"
+#include "Support/QStringPrinter.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <gtest/gtest.h>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include <QString>
+#include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace std::chrono_literals;
+using Report = DiagnosticsExportReport;
+using Status = Report::SectionStatus;
+
+namespace {
+
+const Date exportedAt = Date{} + 1'772'600'767s + 250ms;
+const Date snapshotTime = exportedAt - 3s;
+const Date wifiTime = exportedAt - 4s;
+const Date routerTime = exportedAt - 5s;
+const Date internetTime = exportedAt - 6s;
+const Date dnsTime = exportedAt - 7s;
+const Date connectionTime = exportedAt - 8s;
+const Date portalTime = exportedAt - 9s;
+const Date speedTime = exportedAt - 10s;
+const Date scanTime = exportedAt - 11s;
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+constexpr std::int64_t int64Max = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
+
+DiagnosticsSnapshot fullSnapshot() {
+    return {.timestamp = snapshotTime,
+            .wifiSnapshot = WiFiSnapshot{.timestamp = wifiTime,
+                                         .ssid = u"Café"_s,
+                                         .bssid = u"aa:bb:cc:dd:ee:ff"_s,
+                                         .rssiDbm = -61,
+                                         .noiseFloorDbm = -92,
+                                         .snrDb = 40,
+                                         .linkRateMbps = 866,
+                                         .channelNumber = 36,
+                                         .band = WiFiBand::fiveGigahertz,
+                                         .ipAddress = u"192.168.1.23"_s,
+                                         .isVPNActive = true},
+            .routerPingResult = PingResult{.target = PingTarget::router,
+                                           .timestamp = routerTime,
+                                           .latencyMilliseconds = 2.5,
+                                           .jitterMilliseconds = 0.25,
+                                           .packetLossPercent = 0.0,
+                                           .didSucceed = true},
+            .internetPingResult = PingResult{.target = PingTarget::internet,
+                                             .timestamp = internetTime,
+                                             .latencyMilliseconds = 20.0,
+                                             .jitterMilliseconds = 1.5,
+                                             .packetLossPercent = 12.5,
+                                             .didSucceed = false},
+            .dnsResult = DNSResult{.domain = u"example.com"_s,
+                                   .timestamp = dnsTime,
+                                   .latencyMilliseconds = 31.75,
+                                   .didSucceed = true},
+            .healthState = HealthState::warning};
+}
+
+DiagnosticsExportInput fullInput() {
+    return {
+        .exportedAt = exportedAt,
+        .appVersion = u"1.4.0"_s,
+        .appBuild = u"142"_s,
+        .monitoringEnabled = true,
+        .batteryFriendlyModeEnabled = true,
+        .diagnosticsSnapshot = fullSnapshot(),
+        .connectionResult =
+            ConnectionPressureResult{.timestamp = connectionTime,
+                                     .counts = {.established = 10, .timeWait = 3, .closeWait = 2},
+                                     .quality = SignalQuality::poor},
+        .connectionLastErrorMessage = u"Connection monitor failed to read TCP states."_s,
+        .captivePortalStatus =
+            CaptivePortalStatus{.timestamp = portalTime,
+                                .isCaptivePortal = true,
+                                .portalURL = QUrl(u"http://portal.example/login?a=b c"_s),
+                                .probeURL = QUrl(u"http://probe.example/generate_204"_s),
+                                .reason = CaptivePortalDetectionReason::contentInjection},
+        .captivePortalLastErrorMessage = std::nullopt,
+        .speedTestResult = SpeedTestResult{.timestamp = speedTime,
+                                           .downloadMbps = 512.25,
+                                           .uploadMbps = 0.0,
+                                           .baselineLatencyMilliseconds = 11.5,
+                                           .downloadLoadedLatencyMilliseconds = 40.0,
+                                           .uploadLoadedLatencyMilliseconds = 60.5,
+                                           .downloadBufferbloatRatio = 3.5,
+                                           .uploadBufferbloatRatio = 5.25,
+                                           .downloadBufferbloatGrade = BufferbloatGrade::b,
+                                           .uploadBufferbloatGrade = BufferbloatGrade::f,
+                                           .didSucceed = true},
+        .speedTestPhase = SpeedTestPhase::completed,
+        .speedTestLastErrorMessage = u""_s,
+        .channelScanResult = ChannelScanResult{.timestamp = scanTime,
+                                               .passCount = 3,
+                                               .scannedNetworkCount = 17,
+                                               .channels = {{.channelNumber = 36,
+                                                             .band = WiFiBand::fiveGigahertz,
+                                                             .networkCount = 4,
+                                                             .averageRSSIDbm = -70.0,
+                                                             .interferenceScore = 0.5,
+                                                             .normalizedCongestion = 1.0}},
+                                               .currentChannelNumber = 36,
+                                               .currentBand = WiFiBand::unknown,
+                                               .currentChannelInterferenceScore = 0.42,
+                                               .suggestedChannelNumber = 149,
+                                               .suggestedBand = WiFiBand::fiveGigahertz,
+                                               .didSucceed = false},
+        .channelScanLastErrorMessage = u"Channel scan cancelled."_s,
+    };
+}
+
+Report expectedFullReport() {
+    return Report{
+        .schemaVersion = 2,
+        .exportedAt = exportedAt,
+        .app = {.name = u"pelmor"_s, .version = u"1.4.0"_s, .build = u"142"_s},
+        .runtime = {.monitoringEnabled = true,
+                    .batteryFriendlyModeEnabled = true,
+                    .healthState = u"warning"_s,
+                    .diagnosticsCapturedAt = snapshotTime},
+        .wifi = {.status = Status::available,
+                 .data = Report::WiFiData{.capturedAt = wifiTime,
+                                          .ssid = u"Café"_s,
+                                          .bssid = u"aa:bb:cc:dd:ee:ff"_s,
+                                          .rssiDbm = -61,
+                                          .noiseFloorDbm = -92,
+                                          .snrDb = 40,
+                                          .linkRateMbps = 866,
+                                          .channelNumber = 36,
+                                          .band = u"5 GHz"_s,
+                                          .ipAddress = u"192.168.1.23"_s,
+                                          .vpnActive = true}},
+        .latency =
+            {.routerPing = {.status = Status::available,
+                            .data = Report::LatencySection::PingMetric{.capturedAt = routerTime,
+                                                                       .latencyMilliseconds = 2.5,
+                                                                       .jitterMilliseconds = 0.25,
+                                                                       .packetLossPercent = 0.0,
+                                                                       .didSucceed = true}},
+             .internetPing = {.status = Status::available,
+                              .data =
+                                  Report::LatencySection::PingMetric{.capturedAt = internetTime,
+                                                                     .latencyMilliseconds = 20.0,
+                                                                     .jitterMilliseconds = 1.5,
+                                                                     .packetLossPercent = 12.5,
+                                                                     .didSucceed = false}},
+             .dnsLookup = {.status = Status::available,
+                           .data = Report::LatencySection::DNSMetric{.capturedAt = dnsTime,
+                                                                     .domain = u"example.com"_s,
+                                                                     .latencyMilliseconds = 31.75,
+                                                                     .didSucceed = true}}},
+        .connectionPressure = {.status = Status::available,
+                               .errorMessage = u"Connection monitor failed to read TCP states."_s,
+                               .data = Report::ConnectionPressureData{.capturedAt = connectionTime,
+                                                                      .quality = u"poor"_s,
+                                                                      .establishedCount = 10,
+                                                                      .timeWaitCount = 3,
+                                                                      .closeWaitCount = 2,
+                                                                      .totalCount = 15,
+                                                                      .orphanedCount = 5}},
+        .captivePortal = {.status = Status::available,
+                          .data =
+                              Report::CaptivePortalData{
+                                  .capturedAt = portalTime,
+                                  .isCaptivePortal = true,
+                                  .reason = u"contentInjection"_s,
+                                  .portalURL = u"http://portal.example/login?a=b%20c"_s,
+                                  .probeURL = u"http://probe.example/generate_204"_s}},
+        .speedTest = {.phase = u"completed"_s,
+                      .status = Status::available,
+                      .errorMessage = u""_s,
+                      .data = Report::SpeedTestData{.capturedAt = speedTime,
+                                                    .downloadMbps = 512.25,
+                                                    .uploadMbps = 0.0,
+                                                    .baselineLatencyMilliseconds = 11.5,
+                                                    .downloadLoadedLatencyMilliseconds = 40.0,
+                                                    .uploadLoadedLatencyMilliseconds = 60.5,
+                                                    .downloadBufferbloatGrade = u"B"_s,
+                                                    .uploadBufferbloatGrade = u"F"_s,
+                                                    .didSucceed = true}},
+        .channelScan = {.status = Status::available,
+                        .errorMessage = u"Channel scan cancelled."_s,
+                        .data = Report::ChannelScanData{.capturedAt = scanTime,
+                                                        .passCount = 3,
+                                                        .scannedNetworkCount = 17,
+                                                        .currentChannelNumber = 36,
+                                                        .currentBand = u"Unknown"_s,
+                                                        .currentChannelInterferenceScore = 0.42,
+                                                        .suggestedChannelNumber = 149,
+                                                        .suggestedBand = u"5 GHz"_s,
+                                                        .didSucceed = false}},
+    };
+}
+
+Report built(const DiagnosticsExportInput& input) {
+    return DiagnosticsExportReportBuilder::build(input);
+}
+
+// The status and error text of each of the eight sections, in one comparable shape.
+struct SectionOutline {
+    Status status;
+    std::optional<QString> errorMessage;
+    bool hasData;
+
+    bool operator==(const SectionOutline&) const = default;
+};
+
+template <class Section> SectionOutline outline(const Section& section) {
+    return {section.status, section.errorMessage, section.data.has_value()};
+}
+
+std::vector<SectionOutline> outlines(const Report& report) {
+    return {outline(report.wifi),
+            outline(report.latency.routerPing),
+            outline(report.latency.internetPing),
+            outline(report.latency.dnsLookup),
+            outline(report.connectionPressure),
+            outline(report.captivePortal),
+            outline(report.speedTest),
+            outline(report.channelScan)};
+}
+
+void PrintTo(const SectionOutline& section, std::ostream* stream) {
+    *stream << section.status << (section.hasData ? " with data" : " without data") << ", error "
+            << (section.errorMessage ? '"' + section.errorMessage->toStdString() + '"'
+                                     : std::string("absent"));
+}
+
+} // namespace
+
+TEST(DiagnosticsExportReportBuilderTest, MapsEverySourceValueIntoItsSection) {
+    EXPECT_EQ(built(fullInput()), expectedFullReport());
+}
+
+TEST(DiagnosticsExportReportBuilderTest,
+     InputWithoutSourcesGivesUnavailableSectionsWithErrorTexts) {
+    const DiagnosticsExportInput input{.exportedAt = exportedAt,
+                                       .connectionLastErrorMessage = u"connection"_s,
+                                       .captivePortalLastErrorMessage = u""_s,
+                                       .speedTestPhase = SpeedTestPhase::cancelled,
+                                       .speedTestLastErrorMessage = u"speed"_s,
+                                       .channelScanLastErrorMessage = std::nullopt};
+    const Report report = built(input);
+    EXPECT_EQ(report.schemaVersion, 2);
+    EXPECT_EQ(report.exportedAt, exportedAt);
+    EXPECT_EQ(report.app, (Report::AppSection{.name = u"pelmor"_s}));
+    EXPECT_EQ(report.runtime, (Report::RuntimeSection{.monitoringEnabled = false,
+                                                      .batteryFriendlyModeEnabled = false,
+                                                      .healthState = u"disconnected"_s}));
+    EXPECT_EQ(report.speedTest.phase, u"cancelled"_s);
+    const SectionOutline bare{Status::unavailable, std::nullopt, false};
+    EXPECT_EQ(outlines(report),
+              (std::vector<SectionOutline>{bare,
+                                           bare,
+                                           bare,
+                                           bare,
+                                           {Status::unavailable, u"connection"_s, false},
+                                           {Status::unavailable, u""_s, false},
+                                           {Status::unavailable, u"speed"_s, false},
+                                           bare}));
+}
+
+TEST(DiagnosticsExportReportBuilderTest, EachSnapshotSectionIsDecidedByItsOwnSourceAlone) {
+    struct Case {
+        const char* name;
+        std::function<void(DiagnosticsSnapshot&)> remove;
+        std::vector<bool> available; // wifi, router, internet, dns
+    };
+    const std::vector<Case> cases{
+        {"all present", [](DiagnosticsSnapshot&) {}, {true, true, true, true}},
+        {"no Wi-Fi",
+         [](DiagnosticsSnapshot& s) { s.wifiSnapshot.reset(); },
+         {false, true, true, true}},
+        {"no router ping",
+         [](DiagnosticsSnapshot& s) { s.routerPingResult.reset(); },
+         {true, false, true, true}},
+        {"no internet ping",
+         [](DiagnosticsSnapshot& s) { s.internetPingResult.reset(); },
+         {true, true, false, true}},
+        {"no DNS", [](DiagnosticsSnapshot& s) { s.dnsResult.reset(); }, {true, true, true, false}},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        DiagnosticsExportInput input = fullInput();
+        testCase.remove(*input.diagnosticsSnapshot);
+        const std::vector<SectionOutline> sections = outlines(built(input));
+        for (std::size_t index = 0; index < testCase.available.size(); ++index) {
+            const bool available = testCase.available[index];
+            EXPECT_EQ(sections[index],
+                      (SectionOutline{available ? Status::available : Status::unavailable,
+                                      std::nullopt, available}))
+                << "section " << index;
+        }
+    }
+}
+
+TEST(DiagnosticsExportReportBuilderTest, ErrorTextsTravelUnchangedBesideEitherStatus) {
+    struct Case {
+        const char* name;
+        std::optional<QString> DiagnosticsExportInput::*errorText;
+        std::function<void(DiagnosticsExportInput&)> removeSource;
+        std::size_t section;
+    };
+    const std::vector<Case> cases{
+        {"connection", &DiagnosticsExportInput::connectionLastErrorMessage,
+         [](DiagnosticsExportInput& input) { input.connectionResult.reset(); }, 4},
+        {"captive portal", &DiagnosticsExportInput::captivePortalLastErrorMessage,
+         [](DiagnosticsExportInput& input) { input.captivePortalStatus.reset(); }, 5},
+        {"speed test", &DiagnosticsExportInput::speedTestLastErrorMessage,
+         [](DiagnosticsExportInput& input) { input.speedTestResult.reset(); }, 6},
+        {"channel scan", &DiagnosticsExportInput::channelScanLastErrorMessage,
+         [](DiagnosticsExportInput& input) { input.channelScanResult.reset(); }, 7},
+    };
+    const std::vector<std::optional<QString>> texts{std::nullopt, u""_s, u"  failed: x "_s};
+    for (const Case& testCase : cases) {
+        for (const std::optional<QString>& text : texts) {
+            for (const bool hasSource : {true, false}) {
+                SCOPED_TRACE(std::string(testCase.name) + (hasSource ? " with" : " without") +
+                             " source, text " + text.value_or(u"absent"_s).toStdString());
+                DiagnosticsExportInput input = fullInput();
+                input.*testCase.errorText = text;
+                if (!hasSource) {
+                    testCase.removeSource(input);
+                }
+                EXPECT_EQ(outlines(built(input))[testCase.section],
+                          (SectionOutline{hasSource ? Status::available : Status::unavailable, text,
+                                          hasSource}));
+            }
+        }
+    }
+}
+
+TEST(DiagnosticsExportReportBuilderTest, HealthAndSpeedTestPhaseAreTheirRawTexts) {
+    for (const HealthState health : HealthState::allCases()) {
+        DiagnosticsExportInput input = fullInput();
+        input.diagnosticsSnapshot->healthState = health;
+        EXPECT_EQ(built(input).runtime.healthState, health.rawValue());
+    }
+    for (const SpeedTestPhase phase : SpeedTestPhase::allCases()) {
+        for (const bool hasResult : {true, false}) {
+            DiagnosticsExportInput input = fullInput();
+            input.speedTestPhase = phase;
+            if (!hasResult) {
+                input.speedTestResult.reset();
+            }
+            const Report::SpeedTestSection section = built(input).speedTest;
+            EXPECT_EQ(section.phase, phase.rawValue());
+            EXPECT_EQ(section.status, hasResult ? Status::available : Status::unavailable);
+        }
+    }
+}
+
+TEST(DiagnosticsExportReportBuilderTest, AbsentSourceFieldsStayAbsent) {
+    DiagnosticsExportInput input = fullInput();
+    DiagnosticsSnapshot& snapshot = *input.diagnosticsSnapshot;
+    snapshot.wifiSnapshot = WiFiSnapshot{.timestamp = wifiTime,
+                                         .ssid = u""_s,
+                                         .bssid = std::nullopt,
+                                         .rssiDbm = 0,
+                                         .noiseFloorDbm = 0,
+                                         .snrDb = 0,
+                                         .linkRateMbps = std::nullopt,
+                                         .channelNumber = std::nullopt,
+                                         .band = std::nullopt,
+                                         .ipAddress = std::nullopt,
+                                         .isVPNActive = false};
+    snapshot.routerPingResult->latencyMilliseconds.reset();
+    snapshot.routerPingResult->jitterMilliseconds.reset();
+    snapshot.dnsResult->latencyMilliseconds.reset();
+    input.captivePortalStatus->portalURL.reset();
+    input.speedTestResult->baselineLatencyMilliseconds.reset();
+    input.speedTestResult->downloadLoadedLatencyMilliseconds.reset();
+    input.speedTestResult->uploadLoadedLatencyMilliseconds.reset();
+    input.speedTestResult->downloadBufferbloatGrade.reset();
+    input.speedTestResult->uploadBufferbloatGrade.reset();
+    input.channelScanResult->channels.clear();
+    input.channelScanResult->currentChannelNumber.reset();
+    input.channelScanResult->currentBand.reset();
+    input.channelScanResult->currentChannelInterferenceScore.reset();
+    input.channelScanResult->suggestedChannelNumber.reset();
+    input.channelScanResult->suggestedBand.reset();
+
+    Report expected = expectedFullReport();
+    expected.wifi.data = Report::WiFiData{.capturedAt = wifiTime,
+                                          .ssid = u""_s,
+                                          .rssiDbm = 0,
+                                          .noiseFloorDbm = 0,
+                                          .snrDb = 0,
+                                          .vpnActive = false};
+    expected.latency.routerPing.data->latencyMilliseconds.reset();
+    expected.latency.routerPing.data->jitterMilliseconds.reset();
+    expected.latency.dnsLookup.data->latencyMilliseconds.reset();
+    expected.captivePortal.data->portalURL.reset();
+    expected.speedTest.data = Report::SpeedTestData{
+        .capturedAt = speedTime, .downloadMbps = 512.25, .uploadMbps = 0.0, .didSucceed = true};
+    expected.channelScan.data = Report::ChannelScanData{
+        .capturedAt = scanTime, .passCount = 3, .scannedNetworkCount = 17, .didSucceed = false};
+    EXPECT_EQ(built(input), expected);
+}
+
+TEST(DiagnosticsExportReportBuilderTest, ConnectionSumsAreExactOrLeftOutOnOverflow) {
+    struct Case {
+        TCPConnectionStateCounts counts;
+        std::optional<std::int64_t> total;
+        std::optional<std::int64_t> orphaned;
+    };
+    const std::vector<Case> cases{
+        {{10, 3, 2}, 15, 5},
+        {{0, 0, 0}, 0, 0},
+        {{int64Max - 5, 3, 2}, int64Max, 5},
+        {{int64Max - 4, 3, 2}, std::nullopt, 5},
+        {{1, int64Max - 1, 1}, std::nullopt, int64Max},
+        {{0, int64Max, 1}, std::nullopt, std::nullopt},
+        {{int64Max, 1, -1}, int64Max, 0},
+        {{int64Min, int64Max, int64Max}, int64Max - 1, std::nullopt},
+        {{int64Min, -1, 0}, std::nullopt, -1},
+        {{0, int64Min, -1}, std::nullopt, std::nullopt},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.counts.established);
+        DiagnosticsExportInput input = fullInput();
+        input.connectionResult->counts = testCase.counts;
+        const Report::ConnectionPressureData data = *built(input).connectionPressure.data;
+        EXPECT_EQ(data.establishedCount, testCase.counts.established);
+        EXPECT_EQ(data.timeWaitCount, testCase.counts.timeWait);
+        EXPECT_EQ(data.closeWaitCount, testCase.counts.closeWait);
+        EXPECT_EQ(data.totalCount, testCase.total);
+        EXPECT_EQ(data.orphanedCount, testCase.orphaned);
+    }
+}
+
+TEST(DiagnosticsExportReportBuilderTest, NonFiniteNumbersAreLeftOutSoTheReportStillWrites) {
+    struct Case {
+        const char* name;
+        std::function<void(DiagnosticsExportInput&, double)> spoil;
+        std::function<void(Report&)> expectLeftOut;
+    };
+    const std::vector<Case> cases{
+        {"router latency",
+         [](auto& input, double value) {
+             input.diagnosticsSnapshot->routerPingResult->latencyMilliseconds = value;
+         },
+         [](Report& report) { report.latency.routerPing.data->latencyMilliseconds.reset(); }},
+        {"internet jitter",
+         [](auto& input, double value) {
+             input.diagnosticsSnapshot->internetPingResult->jitterMilliseconds = value;
+         },
+         [](Report& report) { report.latency.internetPing.data->jitterMilliseconds.reset(); }},
+        {"packet loss",
+         [](auto& input, double value) {
+             input.diagnosticsSnapshot->internetPingResult->packetLossPercent = value;
+         },
+         [](Report& report) { report.latency.internetPing.data->packetLossPercent.reset(); }},
+        {"DNS latency",
+         [](auto& input, double value) {
+             input.diagnosticsSnapshot->dnsResult->latencyMilliseconds = value;
+         },
+         [](Report& report) { report.latency.dnsLookup.data->latencyMilliseconds.reset(); }},
+        {"download", [](auto& input, double value) { input.speedTestResult->downloadMbps = value; },
+         [](Report& report) { report.speedTest.data->downloadMbps.reset(); }},
+        {"upload", [](auto& input, double value) { input.speedTestResult->uploadMbps = value; },
+         [](Report& report) { report.speedTest.data->uploadMbps.reset(); }},
+        {"baseline",
+         [](auto& input, double value) {
+             input.speedTestResult->baselineLatencyMilliseconds = value;
+         },
+         [](Report& report) { report.speedTest.data->baselineLatencyMilliseconds.reset(); }},
+        {"download loaded",
+         [](auto& input, double value) {
+             input.speedTestResult->downloadLoadedLatencyMilliseconds = value;
+         },
+         [](Report& report) { report.speedTest.data->downloadLoadedLatencyMilliseconds.reset(); }},
+        {"upload loaded",
+         [](auto& input, double value) {
+             input.speedTestResult->uploadLoadedLatencyMilliseconds = value;
+         },
+         [](Report& report) { report.speedTest.data->uploadLoadedLatencyMilliseconds.reset(); }},
+        {"interference",
+         [](auto& input, double value) {
+             input.channelScanResult->currentChannelInterferenceScore = value;
+         },
+         [](Report& report) { report.channelScan.data->currentChannelInterferenceScore.reset(); }},
+    };
+    for (const Case& testCase : cases) {
+        for (const double value : {notANumber, infinity, -infinity}) {
+            SCOPED_TRACE(std::string(testCase.name) + " " + std::to_string(value));
+            DiagnosticsExportInput input = fullInput();
+            testCase.spoil(input, value);
+            Report expected = expectedFullReport();
+            testCase.expectLeftOut(expected);
+            const Report report = built(input);
+            EXPECT_EQ(report, expected);
+            EXPECT_NO_THROW((void)DiagnosticsExportReportFormatter::prettyJSONString(report));
+        }
+    }
+}
+
+TEST(DiagnosticsExportReportBuilderTest, SameInputGivesEqualReports) {
+    EXPECT_EQ(built(fullInput()), built(fullInput()));
+    EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(built(fullInput())),
+              DiagnosticsExportReportFormatter::prettyJSONString(built(fullInput())));
+}
