@@ -12,7 +12,9 @@ bool write(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // A write cut short (a full disk, a file-size limit) can still report
+    // every byte written and commit: the file's own size tells the truth.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size()) {
         file.cancelWriting();
         return false;
     }

@@ -7,7 +7,7 @@
 // exactly `bytes` or, when the write fails, what it held before.
 namespace AtomicFile {
 
-// Whether the new contents were committed.
+// Whether the new contents were committed whole.
 bool write(const QString& path, const QByteArray& bytes);
 
 } // namespace AtomicFile
