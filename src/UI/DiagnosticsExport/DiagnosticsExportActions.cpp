@@ -26,7 +26,8 @@ DiagnosticsExportActions::DiagnosticsExportActions(
     : collection_(std::move(collection)), dependencies_(std::move(dependencies)) {}
 
 std::optional<QString> DiagnosticsExportActions::readyJSONString() {
-    const auto& json = collection_->state().value().collectedReportJSONString;
+    // A copy: setting the feedback line replaces the state.
+    std::optional<QString> json = collection_->state().value().collectedReportJSONString;
     if (!json) {
         collection_->setActionMessage(stillCollecting,
                                       DiagnosticsExportMessageColor::secondaryText);

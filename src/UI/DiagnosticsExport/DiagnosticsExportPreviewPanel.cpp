@@ -11,7 +11,7 @@
 
 DiagnosticsExportPreviewPanel::DiagnosticsExportPreviewPanel(QWidget* parent)
     : QWidget(parent), card_(new DiagnosticsSharePreviewCard) {
-    setFixedWidth(width);
+    setFixedWidth(panelWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);

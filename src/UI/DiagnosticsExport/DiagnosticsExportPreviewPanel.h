@@ -12,7 +12,7 @@ class DiagnosticsSharePreviewCard;
 class DiagnosticsExportPreviewPanel : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int width = 350;
+    static constexpr int panelWidth = 350;
 
     explicit DiagnosticsExportPreviewPanel(QWidget* parent = nullptr);
 
