@@ -1,9 +1,10 @@
 #include "Support/ScopedCompiledLocale.h"
 
-#include <clocale>
-#include <locale>
+#include "Support/ScopedEnvironmentVariable.h"
+
 #include <stdexcept>
 
+#include <QByteArray>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -31,23 +32,32 @@ bool compileLocale(const QString& name, const QString& fullName) {
 
 } // namespace
 
-ScopedCompiledLocale::ScopedCompiledLocale(const char* name)
-    : previousCLocale_(std::setlocale(LC_ALL, nullptr)) {
+ScopedCompiledLocale::ScopedCompiledLocale(const char* name) {
     const QString fullName = QString::fromLatin1(name) + QStringLiteral(".UTF-8");
     if (!compiledLocalesFolder().isValid() || !compileLocale(QString::fromLatin1(name), fullName)) {
         return;
     }
-    qputenv("LOCPATH", compiledLocalesFolder().path().toLocal8Bit());
     const QByteArray localeName = fullName.toLatin1();
-    if (std::setlocale(LC_ALL, localeName.constData()) == nullptr) {
-        return;
+    std::locale compiledGlobalLocale;
+    {
+        // Only while loading: setlocale() leaks its search path whenever LOCPATH is set.
+        const ScopedEnvironmentVariable localePath("LOCPATH",
+                                                   compiledLocalesFolder().path().toLocal8Bit());
+        compiledCLocale_ = newlocale(LC_ALL_MASK, localeName.constData(), locale_t{});
+        if (compiledCLocale_ == locale_t{}) {
+            return;
+        }
+        try {
+            // Unnamed, so that installing it does not call setlocale().
+            compiledGlobalLocale = std::locale(
+                std::locale::classic(), new std::numpunct_byname<char>(localeName.constData()));
+        } catch (const std::runtime_error&) {
+            freelocale(compiledCLocale_);
+            return;
+        }
     }
-    try {
-        std::locale::global(std::locale(localeName.constData()));
-    } catch (const std::runtime_error&) {
-        std::setlocale(LC_ALL, previousCLocale_.constData());
-        return;
-    }
+    std::locale::global(compiledGlobalLocale);
+    previousThreadLocale_ = uselocale(compiledCLocale_);
     QLocale::setDefault(QLocale(QString::fromLatin1(name)));
     isActive_ = true;
 }
@@ -57,6 +67,7 @@ ScopedCompiledLocale::~ScopedCompiledLocale() {
         return;
     }
     QLocale::setDefault(previousQtLocale_);
-    std::locale::global(std::locale::classic());
-    std::setlocale(LC_ALL, previousCLocale_.constData());
+    std::locale::global(previousGlobalLocale_);
+    uselocale(previousThreadLocale_);
+    freelocale(compiledCLocale_);
 }

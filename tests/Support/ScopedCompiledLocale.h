@@ -1,11 +1,15 @@
 #pragma once
 
-#include <QByteArray>
+#include <locale.h>
+#include <locale>
+
 #include <QLocale>
 
-// Switches the C library, the C++ global locale and Qt's default locale to a locale compiled
-// for this process from the system's locale sources (nothing needs to be installed), and
-// restores all three at the end. `isActive()` tells whether the switch happened.
+// Switches the calling thread's C library locale, the C++ global locale's number punctuation and
+// Qt's default locale to a locale compiled for this process from the system's locale sources
+// (nothing needs to be installed), and restores all three at the end. `isActive()` tells whether
+// the switch happened. The thread locale stands in for setlocale(), which leaks its search path
+// when LOCPATH is set.
 class ScopedCompiledLocale {
 public:
     explicit ScopedCompiledLocale(const char* name); // for example "de_DE"
@@ -16,7 +20,9 @@ public:
     bool isActive() const { return isActive_; }
 
 private:
-    QByteArray previousCLocale_;
+    locale_t compiledCLocale_ = nullptr;
+    locale_t previousThreadLocale_ = nullptr;
+    std::locale previousGlobalLocale_;
     QLocale previousQtLocale_;
     bool isActive_ = false;
 };

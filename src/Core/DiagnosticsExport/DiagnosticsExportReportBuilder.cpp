@@ -6,6 +6,9 @@
 #include <limits>
 #include <optional>
 
+#include <QString>
+#include <QUrl>
+
 namespace DiagnosticsExportReportBuilder {
 namespace {
 

@@ -18,10 +18,10 @@ class JSONValue {
 public:
     using Storage = std::variant<bool, std::int64_t, double, QString, JSONObject>;
 
-    explicit JSONValue(bool flag) : storage_(flag) {}
-    explicit JSONValue(std::int64_t integer) : storage_(integer) {}
-    explicit JSONValue(double number) : storage_(number) {}
-    explicit JSONValue(QString text) : storage_(std::move(text)) {}
+    explicit JSONValue(bool flag);
+    explicit JSONValue(std::int64_t integer);
+    explicit JSONValue(double number);
+    explicit JSONValue(QString text);
     explicit JSONValue(JSONObject object);
     // A string literal would otherwise become a flag.
     JSONValue(const char*) = delete;
@@ -40,3 +40,10 @@ struct JSONMember {
 
     bool operator==(const JSONMember&) const = default;
 };
+
+// Defined once a member is a complete type, which the storage's constructors need.
+inline JSONValue::JSONValue(bool flag) : storage_(flag) {}
+inline JSONValue::JSONValue(std::int64_t integer) : storage_(integer) {}
+inline JSONValue::JSONValue(double number) : storage_(number) {}
+inline JSONValue::JSONValue(QString text) : storage_(std::move(text)) {}
+inline JSONValue::JSONValue(JSONObject object) : storage_(std::move(object)) {}

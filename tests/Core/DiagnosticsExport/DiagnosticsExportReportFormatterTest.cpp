@@ -246,6 +246,33 @@ TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameVal
     EXPECT_EQ(root.value(u"schemaVersion"_s).toInteger(), 2);
 }
 
+TEST(DiagnosticsExportReportFormatterTest, EscapesTextsInTheDocument) {
+    struct Case {
+        QString text;
+        const char* expectedLine;
+    };
+    const std::vector<Case> cases{
+        {u"Speed test failed: \"timeout\""_s,
+         R"("errorMessage" : "Speed test failed: \"timeout\"",)"},
+        {u"C:\\path\\"_s, R"("errorMessage" : "C:\\path\\",)"},
+        {u"line one\nline two\ttab\u0007"_s,
+         R"("errorMessage" : "line one\nline two\ttab\u0007",)"},
+        {u"https://speed.example/up/down"_s,
+         R"("errorMessage" : "https:\/\/speed.example\/up\/down",)"},
+        {QString::fromUtf8("Zeitüberschreitung – 東京"),
+         "\"errorMessage\" : \"Zeitüberschreitung – 東京\","},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.expectedLine);
+        Report report = SampleDiagnosticsReports::reportWithEveryOptionalAbsent();
+        report.speedTest.errorMessage = testCase.text;
+        const QString document = DiagnosticsExportReportFormatter::prettyJSONString(report);
+        EXPECT_TRUE(document.contains(u"\n    "_s + QString::fromUtf8(testCase.expectedLine) +
+                                      u"\n    \"phase\""_s))
+            << document.toStdString();
+    }
+}
+
 TEST(DiagnosticsExportReportFormatterTest, RefusesANumberThatIsNotFinite) {
     struct Case {
         const char* name;
