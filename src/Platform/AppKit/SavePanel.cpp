@@ -21,5 +21,6 @@ void SavePanel::begin(const SavePanelConfiguration& configuration, Completion co
                          }
                          completion(std::move(path));
                      });
-    dialog->open();
+    dialog->setModal(false);
+    dialog->show();
 }
