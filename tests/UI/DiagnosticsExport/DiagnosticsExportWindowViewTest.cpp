@@ -23,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -302,4 +303,20 @@ TEST_F(DiagnosticsExportWindowViewTest, ARunOutlivesItsWindow) {
     runtime.runUntilIdle();
     EXPECT_EQ(sources->inputReads, 1);
     EXPECT_TRUE(collection.expired());
+}
+
+TEST_F(DiagnosticsExportWindowViewTest, ClosingTheHostingWindowCancelsItsRun) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto view = makeView();
+    DiagnosticsExportWindowView* shown = view.release();
+    layout->addWidget(shown);
+    window.show();
+    runtime.runUntilIdle();
+    runtime.advance(1);
+    ASSERT_EQ(sources->scan.startCount, 1);
+    window.close();
+    runtime.runUntilIdle();
+    EXPECT_GE(sources->scan.cancelCount, 1);
+    EXPECT_TRUE(shown->collection()->state().value().hasResult());
 }
