@@ -1,5 +1,6 @@
 #include "AppState/MonitorDiagnosticsExportSources.h"
 
+#include "Platform/Async/Sleep.h"
 #include "Support/FakeSleeper.h"
 #include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
@@ -21,6 +22,25 @@ public:
     }
 };
 
+// A download that lasts until it is cancelled.
+class EndlessSpeedTest final : public SpeedTesting {
+public:
+    Async::Task<SpeedTestMeasurement> runDownloadTest(SpeedTestConfiguration,
+                                                      SpeedTestProgress) override {
+        co_await Async::sleep(3'600'000'000'000);
+        co_return SpeedTestMeasurement{};
+    }
+    Async::Task<SpeedTestMeasurement> runUploadTest(SpeedTestConfiguration,
+                                                    SpeedTestProgress) override {
+        co_return SpeedTestMeasurement{};
+    }
+};
+
+class InstantLatencyProbe final : public SpeedTestLatencyProbing {
+public:
+    Async::Task<std::optional<double>> measureLatency(QString, double) override { co_return 20.0; }
+};
+
 } // namespace
 
 // The export drives the shared channel-scan monitor itself: starting,
@@ -33,7 +53,13 @@ protected:
     std::shared_ptr<ChannelScanMonitor> monitor = ChannelScanMonitor::create(
         {3, 0.35}, scanner, [] { return std::optional<WiFiSnapshot>(); }, sleeper,
         runtime.clock().dateProvider());
-    MonitorDiagnosticsExportSources sources{{nullptr, nullptr, nullptr, nullptr, nullptr, monitor}};
+    std::shared_ptr<SpeedTestMonitor> speedTestMonitor = SpeedTestMonitor::create(
+        {SpeedTestConfiguration{8'000'000, 4, 3'000'000, 4, 10.0}, QStringLiteral("198.51.100.53"),
+         2.0, 1, 0.35, BufferbloatGradeThresholds{2.0, 3.0, 5.0}},
+        std::make_shared<EndlessSpeedTest>(), std::make_shared<InstantLatencyProbe>(),
+        runtime.clock().dateProvider());
+    MonitorDiagnosticsExportSources sources{
+        {nullptr, nullptr, nullptr, nullptr, speedTestMonitor, monitor}};
 };
 
 TEST_F(MonitorDiagnosticsExportSourcesTest, StartsWaitsForAndCancelsTheSharedScan) {
@@ -54,4 +80,18 @@ TEST_F(MonitorDiagnosticsExportSourcesTest, StartsWaitsForAndCancelsTheSharedSca
     EXPECT_FALSE(scan.isRunning().value());
     EXPECT_EQ(scan.lastErrorMessage(), monitor->lastErrorMessage().value());
     EXPECT_TRUE(scan.lastErrorMessage()->startsWith(QStringLiteral("Channel scan failed: ")));
+}
+
+TEST_F(MonitorDiagnosticsExportSourcesTest, StartsAndCancelsTheSharedSpeedTest) {
+    DiagnosticsExportWorkRunning& test = sources.speedTest();
+    EXPECT_EQ(&test.isRunning(), &speedTestMonitor->isRunning());
+    test.start();
+    EXPECT_TRUE(test.isRunning().value());
+    runtime.advance(1);
+    EXPECT_TRUE(test.isRunning().value());
+    test.cancel();
+    runtime.runUntilIdle();
+    EXPECT_FALSE(test.isRunning().value());
+    EXPECT_EQ(speedTestMonitor->phase().value(), SpeedTestPhase::cancelled);
+    EXPECT_EQ(test.lastErrorMessage(), speedTestMonitor->lastErrorMessage().value());
 }
