@@ -66,10 +66,19 @@ void WindowBorderedButton::setFillColor(const QColor& color) {
     update();
 }
 
-void WindowBorderedButton::setBorder(const QColor& color, double width) {
+void WindowBorderedButton::setBorderColor(const QColor& color) {
     borderColor_ = color;
+    update();
+}
+
+void WindowBorderedButton::setBorderWidth(double width) {
     borderWidth_ = std::max(0.0, width);
     update();
+}
+
+void WindowBorderedButton::setBorder(const QColor& color, double width) {
+    setBorderColor(color);
+    setBorderWidth(width);
 }
 
 void WindowBorderedButton::setCornerRadius(double radius) {

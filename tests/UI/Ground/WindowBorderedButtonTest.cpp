@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -71,4 +72,27 @@ TEST(WindowBorderedButtonTest, ATitleWiderThanTheButtonIsElidedAsPlainText) {
     button.resize(button.sizeHint().width() / 2, button.sizeHint().height());
     EXPECT_TRUE(button.displayedTitle().endsWith(u"\u2026"_s));
     EXPECT_TRUE(button.displayedTitle().startsWith(u"<b>"_s));
+}
+
+TEST(WindowBorderedButtonTest, TheOutlineIsDrawnOverTheFillWhichAPressLightens) {
+    WindowBorderedButton button(u"Run Test"_s);
+    button.setFillColor(QColor(0, 0, 128));
+    button.setBorderColor(QColor(255, 0, 0));
+    button.setBorderWidth(2);
+    button.setCornerRadius(0);
+    button.resize(button.sizeHint());
+    const auto pixels = [&button] {
+        QImage image(button.size(), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        button.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return std::pair(image.pixelColor(button.width() / 2, 1),
+                         image.pixelColor(4, button.height() / 2));
+    };
+    const auto [edge, inside] = pixels();
+    EXPECT_EQ(edge, QColor(255, 0, 0));
+    EXPECT_EQ(inside, QColor(0, 0, 128));
+    button.setDown(true);
+    const QColor pressed = pixels().second;
+    EXPECT_GT(pressed.blue(), 128);
+    EXPECT_LT(pressed.blue(), 170);
 }
