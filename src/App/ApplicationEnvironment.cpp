@@ -3,6 +3,7 @@
 #include "App/SettingsScene.h"
 #include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
+#include "UI/DiagnosticsExport/DiagnosticsExportWindowView.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Radar/WiFiRadarWindowView.h"
@@ -38,7 +39,10 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     case ToolWindowKind::channelScan:
         return new ChannelScanWindowView(delegate.channelScanMonitor(), 10);
     case ToolWindowKind::diagnosticsExport:
-        return makePendingToolView(kind);
+        return DiagnosticsExportWindowView::make(
+            {delegate.lifecycleController(), delegate.healthAggregationController(),
+             delegate.connectionMonitor(), delegate.captivePortalMonitor(),
+             delegate.speedTestMonitor(), delegate.channelScanMonitor()});
     }
     return makePendingToolView(kind);
 }

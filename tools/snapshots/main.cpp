@@ -7,6 +7,7 @@
 // setup fault: the program stops before it writes anything.
 
 #include "ChannelScanWindowSnapshots.h"
+#include "DiagnosticsExportWindowSnapshots.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -32,9 +33,9 @@ namespace {
 // Every group of views; a new group of views adds its function here.
 std::vector<Snapshot> allSnapshots() {
     std::vector<Snapshot> snapshots;
-    for (const auto group :
-         {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
-          radarWindowSnapshots, channelScanWindowSnapshots, speedTestWindowSnapshots}) {
+    for (const auto group : {popoverViewSnapshots, popoverPanelSnapshots, settingsWindowSnapshots,
+                             radarWindowSnapshots, channelScanWindowSnapshots,
+                             speedTestWindowSnapshots, diagnosticsExportWindowSnapshots}) {
         std::vector<Snapshot> more = group();
         snapshots.insert(snapshots.end(), std::make_move_iterator(more.begin()),
                          std::make_move_iterator(more.end()));

@@ -27,7 +27,7 @@ const std::array<ToolWindowDescriptor, 4>& toolWindowDescriptors() {
          QStringLiteral("Diagnostics Export"),
          QStringLiteral("pelmor.diagnosticsExport.windowFrame"),
          {1020, 700},
-         {860, 580},
+         {980, 660},
          std::nullopt,
          true},
     }};

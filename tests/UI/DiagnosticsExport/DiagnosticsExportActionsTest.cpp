@@ -1,0 +1,269 @@
+#include "UI/DiagnosticsExport/DiagnosticsExportActions.h"
+
+#include "Core/TaskSleeper.h"
+#include "Support/FakeDiagnosticsExportSources.h"
+#include "Support/QStringPrinter.h"
+#include "Support/ScopedCompiledLocale.h"
+#include "Support/TestRuntime.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// 2026-03-04T05:06:07Z.
+const Date exportTime = Date(std::chrono::seconds(1'772'600'767));
+
+class RecordingPasteboard final : public PasteboardWriting {
+public:
+    QString contents = QStringLiteral("earlier clipboard text");
+    bool accepts = true;
+    int clearCount = 0;
+
+    void clearContents() override {
+        ++clearCount;
+        contents.clear();
+    }
+    bool setString(const QString& text) override {
+        if (accepts) {
+            contents = text;
+        }
+        return accepts;
+    }
+};
+
+// Holds each dialog open until the test answers it.
+class HeldSavePanel final : public SavePanelPresenting {
+public:
+    std::vector<SavePanelConfiguration> configurations;
+    std::vector<Completion> completions;
+
+    void begin(const SavePanelConfiguration& configuration, Completion completion) override {
+        configurations.push_back(configuration);
+        completions.push_back(std::move(completion));
+    }
+};
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Limits the size of any file this process writes, so that a write fails
+// part-way as on a full disk.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~ScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+} // namespace
+
+class DiagnosticsExportActionsTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    std::shared_ptr<DiagnosticsExportCollection> makeCollection(DiagnosticsExportState state) {
+        DiagnosticsExportCollection::Environment environment;
+        environment.sources = std::make_shared<FakeDiagnosticsExportSources>();
+        environment.sleeper = std::make_shared<TaskSleeper>();
+        environment.bundle = BundleInfo();
+        return DiagnosticsExportCollection::create(std::move(environment), std::move(state));
+    }
+
+    static DiagnosticsExportState ready() {
+        DiagnosticsExportState state;
+        const auto unavailable = DiagnosticsExportReport::SectionStatus::unavailable;
+        state.collectedReport =
+            DiagnosticsExportReport{2,
+                                    exportTime,
+                                    {QStringLiteral("pelmor")},
+                                    {true, true, QStringLiteral("good")},
+                                    {unavailable},
+                                    {{unavailable}, {unavailable}, {unavailable}},
+                                    {unavailable},
+                                    {unavailable},
+                                    {QStringLiteral("idle"), unavailable},
+                                    {unavailable}};
+        state.collectedReportJSONString = json;
+        return state;
+    }
+
+    DiagnosticsExportActions makeActions(std::shared_ptr<DiagnosticsExportCollection> model) {
+        return DiagnosticsExportActions(
+            std::move(model),
+            {pasteboard, savePanel, [] { return exportTime + std::chrono::hours(1); }});
+    }
+
+    const DiagnosticsExportState& state() const { return collection->state().value(); }
+
+    static inline const QString json = QStringLiteral("{\n  \"name\" : \"Café \\/ ☕\"\n}");
+
+    TestRuntime runtime;
+    QTemporaryDir folder;
+    std::shared_ptr<RecordingPasteboard> pasteboard = std::make_shared<RecordingPasteboard>();
+    std::shared_ptr<HeldSavePanel> savePanel = std::make_shared<HeldSavePanel>();
+    std::shared_ptr<DiagnosticsExportCollection> collection = makeCollection(ready());
+    DiagnosticsExportActions actions = makeActions(collection);
+};
+
+TEST_F(DiagnosticsExportActionsTest, BeforeAReportNeitherActionTouchesClipboardOrDialog) {
+    collection = makeCollection(DiagnosticsExportState{});
+    auto early = makeActions(collection);
+    early.copyReport();
+    EXPECT_EQ(pasteboard->contents, QStringLiteral("earlier clipboard text"));
+    EXPECT_EQ(pasteboard->clearCount, 0);
+    early.saveReportToFile();
+    EXPECT_TRUE(savePanel->configurations.empty());
+    EXPECT_EQ(state().actionMessage,
+              QStringLiteral("Diagnostics report is still being collected."));
+    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::secondaryText);
+}
+
+TEST_F(DiagnosticsExportActionsTest, CopyReportsOnlyWhatTheClipboardTook) {
+    actions.copyReport();
+    EXPECT_EQ(pasteboard->contents, json);
+    EXPECT_EQ(state().actionMessage, QStringLiteral("Diagnostics report copied to clipboard."));
+    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::success);
+
+    pasteboard->accepts = false;
+    actions.copyReport();
+    EXPECT_EQ(pasteboard->contents, QString());
+    EXPECT_EQ(state().actionMessage, QStringLiteral("Unable to copy diagnostics report."));
+    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::error);
+}
+
+TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
+    actions.saveReportToFile();
+    ASSERT_EQ(savePanel->configurations.size(), 1u);
+    const SavePanelConfiguration& offered = savePanel->configurations.front();
+    EXPECT_EQ(offered.title, QStringLiteral("Save Diagnostics Report"));
+    EXPECT_EQ(offered.nameFieldStringValue,
+              DiagnosticsExportActions::fileName(exportTime, QTimeZone::systemTimeZone()));
+    EXPECT_EQ(offered.allowedContentTypeFilter, QStringLiteral("JSON (*.json)"));
+    EXPECT_EQ(offered.defaultExtension, QStringLiteral("json"));
+    EXPECT_TRUE(offered.canCreateDirectories);
+    EXPECT_FALSE(state().actionMessage.has_value());
+
+    // Without a report the name is stamped with the time of asking.
+    collection = makeCollection(DiagnosticsExportState{});
+    EXPECT_EQ(makeActions(collection).defaultFileName(),
+              DiagnosticsExportActions::fileName(exportTime + std::chrono::hours(1)));
+}
+
+TEST_F(DiagnosticsExportActionsTest, TheFileHoldsExactlyTheTextOfWhenTheDialogOpened) {
+    actions.saveReportToFile();
+    // A new run starts while the dialog is open.
+    collection->setActionMessage(QStringLiteral("earlier"), DiagnosticsExportMessageColor::success);
+    const QString path = folder.filePath(QStringLiteral("report.json"));
+    savePanel->completions.front()(path);
+    EXPECT_EQ(contentsOf(path), json.toUtf8());
+    EXPECT_EQ(state().actionMessage, QStringLiteral("Diagnostics report saved to report.json."));
+    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::success);
+}
+
+TEST_F(DiagnosticsExportActionsTest, ANameWithoutTheJSONExtensionGetsIt) {
+    const std::vector<std::pair<QString, QString>> cases{
+        {QStringLiteral("report"), QStringLiteral("report.json")},
+        {QStringLiteral("report.txt"), QStringLiteral("report.txt.json")},
+        {QStringLiteral("REPORT.JSON"), QStringLiteral("REPORT.JSON")},
+    };
+    for (const auto& [chosen, written] : cases) {
+        actions.saveReportToFile();
+        savePanel->completions.back()(folder.filePath(chosen));
+        EXPECT_EQ(contentsOf(folder.filePath(written)), json.toUtf8()) << written.toStdString();
+        EXPECT_EQ(state().actionMessage,
+                  QStringLiteral("Diagnostics report saved to ") + written + QStringLiteral("."));
+    }
+}
+
+TEST_F(DiagnosticsExportActionsTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
+    const QString path = folder.filePath(QStringLiteral("kept.json"));
+    writeFile(path, "old");
+    actions.saveReportToFile();
+    {
+        const ScopedFileSizeLimit limit(8);
+        savePanel->completions.front()(path);
+    }
+    EXPECT_EQ(contentsOf(path), QByteArray("old"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.json")});
+    EXPECT_EQ(state().actionMessage, QStringLiteral("Failed to save diagnostics report."));
+    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::error);
+    EXPECT_EQ(state().collectedReportJSONString, json);
+}
+
+TEST_F(DiagnosticsExportActionsTest, APathThatNamesNoFileIsRefused) {
+    for (const QString& path : {folder.path() + QStringLiteral("/"),
+                                folder.filePath(QStringLiteral("missing/folder/report.json"))}) {
+        collection->setActionMessage(QString(), DiagnosticsExportMessageColor::secondaryText);
+        actions.saveReportToFile();
+        savePanel->completions.back()(path);
+        EXPECT_EQ(state().actionMessage, QStringLiteral("Failed to save diagnostics report."))
+            << path.toStdString();
+    }
+}
+
+TEST_F(DiagnosticsExportActionsTest, ACancelledDialogKeepsTheFeedbackLine) {
+    actions.copyReport();
+    actions.saveReportToFile();
+    savePanel->completions.front()(std::nullopt);
+    EXPECT_EQ(state().actionMessage, QStringLiteral("Diagnostics report copied to clipboard."));
+    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::success);
+}
+
+TEST_F(DiagnosticsExportActionsTest, ADialogClosedAfterItsWindowWentStillWritesTheFile) {
+    actions.saveReportToFile();
+    auto completion = savePanel->completions.front();
+    std::weak_ptr<DiagnosticsExportCollection> weakCollection = collection;
+    actions = makeActions(makeCollection(DiagnosticsExportState{}));
+    collection.reset();
+    ASSERT_TRUE(weakCollection.expired());
+    const QString path = folder.filePath(QStringLiteral("late.json"));
+    completion(path);
+    EXPECT_EQ(contentsOf(path), json.toUtf8());
+}
+
+// Local wall-clock time, Gregorian, ASCII digits, leading zeros, 24-hour clock,
+// whatever the locale.
+TEST(DiagnosticsExportFileNameTest, IsTheSameInEveryLocale) {
+    const Date afternoon = Date(std::chrono::seconds(1'767'315'845)); // 2026-01-02T01:04:05Z
+    const QTimeZone bangkok(QByteArrayLiteral("Asia/Bangkok"));
+    const QTimeZone losAngeles(QByteArrayLiteral("America/Los_Angeles"));
+    for (const char* locale : {"ar_EG", "th_TH", "fa_IR", "de_DE"}) {
+        const ScopedCompiledLocale scoped(locale);
+        ASSERT_TRUE(scoped.isActive()) << locale;
+        EXPECT_EQ(DiagnosticsExportActions::fileName(afternoon, bangkok),
+                  QStringLiteral("pelmor-diagnostics-20260102-080405.json"))
+            << locale;
+        EXPECT_EQ(DiagnosticsExportActions::fileName(exportTime + std::chrono::hours(9), bangkok),
+                  QStringLiteral("pelmor-diagnostics-20260304-210607.json"))
+            << locale;
+        EXPECT_EQ(DiagnosticsExportActions::fileName(afternoon, losAngeles),
+                  QStringLiteral("pelmor-diagnostics-20260101-170405.json"))
+            << locale;
+    }
+}

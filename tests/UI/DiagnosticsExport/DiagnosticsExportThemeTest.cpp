@@ -1,0 +1,27 @@
+#include "UI/DiagnosticsExport/DiagnosticsExportTheme.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+TEST(DiagnosticsExportThemeTest, ColoursAreTheWindowsOwn) {
+    const std::vector<std::pair<QColor, QColor>> colours{
+        {DiagnosticsExportTheme::backgroundTop(), QColor::fromRgbF(0.08f, 0.09f, 0.13f)},
+        {DiagnosticsExportTheme::backgroundBottom(), QColor::fromRgbF(0.04f, 0.05f, 0.08f)},
+        {DiagnosticsExportTheme::panelBackground(), QColor(255, 255, 255, 13)},
+        {DiagnosticsExportTheme::panelBorder(), QColor(255, 255, 255, 36)},
+        {DiagnosticsExportTheme::primaryText(), QColor(255, 255, 255, 242)},
+        {DiagnosticsExportTheme::secondaryText(), QColor(255, 255, 255, 184)},
+        {DiagnosticsExportTheme::accent(), QColor(0x30, 0xD1, 0x58, 230)},
+        {DiagnosticsExportTheme::success(), QColor(0x30, 0xD1, 0x58, 230)},
+        {DiagnosticsExportTheme::error(), QColor(0xFF, 0x45, 0x3A, 230)},
+    };
+    for (const auto& [actual, expected] : colours) {
+        EXPECT_EQ(actual.rgba(), expected.rgba()) << expected.name(QColor::HexArgb).toStdString();
+    }
+    EXPECT_EQ(DiagnosticsExportTheme::messageColor(DiagnosticsExportMessageColor::secondaryText),
+              DiagnosticsExportTheme::secondaryText());
+    EXPECT_EQ(DiagnosticsExportTheme::messageColor(DiagnosticsExportMessageColor::success),
+              DiagnosticsExportTheme::success());
+    EXPECT_EQ(DiagnosticsExportTheme::messageColor(DiagnosticsExportMessageColor::error),
+              DiagnosticsExportTheme::error());
+}
