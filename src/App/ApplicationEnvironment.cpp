@@ -12,19 +12,9 @@
 #include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QSettings>
 
 namespace {
-
-// A tool window whose tool is not built yet says so.
-QWidget* makePendingToolView(ToolWindowKind kind) {
-    auto* label =
-        new QLabel(QStringLiteral("%1 is not built yet.").arg(toolWindowDescriptor(kind).title));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
 
 // The view each tool window hosts, over the delegate's shared objects.
 QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
@@ -44,7 +34,8 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
              delegate.connectionMonitor(), delegate.captivePortalMonitor(),
              delegate.speedTestMonitor(), delegate.channelScanMonitor()});
     }
-    return makePendingToolView(kind);
+    Q_UNREACHABLE();
+    return nullptr;
 }
 
 std::shared_ptr<QSettings> windowFrameSettings() {
