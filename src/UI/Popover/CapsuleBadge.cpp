@@ -32,6 +32,9 @@ CapsuleBadge::CapsuleBadge(BadgeContent content, QWidget* parent)
 }
 
 void CapsuleBadge::setContent(BadgeContent content) {
+    if (content == content_) {
+        return;
+    }
     content_ = std::move(content);
     setAccessibleName(content_.text);
     updateGeometry();

@@ -12,6 +12,10 @@ InlineSparklineView::InlineSparklineView(std::vector<double> samples,
 
 void InlineSparklineView::setSeries(std::vector<double> samples, std::optional<ClosedRange> yDomain,
                                     const QColor& strokeColor) {
+    // Every refresh hands over every series; only a changed one is redrawn.
+    if (samples == samples_ && yDomain == yDomain_ && strokeColor == strokeColor_) {
+        return;
+    }
     samples_ = std::move(samples);
     yDomain_ = yDomain;
     strokeColor_ = strokeColor;
