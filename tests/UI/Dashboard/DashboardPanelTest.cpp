@@ -140,6 +140,13 @@ private:
     std::map<QObject*, QString> names_;
 };
 
+// Delivers what is pending, also what a layout pass posts in turn.
+void settle() {
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::processEvents();
+    }
+}
+
 MetricTrendLine trendLine(const QString& title, std::vector<double> samples) {
     return {title, u"1 ms"_s, std::move(samples), ClosedRange{0, 10}, NamedColors::green};
 }
@@ -147,7 +154,8 @@ MetricTrendLine trendLine(const QString& title, std::vector<double> samples) {
 } // namespace
 
 // A refresh hands the whole content over; only what changed is redrawn, and
-// the same content again neither redraws nor lays anything out.
+// only a change of size lays the panel out again (a trend row's new value
+// does not: its labels have a fixed size).
 TEST_F(DashboardPanelTest, RedrawsOnlyWhatChanged) {
     DashboardContent shown;
     shown.healthState = HealthState::good;
@@ -178,31 +186,40 @@ TEST_F(DashboardPanelTest, RedrawsOnlyWhatChanged) {
         const char* change;
         std::function<void(DashboardContent&)> apply;
         QStringList redrawn;
+        bool laysOut;
     };
     const std::vector<Case> cases = {
-        {"nothing", [](DashboardContent&) {}, {}},
+        {"nothing", [](DashboardContent&) {}, {}, false},
         {"an internet ping sample",
-         [](DashboardContent& content) { content.latencyLines[1].samples.push_back(7); },
-         {u"latency 1"_s}},
+         [](DashboardContent& content) {
+             content.latencyLines[1].samples.push_back(7);
+             content.latencyLines[1].value = u"123.4 ms"_s;
+         },
+         {u"latency 1"_s},
+         false},
         {"the lookup's range",
          [](DashboardContent& content) {
              content.dnsLookupLine.yDomain = ClosedRange{0, 20};
          },
-         {u"lookup"_s}},
+         {u"lookup"_s},
+         false},
         {"the signal's colour",
          [](DashboardContent& content) { content.wifiLines[2].strokeColor = NamedColors::red; },
-         {u"wifi 2"_s}},
+         {u"wifi 2"_s},
+         false},
         {"the health state",
-         [](DashboardContent& content) { content.healthState = HealthState::poor; },
-         {u"badge"_s}},
+         [](DashboardContent& content) { content.healthState = HealthState::disconnected; },
+         {u"badge"_s},
+         true},
         {"the connection",
          [](DashboardContent& content) { content.isWiFiConnected = false; },
-         {u"connection dot"_s}},
+         {u"connection dot"_s},
+         false},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.change);
         panel.setContent(shown);
-        QCoreApplication::processEvents();
+        settle();
         DashboardContent changed = shown;
         testCase.apply(changed);
         RedrawRecorder recorder(panel, watched);
@@ -211,8 +228,6 @@ TEST_F(DashboardPanelTest, RedrawsOnlyWhatChanged) {
         QStringList painted = recorder.painted;
         painted.sort();
         EXPECT_EQ(painted, testCase.redrawn);
-        if (testCase.redrawn.isEmpty()) {
-            EXPECT_EQ(recorder.layoutRequests, 0);
-        }
+        EXPECT_EQ(recorder.layoutRequests > 0, testCase.laysOut);
     }
 }
