@@ -1,6 +1,7 @@
 #include "Platform/Process/ChildReaper.h"
 
 #include <algorithm>
+#include <optional>
 #include <sys/wait.h>
 #include <vector>
 
@@ -18,26 +19,18 @@ struct PendingChild {
 };
 
 std::vector<PendingChild> pendingChildren;
-// The application object the pending reap was scheduled on; null when none
-// is, also once that object is gone (its timer went with it).
-QPointer<QCoreApplication> reapScheduledOn;
+// Reaps what is left once no child has been handed over for a while; owned by
+// the application object, so gone (null) with it.
+QPointer<QTimer> idleReapTimer;
 
 void reapNow(pid_t pid) {
     siginfo_t info{};
     ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG);
 }
 
-void reapDueChildren();
-
-void scheduleReap(Clock::duration delay) {
-    reapScheduledOn = QCoreApplication::instance();
-    const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(delay);
-    QTimer::singleShot(std::max(milliseconds, std::chrono::milliseconds(1)),
-                       QCoreApplication::instance(), reapDueChildren);
-}
-
-void reapDueChildren() {
-    reapScheduledOn = nullptr;
+// Reaps the children whose grace has passed; returns how long until the next
+// one's has, if any is left.
+std::optional<Clock::duration> reapDueChildren() {
     const Clock::time_point now = Clock::now();
     const auto firstWaiting =
         std::partition(pendingChildren.begin(), pendingChildren.end(),
@@ -45,12 +38,27 @@ void reapDueChildren() {
     std::for_each(pendingChildren.begin(), firstWaiting,
                   [](const PendingChild& child) { reapNow(child.pid); });
     pendingChildren.erase(pendingChildren.begin(), firstWaiting);
-    if (!pendingChildren.empty()) {
-        const auto earliest = std::min_element(
-            pendingChildren.begin(), pendingChildren.end(),
-            [](const PendingChild& a, const PendingChild& b) { return a.due < b.due; });
-        scheduleReap(earliest->due - now);
+    if (pendingChildren.empty()) {
+        return std::nullopt;
     }
+    const auto earliest = std::min_element(
+        pendingChildren.begin(), pendingChildren.end(),
+        [](const PendingChild& a, const PendingChild& b) { return a.due < b.due; });
+    return earliest->due - now;
+}
+
+void startIdleReap(Clock::duration delay) {
+    if (idleReapTimer.isNull()) {
+        idleReapTimer = new QTimer(QCoreApplication::instance());
+        idleReapTimer->setSingleShot(true);
+        QObject::connect(idleReapTimer, &QTimer::timeout, [] {
+            if (const auto next = reapDueChildren()) {
+                startIdleReap(*next);
+            }
+        });
+    }
+    const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(delay);
+    idleReapTimer->start(std::max(milliseconds, std::chrono::milliseconds(1)));
 }
 
 } // namespace
@@ -60,10 +68,9 @@ void ChildReaper::reapLater(pid_t pid) {
         reapNow(pid);
         return;
     }
+    reapDueChildren();
     pendingChildren.push_back({pid, Clock::now() + grace});
-    if (reapScheduledOn.isNull()) {
-        scheduleReap(grace);
-    }
+    startIdleReap(idleDelay);
 }
 
 int ChildReaper::pendingCount() {

@@ -84,3 +84,21 @@ TEST(ChildReaperTest, ReapsEachChildOnceItsGraceHasPassed) {
         EXPECT_EQ(ChildReaper::pendingCount(), 0);
     }
 }
+
+// A steady stream of children costs no wake-up of its own: those whose grace
+// has passed go when the next one comes, the rest once none has come for a
+// while.
+TEST(ChildReaperTest, AHandOverReapsTheChildrenWhoseGraceHasPassed) {
+    const pid_t first = endedChild();
+    ASSERT_GT(first, 0);
+    ChildReaper::reapLater(first);
+    pumpFor(ChildReaper::grace + milliseconds(30));
+    ASSERT_LT(ChildReaper::grace + milliseconds(30), ChildReaper::idleDelay);
+    EXPECT_FALSE(isReaped(first)) << "nothing wakes up for it alone before the idle delay";
+    const pid_t second = endedChild();
+    ASSERT_GT(second, 0);
+    ChildReaper::reapLater(second);
+    EXPECT_TRUE(isReaped(first));
+    EXPECT_FALSE(isReaped(second));
+    EXPECT_TRUE(processEventsUntil([&] { return isReaped(second); }));
+}
