@@ -50,4 +50,22 @@ void ParseRoutingTable(benchmark::State& state) {
 }
 BENCHMARK(ParseRoutingTable)->Unit(benchmark::kMicrosecond);
 
+// The outputs every poll parses: a lookup's query time and a ping's summary.
+void ParseOnePollsOutputs(benchmark::State& state) {
+    const QString digOutput =
+        QStringLiteral(";; ANSWER SECTION:\nexample.com.\t\t300\tIN\tA\t93.184.216.34\n\n"
+                       ";; Query time: 12 msec\n;; SERVER: 127.0.0.53#53(127.0.0.53) (UDP)\n");
+    const QString pingOutput =
+        QStringLiteral("PING 127.0.0.1 (127.0.0.1): 56 data bytes\n"
+                       "64 bytes from 127.0.0.1: icmp_seq=0 ttl=64 time=0.045 ms\n\n"
+                       "--- 127.0.0.1 ping statistics ---\n"
+                       "1 packets transmitted, 1 packets received, 0.0% packet loss\n"
+                       "round-trip min/avg/max/stddev = 0.045/0.045/0.045/0.000 ms\n");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CommandParsers::parseDigQueryTimeMilliseconds(digOutput));
+        benchmark::DoNotOptimize(CommandParsers::parsePingRoundTripStatistics(pingOutput));
+    }
+}
+BENCHMARK(ParseOnePollsOutputs)->Unit(benchmark::kMicrosecond);
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
 #include "UI/DiagnosticsExport/DiagnosticsExportWindowView.h"
+#include "UI/MenuBar/StatusIconCache.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
 #include "UI/Radar/WiFiRadarWindowView.h"
@@ -71,8 +72,11 @@ std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) 
             return new ContentView(sources, std::move(callbacks));
         },
         [&delegate](ToolWindowKind kind) { return makeToolView(delegate, kind); },
-        StatusImageComposer::makeStatusIcon, [] { QApplication::quit(); }, std::move(openSettings),
-        windowFrameSettings()});
+        [icons = std::make_shared<StatusIconCache>(StatusImageComposer::makeStatusIcon)](
+            const MenuBarIconStyle& style, const QString& description) {
+            return icons->icon(style, description);
+        },
+        [] { QApplication::quit(); }, std::move(openSettings), windowFrameSettings()});
 }
 
 } // namespace

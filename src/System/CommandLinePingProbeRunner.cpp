@@ -31,7 +31,8 @@ QString waitMillisecondsText(double waitSeconds) {
 
 // The reported loss; 100 when none was reported.
 double packetLossPercent(const QString& output) {
-    const QRegularExpression expression(
+    // Compiled once, not per poll.
+    static const QRegularExpression expression(
         QStringLiteral(R"((?m)([0-9]+(?:\.[0-9]+)?)%\s+packet loss)"),
         QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch match = expression.match(output);

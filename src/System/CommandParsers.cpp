@@ -108,11 +108,17 @@ QStringView trimmedOfPunctuation(QStringView text) {
     return text;
 }
 
+// Compiled once: a poll parses several outputs, and compiling a pattern costs
+// more than matching it. Unicode properties make \s match every Unicode
+// space, not only ASCII.
+QRegularExpression unicodePattern(const QString& pattern) {
+    return QRegularExpression(pattern, QRegularExpression::UseUnicodePropertiesOption);
+}
+
 // The texts of every capture group of the first match, in order; none when
 // the pattern does not compile, nothing matches, or a group took no part.
-std::optional<QStringList> firstMatchCaptures(const QString& pattern, const QString& text) {
-    // Unicode properties make \s match every Unicode space, not only ASCII.
-    const QRegularExpression expression(pattern, QRegularExpression::UseUnicodePropertiesOption);
+std::optional<QStringList> firstMatchCaptures(const QRegularExpression& expression,
+                                              const QString& text) {
     if (!expression.isValid()) {
         return std::nullopt;
     }
@@ -267,10 +273,9 @@ QString interfaceNamePart(const QString& line) {
 } // namespace
 
 PingRoundTripStatistics parsePingRoundTripStatistics(const QString& output) {
-    const auto captures = firstMatchCaptures(
-        QStringLiteral(
-            R"((?m)(?:round-trip|rtt)\s+min\/avg\/max\/(?:stddev|mdev)\s*=\s*([0-9.]+)\/([0-9.]+)\/([0-9.]+)\/([0-9.]+)\s+ms)"),
-        output);
+    static const QRegularExpression summary = unicodePattern(QStringLiteral(
+        R"((?m)(?:round-trip|rtt)\s+min\/avg\/max\/(?:stddev|mdev)\s*=\s*([0-9.]+)\/([0-9.]+)\/([0-9.]+)\/([0-9.]+)\s+ms)"));
+    const auto captures = firstMatchCaptures(summary, output);
     if (!captures || captures->size() != 4) {
         throw CommandParsingError(CommandParsingError::MissingPattern{
             pingCommand,
@@ -285,8 +290,9 @@ PingRoundTripStatistics parsePingRoundTripStatistics(const QString& output) {
 }
 
 double parseDigQueryTimeMilliseconds(const QString& output) {
-    const auto captures =
-        firstMatchCaptures(QStringLiteral(R"((?m)Query time:\s*([0-9]+)\s*msec)"), output);
+    static const QRegularExpression queryTime =
+        unicodePattern(QStringLiteral(R"((?m)Query time:\s*([0-9]+)\s*msec)"));
+    const auto captures = firstMatchCaptures(queryTime, output);
     if (!captures || captures->isEmpty()) {
         throw CommandParsingError(CommandParsingError::MissingPattern{
             digCommand, QStringLiteral("Query time: <value> msec")});

@@ -164,6 +164,7 @@ void MenuBarController::start() {
 void MenuBarController::stop() {
     popover_->performClose();
     statusItem_.reset();
+    shownIcon_.reset();
 }
 
 bool MenuBarController::isPopoverShown() const {
@@ -186,7 +187,7 @@ void MenuBarController::closeAutomatically() {
 }
 
 void MenuBarController::showPopover() {
-    if (!statusItem_) {
+    if (!statusItem_ || !dependencies_.makeStatusImage) {
         return;
     }
     dependencies_.locationPermissionController->refreshAuthorizationStatus();
@@ -248,9 +249,15 @@ void MenuBarController::updateStatusItemIcon() {
     }
     const HealthState state = dependencies_.healthAggregationController->healthState().value();
     const bool colorful = dependencies_.colorfulIconSettingsProvider->isColorfulIconEnabled();
-    const MenuBarIconStyle style = MenuBarIconStyling::style(state, colorful);
-    const QString description = QStringLiteral("pelmor status ") + state.rawValue();
-    if (const auto image = dependencies_.makeStatusImage(style, description)) {
+    ShownIcon icon{MenuBarIconStyling::style(state, colorful),
+                   QStringLiteral("pelmor status ") + state.rawValue()};
+    // The health state is published on every recomputation, mostly unchanged:
+    // the tray gets a picture only when what it shows changes.
+    if (icon == shownIcon_) {
+        return;
+    }
+    if (const auto image = dependencies_.makeStatusImage(icon.style, icon.description)) {
         statusItem_->setIcon(*image);
+        shownIcon_ = std::move(icon);
     }
 }

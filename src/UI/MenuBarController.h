@@ -40,7 +40,7 @@ public:
         // The content of each tool window.
         std::function<QWidget*(ToolWindowKind)> makeToolWindowView;
         // The icon for a badge and its accessibility description; none when
-        // the badge symbol is unknown.
+        // the badge symbol is unknown. Called only when the look changes.
         std::function<std::optional<QIcon>(const MenuBarIconStyle&, const QString&)>
             makeStatusImage;
         std::function<void()> quit;
@@ -77,6 +77,13 @@ private:
     QWidget& buildToolWindow(ToolWindowKind kind);
     PopoverCallbacks makeCallbacks();
 
+    // What the status item's picture shows.
+    struct ShownIcon {
+        MenuBarIconStyle style;
+        QString description;
+        bool operator==(const ShownIcon&) const = default;
+    };
+
     // When the popover last closed on its own (focus lost, outside click). A
     // click on the tray icon closes the popover that way first; the toggle
     // that follows at once must not open it again.
@@ -85,6 +92,7 @@ private:
     Dependencies dependencies_;
     std::unique_ptr<PopoverWindow> popover_;
     std::unique_ptr<StatusItem> statusItem_;
+    std::optional<ShownIcon> shownIcon_;
     std::map<ToolWindowKind, QPointer<QWidget>> toolWindows_;
     Reactive::CancellableSet cancellables_;
 };

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/numberformatter.h>
@@ -17,6 +19,31 @@ const QString missingValue = QStringLiteral("\u2014");
 // ICU's bound on fraction digits.
 constexpr int maximumPrecision = 999;
 
+// A formatter is built once per locale and precision: building one costs
+// far more than formatting, and every refresh formats a dozen values.
+const icu::number::LocalizedNumberFormatter& numberFormatter(const QLocale& locale, int minimum,
+                                                             int maximum) {
+    using Key = std::tuple<QString, QString, int, int>;
+    constexpr std::size_t mostFormatters = 64;
+    thread_local std::map<Key, icu::number::LocalizedNumberFormatter> formatters;
+    Key key{locale.bcp47Name(), locale.name(), minimum, maximum};
+    const auto found = formatters.find(key);
+    if (found != formatters.end()) {
+        return found->second;
+    }
+    if (formatters.size() >= mostFormatters) {
+        formatters.clear();
+    }
+    namespace number = icu::number;
+    return formatters
+        .emplace(std::move(key),
+                 number::NumberFormatter::withLocale(IcuConversions::toIcuLocale(locale))
+                     .precision(number::Precision::minMaxFraction(minimum, maximum))
+                     .roundingMode(UNUM_ROUND_HALFEVEN)
+                     .grouping(UNUM_GROUPING_AUTO))
+        .first->second;
+}
+
 std::optional<QString> formattedNumber(std::optional<double> value, int minimumFractionDigits,
                                        int maximumFractionDigits, const QLocale& locale) {
     if (!value || !std::isfinite(*value)) {
@@ -24,15 +51,9 @@ std::optional<QString> formattedNumber(std::optional<double> value, int minimumF
     }
     const int minimum = std::clamp(minimumFractionDigits, 0, maximumPrecision);
     const int maximum = std::clamp(maximumFractionDigits, minimum, maximumPrecision);
-    namespace number = icu::number;
     UErrorCode status = U_ZERO_ERROR;
     const icu::UnicodeString text =
-        number::NumberFormatter::withLocale(IcuConversions::toIcuLocale(locale))
-            .precision(number::Precision::minMaxFraction(minimum, maximum))
-            .roundingMode(UNUM_ROUND_HALFEVEN)
-            .grouping(UNUM_GROUPING_AUTO)
-            .formatDouble(*value, status)
-            .toString(status);
+        numberFormatter(locale, minimum, maximum).formatDouble(*value, status).toString(status);
     if (U_FAILURE(status)) {
         return std::nullopt;
     }

@@ -260,3 +260,23 @@ TEST_F(ShellCommandRunnerTest, OverlappingRunsOnOneRunnerEndIndependently) {
               CommandRunnerError(
                   CommandRunnerError::NonZeroExit{ping, 4, QStringLiteral("second\n"), QString()}));
 }
+
+// However a run ends before its time-out, the time-out goes with it.
+TEST_F(ShellCommandRunnerTest, ARunThatEndsLeavesNoTimeOutWaiting) {
+    struct Case {
+        const char* ending;
+        QByteArray script;
+    };
+    const Case cases[] = {
+        {"success", "echo done"},
+        {"failure", "exit 3"},
+        {"undecodable output", "printf '\\377'"},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.ending);
+        writeTool(ping, testCase.script);
+        const auto outcome = runToEnd({ping, {}, 30.0});
+        ASSERT_NE(outcome.index(), 0U);
+        EXPECT_TRUE(pumpUntil([&] { return runtime.clock().pendingTimerCount() == 0; }, 2'000));
+    }
+}

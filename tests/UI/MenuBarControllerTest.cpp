@@ -197,3 +197,30 @@ TEST_F(MenuBarControllerTest, TheIconFollowsTheHealthStateAndTheColourfulSetting
     EXPECT_EQ(drawnIcons.back().first,
               (MenuBarIconStyle{"pause.circle.fill", MenuBarBadgeTint::none}));
 }
+
+// The health state is published on every recomputation, mostly unchanged: a
+// picture is composed and handed to the tray only when the look changes.
+TEST_F(MenuBarControllerTest, TheIconIsRebuiltOnlyWhenWhatItShowsChanges) {
+    controller->start();
+    ASSERT_EQ(drawnIcons.size(), 1u);
+    const qint64 firstPicture = controller->statusItem()->icon().cacheKey();
+    // Without Wi-Fi the state is "disconnected" with monitoring on or off.
+    for (const bool enabled : {false, true, false, true}) {
+        lifecycle->setMonitoringEnabled(enabled);
+        runtime.runUntilIdle();
+    }
+    EXPECT_EQ(drawnIcons.size(), 1u) << "an unchanged look was composed again";
+    EXPECT_EQ(controller->statusItem()->icon().cacheKey(), firstPicture);
+
+    colorful->colorful = false;
+    EXPECT_EQ(drawnIcons.size(), 1u) << "the setting is read only at a redraw";
+    lifecycle->setMonitoringEnabled(false);
+    ASSERT_EQ(drawnIcons.size(), 2u);
+    EXPECT_EQ(drawnIcons.back().first.badgeTint, MenuBarBadgeTint::none);
+    EXPECT_NE(controller->statusItem()->icon().cacheKey(), firstPicture);
+
+    // A new status item gets the current picture again.
+    controller->stop();
+    controller->start();
+    EXPECT_EQ(drawnIcons.size(), 3u);
+}

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -11,7 +12,26 @@
 #include <QWindow>
 
 namespace {
-constexpr int screenMargin = 8;
+// Between the pointer and the popover's near side, so the icon under the
+// pointer stays clickable where the panel's own area is not reserved.
+constexpr int pointerGap = 8;
+
+enum class ScreenEdge { top, bottom, left, right };
+
+ScreenEdge nearestEdge(QPoint point, QRect screen) {
+    const int distances[] = {point.y() - screen.top(), screen.bottom() - point.y(),
+                             point.x() - screen.left(), screen.right() - point.x()};
+    const auto nearest = std::min_element(std::begin(distances), std::end(distances));
+    return ScreenEdge(nearest - std::begin(distances));
+}
+
+QPoint keptInside(QPoint origin, QSize size, QRect area) {
+    const int x =
+        std::clamp(origin.x(), area.left(), std::max(area.left(), area.right() - size.width() + 1));
+    const int y =
+        std::clamp(origin.y(), area.top(), std::max(area.top(), area.bottom() - size.height() + 1));
+    return {x, y};
+}
 } // namespace
 
 PopoverWindow::PopoverWindow() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
@@ -44,32 +64,46 @@ void PopoverWindow::setOnApplicationClick(std::function<void(QWindow*)> callback
 }
 
 QPoint PopoverWindow::placement(QRect anchor, QSize size, QRect screenArea) {
-    QPoint origin;
-    if (anchor.isEmpty()) {
-        origin = QPoint(screenArea.right() - size.width() - screenMargin,
-                        screenArea.top() + screenMargin);
-    } else {
-        origin = QPoint(anchor.x() + (anchor.width() - size.width()) / 2, anchor.bottom() + 1);
-        // A tray at the bottom of the screen: open above the icon instead.
-        if (origin.y() + size.height() > screenArea.bottom()) {
-            origin.setY(anchor.top() - size.height());
-        }
+    QPoint origin(anchor.x() + (anchor.width() - size.width()) / 2, anchor.bottom() + 1);
+    // A tray at the bottom of the screen: open above the icon instead.
+    if (origin.y() + size.height() > screenArea.bottom()) {
+        origin.setY(anchor.top() - size.height());
     }
-    const int x = std::clamp(origin.x(), screenArea.left(),
-                             std::max(screenArea.left(), screenArea.right() - size.width() + 1));
-    const int y = std::clamp(origin.y(), screenArea.top(),
-                             std::max(screenArea.top(), screenArea.bottom() - size.height() + 1));
-    return {x, y};
+    return keptInside(origin, size, screenArea);
+}
+
+QPoint PopoverWindow::placementAtPointer(QPoint pointer, QSize size, QRect screenGeometry,
+                                         QRect screenArea) {
+    const int centredX = pointer.x() - size.width() / 2;
+    const int centredY = pointer.y() - size.height() / 2;
+    QPoint origin;
+    switch (nearestEdge(pointer, screenGeometry)) {
+    case ScreenEdge::top:
+        origin = QPoint(centredX, pointer.y() + pointerGap);
+        break;
+    case ScreenEdge::bottom:
+        origin = QPoint(centredX, pointer.y() - pointerGap - size.height());
+        break;
+    case ScreenEdge::left:
+        origin = QPoint(pointer.x() + pointerGap, centredY);
+        break;
+    case ScreenEdge::right:
+        origin = QPoint(pointer.x() - pointerGap - size.width(), centredY);
+        break;
+    }
+    return keptInside(origin, size, screenArea);
 }
 
 void PopoverWindow::showBelow(QRect anchor) {
-    QScreen* screen = anchor.isEmpty() ? QGuiApplication::primaryScreen()
-                                       : QGuiApplication::screenAt(anchor.center());
+    const QPoint pointer = QCursor::pos();
+    QScreen* screen = QGuiApplication::screenAt(anchor.isEmpty() ? pointer : anchor.center());
     if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
     }
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    move(placement(anchor, size(), area));
+    const QRect geometry = screen != nullptr ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    const QRect area = screen != nullptr ? screen->availableGeometry() : geometry;
+    move(anchor.isEmpty() ? placementAtPointer(pointer, size(), geometry, area)
+                          : placement(anchor, size(), area));
     show();
     raise();
     activateWindow();

@@ -21,8 +21,9 @@ public:
 
     void setContentSize(QSize size);
 
-    // Opens below `anchor` (the status icon) or, without one, at the top
-    // right of the screen; always kept on screen.
+    // Opens below `anchor` (the status icon) or, where the tray gives no
+    // icon geometry (StatusNotifier hosts), at the pointer that clicked it;
+    // always kept on screen.
     void showBelow(QRect anchor);
     void performClose();
     bool isShown() const { return isVisible(); }
@@ -35,6 +36,11 @@ public:
 
     // Where the popover goes on `screenArea` below `anchor`.
     static QPoint placement(QRect anchor, QSize size, QRect screenArea);
+    // Where the popover goes for a click at `pointer` on a tray whose icon
+    // geometry is unknown: beside the pointer, away from the screen edge
+    // nearest to it (where the panel is), held inside `screenArea`.
+    static QPoint placementAtPointer(QPoint pointer, QSize size, QRect screenGeometry,
+                                     QRect screenArea);
 
 protected:
     bool event(QEvent* event) override;

@@ -1,20 +1,27 @@
 #include "Platform/AppKit/StatusItem.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 StatusItem::StatusItem()
-    : trayIcon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()) {
+    : trayIcon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
+      clickFilter_(std::chrono::milliseconds(QApplication::doubleClickInterval())) {
     trayIcon_->setContextMenu(menu_.get());
-    connect(
-        trayIcon_.get(), &QSystemTrayIcon::activated, this,
-        [this](QSystemTrayIcon::ActivationReason reason) {
-            if ((reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) &&
-                action_) {
-                action_();
-            }
-        });
+    connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
     trayIcon_->show();
+}
+
+void StatusItem::activate(QSystemTrayIcon::ActivationReason reason) {
+    using Report = StatusItemClickFilter::Report;
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) {
+        return;
+    }
+    const Report report = reason == QSystemTrayIcon::Trigger ? Report::click : Report::doubleClick;
+    if (clickFilter_.accepts(report, StatusItemClickFilter::Clock::now()) && action_) {
+        action_();
+    }
 }
 
 StatusItem::~StatusItem() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/AppKit/StatusItemClickFilter.h"
+
 #include <functional>
 #include <memory>
 
@@ -7,9 +9,9 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <QSystemTrayIcon>
 
 class QMenu;
-class QSystemTrayIcon;
 
 // The application's item in the desktop's tray (the menu bar's status item):
 // an icon with a tooltip, a primary click, and a context menu for the
@@ -26,7 +28,7 @@ public:
     void setToolTip(const QString& toolTip);
     QString toolTip() const;
 
-    // Called on a primary click of the icon.
+    // Called on a primary click of the icon, once per double-click.
     void setAction(std::function<void()> action);
     // Adds a command to the icon's context menu.
     void addMenuCommand(const QString& title, std::function<void()> command);
@@ -35,8 +37,12 @@ public:
     QRect geometry() const;
     bool isVisible() const;
 
+    // The tray reports an activation of the icon.
+    void activate(QSystemTrayIcon::ActivationReason reason);
+
 private:
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
     std::unique_ptr<QMenu> menu_;
     std::function<void()> action_;
+    StatusItemClickFilter clickFilter_;
 };

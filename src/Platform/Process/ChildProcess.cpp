@@ -1,5 +1,7 @@
 #include "Platform/Process/ChildProcess.h"
 
+#include "Platform/Process/ChildReaper.h"
+
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -9,6 +11,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <QSocketNotifier>
@@ -166,24 +169,26 @@ void ChildProcess::watchExit() {
     pidDescriptor_ = openPidDescriptor(pid_);
     if (pidDescriptor_ >= 0) {
         exitNotifier_ = new QSocketNotifier(pidDescriptor_, QSocketNotifier::Read, this);
-        connect(exitNotifier_, &QSocketNotifier::activated, this, &ChildProcess::reapIfExited);
+        connect(exitNotifier_, &QSocketNotifier::activated, this, &ChildProcess::noticeExit);
         return;
     }
     exitPoll_ = new QTimer(this);
-    connect(exitPoll_, &QTimer::timeout, this, &ChildProcess::reapIfExited);
+    connect(exitPoll_, &QTimer::timeout, this, &ChildProcess::noticeExit);
     exitPoll_->start(exitPollMilliseconds);
 }
 
-void ChildProcess::reapIfExited() {
+// Reads the exit without reaping (WNOWAIT): the reap is left to ChildReaper,
+// where it is cheap.
+void ChildProcess::noticeExit() {
     if (pid_ <= 0) {
         return;
     }
     siginfo_t info{};
-    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG) != 0 ||
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
         info.si_pid == 0) {
         return;
     }
-    pid_ = -1;
+    ChildReaper::reapLater(std::exchange(pid_, -1));
     if (exitNotifier_ != nullptr) {
         exitNotifier_->setEnabled(false);
     }

@@ -14,7 +14,8 @@ class QTimer;
 // that owns this object (the main thread). Standard output and error are
 // drained while it runs, so no output size can stall it; standard input, the
 // environment and the working directory are inherited. The exit is noticed
-// through a pidfd, and the child is always reaped.
+// through a pidfd, and the child is always reaped (a moment after it ended,
+// by ChildReaper).
 class ChildProcess final : public QObject {
     Q_OBJECT
 
@@ -49,7 +50,7 @@ private:
     static void drain(OutputPipe& pipe);
     static void close(OutputPipe& pipe);
     void watchExit();
-    void reapIfExited();
+    void noticeExit();
     void sendSignal(int signalNumber);
 
     int pid_ = -1;

@@ -34,7 +34,7 @@ LocationPermissionCard::LocationPermissionCard(std::function<void()> onButton, Q
 
 void LocationPermissionCard::setContent(const LocationCardContent& content) {
     text_->setText(content.text);
-    if (content.buttonTitle) {
+    if (content.buttonTitle && *content.buttonTitle != button_->text()) {
         button_->setText(*content.buttonTitle);
         button_->setAccessibleName(*content.buttonTitle);
         button_->updateGeometry();

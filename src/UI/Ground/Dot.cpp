@@ -7,6 +7,9 @@ Dot::Dot(int diameter, const QColor& color, QWidget* parent) : QWidget(parent), 
 }
 
 void Dot::setColor(const QColor& color) {
+    if (color == color_) {
+        return;
+    }
     color_ = color;
     update();
 }

@@ -30,6 +30,7 @@ void WrappingLabel::setText(const QString& text) {
         return;
     }
     text_ = text;
+    forgetMeasurements();
     setAccessibleName(text_);
     updateGeometry();
     update();
@@ -45,6 +46,7 @@ void WrappingLabel::setAlignment(Qt::Alignment alignment) {
         return;
     }
     alignment_ = alignment;
+    forgetMeasurements();
     update();
 }
 
@@ -61,17 +63,35 @@ int WrappingLabel::lineCount(int width) const {
     return layout.lineCount();
 }
 
+// Layouts ask again on every pass; the text is laid out only when the text,
+// the alignment or the width changed.
 int WrappingLabel::heightForWidth(int width) const {
+    if (measuredHeight_ && measuredHeight_->first == width) {
+        return measuredHeight_->second;
+    }
     QTextLayout layout;
     const double height = layOut(layout, std::max(1, width));
-    return std::max(static_cast<int>(std::ceil(height)), minimumSizeHint().height());
+    const int result = std::max(static_cast<int>(std::ceil(height)), minimumSizeHint().height());
+    measuredHeight_ = {width, result};
+    return result;
 }
 
 QSize WrappingLabel::sizeHint() const {
+    if (measuredSizeHint_) {
+        return *measuredSizeHint_;
+    }
     QTextLayout layout;
-    layOut(layout, unboundedWidth);
+    const double height = layOut(layout, unboundedWidth);
     const double width = layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
-    return {static_cast<int>(std::ceil(width)), heightForWidth(unboundedWidth)};
+    measuredSizeHint_ =
+        QSize(static_cast<int>(std::ceil(width)),
+              std::max(static_cast<int>(std::ceil(height)), minimumSizeHint().height()));
+    return *measuredSizeHint_;
+}
+
+void WrappingLabel::forgetMeasurements() {
+    measuredHeight_.reset();
+    measuredSizeHint_.reset();
 }
 
 QSize WrappingLabel::minimumSizeHint() const {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
@@ -40,9 +43,13 @@ protected:
 private:
     // Lays the text out in lines of `width`; returns the height it takes.
     double layOut(QTextLayout& layout, double width) const;
+    void forgetMeasurements();
 
     QString text_;
     QFont font_;
     QColor color_;
     Qt::Alignment alignment_ = Qt::AlignLeading;
+    // The last height asked for (width, height) and the size hint.
+    mutable std::optional<std::pair<int, int>> measuredHeight_;
+    mutable std::optional<QSize> measuredSizeHint_;
 };

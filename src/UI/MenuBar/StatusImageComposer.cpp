@@ -3,9 +3,7 @@
 #include "Platform/Symbols/SymbolImage.h"
 #include "UI/Ground/NamedColors.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
 #include <QSvgRenderer>
 
 namespace StatusImageComposer {
@@ -15,9 +13,24 @@ namespace {
 // the canvas by 0.8 points to the right and at the bottom.
 constexpr double badgeSide = 10.08;
 constexpr double badgeOrigin = 8.72;
+// The circle of Material Icons' circled symbols spans 20 of the glyph's 24
+// units; the untinted badge sits on a dark disc that much wider than it.
+constexpr double symbolCircleShare = 20.0 / 24.0;
+constexpr double outlineWidth = 0.9;
 
-QColor labelColor() {
-    return QGuiApplication::palette().color(QPalette::WindowText);
+// A tray panel may be dark or light, and no tray says which: the untinted
+// badge is a light glyph on a dark outline, legible on both.
+void paintUntintedBadge(QPainter& painter, const SymbolImage& badge, const QRectF& rect,
+                        double scale) {
+    const double discDiameter = rect.width() * symbolCircleShare + 2 * outlineWidth * scale;
+    QRectF disc(0, 0, discDiameter, discDiameter);
+    disc.moveCenter(rect.center());
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(badgeOutlineColor);
+    painter.drawEllipse(disc);
+    painter.restore();
+    badge.paint(painter, rect, untintedBadgeColor);
 }
 } // namespace
 
@@ -60,7 +73,11 @@ QImage makeStatusImage(const QString& badgeSymbolName, const std::optional<QColo
     if (const auto badge = SymbolImage::named(badgeSymbolName, int(badgeSide * scale + 0.5))) {
         const QRectF badgeRect(badgeOrigin * scale, badgeOrigin * scale, badgeSide * scale,
                                badgeSide * scale);
-        badge->paint(painter, badgeRect, badgeTint.value_or(labelColor()));
+        if (badgeTint) {
+            badge->paint(painter, badgeRect, *badgeTint);
+        } else {
+            paintUntintedBadge(painter, *badge, badgeRect, scale);
+        }
     }
     painter.end();
     canvas.setDevicePixelRatio(scale);

@@ -10,12 +10,15 @@
 #include <QString>
 
 // The status icon: the application's icon with a health badge in its lower
-// right corner, tinted per state or in the label colour.
+// right corner, tinted per state or, untinted, a light glyph on a dark
+// outline that reads on dark and light panels alike.
 namespace StatusImageComposer {
 
 inline constexpr int canvasSide = 18;
+inline const QColor untintedBadgeColor{0xFF, 0xFF, 0xFF};
+inline const QColor badgeOutlineColor{0x1C, 0x1C, 0x1E};
 
-// The tint's colour; none for the label colour.
+// The tint's colour; none for the untinted badge.
 std::optional<QColor> color(MenuBarBadgeTint tint);
 
 // The picture at `scale` device pixels per point, carrying `description` as

@@ -28,6 +28,9 @@ QString ChannelInfoPopover::text() const {
 }
 
 void ChannelInfoPopover::setText(const QString& text) {
+    if (text == label_->text()) {
+        return;
+    }
     label_->setText(text);
     adjustSize();
 }

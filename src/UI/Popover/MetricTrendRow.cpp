@@ -14,8 +14,10 @@ MetricTrendRow::MetricTrendRow(const QString& title, const QString& value,
       value_(new OneLineLabel(value, PopoverTheme::metricValueFont(), PopoverTheme::primaryText(),
                               this)),
       sparkline_(new InlineSparklineView(std::move(samples), yDomain, strokeColor, this)) {
-    title_->setFixedWidth(titleWidth);
-    value_->setFixedWidth(valueWidth);
+    // Fixed in both directions, so that a new value redraws the label without
+    // laying the popover out again.
+    title_->setFixedSize(titleWidth, title_->minimumSizeHint().height());
+    value_->setFixedSize(valueWidth, value_->minimumSizeHint().height());
     value_->setHorizontalAlignment(Qt::AlignRight);
     value_->setMonospacedDigits(true);
     value_->setMinimumScale(0.8);

@@ -3,6 +3,8 @@
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Popover/PopoverChrome.h"
 
+#include <cmath>
+
 #include <QEvent>
 #include <QPainter>
 
@@ -13,6 +15,15 @@ PanelBorderOverlay::PanelBorderOverlay(QWidget* parent) : QWidget(parent) {
         parent->installEventFilter(this);
         setGeometry(parent->rect());
     }
+}
+
+// Everything the overlay draws lies within a corner radius of the edge:
+// masked to that band, it is left out when the panel's inside is redrawn.
+void PanelBorderOverlay::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int band = static_cast<int>(std::ceil(PopoverChrome::cornerRadius)) + 1;
+    const QRect inside = rect().adjusted(band, band, -band, -band);
+    setMask(inside.isValid() ? QRegion(rect()).subtracted(QRegion(inside)) : QRegion(rect()));
 }
 
 bool PanelBorderOverlay::eventFilter(QObject* watched, QEvent* event) {

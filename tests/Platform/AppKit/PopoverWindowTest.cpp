@@ -13,8 +13,36 @@ TEST(PopoverWindowTest, OpensBelowTheIconCentredAndStaysOnScreen) {
     EXPECT_EQ(PopoverWindow::placement(QRect(1900, 0, 20, 24), size, screen), QPoint(1520, 24));
     // A tray at the bottom: the popover opens above the icon.
     EXPECT_EQ(PopoverWindow::placement(QRect(1000, 1056, 24, 24), size, screen), QPoint(812, 406));
-    // Without a position from the tray: the top right of the screen.
-    EXPECT_EQ(PopoverWindow::placement(QRect(), size, screen), QPoint(1511, 8));
+}
+
+// A StatusNotifier host gives no icon geometry: the popover opens beside the
+// pointer, away from the nearest screen edge, inside the available area.
+TEST(PopoverWindowTest, WithoutIconGeometryOpensBesideThePointerOnTheClickedEdge) {
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize size(400, 650);
+    struct Case {
+        const char* name;
+        QPoint pointer;
+        QRect area;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"top panel, left end", {12, 12}, screen, {0, 20}},
+        {"top panel, middle", {1000, 12}, screen, {800, 20}},
+        {"top panel with its area reserved", {1000, 12}, {0, 30, 1920, 1050}, {800, 30}},
+        {"bottom panel", {1000, 1066}, screen, {800, 408}},
+        {"bottom panel with its area reserved", {1000, 1066}, {0, 0, 1920, 1036}, {800, 386}},
+        {"left panel", {14, 500}, screen, {22, 175}},
+        {"right panel, near the top", {1906, 40}, {0, 0, 1892, 1080}, {1492, 0}},
+        {"second screen's top panel", {2500, 10}, {1920, 0, 1920, 1080}, {2300, 18}},
+    };
+    for (const auto& testCase : cases) {
+        const QRect geometry = testCase.area.x() >= 1920 ? QRect(1920, 0, 1920, 1080) : screen;
+        EXPECT_EQ(
+            PopoverWindow::placementAtPointer(testCase.pointer, size, geometry, testCase.area),
+            testCase.expected)
+            << testCase.name;
+    }
 }
 
 TEST(PopoverWindowTest, ReportsEveryCloseAndHoldsItsContent) {

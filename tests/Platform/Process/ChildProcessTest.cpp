@@ -1,5 +1,7 @@
 #include "Platform/Process/ChildProcess.h"
 
+#include "Support/EventLoopWait.h"
+
 #include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
@@ -83,4 +85,17 @@ TEST(ChildProcessTest, DestroyingARunningChildKillsAndReapsIt) {
         ASSERT_GT(pid, 0);
     }
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)));
+}
+
+TEST(ChildProcessTest, AnEndedChildIsReapedOnceItHasFinished) {
+    qint64 pid = 0;
+    {
+        ChildProcess process;
+        ASSERT_FALSE(process.start(shell, {QStringLiteral("-c"), QStringLiteral("echo $$")}));
+        ASSERT_TRUE(waitForEnd(process));
+        pid = process.standardOutput().trimmed().toLongLong();
+        ASSERT_GT(pid, 0);
+    }
+    EXPECT_TRUE(processEventsUntil(
+        [pid] { return !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)); }, 5'000));
 }

@@ -43,6 +43,26 @@ TEST(WrappingLabelTest, ANewTextChangesTheHeight) {
     EXPECT_GT(status.heightForWidth(120), before);
 }
 
+// Measured once and asked again, a label answers for its current text and
+// width, as a label made with that text does.
+TEST(WrappingLabelTest, MeasurementsFollowTheTextAndTheWidth) {
+    const QString texts[] = {
+        u"Short."_s,
+        u"Connection monitor failed to read TCP states. Retrying at the next poll."_s,
+        u"A somewhat longer line."_s,
+        u"Short."_s,
+    };
+    WrappingLabel status = label(texts[0]);
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        status.setText(text);
+        for (int width : {120, 300, 120}) {
+            EXPECT_EQ(status.heightForWidth(width), label(text).heightForWidth(width)) << width;
+        }
+        EXPECT_EQ(status.sizeHint(), label(text).sizeHint());
+    }
+}
+
 namespace {
 
 // The horizontal centre of the ink in the rows [top, bottom) of `image`; -1

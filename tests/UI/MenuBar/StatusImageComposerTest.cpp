@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QPalette>
+#include <QPainter>
 
 namespace {
 
@@ -39,10 +38,41 @@ TEST(StatusImageComposerTest, TheBadgeIsDrawnInItsTintOverTheApplicationIcon) {
     EXPECT_GT(image.pixelColor(9, 9).alpha(), 200);
 }
 
-TEST(StatusImageComposerTest, WithoutATintTheBadgeTakesTheLabelColour) {
-    const auto image = StatusImageComposer::makeStatusImage("pause.circle.fill", std::nullopt,
-                                                            "pelmor status disconnected");
-    EXPECT_GT(pixelsNear(image, QGuiApplication::palette().color(QPalette::WindowText)), 20);
+// Pixels of the badge's corner, laid over a panel of `panel`, that stand out
+// from the panel: a quarter of the lightness range or more apart.
+int pixelsStandingOutFrom(const QImage& image, const QColor& panel) {
+    QImage onPanel(image.size(), QImage::Format_ARGB32_Premultiplied);
+    onPanel.setDevicePixelRatio(image.devicePixelRatio());
+    onPanel.fill(panel);
+    QPainter painter(&onPanel);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    // Only where the badge overhangs the application icon: the icon's own
+    // light glyph must not count for the badge.
+    int count = 0;
+    for (int y = image.height() * 3 / 4; y < image.height(); ++y) {
+        for (int x = image.width() * 3 / 4; x < image.width(); ++x) {
+            if (std::abs(onPanel.pixelColor(x, y).lightness() - panel.lightness()) > 64) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+TEST(StatusImageComposerTest, WithoutATintTheBadgeIsLegibleOnDarkAndLightPanels) {
+    const QColor panels[] = {QColor(0x1E, 0x1E, 0x1E), QColor(0x00, 0x00, 0x00),
+                             QColor(0xF2, 0xF2, 0xF2), QColor(0xFF, 0xFF, 0xFF)};
+    for (const char* symbol : {"checkmark.circle.fill", "exclamationmark.circle.fill",
+                               "xmark.circle.fill", "pause.circle.fill"}) {
+        const auto image = StatusImageComposer::makeStatusImage(symbol, std::nullopt, "x");
+        for (const QColor& panel : panels) {
+            EXPECT_GT(pixelsStandingOutFrom(image, panel), 8)
+                << symbol << " is lost on a panel of " << panel.name().toStdString();
+        }
+        EXPECT_GT(pixelsNear(image, StatusImageComposer::untintedBadgeColor), 20) << symbol;
+        EXPECT_GT(pixelsNear(image, StatusImageComposer::badgeOutlineColor), 10) << symbol;
+    }
 }
 
 TEST(StatusImageComposerTest, AnUnknownBadgeLeavesTheBareIconAndTintsMapToNamedColours) {
