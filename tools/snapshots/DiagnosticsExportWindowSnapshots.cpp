@@ -188,7 +188,10 @@ std::vector<Snapshot> diagnosticsExportWindowSnapshots() {
         {QStringLiteral("fallback-json"), fallbackDocument},
     };
     std::vector<Snapshot> snapshots;
-    for (const auto& [name, state] : states) {
+    for (const auto& entry : states) {
+        // Named copies: clang cannot capture structured bindings.
+        const QString& name = entry.first;
+        const auto state = entry.second;
         snapshots.push_back({QStringLiteral("diagnostics-export-") + name, QSize(1020, 700),
                              [state] { return windowView(state()); }});
         snapshots.push_back(
