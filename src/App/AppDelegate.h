@@ -24,7 +24,7 @@
 #include "System/SpeedTesting.h"
 #include "System/WiFiInterfaceProviding.h"
 #include "System/WiFiNetworkScanning.h"
-#include "UI/MenuBarController.h"
+#include "UI/MenuBar/MenuBarController.h"
 
 #include <functional>
 #include <memory>

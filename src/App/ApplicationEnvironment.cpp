@@ -7,10 +7,10 @@
 #include "UI/MenuBar/StatusIconCache.h"
 #include "UI/MenuBar/StatusImageComposer.h"
 #include "UI/MenuBar/ToolWindowKind.h"
+#include "UI/MenuBar/UserDefaultsColorfulIconSettingsProvider.h"
 #include "UI/Radar/WiFiRadarWindowView.h"
 #include "UI/SpeedTest/SpeedTestWindowBinder.h"
 #include "UI/SpeedTest/SpeedTestWindowView.h"
-#include "UI/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <QApplication>
 #include <QSettings>

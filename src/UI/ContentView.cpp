@@ -10,11 +10,11 @@
 #include "UI/Popover/PanelBorderOverlay.h"
 #include "UI/Popover/PanelCrossFade.h"
 #include "UI/Popover/PopoverChrome.h"
+#include "UI/Popover/PopoverSampleSeries.h"
+#include "UI/Popover/PopoverSettingsBindings.h"
+#include "UI/Popover/PopoverStatusTexts.h"
 #include "UI/Popover/SparklineDomains.h"
 #include "UI/Popover/ToolboxOverlayCard.h"
-#include "UI/PopoverSampleSeries.h"
-#include "UI/PopoverSettingsBindings.h"
-#include "UI/PopoverStatusTexts.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -17,7 +17,7 @@
 #include "UI/PanelRoute.h"
 #include "UI/Popover/CaptivePortalCardContent.h"
 #include "UI/Popover/ConnectionMonitorCardContent.h"
-#include "UI/SettingsOverlayCard.h"
+#include "UI/Popover/SettingsOverlayCard.h"
 
 #include <chrono>
 #include <memory>

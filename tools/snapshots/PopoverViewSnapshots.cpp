@@ -16,13 +16,13 @@
 #include "UI/Popover/MetricRow.h"
 #include "UI/Popover/MetricTrendRow.h"
 #include "UI/Popover/PlainGroupBox.h"
+#include "UI/Popover/PopoverSampleSeries.h"
+#include "UI/Popover/PopoverStatusTexts.h"
 #include "UI/Popover/SectionDivider.h"
 #include "UI/Popover/SignalQualityBadge.h"
 #include "UI/Popover/SparklineDomains.h"
 #include "UI/Popover/ToolboxOverlayCard.h"
 #include "UI/Popover/WiFiNetworkHeaderRow.h"
-#include "UI/PopoverSampleSeries.h"
-#include "UI/PopoverStatusTexts.h"
 
 #include <chrono>
 #include <cmath>

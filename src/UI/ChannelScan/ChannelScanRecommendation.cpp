@@ -1,6 +1,6 @@
 #include "UI/ChannelScan/ChannelScanRecommendation.h"
 
-#include "UI/PopoverFormatters.h"
+#include "UI/Formatters/PopoverFormatters.h"
 
 #include <algorithm>
 #include <cmath>

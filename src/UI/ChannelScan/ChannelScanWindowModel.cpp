@@ -2,9 +2,9 @@
 
 #include "UI/ChannelScan/ChannelScanChannelList.h"
 #include "UI/ChannelScan/ChannelScanRecommendation.h"
+#include "UI/Formatters/PopoverFormatters.h"
 #include "UI/Ground/ColorOpacity.h"
 #include "UI/Ground/NamedColors.h"
-#include "UI/PopoverFormatters.h"
 
 #include <algorithm>
 #include <cmath>

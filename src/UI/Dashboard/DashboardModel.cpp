@@ -1,11 +1,11 @@
 #include "UI/Dashboard/DashboardModel.h"
 
 #include "UI/Dashboard/LocationCardModel.h"
+#include "UI/Formatters/PopoverFormatters.h"
 #include "UI/Ground/NamedColors.h"
+#include "UI/Popover/PopoverSampleSeries.h"
+#include "UI/Popover/PopoverStatusTexts.h"
 #include "UI/Popover/SparklineDomains.h"
-#include "UI/PopoverFormatters.h"
-#include "UI/PopoverSampleSeries.h"
-#include "UI/PopoverStatusTexts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "UI/Dashboard/DashboardContent.h"
-#include "UI/FlagBinding.h"
+#include "UI/Popover/FlagBinding.h"
 
 #include <array>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/FlagBinding.h"
+#include "UI/Popover/FlagBinding.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/MenuBarIconStyle.h"
+#include "UI/MenuBar/MenuBarIconStyle.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 #include "UI/Popover/CaptivePortalCardModel.h"
 
-#include "UI/PopoverFormatters.h"
+#include "UI/Formatters/PopoverFormatters.h"
 
 #include <QUrl>
 

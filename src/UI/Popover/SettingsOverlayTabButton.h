@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/SettingsOverlayTab.h"
+#include "UI/Popover/SettingsOverlayTab.h"
 
 #include <functional>
 #include <optional>

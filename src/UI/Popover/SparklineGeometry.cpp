@@ -1,6 +1,6 @@
 #include "UI/Popover/SparklineGeometry.h"
 
-#include "UI/SparklineSeriesBuilder.h"
+#include "UI/Popover/SparklineSeriesBuilder.h"
 
 #include <algorithm>
 #include <cmath>

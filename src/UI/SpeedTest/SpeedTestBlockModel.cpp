@@ -1,8 +1,8 @@
 #include "UI/SpeedTest/SpeedTestBlockModel.h"
 
+#include "UI/Formatters/PopoverFormatters.h"
 #include "UI/Ground/ColorOpacity.h"
 #include "UI/Ground/NamedColors.h"
-#include "UI/PopoverFormatters.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "UI/SpeedTest/SpeedTestWindowModel.h"
 
+#include "UI/Formatters/PopoverFormatters.h"
 #include "UI/Ground/NamedColors.h"
-#include "UI/PopoverFormatters.h"
 #include "UI/SpeedTest/SpeedTestBlockModel.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "UI/SettingsOverlayCard.h"
+#include "UI/Popover/SettingsOverlayCard.h"
 
 #include "Support/QStringPrinter.h"
 #include "UI/Ground/LineLimitedLabel.h"

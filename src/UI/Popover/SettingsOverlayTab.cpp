@@ -1,4 +1,4 @@
-#include "UI/SettingsOverlayTab.h"
+#include "UI/Popover/SettingsOverlayTab.h"
 
 namespace SettingsOverlayTabs {
 

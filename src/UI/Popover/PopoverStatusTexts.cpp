@@ -1,6 +1,6 @@
-#include "UI/PopoverStatusTexts.h"
+#include "UI/Popover/PopoverStatusTexts.h"
 
-#include "UI/PopoverFormatters.h"
+#include "UI/Formatters/PopoverFormatters.h"
 
 #include <QUrl>
 

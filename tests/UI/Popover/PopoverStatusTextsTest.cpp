@@ -1,4 +1,4 @@
-#include "UI/PopoverStatusTexts.h"
+#include "UI/Popover/PopoverStatusTexts.h"
 
 #include "Support/QStringPrinter.h"
 

@@ -1,4 +1,4 @@
-#include "UI/MenuBarIconStyling.h"
+#include "UI/MenuBar/MenuBarIconStyling.h"
 
 namespace MenuBarIconStyling {
 

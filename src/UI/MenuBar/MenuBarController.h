@@ -4,10 +4,10 @@
 #include "AppState/LocationPermissionController.h"
 #include "AppState/MonitoringLifecycleController.h"
 #include "Platform/Reactive/CancellableSet.h"
-#include "UI/ColorfulIconSettingsProviding.h"
+#include "UI/MenuBar/ColorfulIconSettingsProviding.h"
+#include "UI/MenuBar/MenuBarIconStyle.h"
 #include "UI/MenuBar/PopoverCallbacks.h"
 #include "UI/MenuBar/ToolWindowKind.h"
-#include "UI/MenuBarIconStyle.h"
 
 #include <chrono>
 #include <functional>

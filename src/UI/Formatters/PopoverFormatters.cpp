@@ -1,4 +1,4 @@
-#include "UI/PopoverFormatters.h"
+#include "UI/Formatters/PopoverFormatters.h"
 
 #include "Core/IcuConversions.h"
 

@@ -1,4 +1,4 @@
-#include "UI/SettingsOverlayCard.h"
+#include "UI/Popover/SettingsOverlayCard.h"
 
 #include "Core/AppBuildMetadataDisplayInfo.h"
 #include "Platform/Async/TaskHandle.h"

@@ -1,11 +1,11 @@
-#include "UI/MenuBarController.h"
+#include "UI/MenuBar/MenuBarController.h"
 
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
+#include "UI/MenuBar/MenuBarIconStyling.h"
 #include "UI/MenuBar/OutsideClickRule.h"
 #include "UI/MenuBar/PopoverHeightRule.h"
-#include "UI/MenuBarIconStyling.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/MenuBarBadgeTint.h"
+#include "UI/MenuBar/MenuBarBadgeTint.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "UI/MenuBarIconStyling.h"
+#include "UI/MenuBar/MenuBarIconStyling.h"
 
 #include "Persistence/InMemoryAppSettingsStore.h"
-#include "UI/UserDefaultsColorfulIconSettingsProvider.h"
+#include "UI/MenuBar/UserDefaultsColorfulIconSettingsProvider.h"
 
 #include <gtest/gtest.h>
 

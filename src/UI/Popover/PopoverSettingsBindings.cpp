@@ -1,4 +1,4 @@
-#include "UI/PopoverSettingsBindings.h"
+#include "UI/Popover/PopoverSettingsBindings.h"
 
 namespace PopoverSettingsBindings {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Persistence/AppSettingsStoring.h"
-#include "UI/ColorfulIconSettingsProviding.h"
+#include "UI/MenuBar/ColorfulIconSettingsProviding.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppState/MonitoringLifecycleController.h"
-#include "UI/FlagBinding.h"
+#include "UI/Popover/FlagBinding.h"
 
 #include <memory>
 

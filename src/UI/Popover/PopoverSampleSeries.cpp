@@ -1,4 +1,4 @@
-#include "UI/PopoverSampleSeries.h"
+#include "UI/Popover/PopoverSampleSeries.h"
 
 #include <cmath>
 #include <cstdint>

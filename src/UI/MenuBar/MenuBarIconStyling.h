@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Core/DomainModels.h"
-#include "UI/MenuBarIconStyle.h"
+#include "UI/MenuBar/MenuBarIconStyle.h"
 
 // The badge for each health state, tinted per state only when the colourful
 // icon is chosen.

@@ -1,4 +1,4 @@
-#include "UI/MenuBarController.h"
+#include "UI/MenuBar/MenuBarController.h"
 
 #include "AppState/NoOpNetworkChangeObserver.h"
 #include "AppState/NoOpSleepWakeObserver.h"

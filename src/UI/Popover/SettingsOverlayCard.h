@@ -4,8 +4,8 @@
 #include "Core/LaunchAtLoginController.h"
 #include "Platform/Bundle/BundleInfo.h"
 #include "Platform/Reactive/CancellableSet.h"
-#include "UI/FlagBinding.h"
-#include "UI/SettingsOverlayTab.h"
+#include "UI/Popover/FlagBinding.h"
+#include "UI/Popover/SettingsOverlayTab.h"
 
 #include <array>
 #include <functional>

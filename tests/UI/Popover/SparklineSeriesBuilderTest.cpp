@@ -1,4 +1,4 @@
-#include "UI/SparklineSeriesBuilder.h"
+#include "UI/Popover/SparklineSeriesBuilder.h"
 
 #include "Support/QStringPrinter.h"
 
