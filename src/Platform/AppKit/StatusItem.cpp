@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QWidget>
 
 StatusItem::StatusItem()
     : trayIcon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
@@ -55,6 +56,16 @@ void StatusItem::addMenuCommand(const QString& title, std::function<void()> comm
 
 QRect StatusItem::geometry() const {
     return trayIcon_->geometry();
+}
+
+QWindow* StatusItem::window() const {
+    // Qt embeds the icon in an XEmbed tray as a top-level widget of its own.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QSystemTrayIconSys")) {
+            return widget->windowHandle();
+        }
+    }
+    return nullptr;
 }
 
 bool StatusItem::isVisible() const {
