@@ -187,7 +187,7 @@ void MenuBarController::closeAutomatically() {
 }
 
 void MenuBarController::showPopover() {
-    if (!statusItem_ || !dependencies_.makeStatusImage) {
+    if (!statusItem_) {
         return;
     }
     dependencies_.locationPermissionController->refreshAuthorizationStatus();
