@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
