@@ -11,7 +11,6 @@ StatusItem::StatusItem()
     trayIcon_->setContextMenu(menu_.get());
     connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
-    trayIcon_->show();
 }
 
 void StatusItem::activate(QSystemTrayIcon::ActivationReason reason) {
@@ -29,8 +28,13 @@ StatusItem::~StatusItem() {
     trayIcon_->hide();
 }
 
+// The icon joins the tray with its first picture: a tray shown an empty icon
+// first has to be told again at once.
 void StatusItem::setIcon(const QIcon& icon) {
     trayIcon_->setIcon(icon);
+    if (!trayIcon_->isVisible()) {
+        trayIcon_->show();
+    }
 }
 
 QIcon StatusItem::icon() const {
