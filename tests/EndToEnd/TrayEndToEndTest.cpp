@@ -1,5 +1,6 @@
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
+#include "EndToEnd/DesktopSession.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/Async/EventLoopExecutor.h"
@@ -12,39 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QScreen>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 
-namespace {
-
-void pumpFor(int milliseconds) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-}
-
-// Clicks the screen at a point through the X server, as a user would.
-bool clickAt(QPoint point) {
-    return QProcess::execute(QStringLiteral("xdotool"),
-                             {QStringLiteral("mousemove"), QString::number(point.x()),
-                              QString::number(point.y()), QStringLiteral("click"),
-                              QStringLiteral("1")}) == 0;
-}
-
-void saveScreenshot(const QString& name) {
-    const QString folder = QStringLiteral(PELMOR_ARTEFACT_DIR);
-    QDir().mkpath(folder);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + name);
-}
-
-} // namespace
+using DesktopSession::clickAt;
+using DesktopSession::pumpFor;
+using DesktopSession::saveScreenshot;
 
 // Pelmor in a real X session (Xvfb) with a tray host: simulated Wi-Fi, the
 // real tool root and a loopback ping target.
@@ -54,22 +28,14 @@ protected:
         if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
             GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
         }
-        if (QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        if (!DesktopSession::programsInstalled({"trayer", "xdotool"})) {
             GTEST_SKIP() << "Skipped: trayer and xdotool are not installed.";
         }
         tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
                                               "pixel", "--width", "200", "--height", "24"});
         ASSERT_TRUE(
             processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
-        QDir(configHome.path()).mkpath(QStringLiteral("pelmor"));
-        QFile settings(configHome.filePath(QStringLiteral("pelmor/pelmor.conf")));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("[General]\nbatteryFriendly=false\ninternetPingTarget=127.0.0.1\n");
-        settings.close();
-        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
-        qputenv("PELMOR_WLAN_BACKEND", "simulated");
-        qputenv("PELMOR_TOOL_ROOT", PELMOR_TOOL_ROOT);
+        ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
     }
 
     void TearDown() override {
@@ -114,5 +80,12 @@ TEST_F(TrayEndToEndTest, TheTrayIconOpensThePopoverWithTheLiveNetwork) {
     ASSERT_TRUE(clickAt(icon));
     EXPECT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000))
         << "a second click left the popover open";
+
+    // The tray reports a double-click as a click and then a double-click:
+    // it toggles the popover once.
+    pumpFor(1'000);
+    ASSERT_TRUE(clickAt(icon, 2));
+    pumpFor(1'500);
+    EXPECT_TRUE(menuBar.isPopoverShown()) << "a double-click opened and closed the popover";
     delegate->applicationWillTerminate();
 }

@@ -14,15 +14,29 @@
 namespace {
 // Between the pointer and the popover's near side, so the icon under the
 // pointer stays clickable where the panel's own area is not reserved.
-constexpr int pointerGap = 8;
+constexpr int pointerGap = 16;
+
+// Panels are thinner than this: a click this close to the top or bottom was
+// on a horizontal panel, even in a corner nearer to a side.
+constexpr int panelReach = 64;
 
 enum class ScreenEdge { top, bottom, left, right };
 
-ScreenEdge nearestEdge(QPoint point, QRect screen) {
-    const int distances[] = {point.y() - screen.top(), screen.bottom() - point.y(),
-                             point.x() - screen.left(), screen.right() - point.x()};
-    const auto nearest = std::min_element(std::begin(distances), std::end(distances));
-    return ScreenEdge(nearest - std::begin(distances));
+// The edge whose panel the click was on.
+ScreenEdge clickedEdge(QPoint point, QRect screen) {
+    const int toTop = point.y() - screen.top();
+    const int toBottom = screen.bottom() - point.y();
+    if (std::min(toTop, toBottom) <= panelReach) {
+        return toTop <= toBottom ? ScreenEdge::top : ScreenEdge::bottom;
+    }
+    const int toLeft = point.x() - screen.left();
+    const int toRight = screen.right() - point.x();
+    if (std::min(toLeft, toRight) <= panelReach) {
+        return toLeft <= toRight ? ScreenEdge::left : ScreenEdge::right;
+    }
+    const int distances[] = {toTop, toBottom, toLeft, toRight};
+    return ScreenEdge(std::min_element(std::begin(distances), std::end(distances)) -
+                      std::begin(distances));
 }
 
 QPoint keptInside(QPoint origin, QSize size, QRect area) {
@@ -77,7 +91,7 @@ QPoint PopoverWindow::placementAtPointer(QPoint pointer, QSize size, QRect scree
     const int centredX = pointer.x() - size.width() / 2;
     const int centredY = pointer.y() - size.height() / 2;
     QPoint origin;
-    switch (nearestEdge(pointer, screenGeometry)) {
+    switch (clickedEdge(pointer, screenGeometry)) {
     case ScreenEdge::top:
         origin = QPoint(centredX, pointer.y() + pointerGap);
         break;

@@ -38,7 +38,7 @@ public:
     static QPoint placement(QRect anchor, QSize size, QRect screenArea);
     // Where the popover goes for a click at `pointer` on a tray whose icon
     // geometry is unknown: beside the pointer, away from the screen edge
-    // nearest to it (where the panel is), held inside `screenArea`.
+    // whose panel it clicked, held inside `screenArea`.
     static QPoint placementAtPointer(QPoint pointer, QSize size, QRect screenGeometry,
                                      QRect screenArea);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QWidget>
 
 StatusItem::StatusItem()
     : trayIcon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
@@ -10,7 +11,6 @@ StatusItem::StatusItem()
     trayIcon_->setContextMenu(menu_.get());
     connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
-    trayIcon_->show();
 }
 
 void StatusItem::activate(QSystemTrayIcon::ActivationReason reason) {
@@ -28,8 +28,13 @@ StatusItem::~StatusItem() {
     trayIcon_->hide();
 }
 
+// The icon joins the tray with its first picture: a tray shown an empty icon
+// first has to be told again at once.
 void StatusItem::setIcon(const QIcon& icon) {
     trayIcon_->setIcon(icon);
+    if (!trayIcon_->isVisible()) {
+        trayIcon_->show();
+    }
 }
 
 QIcon StatusItem::icon() const {
@@ -55,6 +60,16 @@ void StatusItem::addMenuCommand(const QString& title, std::function<void()> comm
 
 QRect StatusItem::geometry() const {
     return trayIcon_->geometry();
+}
+
+QWindow* StatusItem::window() const {
+    // Qt embeds the icon in an XEmbed tray as a top-level widget of its own.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QSystemTrayIconSys")) {
+            return widget->windowHandle();
+        }
+    }
+    return nullptr;
 }
 
 bool StatusItem::isVisible() const {

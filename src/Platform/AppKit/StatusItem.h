@@ -12,6 +12,7 @@
 #include <QSystemTrayIcon>
 
 class QMenu;
+class QWindow;
 
 // The application's item in the desktop's tray (the menu bar's status item):
 // an icon with a tooltip, a primary click, and a context menu for the
@@ -35,6 +36,9 @@ public:
 
     // Where the icon is on screen; empty when the tray does not say.
     QRect geometry() const;
+    // The window the icon is drawn in where this application draws it (an
+    // XEmbed tray); none where the tray draws it (StatusNotifier).
+    QWindow* window() const;
     bool isVisible() const;
 
     // The tray reports an activation of the icon.

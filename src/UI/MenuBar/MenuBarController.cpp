@@ -187,7 +187,7 @@ void MenuBarController::closeAutomatically() {
 }
 
 void MenuBarController::showPopover() {
-    if (!statusItem_ || !dependencies_.makeStatusImage) {
+    if (!statusItem_) {
         return;
     }
     dependencies_.locationPermissionController->refreshAuthorizationStatus();
@@ -206,13 +206,15 @@ void MenuBarController::applyPreferredHeight(double height) {
     }
 }
 
-// The tray icon lives in the desktop's process, so a click on it never shows
-// up here; clicks in this application's other windows close the popover.
+// Clicks in this application's other windows close the popover. A click on
+// the tray icon shows up here only where the icon is drawn in a window of
+// this application (XEmbed); the icon's own action toggles the popover then.
 void MenuBarController::handleApplicationClick(QWindow* window) {
     if (!popover_->isShown()) {
         return;
     }
-    if (OutsideClickRule::closesPopover(window, popover_->windowHandle(), nullptr)) {
+    QWindow* statusItemWindow = statusItem_ ? statusItem_->window() : nullptr;
+    if (OutsideClickRule::closesPopover(window, popover_->windowHandle(), statusItemWindow)) {
         closeAutomatically();
     }
 }

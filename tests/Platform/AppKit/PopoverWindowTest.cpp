@@ -27,14 +27,18 @@ TEST(PopoverWindowTest, WithoutIconGeometryOpensBesideThePointerOnTheClickedEdge
         QPoint expected;
     };
     const Case cases[] = {
-        {"top panel, left end", {12, 12}, screen, {0, 20}},
-        {"top panel, middle", {1000, 12}, screen, {800, 20}},
+        {"top panel, left end", {12, 12}, screen, {0, 28}},
+        {"top panel, middle", {1000, 12}, screen, {800, 28}},
         {"top panel with its area reserved", {1000, 12}, {0, 30, 1920, 1050}, {800, 30}},
-        {"bottom panel", {1000, 1066}, screen, {800, 408}},
+        {"bottom panel", {1000, 1066}, screen, {800, 400}},
         {"bottom panel with its area reserved", {1000, 1066}, {0, 0, 1920, 1036}, {800, 386}},
-        {"left panel", {14, 500}, screen, {22, 175}},
-        {"right panel, near the top", {1906, 40}, {0, 0, 1892, 1080}, {1492, 0}},
-        {"second screen's top panel", {2500, 10}, {1920, 0, 1920, 1080}, {2300, 18}},
+        {"left panel", {14, 500}, screen, {30, 175}},
+        {"top panel, in the corner nearer the side", {7, 14}, screen, {0, 30}},
+        {"bottom panel, right corner", {1915, 1070}, screen, {1520, 404}},
+        {"right panel", {1906, 300}, {0, 0, 1892, 1080}, {1490, 0}},
+        {"right panel, near the top", {1906, 40}, {0, 0, 1892, 1080}, {1492, 56}},
+        {"away from every edge, nearest the top", {900, 500}, screen, {700, 430}},
+        {"second screen's top panel", {2500, 10}, {1920, 0, 1920, 1080}, {2300, 26}},
     };
     for (const auto& testCase : cases) {
         const QRect geometry = testCase.area.x() >= 1920 ? QRect(1920, 0, 1920, 1080) : screen;

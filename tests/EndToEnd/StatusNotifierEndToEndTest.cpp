@@ -1,0 +1,146 @@
+#include "App/AppDelegate.h"
+#include "App/ApplicationEnvironment.h"
+#include "EndToEnd/DesktopSession.h"
+#include "Platform/AppKit/PopoverWindow.h"
+#include "Platform/AppKit/StatusItem.h"
+#include "Platform/Async/EventLoopExecutor.h"
+#include "Platform/Async/EventLoopTimerService.h"
+#include "Platform/Async/Runtime.h"
+#include "Support/EventLoopWait.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+
+using DesktopSession::clickAt;
+using DesktopSession::pumpFor;
+using DesktopSession::saveScreenshot;
+
+namespace {
+
+const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+QVariant watcherProperty(const char* name) {
+    QDBusInterface watcher(watcherService, QStringLiteral("/StatusNotifierWatcher"),
+                           watcherService);
+    return watcher.isValid() ? watcher.property(name) : QVariant();
+}
+
+// Where the panel at the top of the screen shows something other than its
+// background (the colour at the far right of each row): the items it hosts.
+std::optional<QRect> itemsOnPanel(int panelHeight) {
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    QRect found;
+    for (int y = 0; y < panelHeight; ++y) {
+        const QRgb background = screen.pixel(screen.width() - 1, y);
+        for (int x = 0; x < screen.width(); ++x) {
+            if (screen.pixel(x, y) != background) {
+                found |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return found.isEmpty() ? std::nullopt : std::optional<QRect>(found);
+}
+
+} // namespace
+
+// Pelmor on a StatusNotifier host (the tray protocol of most current
+// desktops) in a real X session: a watcher and a panel with the host at the
+// top of the screen, in the private session bus the test runs in.
+class StatusNotifierEndToEndTest : public testing::Test {
+protected:
+    // gtk-sni-tray-standalone's panel.
+    static constexpr int panelHeight = 30;
+
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QStringLiteral("xcb") ||
+            !QDBusConnection::sessionBus().isConnected()) {
+            GTEST_SKIP() << "Skipped: needs an X server and a private session bus "
+                            "(run under dbus-run-session and xvfb-run).";
+        }
+        if (!DesktopSession::programsInstalled(
+                {"status-notifier-watcher", "gtk-sni-tray-standalone", "xdotool"})) {
+            GTEST_SKIP() << "Skipped: the StatusNotifier watcher, host or xdotool is missing.";
+        }
+        ASSERT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(watcherService))
+            << "another watcher is on this bus: run in a private session bus";
+        watcher.start(QStringLiteral("status-notifier-watcher"), {});
+        ASSERT_TRUE(processEventsUntil(
+            [] {
+                return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                    watcherService);
+            },
+            20'000))
+            << "the watcher never came up";
+        host.start(QStringLiteral("gtk-sni-tray-standalone"), {QStringLiteral("--top")});
+        ASSERT_TRUE(processEventsUntil(
+            [] { return watcherProperty("IsStatusNotifierHostRegistered").toBool(); }, 20'000))
+            << "the panel never registered as a host";
+        ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    }
+
+    void TearDown() override {
+        for (QProcess* process : {&host, &watcher}) {
+            process->kill();
+            process->waitForFinished(2000);
+        }
+    }
+
+    QProcess watcher;
+    QProcess host;
+    QTemporaryDir configHome;
+};
+
+TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBesideIt) {
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    auto& menuBar = *delegate->menuBarController();
+    ASSERT_NE(menuBar.statusItem(), nullptr);
+    ASSERT_TRUE(processEventsUntil(
+        [] { return !watcherProperty("RegisteredStatusNotifierItems").toStringList().isEmpty(); },
+        10'000))
+        << "the icon never registered with the watcher";
+    // The host shows the icon; unlike an XEmbed tray it tells no position.
+    ASSERT_TRUE(processEventsUntil([] { return itemsOnPanel(panelHeight).has_value(); }, 10'000))
+        << "the panel shows no icon";
+    EXPECT_TRUE(menuBar.statusItem()->geometry().isEmpty());
+    pumpFor(2'000);
+    saveScreenshot(QStringLiteral("status-notifier.png"));
+    const std::optional<QRect> icon = itemsOnPanel(panelHeight);
+    ASSERT_TRUE(icon.has_value());
+
+    const QPoint click = icon->center();
+    ASSERT_TRUE(clickAt(click));
+    ASSERT_TRUE(processEventsUntil([&] { return menuBar.isPopoverShown(); }, 5'000))
+        << "the click opened nothing";
+    pumpFor(500);
+    saveScreenshot(QStringLiteral("status-notifier-popover.png"));
+    // Beside the icon, below the pointer: not at the far end of the panel.
+    const QRect popover = menuBar.popover().frameGeometry();
+    EXPECT_LE(popover.left(), click.x()) << "popover at x " << popover.x();
+    EXPECT_GE(popover.right(), click.x()) << "popover at x " << popover.x();
+    EXPECT_GT(popover.top(), click.y()) << "popover at y " << popover.y();
+    EXPECT_LT(popover.top(), click.y() + panelHeight) << "popover at y " << popover.y();
+
+    ASSERT_TRUE(clickAt(click));
+    EXPECT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000))
+        << "a second click left the popover open";
+
+    // A double-click toggles once.
+    pumpFor(1'000);
+    ASSERT_TRUE(clickAt(click, 2));
+    pumpFor(1'500);
+    EXPECT_TRUE(menuBar.isPopoverShown()) << "a double-click opened and closed the popover";
+    delegate->applicationWillTerminate();
+}
