@@ -7,12 +7,12 @@
 #include "UI/ChannelScan/ChannelScanWindowBinder.h"
 #include "UI/ChannelScan/ChannelScanWindowHeader.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/DiagonalGradient.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/ProgressCapsule.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Ground/WrappingLabel.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -168,8 +168,6 @@ void ChannelScanWindowView::performAction() {
 
 void ChannelScanWindowView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    QLinearGradient gradient(QPointF(0, 0), QPointF(width(), height()));
-    gradient.setColorAt(0, ChannelScanTheme::backgroundTop());
-    gradient.setColorAt(1, ChannelScanTheme::backgroundBottom());
-    painter.fillRect(rect(), gradient);
+    fillDiagonalGradient(painter, rect(), ChannelScanTheme::backgroundTop(),
+                         ChannelScanTheme::backgroundBottom());
 }

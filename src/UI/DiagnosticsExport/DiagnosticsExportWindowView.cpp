@@ -10,11 +10,11 @@
 #include "UI/DiagnosticsExport/DiagnosticsExportTheme.h"
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCard.h"
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCardModel.h"
+#include "UI/Ground/DiagonalGradient.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Ground/WrappingLabel.h"
 
 #include <QHBoxLayout>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QShowEvent>
 #include <QTimer>
@@ -130,8 +130,6 @@ void DiagnosticsExportWindowView::redraw() {
 
 void DiagnosticsExportWindowView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    QLinearGradient gradient(rect().topLeft(), rect().bottomRight());
-    gradient.setColorAt(0, DiagnosticsExportTheme::backgroundTop());
-    gradient.setColorAt(1, DiagnosticsExportTheme::backgroundBottom());
-    painter.fillRect(rect(), gradient);
+    fillDiagonalGradient(painter, rect(), DiagnosticsExportTheme::backgroundTop(),
+                         DiagnosticsExportTheme::backgroundBottom());
 }

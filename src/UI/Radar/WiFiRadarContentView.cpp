@@ -1,5 +1,6 @@
 #include "UI/Radar/WiFiRadarContentView.h"
 
+#include "UI/Ground/DiagonalGradient.h"
 #include "UI/Radar/RadarPanelView.h"
 #include "UI/Radar/RadarSidebarView.h"
 #include "UI/Radar/WiFiRadarTheme.h"
@@ -7,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QLinearGradient>
 #include <QPainter>
 
 namespace {
@@ -47,8 +47,6 @@ void WiFiRadarContentView::resizeEvent(QResizeEvent* event) {
 }
 
 void WiFiRadarContentView::paintEvent(QPaintEvent* /*event*/) {
-    QLinearGradient gradient(QPointF(0, 0), QPointF(width(), height()));
-    gradient.setColorAt(0, WiFiRadarTheme::panelBackground());
-    gradient.setColorAt(1, Qt::black);
-    QPainter(this).fillRect(rect(), gradient);
+    QPainter painter(this);
+    fillDiagonalGradient(painter, rect(), WiFiRadarTheme::panelBackground(), Qt::black);
 }

@@ -1,5 +1,6 @@
 #include "UI/SpeedTest/SpeedTestWindowView.h"
 
+#include "UI/Ground/DiagonalGradient.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WindowBorderedButton.h"
 #include "UI/SpeedTest/SpeedTestActionButton.h"
@@ -15,7 +16,6 @@
 
 #include <cmath>
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -169,8 +169,6 @@ void SpeedTestWindowView::actionClicked() {
 
 void SpeedTestWindowView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    QLinearGradient gradient(rect().topLeft(), rect().bottomRight());
-    gradient.setColorAt(0, SpeedTestTheme::backgroundTop());
-    gradient.setColorAt(1, SpeedTestTheme::backgroundBottom());
-    painter.fillRect(rect(), gradient);
+    fillDiagonalGradient(painter, rect(), SpeedTestTheme::backgroundTop(),
+                         SpeedTestTheme::backgroundBottom());
 }
