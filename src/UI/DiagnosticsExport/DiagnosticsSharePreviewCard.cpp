@@ -1,10 +1,10 @@
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCard.h"
 
 #include "UI/DiagnosticsExport/DiagnosticsCardMetric.h"
-#include "UI/DiagnosticsExport/DiagnosticsExportDivider.h"
 #include "UI/DiagnosticsExport/DiagnosticsExportTheme.h"
 #include "UI/DiagnosticsExport/DiagnosticsHealthBadge.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/HorizontalRule.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/SystemFont.h"
@@ -25,13 +25,13 @@ DiagnosticsSharePreviewCard::DiagnosticsSharePreviewCard(QWidget* parent) : QWid
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
     layout->addWidget(makeHeader());
-    layout->addWidget(new DiagnosticsExportDivider);
+    layout->addWidget(new HorizontalRule(DiagnosticsExportTheme::panelBorder()));
     for (int index = 0; index < metricCount; ++index) {
         auto* row = new DiagnosticsCardMetric(QString(), QString());
         metricRows_.push_back(row);
         layout->addWidget(row);
     }
-    layout->addWidget(new DiagnosticsExportDivider);
+    layout->addWidget(new HorizontalRule(DiagnosticsExportTheme::panelBorder()));
     footer_ = new WrappingLabel(QStringLiteral("Updated "), SystemFont::font(10, QFont::Medium),
                                 DiagnosticsExportTheme::secondaryText());
     layout->addWidget(footer_);

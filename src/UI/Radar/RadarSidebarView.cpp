@@ -2,11 +2,11 @@
 
 #include "UI/Ground/Capsule.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/HorizontalRule.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/SymbolView.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Ground/WrappingLabel.h"
-#include "UI/Radar/RadarDivider.h"
 #include "UI/Radar/RadarMetricCard.h"
 #include "UI/Radar/RadarNearbyListView.h"
 #include "UI/Radar/WiFiRadarTheme.h"
@@ -35,9 +35,9 @@ QHBoxLayout* row(int spacing) {
 RadarSidebarView::RadarSidebarView(QWidget* parent) : QWidget(parent) {
     QVBoxLayout* layout = column(this, 10);
     layout->addWidget(makeTitleBlock());
-    layout->addWidget(new RadarDivider);
+    layout->addWidget(new HorizontalRule(WiFiRadarTheme::border()));
     layout->addWidget(makeNetworkBlock());
-    layout->addWidget(new RadarDivider);
+    layout->addWidget(new HorizontalRule(WiFiRadarTheme::border()));
     for (RadarMetricCard*& card : cards_) {
         card = new RadarMetricCard;
         layout->addWidget(card);
