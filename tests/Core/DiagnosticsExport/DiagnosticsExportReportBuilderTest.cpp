@@ -1,6 +1,7 @@
 #include "Core/DiagnosticsExport/DiagnosticsExportReportBuilder.h"
 
 #include "Core/DiagnosticsExport/DiagnosticsExportReportFormatter.h"
+#include "Core/DiagnosticsExport/SampleDiagnosticsReports.h"
 #include "Support/QStringPrinter.h"
 
 #include <chrono>
@@ -21,8 +22,10 @@ using Status = Report::SectionStatus;
 
 namespace {
 
-const Date exportedAt = Date{} + 1'772'600'767s + 250ms;
-const Date snapshotTime = exportedAt - 3s;
+// The sample report's own instants, and a distinct one per source so each section shows it
+// takes its own.
+const Date exportedAt = SampleDiagnosticsReports::exportInstant + 999ms;
+const Date snapshotTime = SampleDiagnosticsReports::captureInstant + 500ms;
 const Date wifiTime = exportedAt - 4s;
 const Date routerTime = exportedAt - 5s;
 const Date internetTime = exportedAt - 6s;
@@ -39,11 +42,11 @@ constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 DiagnosticsSnapshot fullSnapshot() {
     return {.timestamp = snapshotTime,
             .wifiSnapshot = WiFiSnapshot{.timestamp = wifiTime,
-                                         .ssid = u"Café"_s,
+                                         .ssid = QString::fromUtf8("Café Ørsted 📶"),
                                          .bssid = u"aa:bb:cc:dd:ee:ff"_s,
                                          .rssiDbm = -61,
                                          .noiseFloorDbm = -92,
-                                         .snrDb = 40,
+                                         .snrDb = 31,
                                          .linkRateMbps = 866,
                                          .channelNumber = 36,
                                          .band = WiFiBand::fiveGigahertz,
@@ -52,19 +55,19 @@ DiagnosticsSnapshot fullSnapshot() {
             .routerPingResult = PingResult{.target = PingTarget::router,
                                            .timestamp = routerTime,
                                            .latencyMilliseconds = 2.5,
-                                           .jitterMilliseconds = 0.25,
+                                           .jitterMilliseconds = 0.4,
                                            .packetLossPercent = 0.0,
                                            .didSucceed = true},
             .internetPingResult = PingResult{.target = PingTarget::internet,
                                              .timestamp = internetTime,
                                              .latencyMilliseconds = 20.0,
-                                             .jitterMilliseconds = 1.5,
+                                             .jitterMilliseconds = 1.25,
                                              .packetLossPercent = 12.5,
-                                             .didSucceed = false},
+                                             .didSucceed = true},
             .dnsResult = DNSResult{.domain = u"example.com"_s,
                                    .timestamp = dnsTime,
                                    .latencyMilliseconds = 31.75,
-                                   .didSucceed = true},
+                                   .didSucceed = false},
             .healthState = HealthState::warning};
 }
 
@@ -74,33 +77,33 @@ DiagnosticsExportInput fullInput() {
         .appVersion = u"1.4.0"_s,
         .appBuild = u"142"_s,
         .monitoringEnabled = true,
-        .batteryFriendlyModeEnabled = true,
+        .batteryFriendlyModeEnabled = false,
         .diagnosticsSnapshot = fullSnapshot(),
         .connectionResult =
             ConnectionPressureResult{.timestamp = connectionTime,
                                      .counts = {.established = 10, .timeWait = 3, .closeWait = 2},
-                                     .quality = SignalQuality::poor},
+                                     .quality = SignalQuality::good},
         .connectionLastErrorMessage = u"Connection monitor failed to read TCP states."_s,
         .captivePortalStatus =
             CaptivePortalStatus{.timestamp = portalTime,
                                 .isCaptivePortal = true,
                                 .portalURL = QUrl(u"http://portal.example/login?a=b c"_s),
                                 .probeURL = QUrl(u"http://probe.example/generate_204"_s),
-                                .reason = CaptivePortalDetectionReason::contentInjection},
+                                .reason = CaptivePortalDetectionReason::redirect},
         .captivePortalLastErrorMessage = std::nullopt,
         .speedTestResult = SpeedTestResult{.timestamp = speedTime,
                                            .downloadMbps = 512.25,
-                                           .uploadMbps = 0.0,
+                                           .uploadMbps = 48.0,
                                            .baselineLatencyMilliseconds = 11.5,
-                                           .downloadLoadedLatencyMilliseconds = 40.0,
-                                           .uploadLoadedLatencyMilliseconds = 60.5,
+                                           .downloadLoadedLatencyMilliseconds = 40.125,
+                                           .uploadLoadedLatencyMilliseconds = 60.0,
                                            .downloadBufferbloatRatio = 3.5,
                                            .uploadBufferbloatRatio = 5.25,
                                            .downloadBufferbloatGrade = BufferbloatGrade::b,
-                                           .uploadBufferbloatGrade = BufferbloatGrade::f,
+                                           .uploadBufferbloatGrade = BufferbloatGrade::c,
                                            .didSucceed = true},
         .speedTestPhase = SpeedTestPhase::completed,
-        .speedTestLastErrorMessage = u""_s,
+        .speedTestLastErrorMessage = std::nullopt,
         .channelScanResult = ChannelScanResult{.timestamp = scanTime,
                                                .passCount = 3,
                                                .scannedNetworkCount = 17,
@@ -115,92 +118,27 @@ DiagnosticsExportInput fullInput() {
                                                .currentChannelInterferenceScore = 0.42,
                                                .suggestedChannelNumber = 149,
                                                .suggestedBand = WiFiBand::fiveGigahertz,
-                                               .didSucceed = false},
-        .channelScanLastErrorMessage = u"Channel scan cancelled."_s,
+                                               .didSucceed = true},
+        .channelScanLastErrorMessage = u""_s,
     };
 }
 
+// The sample report, where the input differs from it: its own instants, a VPN, a URL that needs
+// escaping and an unknown band.
 Report expectedFullReport() {
-    return Report{
-        .schemaVersion = 2,
-        .exportedAt = exportedAt,
-        .app = {.name = u"pelmor"_s, .version = u"1.4.0"_s, .build = u"142"_s},
-        .runtime = {.monitoringEnabled = true,
-                    .batteryFriendlyModeEnabled = true,
-                    .healthState = u"warning"_s,
-                    .diagnosticsCapturedAt = snapshotTime},
-        .wifi = {.status = Status::available,
-                 .data = Report::WiFiData{.capturedAt = wifiTime,
-                                          .ssid = u"Café"_s,
-                                          .bssid = u"aa:bb:cc:dd:ee:ff"_s,
-                                          .rssiDbm = -61,
-                                          .noiseFloorDbm = -92,
-                                          .snrDb = 40,
-                                          .linkRateMbps = 866,
-                                          .channelNumber = 36,
-                                          .band = u"5 GHz"_s,
-                                          .ipAddress = u"192.168.1.23"_s,
-                                          .vpnActive = true}},
-        .latency =
-            {.routerPing = {.status = Status::available,
-                            .data = Report::LatencySection::PingMetric{.capturedAt = routerTime,
-                                                                       .latencyMilliseconds = 2.5,
-                                                                       .jitterMilliseconds = 0.25,
-                                                                       .packetLossPercent = 0.0,
-                                                                       .didSucceed = true}},
-             .internetPing = {.status = Status::available,
-                              .data =
-                                  Report::LatencySection::PingMetric{.capturedAt = internetTime,
-                                                                     .latencyMilliseconds = 20.0,
-                                                                     .jitterMilliseconds = 1.5,
-                                                                     .packetLossPercent = 12.5,
-                                                                     .didSucceed = false}},
-             .dnsLookup = {.status = Status::available,
-                           .data = Report::LatencySection::DNSMetric{.capturedAt = dnsTime,
-                                                                     .domain = u"example.com"_s,
-                                                                     .latencyMilliseconds = 31.75,
-                                                                     .didSucceed = true}}},
-        .connectionPressure = {.status = Status::available,
-                               .errorMessage = u"Connection monitor failed to read TCP states."_s,
-                               .data = Report::ConnectionPressureData{.capturedAt = connectionTime,
-                                                                      .quality = u"poor"_s,
-                                                                      .establishedCount = 10,
-                                                                      .timeWaitCount = 3,
-                                                                      .closeWaitCount = 2,
-                                                                      .totalCount = 15,
-                                                                      .orphanedCount = 5}},
-        .captivePortal = {.status = Status::available,
-                          .data =
-                              Report::CaptivePortalData{
-                                  .capturedAt = portalTime,
-                                  .isCaptivePortal = true,
-                                  .reason = u"contentInjection"_s,
-                                  .portalURL = u"http://portal.example/login?a=b%20c"_s,
-                                  .probeURL = u"http://probe.example/generate_204"_s}},
-        .speedTest = {.phase = u"completed"_s,
-                      .status = Status::available,
-                      .errorMessage = u""_s,
-                      .data = Report::SpeedTestData{.capturedAt = speedTime,
-                                                    .downloadMbps = 512.25,
-                                                    .uploadMbps = 0.0,
-                                                    .baselineLatencyMilliseconds = 11.5,
-                                                    .downloadLoadedLatencyMilliseconds = 40.0,
-                                                    .uploadLoadedLatencyMilliseconds = 60.5,
-                                                    .downloadBufferbloatGrade = u"B"_s,
-                                                    .uploadBufferbloatGrade = u"F"_s,
-                                                    .didSucceed = true}},
-        .channelScan = {.status = Status::available,
-                        .errorMessage = u"Channel scan cancelled."_s,
-                        .data = Report::ChannelScanData{.capturedAt = scanTime,
-                                                        .passCount = 3,
-                                                        .scannedNetworkCount = 17,
-                                                        .currentChannelNumber = 36,
-                                                        .currentBand = u"Unknown"_s,
-                                                        .currentChannelInterferenceScore = 0.42,
-                                                        .suggestedChannelNumber = 149,
-                                                        .suggestedBand = u"5 GHz"_s,
-                                                        .didSucceed = false}},
-    };
+    Report report = SampleDiagnosticsReports::fullReport();
+    report.wifi.data->capturedAt = wifiTime;
+    report.wifi.data->vpnActive = true;
+    report.latency.routerPing.data->capturedAt = routerTime;
+    report.latency.internetPing.data->capturedAt = internetTime;
+    report.latency.dnsLookup.data->capturedAt = dnsTime;
+    report.connectionPressure.data->capturedAt = connectionTime;
+    report.captivePortal.data->capturedAt = portalTime;
+    report.captivePortal.data->portalURL = u"http://portal.example/login?a=b%20c"_s;
+    report.speedTest.data->capturedAt = speedTime;
+    report.channelScan.data->capturedAt = scanTime;
+    report.channelScan.data->currentBand = u"Unknown"_s;
+    return report;
 }
 
 Report built(const DiagnosticsExportInput& input) {
@@ -405,9 +343,9 @@ TEST(DiagnosticsExportReportBuilderTest, AbsentSourceFieldsStayAbsent) {
     expected.latency.dnsLookup.data->latencyMilliseconds.reset();
     expected.captivePortal.data->portalURL.reset();
     expected.speedTest.data = Report::SpeedTestData{
-        .capturedAt = speedTime, .downloadMbps = 512.25, .uploadMbps = 0.0, .didSucceed = true};
+        .capturedAt = speedTime, .downloadMbps = 512.25, .uploadMbps = 48.0, .didSucceed = true};
     expected.channelScan.data = Report::ChannelScanData{
-        .capturedAt = scanTime, .passCount = 3, .scannedNetworkCount = 17, .didSucceed = false};
+        .capturedAt = scanTime, .passCount = 3, .scannedNetworkCount = 17, .didSucceed = true};
     EXPECT_EQ(built(input), expected);
 }
 
