@@ -285,17 +285,10 @@ TEST(DiagnosticsExportReportBuilderTest, HealthAndSpeedTestPhaseAreTheirRawTexts
 TEST(DiagnosticsExportReportBuilderTest, AbsentSourceFieldsStayAbsent) {
     DiagnosticsExportInput input = fullInput();
     DiagnosticsSnapshot& snapshot = *input.diagnosticsSnapshot;
-    snapshot.wifiSnapshot = WiFiSnapshot{.timestamp = wifiTime,
-                                         .ssid = u""_s,
-                                         .bssid = std::nullopt,
-                                         .rssiDbm = 0,
-                                         .noiseFloorDbm = 0,
-                                         .snrDb = 0,
-                                         .linkRateMbps = std::nullopt,
-                                         .channelNumber = std::nullopt,
-                                         .band = std::nullopt,
-                                         .ipAddress = std::nullopt,
-                                         .isVPNActive = false};
+    // Empty, zero and false values are kept; only absent ones are left out.
+    snapshot.wifiSnapshot = WiFiSnapshot{};
+    snapshot.wifiSnapshot->timestamp = wifiTime;
+    snapshot.wifiSnapshot->ssid = u""_s;
     snapshot.routerPingResult->latencyMilliseconds.reset();
     snapshot.routerPingResult->jitterMilliseconds.reset();
     snapshot.dnsResult->latencyMilliseconds.reset();
