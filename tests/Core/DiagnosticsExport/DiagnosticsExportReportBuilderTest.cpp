@@ -361,11 +361,16 @@ struct SpoiledNumber {
     void (*spoil)(DiagnosticsExportInput&, Report&, double);
 };
 
+SpoiledNumber spoiledNumber(const char* name,
+                            void (*spoil)(DiagnosticsExportInput&, Report&, double)) {
+    return {name, spoil};
+}
+
 } // namespace
 
 // Sets one input number and leaves the matching report number out of the expected report.
 #define SPOILED(inputField, reportField)                                                           \
-    SpoiledNumber(#inputField, [](DiagnosticsExportInput& input, Report& expected, double value) { \
+    spoiledNumber(#inputField, [](DiagnosticsExportInput& input, Report& expected, double value) { \
         input.inputField = value;                                                                  \
         expected.reportField.reset();                                                              \
     })
