@@ -218,7 +218,7 @@ TEST(DiagnosticsExportReportFormatterTest, WritesBothSampleDocumentsExactlyInEve
     expectBothSampleDocuments();
 }
 
-TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameValues) {
+TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameEscapedTexts) {
     const QByteArray document =
         DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport())
             .toUtf8();
@@ -229,10 +229,6 @@ TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameVal
               u"http://portal.example/login?next=/home"_s);
     EXPECT_EQ(root.value(u"wifi"_s)[u"data"_s][u"ssid"_s].toString(),
               QString::fromUtf8("Café Ørsted 📶"));
-    EXPECT_EQ(
-        root.value(u"latency"_s)[u"routerPing"_s][u"data"_s][u"jitterMilliseconds"_s].toDouble(),
-        0.4);
-    EXPECT_EQ(root.value(u"schemaVersion"_s).toInteger(), 2);
 }
 
 // Each escape on its own is the JSON writer's concern; here one text shows the document uses it.
