@@ -1,6 +1,7 @@
 #include "Core/DiagnosticsExport/DiagnosticsExportReportBuilder.h"
 
 #include "Core/DiagnosticsExport/DiagnosticsExportReportFormatter.h"
+#include "Core/DiagnosticsExport/SampleDiagnosticsReports.h"
 #include "Support/QStringPrinter.h"
 
 #include <chrono>
@@ -21,8 +22,10 @@ using Status = Report::SectionStatus;
 
 namespace {
 
-const Date exportedAt = Date{} + 1'772'600'767s + 250ms;
-const Date snapshotTime = exportedAt - 3s;
+// The sample report's own instants, and a distinct one per source so each section shows it
+// takes its own.
+const Date exportedAt = SampleDiagnosticsReports::exportInstant + 999ms;
+const Date snapshotTime = SampleDiagnosticsReports::captureInstant + 500ms;
 const Date wifiTime = exportedAt - 4s;
 const Date routerTime = exportedAt - 5s;
 const Date internetTime = exportedAt - 6s;
@@ -39,11 +42,11 @@ constexpr std::int64_t int64Min = std::numeric_limits<std::int64_t>::min();
 DiagnosticsSnapshot fullSnapshot() {
     return {.timestamp = snapshotTime,
             .wifiSnapshot = WiFiSnapshot{.timestamp = wifiTime,
-                                         .ssid = u"Café"_s,
+                                         .ssid = QString::fromUtf8("Café Ørsted 📶"),
                                          .bssid = u"aa:bb:cc:dd:ee:ff"_s,
                                          .rssiDbm = -61,
                                          .noiseFloorDbm = -92,
-                                         .snrDb = 40,
+                                         .snrDb = 31,
                                          .linkRateMbps = 866,
                                          .channelNumber = 36,
                                          .band = WiFiBand::fiveGigahertz,
@@ -52,19 +55,19 @@ DiagnosticsSnapshot fullSnapshot() {
             .routerPingResult = PingResult{.target = PingTarget::router,
                                            .timestamp = routerTime,
                                            .latencyMilliseconds = 2.5,
-                                           .jitterMilliseconds = 0.25,
+                                           .jitterMilliseconds = 0.4,
                                            .packetLossPercent = 0.0,
                                            .didSucceed = true},
             .internetPingResult = PingResult{.target = PingTarget::internet,
                                              .timestamp = internetTime,
                                              .latencyMilliseconds = 20.0,
-                                             .jitterMilliseconds = 1.5,
+                                             .jitterMilliseconds = 1.25,
                                              .packetLossPercent = 12.5,
-                                             .didSucceed = false},
+                                             .didSucceed = true},
             .dnsResult = DNSResult{.domain = u"example.com"_s,
                                    .timestamp = dnsTime,
                                    .latencyMilliseconds = 31.75,
-                                   .didSucceed = true},
+                                   .didSucceed = false},
             .healthState = HealthState::warning};
 }
 
@@ -74,33 +77,33 @@ DiagnosticsExportInput fullInput() {
         .appVersion = u"1.4.0"_s,
         .appBuild = u"142"_s,
         .monitoringEnabled = true,
-        .batteryFriendlyModeEnabled = true,
+        .batteryFriendlyModeEnabled = false,
         .diagnosticsSnapshot = fullSnapshot(),
         .connectionResult =
             ConnectionPressureResult{.timestamp = connectionTime,
                                      .counts = {.established = 10, .timeWait = 3, .closeWait = 2},
-                                     .quality = SignalQuality::poor},
+                                     .quality = SignalQuality::good},
         .connectionLastErrorMessage = u"Connection monitor failed to read TCP states."_s,
         .captivePortalStatus =
             CaptivePortalStatus{.timestamp = portalTime,
                                 .isCaptivePortal = true,
                                 .portalURL = QUrl(u"http://portal.example/login?a=b c"_s),
                                 .probeURL = QUrl(u"http://probe.example/generate_204"_s),
-                                .reason = CaptivePortalDetectionReason::contentInjection},
+                                .reason = CaptivePortalDetectionReason::redirect},
         .captivePortalLastErrorMessage = std::nullopt,
         .speedTestResult = SpeedTestResult{.timestamp = speedTime,
                                            .downloadMbps = 512.25,
-                                           .uploadMbps = 0.0,
+                                           .uploadMbps = 48.0,
                                            .baselineLatencyMilliseconds = 11.5,
-                                           .downloadLoadedLatencyMilliseconds = 40.0,
-                                           .uploadLoadedLatencyMilliseconds = 60.5,
+                                           .downloadLoadedLatencyMilliseconds = 40.125,
+                                           .uploadLoadedLatencyMilliseconds = 60.0,
                                            .downloadBufferbloatRatio = 3.5,
                                            .uploadBufferbloatRatio = 5.25,
                                            .downloadBufferbloatGrade = BufferbloatGrade::b,
-                                           .uploadBufferbloatGrade = BufferbloatGrade::f,
+                                           .uploadBufferbloatGrade = BufferbloatGrade::c,
                                            .didSucceed = true},
         .speedTestPhase = SpeedTestPhase::completed,
-        .speedTestLastErrorMessage = u""_s,
+        .speedTestLastErrorMessage = std::nullopt,
         .channelScanResult = ChannelScanResult{.timestamp = scanTime,
                                                .passCount = 3,
                                                .scannedNetworkCount = 17,
@@ -115,92 +118,27 @@ DiagnosticsExportInput fullInput() {
                                                .currentChannelInterferenceScore = 0.42,
                                                .suggestedChannelNumber = 149,
                                                .suggestedBand = WiFiBand::fiveGigahertz,
-                                               .didSucceed = false},
-        .channelScanLastErrorMessage = u"Channel scan cancelled."_s,
+                                               .didSucceed = true},
+        .channelScanLastErrorMessage = u""_s,
     };
 }
 
+// The sample report, where the input differs from it: its own instants, a VPN, a URL that needs
+// escaping and an unknown band.
 Report expectedFullReport() {
-    return Report{
-        .schemaVersion = 2,
-        .exportedAt = exportedAt,
-        .app = {.name = u"pelmor"_s, .version = u"1.4.0"_s, .build = u"142"_s},
-        .runtime = {.monitoringEnabled = true,
-                    .batteryFriendlyModeEnabled = true,
-                    .healthState = u"warning"_s,
-                    .diagnosticsCapturedAt = snapshotTime},
-        .wifi = {.status = Status::available,
-                 .data = Report::WiFiData{.capturedAt = wifiTime,
-                                          .ssid = u"Café"_s,
-                                          .bssid = u"aa:bb:cc:dd:ee:ff"_s,
-                                          .rssiDbm = -61,
-                                          .noiseFloorDbm = -92,
-                                          .snrDb = 40,
-                                          .linkRateMbps = 866,
-                                          .channelNumber = 36,
-                                          .band = u"5 GHz"_s,
-                                          .ipAddress = u"192.168.1.23"_s,
-                                          .vpnActive = true}},
-        .latency =
-            {.routerPing = {.status = Status::available,
-                            .data = Report::LatencySection::PingMetric{.capturedAt = routerTime,
-                                                                       .latencyMilliseconds = 2.5,
-                                                                       .jitterMilliseconds = 0.25,
-                                                                       .packetLossPercent = 0.0,
-                                                                       .didSucceed = true}},
-             .internetPing = {.status = Status::available,
-                              .data =
-                                  Report::LatencySection::PingMetric{.capturedAt = internetTime,
-                                                                     .latencyMilliseconds = 20.0,
-                                                                     .jitterMilliseconds = 1.5,
-                                                                     .packetLossPercent = 12.5,
-                                                                     .didSucceed = false}},
-             .dnsLookup = {.status = Status::available,
-                           .data = Report::LatencySection::DNSMetric{.capturedAt = dnsTime,
-                                                                     .domain = u"example.com"_s,
-                                                                     .latencyMilliseconds = 31.75,
-                                                                     .didSucceed = true}}},
-        .connectionPressure = {.status = Status::available,
-                               .errorMessage = u"Connection monitor failed to read TCP states."_s,
-                               .data = Report::ConnectionPressureData{.capturedAt = connectionTime,
-                                                                      .quality = u"poor"_s,
-                                                                      .establishedCount = 10,
-                                                                      .timeWaitCount = 3,
-                                                                      .closeWaitCount = 2,
-                                                                      .totalCount = 15,
-                                                                      .orphanedCount = 5}},
-        .captivePortal = {.status = Status::available,
-                          .data =
-                              Report::CaptivePortalData{
-                                  .capturedAt = portalTime,
-                                  .isCaptivePortal = true,
-                                  .reason = u"contentInjection"_s,
-                                  .portalURL = u"http://portal.example/login?a=b%20c"_s,
-                                  .probeURL = u"http://probe.example/generate_204"_s}},
-        .speedTest = {.phase = u"completed"_s,
-                      .status = Status::available,
-                      .errorMessage = u""_s,
-                      .data = Report::SpeedTestData{.capturedAt = speedTime,
-                                                    .downloadMbps = 512.25,
-                                                    .uploadMbps = 0.0,
-                                                    .baselineLatencyMilliseconds = 11.5,
-                                                    .downloadLoadedLatencyMilliseconds = 40.0,
-                                                    .uploadLoadedLatencyMilliseconds = 60.5,
-                                                    .downloadBufferbloatGrade = u"B"_s,
-                                                    .uploadBufferbloatGrade = u"F"_s,
-                                                    .didSucceed = true}},
-        .channelScan = {.status = Status::available,
-                        .errorMessage = u"Channel scan cancelled."_s,
-                        .data = Report::ChannelScanData{.capturedAt = scanTime,
-                                                        .passCount = 3,
-                                                        .scannedNetworkCount = 17,
-                                                        .currentChannelNumber = 36,
-                                                        .currentBand = u"Unknown"_s,
-                                                        .currentChannelInterferenceScore = 0.42,
-                                                        .suggestedChannelNumber = 149,
-                                                        .suggestedBand = u"5 GHz"_s,
-                                                        .didSucceed = false}},
-    };
+    Report report = SampleDiagnosticsReports::fullReport();
+    report.wifi.data->capturedAt = wifiTime;
+    report.wifi.data->vpnActive = true;
+    report.latency.routerPing.data->capturedAt = routerTime;
+    report.latency.internetPing.data->capturedAt = internetTime;
+    report.latency.dnsLookup.data->capturedAt = dnsTime;
+    report.connectionPressure.data->capturedAt = connectionTime;
+    report.captivePortal.data->capturedAt = portalTime;
+    report.captivePortal.data->portalURL = u"http://portal.example/login?a=b%20c"_s;
+    report.speedTest.data->capturedAt = speedTime;
+    report.channelScan.data->capturedAt = scanTime;
+    report.channelScan.data->currentBand = u"Unknown"_s;
+    return report;
 }
 
 Report built(const DiagnosticsExportInput& input) {
@@ -239,36 +177,19 @@ void PrintTo(const SectionOutline& section, std::ostream* stream) {
 
 } // namespace
 
-TEST(DiagnosticsExportReportBuilderTest, MapsEverySourceValueIntoItsSection) {
+TEST(DiagnosticsExportReportBuilderTest, MapsEverySourceValueIntoItsSectionTheSameEachTime) {
     EXPECT_EQ(built(fullInput()), expectedFullReport());
+    EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(built(fullInput())),
+              DiagnosticsExportReportFormatter::prettyJSONString(built(fullInput())));
 }
 
 TEST(DiagnosticsExportReportBuilderTest,
      InputWithoutSourcesGivesUnavailableSectionsWithErrorTexts) {
-    const DiagnosticsExportInput input{.exportedAt = exportedAt,
-                                       .connectionLastErrorMessage = u"connection"_s,
-                                       .captivePortalLastErrorMessage = u""_s,
+    const DiagnosticsExportInput input{.exportedAt = Date{} - 500ms,
                                        .speedTestPhase = SpeedTestPhase::cancelled,
-                                       .speedTestLastErrorMessage = u"speed"_s,
-                                       .channelScanLastErrorMessage = std::nullopt};
-    const Report report = built(input);
-    EXPECT_EQ(report.schemaVersion, 2);
-    EXPECT_EQ(report.exportedAt, exportedAt);
-    EXPECT_EQ(report.app, (Report::AppSection{.name = u"pelmor"_s}));
-    EXPECT_EQ(report.runtime, (Report::RuntimeSection{.monitoringEnabled = false,
-                                                      .batteryFriendlyModeEnabled = false,
-                                                      .healthState = u"disconnected"_s}));
-    EXPECT_EQ(report.speedTest.phase, u"cancelled"_s);
-    const SectionOutline bare{Status::unavailable, std::nullopt, false};
-    EXPECT_EQ(outlines(report),
-              (std::vector<SectionOutline>{bare,
-                                           bare,
-                                           bare,
-                                           bare,
-                                           {Status::unavailable, u"connection"_s, false},
-                                           {Status::unavailable, u""_s, false},
-                                           {Status::unavailable, u"speed"_s, false},
-                                           bare}));
+                                       .speedTestLastErrorMessage = u"Speed test failed."_s,
+                                       .channelScanLastErrorMessage = u""_s};
+    EXPECT_EQ(built(input), SampleDiagnosticsReports::reportWithEveryOptionalAbsent());
 }
 
 TEST(DiagnosticsExportReportBuilderTest, EachSnapshotSectionIsDecidedByItsOwnSourceAlone) {
@@ -364,17 +285,10 @@ TEST(DiagnosticsExportReportBuilderTest, HealthAndSpeedTestPhaseAreTheirRawTexts
 TEST(DiagnosticsExportReportBuilderTest, AbsentSourceFieldsStayAbsent) {
     DiagnosticsExportInput input = fullInput();
     DiagnosticsSnapshot& snapshot = *input.diagnosticsSnapshot;
-    snapshot.wifiSnapshot = WiFiSnapshot{.timestamp = wifiTime,
-                                         .ssid = u""_s,
-                                         .bssid = std::nullopt,
-                                         .rssiDbm = 0,
-                                         .noiseFloorDbm = 0,
-                                         .snrDb = 0,
-                                         .linkRateMbps = std::nullopt,
-                                         .channelNumber = std::nullopt,
-                                         .band = std::nullopt,
-                                         .ipAddress = std::nullopt,
-                                         .isVPNActive = false};
+    // Empty, zero and false values are kept; only absent ones are left out.
+    snapshot.wifiSnapshot = WiFiSnapshot{};
+    snapshot.wifiSnapshot->timestamp = wifiTime;
+    snapshot.wifiSnapshot->ssid = u""_s;
     snapshot.routerPingResult->latencyMilliseconds.reset();
     snapshot.routerPingResult->jitterMilliseconds.reset();
     snapshot.dnsResult->latencyMilliseconds.reset();
@@ -403,9 +317,9 @@ TEST(DiagnosticsExportReportBuilderTest, AbsentSourceFieldsStayAbsent) {
     expected.latency.dnsLookup.data->latencyMilliseconds.reset();
     expected.captivePortal.data->portalURL.reset();
     expected.speedTest.data = Report::SpeedTestData{
-        .capturedAt = speedTime, .downloadMbps = 512.25, .uploadMbps = 0.0, .didSucceed = true};
+        .capturedAt = speedTime, .downloadMbps = 512.25, .uploadMbps = 48.0, .didSucceed = true};
     expected.channelScan.data = Report::ChannelScanData{
-        .capturedAt = scanTime, .passCount = 3, .scannedNetworkCount = 17, .didSucceed = false};
+        .capturedAt = scanTime, .passCount = 3, .scannedNetworkCount = 17, .didSucceed = true};
     EXPECT_EQ(built(input), expected);
 }
 
@@ -440,65 +354,54 @@ TEST(DiagnosticsExportReportBuilderTest, ConnectionSumsAreExactOrLeftOutOnOverfl
     }
 }
 
+namespace {
+
+struct SpoiledNumber {
+    const char* name;
+    void (*spoil)(DiagnosticsExportInput&, Report&, double);
+};
+
+SpoiledNumber spoiledNumber(const char* name,
+                            void (*spoil)(DiagnosticsExportInput&, Report&, double)) {
+    return {name, spoil};
+}
+
+} // namespace
+
+// Sets one input number and leaves the matching report number out of the expected report.
+#define SPOILED(inputField, reportField)                                                           \
+    spoiledNumber(#inputField, [](DiagnosticsExportInput& input, Report& expected, double value) { \
+        input.inputField = value;                                                                  \
+        expected.reportField.reset();                                                              \
+    })
+
 TEST(DiagnosticsExportReportBuilderTest, NonFiniteNumbersAreLeftOutSoTheReportStillWrites) {
-    struct Case {
-        const char* name;
-        std::function<void(DiagnosticsExportInput&, double)> spoil;
-        std::function<void(Report&)> expectLeftOut;
+    const std::vector<SpoiledNumber> cases{
+        SPOILED(diagnosticsSnapshot->routerPingResult->latencyMilliseconds,
+                latency.routerPing.data->latencyMilliseconds),
+        SPOILED(diagnosticsSnapshot->internetPingResult->jitterMilliseconds,
+                latency.internetPing.data->jitterMilliseconds),
+        SPOILED(diagnosticsSnapshot->internetPingResult->packetLossPercent,
+                latency.internetPing.data->packetLossPercent),
+        SPOILED(diagnosticsSnapshot->dnsResult->latencyMilliseconds,
+                latency.dnsLookup.data->latencyMilliseconds),
+        SPOILED(speedTestResult->downloadMbps, speedTest.data->downloadMbps),
+        SPOILED(speedTestResult->uploadMbps, speedTest.data->uploadMbps),
+        SPOILED(speedTestResult->baselineLatencyMilliseconds,
+                speedTest.data->baselineLatencyMilliseconds),
+        SPOILED(speedTestResult->downloadLoadedLatencyMilliseconds,
+                speedTest.data->downloadLoadedLatencyMilliseconds),
+        SPOILED(speedTestResult->uploadLoadedLatencyMilliseconds,
+                speedTest.data->uploadLoadedLatencyMilliseconds),
+        SPOILED(channelScanResult->currentChannelInterferenceScore,
+                channelScan.data->currentChannelInterferenceScore),
     };
-    const std::vector<Case> cases{
-        {"router latency",
-         [](auto& input, double value) {
-             input.diagnosticsSnapshot->routerPingResult->latencyMilliseconds = value;
-         },
-         [](Report& report) { report.latency.routerPing.data->latencyMilliseconds.reset(); }},
-        {"internet jitter",
-         [](auto& input, double value) {
-             input.diagnosticsSnapshot->internetPingResult->jitterMilliseconds = value;
-         },
-         [](Report& report) { report.latency.internetPing.data->jitterMilliseconds.reset(); }},
-        {"packet loss",
-         [](auto& input, double value) {
-             input.diagnosticsSnapshot->internetPingResult->packetLossPercent = value;
-         },
-         [](Report& report) { report.latency.internetPing.data->packetLossPercent.reset(); }},
-        {"DNS latency",
-         [](auto& input, double value) {
-             input.diagnosticsSnapshot->dnsResult->latencyMilliseconds = value;
-         },
-         [](Report& report) { report.latency.dnsLookup.data->latencyMilliseconds.reset(); }},
-        {"download", [](auto& input, double value) { input.speedTestResult->downloadMbps = value; },
-         [](Report& report) { report.speedTest.data->downloadMbps.reset(); }},
-        {"upload", [](auto& input, double value) { input.speedTestResult->uploadMbps = value; },
-         [](Report& report) { report.speedTest.data->uploadMbps.reset(); }},
-        {"baseline",
-         [](auto& input, double value) {
-             input.speedTestResult->baselineLatencyMilliseconds = value;
-         },
-         [](Report& report) { report.speedTest.data->baselineLatencyMilliseconds.reset(); }},
-        {"download loaded",
-         [](auto& input, double value) {
-             input.speedTestResult->downloadLoadedLatencyMilliseconds = value;
-         },
-         [](Report& report) { report.speedTest.data->downloadLoadedLatencyMilliseconds.reset(); }},
-        {"upload loaded",
-         [](auto& input, double value) {
-             input.speedTestResult->uploadLoadedLatencyMilliseconds = value;
-         },
-         [](Report& report) { report.speedTest.data->uploadLoadedLatencyMilliseconds.reset(); }},
-        {"interference",
-         [](auto& input, double value) {
-             input.channelScanResult->currentChannelInterferenceScore = value;
-         },
-         [](Report& report) { report.channelScan.data->currentChannelInterferenceScore.reset(); }},
-    };
-    for (const Case& testCase : cases) {
+    for (const SpoiledNumber& testCase : cases) {
         for (const double value : {notANumber, infinity, -infinity}) {
             SCOPED_TRACE(std::string(testCase.name) + " " + std::to_string(value));
             DiagnosticsExportInput input = fullInput();
-            testCase.spoil(input, value);
             Report expected = expectedFullReport();
-            testCase.expectLeftOut(expected);
+            testCase.spoil(input, expected, value);
             const Report report = built(input);
             EXPECT_EQ(report, expected);
             EXPECT_NO_THROW((void)DiagnosticsExportReportFormatter::prettyJSONString(report));
@@ -506,8 +409,4 @@ TEST(DiagnosticsExportReportBuilderTest, NonFiniteNumbersAreLeftOutSoTheReportSt
     }
 }
 
-TEST(DiagnosticsExportReportBuilderTest, SameInputGivesEqualReports) {
-    EXPECT_EQ(built(fullInput()), built(fullInput()));
-    EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(built(fullInput())),
-              DiagnosticsExportReportFormatter::prettyJSONString(built(fullInput())));
-}
+#undef SPOILED

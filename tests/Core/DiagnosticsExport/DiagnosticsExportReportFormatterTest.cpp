@@ -195,41 +195,30 @@ private:
     ScopedEnvironmentVariable variable_;
 };
 
-} // namespace
-
-TEST(DiagnosticsExportReportFormatterTest, WritesEveryPresentValueInKeyOrderExactly) {
+// Every present value in key order; every absent one left out, never written as null.
+void expectBothSampleDocuments() {
     EXPECT_EQ(
         DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport()),
         QString::fromUtf8(fullDocument));
+    EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(
+                  SampleDiagnosticsReports::reportWithEveryOptionalAbsent()),
+              QString::fromUtf8(sparseDocument));
 }
 
-TEST(DiagnosticsExportReportFormatterTest, LeavesEveryAbsentValueOutAndWritesAnEmptyText) {
-    const QString document = DiagnosticsExportReportFormatter::prettyJSONString(
-        SampleDiagnosticsReports::reportWithEveryOptionalAbsent());
-    EXPECT_EQ(document, QString::fromUtf8(sparseDocument));
-    EXPECT_FALSE(document.contains(u"null"));
-}
+} // namespace
 
-TEST(DiagnosticsExportReportFormatterTest, IsTheSameInEveryTimeZoneAndLocale) {
-    const QString expected = QString::fromUtf8(fullDocument);
+TEST(DiagnosticsExportReportFormatterTest, WritesBothSampleDocumentsExactlyInEveryZoneAndLocale) {
     for (const char* zone : {"UTC", "Asia/Kolkata", "America/St_Johns", "Pacific/Kiritimati"}) {
         SCOPED_TRACE(zone);
         const ScopedTimeZone timeZone(zone);
-        EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(
-                      SampleDiagnosticsReports::fullReport()),
-                  expected);
-        EXPECT_EQ(DiagnosticsExportReportFormatter::prettyJSONString(
-                      SampleDiagnosticsReports::reportWithEveryOptionalAbsent()),
-                  QString::fromUtf8(sparseDocument));
+        expectBothSampleDocuments();
     }
     const ScopedCompiledLocale german("de_DE");
     ASSERT_TRUE(german.isActive()) << "the de_DE locale could not be compiled";
-    EXPECT_EQ(
-        DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport()),
-        expected);
+    expectBothSampleDocuments();
 }
 
-TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameValues) {
+TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameEscapedTexts) {
     const QByteArray document =
         DiagnosticsExportReportFormatter::prettyJSONString(SampleDiagnosticsReports::fullReport())
             .toUtf8();
@@ -240,37 +229,19 @@ TEST(DiagnosticsExportReportFormatterTest, DocumentReadsBackAsJSONWithTheSameVal
               u"http://portal.example/login?next=/home"_s);
     EXPECT_EQ(root.value(u"wifi"_s)[u"data"_s][u"ssid"_s].toString(),
               QString::fromUtf8("Café Ørsted 📶"));
-    EXPECT_EQ(
-        root.value(u"latency"_s)[u"routerPing"_s][u"data"_s][u"jitterMilliseconds"_s].toDouble(),
-        0.4);
-    EXPECT_EQ(root.value(u"schemaVersion"_s).toInteger(), 2);
 }
 
+// Each escape on its own is the JSON writer's concern; here one text shows the document uses it.
 TEST(DiagnosticsExportReportFormatterTest, EscapesTextsInTheDocument) {
-    struct Case {
-        QString text;
-        const char* expectedLine;
-    };
-    const std::vector<Case> cases{
-        {u"Speed test failed: \"timeout\""_s,
-         R"("errorMessage" : "Speed test failed: \"timeout\"",)"},
-        {u"C:\\path\\"_s, R"("errorMessage" : "C:\\path\\",)"},
-        {u"line one\nline two\ttab\u0007"_s,
-         R"("errorMessage" : "line one\nline two\ttab\u0007",)"},
-        {u"https://speed.example/up/down"_s,
-         R"("errorMessage" : "https:\/\/speed.example\/up\/down",)"},
-        {QString::fromUtf8("Zeitüberschreitung – 東京"),
-         "\"errorMessage\" : \"Zeitüberschreitung – 東京\","},
-    };
-    for (const Case& testCase : cases) {
-        SCOPED_TRACE(testCase.expectedLine);
-        Report report = SampleDiagnosticsReports::reportWithEveryOptionalAbsent();
-        report.speedTest.errorMessage = testCase.text;
-        const QString document = DiagnosticsExportReportFormatter::prettyJSONString(report);
-        EXPECT_TRUE(document.contains(u"\n    "_s + QString::fromUtf8(testCase.expectedLine) +
-                                      u"\n    \"phase\""_s))
-            << document.toStdString();
-    }
+    Report report = SampleDiagnosticsReports::reportWithEveryOptionalAbsent();
+    report.speedTest.errorMessage = QString::fromUtf8(
+        "Failed: \"timeout\" C:\\path\\ line\ttab\u0007 https://a.example/b – 東京");
+    const QString expectedLine =
+        QString::fromUtf8(R"("errorMessage" : "Failed: \"timeout\" C:\\path\\ line\ttab\u0007 )"
+                          R"(https:\/\/a.example\/b – 東京",)");
+    const QString document = DiagnosticsExportReportFormatter::prettyJSONString(report);
+    EXPECT_TRUE(document.contains(u"\n    "_s + expectedLine + u"\n    \"phase\""_s))
+        << document.toStdString();
 }
 
 TEST(DiagnosticsExportReportFormatterTest, RefusesANumberThatIsNotFinite) {
@@ -305,8 +276,7 @@ TEST(DiagnosticsExportReportFormatterTest, RefusesANumberThatIsNotFinite) {
     }
 }
 
-TEST(DiagnosticsExportReportFormatterTest, FallbackDocumentIsOneLineOfFiftyOneCharacters) {
-    const QString fallback = DiagnosticsExportReportFormatter::encodingFailureFallbackJSONString();
-    EXPECT_EQ(fallback, u"{ \"error\": \"Unable to encode diagnostics export.\" }"_s);
-    EXPECT_EQ(fallback.size(), 51);
+TEST(DiagnosticsExportReportFormatterTest, FallbackDocumentIsOneFixedLine) {
+    EXPECT_EQ(DiagnosticsExportReportFormatter::encodingFailureFallbackJSONString(),
+              u"{ \"error\": \"Unable to encode diagnostics export.\" }"_s);
 }
