@@ -74,6 +74,24 @@ protected:
     // Runs the turns due now, without moving the clock.
     void settle() { runtime.runUntilIdle(); }
 
+    // A controller whose first scan is waiting for its answer.
+    std::shared_ptr<WiFiRadarNearbyNetworksController> startedController(double interval = 8.0) {
+        auto controller = makeController(interval);
+        controller->start();
+        settle();
+        return controller;
+    }
+
+    // Answers the oldest waiting scan and lets the controller take it.
+    void answerScan(Scan networks) {
+        scanner->answer(std::move(networks));
+        settle();
+    }
+    template <class Error> void failScan(Error error) {
+        scanner->fail(error);
+        settle();
+    }
+
     TestRuntime runtime;
     std::shared_ptr<HeldScanner> scanner = std::make_shared<HeldScanner>();
 };
@@ -167,11 +185,8 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, TheIntervalIsAtLeastThreeSecondsAn
 }
 
 TEST_F(WiFiRadarNearbyNetworksControllerTest, AHugeIntervalSleepsAsLongAsTheClockAllows) {
-    auto controller = makeController(1e300);
-    controller->start();
-    settle();
-    scanner->answer(homeScan);
-    settle();
+    auto controller = startedController(1e300);
+    answerScan(homeScan);
     EXPECT_EQ(runtime.clock().nanosecondsUntilNextTimer(),
               std::numeric_limits<std::uint64_t>::max());
     controller->stop();
@@ -191,8 +206,7 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, ScansAtOnceThenTheIntervalAfterEac
     EXPECT_TRUE(controller->isScanning().value());
 
     runtime.advance(2.0); // the scan itself takes two seconds
-    scanner->answer(homeScan);
-    settle();
+    answerScan(homeScan);
     EXPECT_EQ(controller->nearbyNetworks().value(), homeRows);
     EXPECT_FALSE(controller->isScanning().value());
     EXPECT_EQ(runtime.clock().nanosecondsUntilNextTimer(), 3'000'000'000U)
@@ -203,8 +217,7 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, ScansAtOnceThenTheIntervalAfterEac
     runtime.advance(0.1);
     EXPECT_EQ(scanner->scanCount, 2);
     EXPECT_TRUE(controller->isScanning().value());
-    scanner->answer({});
-    settle();
+    answerScan({});
     EXPECT_TRUE(controller->nearbyNetworks().value().empty()) << "an empty scan empties the list";
 
     controller->stop();
@@ -216,36 +229,29 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, ScansAtOnceThenTheIntervalAfterEac
 }
 
 TEST_F(WiFiRadarNearbyNetworksControllerTest, AFailedScanKeepsTheRowsAndSaysSo) {
-    auto controller = makeController();
-    controller->start();
-    settle();
-    scanner->answer(homeScan);
-    settle();
+    auto controller = startedController();
+    answerScan(homeScan);
 
     runtime.advance(8);
-    scanner->fail(WiFiNetworkScannerError(WiFiNetworkScannerError::interfaceUnavailable));
-    settle();
+    failScan(WiFiNetworkScannerError(WiFiNetworkScannerError::interfaceUnavailable));
     EXPECT_EQ(controller->nearbyNetworks().value(), homeRows);
     EXPECT_EQ(controller->lastErrorMessage().value(), QStringLiteral("Nearby scan unavailable."));
     EXPECT_FALSE(controller->isScanning().value());
     EXPECT_TRUE(controller->isRunning()) << "an error stopped the loop";
 
     runtime.advance(8);
-    scanner->fail(std::runtime_error("netlink went away"));
-    settle();
+    failScan(std::runtime_error("netlink went away"));
     EXPECT_EQ(controller->lastErrorMessage().value(), QStringLiteral("Nearby scan unavailable."));
 
     runtime.advance(8);
-    scanner->answer(cafeScan);
-    settle();
+    answerScan(cafeScan);
     EXPECT_EQ(controller->nearbyNetworks().value(), cafeRows);
     EXPECT_EQ(controller->lastErrorMessage().value(), std::nullopt);
 
     // A scan that reports its own cancellation publishes nothing but the end
     // of the scan.
     runtime.advance(8);
-    scanner->fail(Async::CancellationError());
-    settle();
+    failScan(Async::CancellationError());
     EXPECT_EQ(controller->nearbyNetworks().value(), cafeRows);
     EXPECT_EQ(controller->lastErrorMessage().value(), std::nullopt);
     EXPECT_FALSE(controller->isScanning().value());
@@ -254,16 +260,13 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, AFailedScanKeepsTheRowsAndSaysSo) 
 }
 
 TEST_F(WiFiRadarNearbyNetworksControllerTest, StopDuringAScanStillAppliesItsResult) {
-    auto controller = makeController();
-    controller->start();
-    settle();
+    auto controller = startedController();
     ASSERT_TRUE(controller->isScanning().value());
     controller->stop();
     EXPECT_FALSE(controller->isScanning().value());
     EXPECT_FALSE(controller->isRunning());
 
-    scanner->answer(homeScan);
-    settle();
+    answerScan(homeScan);
     EXPECT_EQ(controller->nearbyNetworks().value(), homeRows);
     EXPECT_FALSE(controller->isScanning().value());
     EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U) << "the stopped loop went on sleeping";
@@ -273,30 +276,25 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, StopDuringAScanStillAppliesItsResu
     controller->start();
     settle();
     EXPECT_EQ(scanner->scanCount, 2) << "a later start() scans again at once";
-    scanner->answer({});
-    settle();
+    answerScan({});
     controller->stop();
 }
 
 TEST_F(WiFiRadarNearbyNetworksControllerTest, ALateResultOfAStoppedLoopLeavesTheNewerLoopAlone) {
-    auto controller = makeController();
-    controller->start();
-    settle();
+    auto controller = startedController();
     controller->stop();
     controller->start();
     settle();
     ASSERT_EQ(scanner->scanCount, 2);
     ASSERT_TRUE(controller->isScanning().value());
 
-    scanner->answer(cafeScan); // the stopped loop's scan
-    settle();
+    answerScan(cafeScan); // the stopped loop's scan
     EXPECT_TRUE(controller->nearbyNetworks().value().empty())
         << "a stale scan published over the newer loop";
     EXPECT_TRUE(controller->isScanning().value()) << "a stale scan ended the newer one";
     EXPECT_TRUE(controller->isRunning()) << "the stopped loop dropped the newer loop's handle";
 
-    scanner->answer(homeScan);
-    settle();
+    answerScan(homeScan);
     EXPECT_EQ(controller->nearbyNetworks().value(), homeRows);
     EXPECT_EQ(runtime.clock().pendingTimerCount(), 1U);
 
@@ -308,14 +306,11 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, ALateResultOfAStoppedLoopLeavesThe
 }
 
 TEST_F(WiFiRadarNearbyNetworksControllerTest, AControllerReleasedDuringAScanIsGoneAtOnce) {
-    auto controller = makeController();
-    controller->start();
-    settle();
+    auto controller = startedController();
     const std::weak_ptr<WiFiRadarNearbyNetworksController> watcher = controller;
     controller.reset();
     EXPECT_TRUE(watcher.expired()) << "the loop kept its controller while the scan ran";
-    scanner->answer(homeScan);
-    settle();
+    answerScan(homeScan);
     EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U);
 
     auto unstarted = makeController();

@@ -76,7 +76,6 @@ TEST_F(RadarWindowLayoutTest, TheSidebarShowsTheReadingTheHintAndTheCards) {
     inputs.radarSnapshot = reading(u"Linden House"_s, -47);
     inputs.radarHistory = {reading(u"Linden House"_s, -70), *inputs.radarSnapshot};
     show(inputs);
-    const QStringList texts = ViewInspection::shownTexts(sidebar());
     const QStringList expectedOrder{u"Wi-Fi Radar"_s,
                                     u"keep going"_s,
                                     u"Linden House"_s,
@@ -88,12 +87,8 @@ TEST_F(RadarWindowLayoutTest, TheSidebarShowsTheReadingTheHintAndTheCards) {
                                     u"Speed"_s,
                                     u"Nearby Networks"_s,
                                     u"Scanning nearby networks..."_s};
-    QStringList found;
-    for (const QString& text : texts) {
-        if (expectedOrder.contains(text)) {
-            found << text;
-        }
-    }
+    QStringList found = ViewInspection::shownTexts(sidebar());
+    found.removeIf([&expectedOrder](const QString& text) { return !expectedOrder.contains(text); });
     EXPECT_EQ(found, expectedOrder);
     QStringList values;
     for (const RadarMetricCard* card : sidebar().metricCards()) {

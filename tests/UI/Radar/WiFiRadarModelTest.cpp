@@ -163,25 +163,23 @@ TEST(WiFiRadarModelTest, ChannelTextsReadChannelThenBand) {
 }
 
 TEST(WiFiRadarModelTest, MetricCardsCarryValuesUnitsAndRanges) {
-    const auto empty = WiFiRadarModel::metricCards(std::nullopt, {});
-    QStringList values;
-    for (const RadarMetricCardContent& card : empty) {
-        values << card.title + u": "_s + card.valueText();
-    }
-    EXPECT_EQ(values,
-              (QStringList{u"Quality: 0"_s, u"SNR: 0 dB"_s, u"RSSI: 0 dBm"_s, u"Speed: 0 Mbps"_s}));
-    EXPECT_EQ(empty[0].yDomain, (ClosedRange{0, 100}));
-    EXPECT_EQ(empty[1].yDomain, (ClosedRange{0, 50}));
-    EXPECT_EQ(empty[2].yDomain, (ClosedRange{-95, -30}));
-    EXPECT_EQ(empty[3].yDomain, (ClosedRange{0, 200}));
+    const auto shown = [](const auto& cards) {
+        QStringList texts;
+        for (const RadarMetricCardContent& card : cards) {
+            texts << u"%1: %2 [%3, %4]"_s.arg(card.title, card.valueText())
+                         .arg(card.yDomain.lowerBound)
+                         .arg(card.yDomain.upperBound);
+        }
+        return texts;
+    };
+    EXPECT_EQ(shown(WiFiRadarModel::metricCards(std::nullopt, {})),
+              (QStringList{u"Quality: 0 [0, 100]"_s, u"SNR: 0 dB [0, 50]"_s,
+                           u"RSSI: 0 dBm [-95, -30]"_s, u"Speed: 0 Mbps [0, 200]"_s}));
 
     const WiFiSnapshot fast = reading(u"x"_s, -61, -96, 866);
-    const auto cards = WiFiRadarModel::metricCards(fast, {reading(u"x"_s, -61, -96, 150), fast});
-    EXPECT_EQ(cards[0].valueText(), u"70"_s);
-    EXPECT_EQ(cards[1].valueText(), u"35 dB"_s);
-    EXPECT_EQ(cards[2].valueText(), u"-61 dBm"_s);
-    EXPECT_EQ(cards[3].valueText(), u"866 Mbps"_s);
-    EXPECT_EQ(cards[3].yDomain, (ClosedRange{0, 866}));
+    EXPECT_EQ(shown(WiFiRadarModel::metricCards(fast, {reading(u"x"_s, -61, -96, 150), fast})),
+              (QStringList{u"Quality: 70 [0, 100]"_s, u"SNR: 35 dB [0, 50]"_s,
+                           u"RSSI: -61 dBm [-95, -30]"_s, u"Speed: 866 Mbps [0, 866]"_s}));
     EXPECT_EQ(WiFiRadarModel::metricCards(fast, {reading(u"x"_s, -61, -96, 150)})[3].yDomain,
               (ClosedRange{0, 200}));
     EXPECT_EQ(
