@@ -101,22 +101,16 @@ TEST(ChannelScanChannelListTest, OrdersPinnedFirstThenByInterferenceUniqueAndCap
     }
 }
 
-TEST(ChannelScanChannelListTest, SamplesEqualInScoreAndChannelKeepTheirScanOrder) {
-    // Both on channel 1 with the same score; no band known, so the first
-    // scanned one is the row.
-    const ChannelScanResult scanned =
-        result({sample(1, band6, 0.2, 4), sample(1, band24, 0.2, 9)}, std::nullopt, std::nullopt,
-               std::nullopt, std::nullopt);
-    const auto rows = ChannelScanChannelList::preferredBandChannels(scanned);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows.front().networkCount, 4);
-}
-
-TEST(ChannelScanChannelListTest, PlaceholderIsAnEmptyChannelOfTheActiveBand) {
-    const ChannelScanResult scanned =
+// A placeholder is an empty channel of the active band; a measured row is the
+// sample itself, and of two equal samples on one channel the first scanned.
+TEST(ChannelScanChannelListTest, RowsAreTheSamplesThemselvesOrEmptyPlaceholders) {
+    const ChannelScanResult pinned =
         result({sample(1, band24, 0.5)}, 6, band24, std::nullopt, std::nullopt);
-    const auto rows = ChannelScanChannelList::preferredBandChannels(scanned);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows.front(), (ChannelCongestionSample{6, band24, 0, -100.0, 0.0, 0.0}));
-    EXPECT_EQ(rows.back(), scanned.channels.front()) << "a measured row is the sample itself";
+    EXPECT_EQ(ChannelScanChannelList::preferredBandChannels(pinned),
+              (std::vector<ChannelCongestionSample>{{6, band24, 0, -100.0, 0.0, 0.0},
+                                                    pinned.channels.front()}));
+    const ChannelScanResult equal = result({sample(1, band6, 0.2, 4), sample(1, band24, 0.2, 9)},
+                                           std::nullopt, std::nullopt, std::nullopt, std::nullopt);
+    EXPECT_EQ(ChannelScanChannelList::preferredBandChannels(equal),
+              std::vector{equal.channels.front()});
 }

@@ -42,54 +42,42 @@ ChannelScanResult compared(std::int64_t current, double currentScore, std::int64
 
 } // namespace
 
-TEST(ChannelScanRecommendationTest, CurrentSelectionFallsBackToTheResultsFigures) {
+TEST(ChannelScanRecommendationTest, SelectionsFallBackToTheResultsFigures) {
+    const auto current = &ChannelScanRecommendation::currentSelection;
+    const auto recommended = &ChannelScanRecommendation::recommendedSelection;
     const struct {
         const char* name;
+        decltype(current) select;
         ChannelScanResult result;
         std::string expected;
     } cases[] = {
-        {"no current channel",
+        {"current: no current channel", current,
          result({sample(6, band24, 0.4)}, std::nullopt, band24, 1, band24, 0.4), "absent"},
-        {"the sample in the current band",
+        {"current: the sample in the current band", current,
          result({sample(6, band6, 0.9, 7), sample(6, band24, 0.4, 3)}, 6, band24, 1, band24, 5.0),
          "Ch 6 2.4 GHz score 0.4 networks 3"},
-        {"no current band: the first sample of the channel gives the band",
+        {"current: no current band, the first sample of the channel gives the band", current,
          result({sample(6, band6, 0.9, 7), sample(6, band24, 0.4, 3)}, 6, std::nullopt, 1, band6),
          "Ch 6 6 GHz score 0.9 networks 7"},
-        {"no sample in the current band: the result's current score and no networks",
+        {"current: no sample in the band, the result's current score and no networks", current,
          result({sample(6, band6, 0.9, 7)}, 6, band24, 1, band24, 0.25),
          "Ch 6 2.4 GHz score 0.25 networks 0"},
-        {"no sample and no band: Unknown, and 0 without a current score",
+        {"current: no sample and no band, Unknown, and 0 without a current score", current,
          result({sample(1, band24, 0.9)}, 6, std::nullopt, std::nullopt, std::nullopt),
          "Ch 6 Unknown score 0 networks 0"},
-    };
-    for (const auto& testCase : cases) {
-        EXPECT_EQ(described(ChannelScanRecommendation::currentSelection(testCase.result)),
-                  testCase.expected)
-            << testCase.name;
-    }
-}
-
-TEST(ChannelScanRecommendationTest, RecommendedSelectionNeedsChannelAndBand) {
-    const struct {
-        const char* name;
-        ChannelScanResult result;
-        std::string expected;
-    } cases[] = {
-        {"no suggested channel", result({sample(6, band24, 0.4)}, 6, band24, std::nullopt, band24),
-         "absent"},
-        {"no suggested band", result({sample(1, band24, 0.4)}, 6, band24, 1, std::nullopt),
-         "absent"},
-        {"the sample of the suggested channel and band",
+        {"recommended: no suggested channel", recommended,
+         result({sample(6, band24, 0.4)}, 6, band24, std::nullopt, band24), "absent"},
+        {"recommended: no suggested band", recommended,
+         result({sample(1, band24, 0.4)}, 6, band24, 1, std::nullopt), "absent"},
+        {"recommended: the sample of the suggested channel and band", recommended,
          result({sample(1, band6, 0.7, 5), sample(1, band24, 0.2, 2)}, 6, band24, 1, band24),
          "Ch 1 2.4 GHz score 0.2 networks 2"},
-        {"no sample: 0 and 0", result({sample(1, band6, 0.7, 5)}, 6, band24, 1, band24, 0.9),
+        {"recommended: no sample, 0 and 0", recommended,
+         result({sample(1, band6, 0.7, 5)}, 6, band24, 1, band24, 0.9),
          "Ch 1 2.4 GHz score 0 networks 0"},
     };
     for (const auto& testCase : cases) {
-        EXPECT_EQ(described(ChannelScanRecommendation::recommendedSelection(testCase.result)),
-                  testCase.expected)
-            << testCase.name;
+        EXPECT_EQ(described(testCase.select(testCase.result)), testCase.expected) << testCase.name;
     }
 }
 

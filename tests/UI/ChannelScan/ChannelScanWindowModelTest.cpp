@@ -86,9 +86,9 @@ TEST(ChannelScanWindowModelTest, NetworksSeenIsPerPassRoundedLikeTheRows) {
         scanned.passCount = testCase.passes;
         EXPECT_EQ(networksSeenPerPass(scanned), testCase.expected)
             << testCase.sightings << " sightings in " << testCase.passes << " passes";
-        EXPECT_EQ(resultContent(scanned, english).networksSeenValue,
-                  QString::number(testCase.expected));
-        EXPECT_EQ(resultContent(scanned, english).passesValue, QString::number(testCase.passes));
+        const ChannelScanResultContent shown = resultContent(scanned, english);
+        EXPECT_EQ(shown.networksSeenValue, QString::number(testCase.expected));
+        EXPECT_EQ(shown.passesValue, QString::number(testCase.passes));
     }
 }
 

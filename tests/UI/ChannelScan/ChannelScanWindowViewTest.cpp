@@ -88,10 +88,33 @@ protected:
         nextTurns();
     }
 
+    // Starts a scan whose first pass the scanner holds, and redraws.
+    void startHeldScan(ChannelScanWindowView& view) {
+        scanner->holdScans = true;
+        QTest::mouseClick(buttonShown(view), Qt::LeftButton);
+        nextTurns();
+    }
+
+    std::shared_ptr<ChannelScanMonitor> makeMonitor() {
+        return ChannelScanMonitor::create(
+            {3, 0.35}, scanner, [] { return std::optional(linkOnChannel6()); }, sleeper,
+            runtime.clock().dateProvider());
+    }
+
     void scanOnce(ChannelScanWindowView& view) {
         QTest::mouseClick(buttonShown(view), Qt::LeftButton);
         finishScan();
         ASSERT_TRUE(monitor->latestResult().value().has_value());
+    }
+
+    // The hosted window once drawn, after one finished scan when `withResult`.
+    HostedWindow opened(bool withResult = false) {
+        HostedWindow hosted(monitor);
+        nextTurns();
+        if (withResult) {
+            scanOnce(*hosted.view);
+        }
+        return hosted;
     }
 
     // The one scan button on show.
@@ -107,14 +130,11 @@ protected:
     TestRuntime runtime;
     std::shared_ptr<HeldChannelScanner> scanner = std::make_shared<HeldChannelScanner>();
     std::shared_ptr<FakeSleeper> sleeper = std::make_shared<FakeSleeper>();
-    std::shared_ptr<ChannelScanMonitor> monitor = ChannelScanMonitor::create(
-        {3, 0.35}, scanner, [] { return std::optional(linkOnChannel6()); }, sleeper,
-        runtime.clock().dateProvider());
+    std::shared_ptr<ChannelScanMonitor> monitor = makeMonitor();
 };
 
 TEST_F(ChannelScanWindowViewTest, OpeningStartsNothingAndShowsTheEmptyLayout) {
-    HostedWindow hosted(monitor);
-    nextTurns();
+    HostedWindow hosted = opened();
     EXPECT_EQ(scanner->scanCount, 0);
     EXPECT_FALSE(monitor->isScanning().value());
     const ChannelScanWindowView& view = *hosted.view;
@@ -134,9 +154,8 @@ TEST_F(ChannelScanWindowViewTest, OpeningStartsNothingAndShowsTheEmptyLayout) {
 
 TEST_F(ChannelScanWindowViewTest, StartingRedrawsOnALaterTurnWithCancelAndProgress) {
     scanner->holdScans = true;
-    HostedWindow hosted(monitor);
+    HostedWindow hosted = opened();
     ChannelScanWindowView& view = *hosted.view;
-    nextTurns();
 
     QTest::mouseClick(view.centreActionButton(), Qt::LeftButton);
     EXPECT_TRUE(monitor->isScanning().value());
@@ -166,8 +185,7 @@ TEST_F(ChannelScanWindowViewTest, StartingRedrawsOnALaterTurnWithCancelAndProgre
 }
 
 TEST_F(ChannelScanWindowViewTest, NetworksSeenCountsOnePassNotTheSumOfPasses) {
-    HostedWindow hosted(monitor);
-    scanOnce(*hosted.view);
+    HostedWindow hosted = opened(true);
     EXPECT_EQ(monitor->latestResult().value()->scannedNetworkCount, 6);
     EXPECT_EQ(hosted.view->resultSummary()->networksSeenPill()->value(), u"2"_s);
     EXPECT_EQ(hosted.view->resultSummary()->passesPill()->value(), u"3"_s);
@@ -175,21 +193,12 @@ TEST_F(ChannelScanWindowViewTest, NetworksSeenCountsOnePassNotTheSumOfPasses) {
 
 TEST_F(ChannelScanWindowViewTest, CancelReturnsToTheEarlierResultOrTheEmptyState) {
     for (const bool hadResult : {false, true}) {
-        auto freshMonitor = ChannelScanMonitor::create(
-            {3, 0.35}, scanner, [] { return std::optional(linkOnChannel6()); }, sleeper,
-            runtime.clock().dateProvider());
-        monitor.swap(freshMonitor);
-        HostedWindow hosted(monitor);
+        monitor = makeMonitor();
+        HostedWindow hosted = opened(hadResult);
         ChannelScanWindowView& view = *hosted.view;
-        nextTurns();
-        if (hadResult) {
-            scanOnce(view);
-        }
         const auto earlier = monitor->latestResult().value();
 
-        scanner->holdScans = true;
-        QTest::mouseClick(buttonShown(view), Qt::LeftButton);
-        nextTurns();
+        startHeldScan(view);
         ASSERT_TRUE(scanner->isHoldingScan());
         ChannelScanActionButton* cancel = buttonShown(view);
         ASSERT_EQ(cancel, view.headerActionButton());
@@ -215,12 +224,8 @@ TEST_F(ChannelScanWindowViewTest, CancelReturnsToTheEarlierResultOrTheEmptyState
 TEST_F(ChannelScanWindowViewTest, ADoubleClickStartsAndDoesNotCancel) {
     for (const bool hadResult : {false, true}) {
         for (const bool redrawnBetween : {false, true}) {
-            HostedWindow hosted(monitor);
+            HostedWindow hosted = opened(hadResult);
             ChannelScanWindowView& view = *hosted.view;
-            nextTurns();
-            if (hadResult) {
-                scanOnce(view);
-            }
             const int scansBefore = scanner->scanCount;
 
             ChannelScanActionButton* pressed = buttonShown(view);
@@ -244,12 +249,9 @@ TEST_F(ChannelScanWindowViewTest, ADoubleClickStartsAndDoesNotCancel) {
 }
 
 TEST_F(ChannelScanWindowViewTest, AScanThatEndsWhileHiddenShowsWhenShownAgain) {
-    scanner->holdScans = true;
-    HostedWindow hosted(monitor);
+    HostedWindow hosted = opened();
     ChannelScanWindowView& view = *hosted.view;
-    nextTurns();
-    QTest::mouseClick(view.centreActionButton(), Qt::LeftButton);
-    nextTurns();
+    startHeldScan(view);
     ASSERT_EQ(view.content().layoutState, ChannelScanLayoutState::emptyScanning);
 
     hosted.window->close();
@@ -267,13 +269,7 @@ TEST_F(ChannelScanWindowViewTest, AScanThatEndsWhileHiddenShowsWhenShownAgain) {
 }
 
 TEST_F(ChannelScanWindowViewTest, ClosingTheViewCancelsNothing) {
-    scanner->holdScans = true;
-    {
-        HostedWindow hosted(monitor);
-        nextTurns();
-        QTest::mouseClick(hosted.view->centreActionButton(), Qt::LeftButton);
-        nextTurns();
-    }
+    { startHeldScan(*opened().view); }
     scanner->holdScans = false;
     finishScan();
     EXPECT_TRUE(monitor->latestResult().value().has_value());

@@ -76,8 +76,9 @@ TEST(SpeedTestWindowModelTest, ProgressIsAWholePercentageRoundedHalfToEven) {
 TEST(SpeedTestWindowModelTest, TheStateTable) {
     SpeedTestWindowInputs downloading = running(0.25);
     downloading.baselineLatencyMilliseconds = 18.4;
-    const std::optional<QString> noPanel;
-    const std::optional<QString> noFooter;
+    const std::optional<QString> noBadge, noPanel, noFooter;
+    const auto empty = SpeedTestWindowLayout::empty;
+    const auto results = SpeedTestWindowLayout::results;
     const QString noResultYet = u"Last tested at \u2014"_s;
     const struct {
         const char* name;
@@ -88,44 +89,23 @@ TEST(SpeedTestWindowModelTest, TheStateTable) {
         std::optional<QString> progressPanel;
         std::optional<QString> footer;
     } rows[] = {
-        {"before the first test",
-         {},
-         SpeedTestWindowLayout::empty,
-         {},
-         u"Run Test"_s,
-         noPanel,
-         noFooter},
-        {"capturing the baseline",
-         running(),
-         SpeedTestWindowLayout::results,
-         {},
-         u"Cancel"_s,
-         u"Capturing baseline latency... 0%"_s,
+        {"before the first test", {}, empty, noBadge, u"Run Test"_s, noPanel, noFooter},
+        {"capturing the baseline", running(), results, noBadge, u"Cancel"_s,
+         u"Capturing baseline latency... 0%"_s, noResultYet},
+        {"downloading", downloading, results, noBadge, u"Cancel"_s,
+         u"Running download phase... 25%"_s, noResultYet},
+        {"uploading", uploading(), results, noBadge, u"Cancel"_s, u"Running upload phase... 75%"_s,
          noResultYet},
-        {"downloading",
-         downloading,
-         SpeedTestWindowLayout::results,
-         {},
-         u"Cancel"_s,
-         u"Running download phase... 25%"_s,
-         noResultYet},
-        {"uploading",
-         uploading(),
-         SpeedTestWindowLayout::results,
-         {},
-         u"Cancel"_s,
-         u"Running upload phase... 75%"_s,
-         noResultYet},
-        {"completed", completed(), SpeedTestWindowLayout::results, u"Completed"_s, u"Retest"_s,
-         noPanel, u"Last tested at 3:41\u202fPM."_s},
-        {"failed after a throughput", ended(uploading(), SpeedTestPhase::failed, noData),
-         SpeedTestWindowLayout::results, u"Failed"_s, u"Retest"_s, noPanel, noResultYet},
-        {"cancelled after a throughput", ended(uploading(), SpeedTestPhase::cancelled),
-         SpeedTestWindowLayout::results, u"Cancelled"_s, u"Retest"_s, noPanel, noResultYet},
-        {"failed before any throughput", ended(running(), SpeedTestPhase::failed, noData),
-         SpeedTestWindowLayout::empty, u"Failed"_s, u"Run Test"_s, noPanel, noFooter},
-        {"cancelled before any throughput", ended(running(), SpeedTestPhase::cancelled),
-         SpeedTestWindowLayout::empty, u"Cancelled"_s, u"Run Test"_s, noPanel, noFooter},
+        {"completed", completed(), results, u"Completed"_s, u"Retest"_s, noPanel,
+         u"Last tested at 3:41\u202fPM."_s},
+        {"failed after a throughput", ended(uploading(), SpeedTestPhase::failed, noData), results,
+         u"Failed"_s, u"Retest"_s, noPanel, noResultYet},
+        {"cancelled after a throughput", ended(uploading(), SpeedTestPhase::cancelled), results,
+         u"Cancelled"_s, u"Retest"_s, noPanel, noResultYet},
+        {"failed before any throughput", ended(running(), SpeedTestPhase::failed, noData), empty,
+         u"Failed"_s, u"Run Test"_s, noPanel, noFooter},
+        {"cancelled before any throughput", ended(running(), SpeedTestPhase::cancelled), empty,
+         u"Cancelled"_s, u"Run Test"_s, noPanel, noFooter},
     };
     for (const auto& row : rows) {
         const SpeedTestWindowContent content = contentOf(row.inputs);
@@ -266,29 +246,26 @@ TEST(SpeedTestWindowModelTest, InsightRowsFollowTheFinalizedPhases) {
     const struct {
         const char* name;
         SpeedTestWindowInputs inputs;
-        std::array<QString, 2> messages;
+        QString download;
+        QString upload;
     } cases[] = {
-        {"idle", {}, {u"Download"_s + collecting, u"Upload"_s + collecting}},
-        {"download", running(0.25), {u"Download"_s + collecting, u"Upload"_s + collecting}},
-        {"upload without a download sample",
-         uploadWithoutSamples,
-         {u"Download"_s + unavailable, u"Upload"_s + collecting}},
-        {"failed during the upload",
-         ended(uploading(), SpeedTestPhase::failed, noData),
-         {u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
-          u"Upload"_s + unavailable}},
-        {"cancelled during the download",
-         ended(running(), SpeedTestPhase::cancelled),
-         {u"Download"_s + unavailable, u"Upload"_s + unavailable}},
-        {"completed",
-         completed(),
-         {u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
-          u"Upload lag under load: 18ms -> 73ms (grade C, noticeable bufferbloat)."_s}},
+        {"idle", {}, u"Download"_s + collecting, u"Upload"_s + collecting},
+        {"download", running(0.25), u"Download"_s + collecting, u"Upload"_s + collecting},
+        {"upload without a download sample", uploadWithoutSamples, u"Download"_s + unavailable,
+         u"Upload"_s + collecting},
+        {"failed during the upload", ended(uploading(), SpeedTestPhase::failed, noData),
+         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
+         u"Upload"_s + unavailable},
+        {"cancelled during the download", ended(running(), SpeedTestPhase::cancelled),
+         u"Download"_s + unavailable, u"Upload"_s + unavailable},
+        {"completed", completed(),
+         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
+         u"Upload lag under load: 18ms -> 73ms (grade C, noticeable bufferbloat)."_s},
     };
     for (const auto& testCase : cases) {
         const auto rows = contentOf(testCase.inputs).insightRows;
-        EXPECT_EQ(rows[0].message, testCase.messages[0]) << testCase.name;
-        EXPECT_EQ(rows[1].message, testCase.messages[1]) << testCase.name;
+        EXPECT_EQ(rows[0].message, testCase.download) << testCase.name;
+        EXPECT_EQ(rows[1].message, testCase.upload) << testCase.name;
         EXPECT_EQ(rows[0].indicatorSymbolName, u"arrow.down"_s);
         EXPECT_EQ(rows[1].indicatorSymbolName, u"arrow.up"_s);
     }
