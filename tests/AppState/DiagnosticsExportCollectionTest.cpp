@@ -3,6 +3,7 @@
 #include "Core/TaskSleeper.h"
 #include "Platform/Bundle/BundleKeys.h"
 #include "Support/FakeDiagnosticsExportSources.h"
+#include "Support/FakeExportWorkEnder.h"
 #include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
 
@@ -76,19 +77,7 @@ protected:
         ASSERT_FALSE(state().isCollectingReport);
     }
 
-    // Ends the scan and the test as soon as they start.
-    void endWorkWhenStarted() {
-        endings.push_back(sources->scan.running.subscribe([this](bool running) {
-            if (running) {
-                sources->scan.running = false;
-            }
-        }));
-        endings.push_back(sources->speed.running.subscribe([this](bool running) {
-            if (running) {
-                sources->speed.running = false;
-            }
-        }));
-    }
+    void endWorkWhenStarted() { endings = endAllWorkWhenStarted(*sources); }
 
     TestRuntime runtime;
     std::shared_ptr<FakeDiagnosticsExportSources> sources =
@@ -251,11 +240,7 @@ TEST_F(DiagnosticsExportCollectionTest, AWaitPastItsDeadlineCancelsTheWorkAndSay
         FakeExportWork& held = testCase.isScan ? sources->scan : sources->speed;
         FakeExportWork& other = testCase.isScan ? sources->speed : sources->scan;
         held.errorMessage = testCase.monitorText;
-        auto endOther = other.running.subscribe([&other](bool running) {
-            if (running) {
-                other.running = false;
-            }
-        });
+        const auto endOther = endWhenStarted(other);
         const double deadline = testCase.isScan ? 24 : 95;
         collection->startRegenerateRun();
         runtime.advance(0.54);

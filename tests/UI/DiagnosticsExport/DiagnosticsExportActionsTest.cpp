@@ -5,6 +5,7 @@
 #include "Support/QStringPrinter.h"
 #include "Support/ScopedCompiledLocale.h"
 #include "Support/TestRuntime.h"
+#include "Support/UnavailableDiagnosticsReport.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 
 namespace {
+
+using Color = DiagnosticsExportMessageColor;
 
 // 2026-03-04T05:06:07Z.
 const Date exportTime = Date(std::chrono::seconds(1'772'600'767));
@@ -97,18 +100,7 @@ protected:
 
     static DiagnosticsExportState ready() {
         DiagnosticsExportState state;
-        const auto unavailable = DiagnosticsExportReport::SectionStatus::unavailable;
-        state.collectedReport =
-            DiagnosticsExportReport{2,
-                                    exportTime,
-                                    {QStringLiteral("pelmor")},
-                                    {true, true, QStringLiteral("good")},
-                                    {unavailable},
-                                    {{unavailable}, {unavailable}, {unavailable}},
-                                    {unavailable},
-                                    {unavailable},
-                                    {QStringLiteral("idle"), unavailable},
-                                    {unavailable}};
+        state.collectedReport = unavailableDiagnosticsReport(exportTime, QStringLiteral("good"));
         state.collectedReportJSONString = json;
         return state;
     }
@@ -120,6 +112,11 @@ protected:
     }
 
     const DiagnosticsExportState& state() const { return collection->state().value(); }
+
+    void expectFeedback(const QString& message, Color color) const {
+        EXPECT_EQ(state().actionMessage, message);
+        EXPECT_EQ(state().actionMessageColor, color);
+    }
 
     static inline const QString json = QStringLiteral("{\n  \"name\" : \"Café \\/ ☕\"\n}");
 
@@ -139,22 +136,18 @@ TEST_F(DiagnosticsExportActionsTest, BeforeAReportNeitherActionTouchesClipboardO
     EXPECT_EQ(pasteboard->clearCount, 0);
     early.saveReportToFile();
     EXPECT_TRUE(savePanel->configurations.empty());
-    EXPECT_EQ(state().actionMessage,
-              QStringLiteral("Diagnostics report is still being collected."));
-    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::secondaryText);
+    expectFeedback("Diagnostics report is still being collected.", Color::secondaryText);
 }
 
 TEST_F(DiagnosticsExportActionsTest, CopyReportsOnlyWhatTheClipboardTook) {
     actions.copyReport();
     EXPECT_EQ(pasteboard->contents, json);
-    EXPECT_EQ(state().actionMessage, QStringLiteral("Diagnostics report copied to clipboard."));
-    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::success);
+    expectFeedback("Diagnostics report copied to clipboard.", Color::success);
 
     pasteboard->accepts = false;
     actions.copyReport();
     EXPECT_EQ(pasteboard->contents, QString());
-    EXPECT_EQ(state().actionMessage, QStringLiteral("Unable to copy diagnostics report."));
-    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::error);
+    expectFeedback("Unable to copy diagnostics report.", Color::error);
 }
 
 TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
@@ -178,12 +171,11 @@ TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
 TEST_F(DiagnosticsExportActionsTest, TheFileHoldsExactlyTheTextOfWhenTheDialogOpened) {
     actions.saveReportToFile();
     // A new run starts while the dialog is open.
-    collection->setActionMessage(QStringLiteral("earlier"), DiagnosticsExportMessageColor::success);
+    collection->setActionMessage(QStringLiteral("earlier"), Color::success);
     const QString path = folder.filePath(QStringLiteral("report.json"));
     savePanel->completions.front()(path);
     EXPECT_EQ(contentsOf(path), json.toUtf8());
-    EXPECT_EQ(state().actionMessage, QStringLiteral("Diagnostics report saved to report.json."));
-    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::success);
+    expectFeedback("Diagnostics report saved to report.json.", Color::success);
 }
 
 TEST_F(DiagnosticsExportActionsTest, ANameWithoutTheJSONExtensionGetsIt) {
@@ -211,15 +203,14 @@ TEST_F(DiagnosticsExportActionsTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     }
     EXPECT_EQ(contentsOf(path), QByteArray("old"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.json")});
-    EXPECT_EQ(state().actionMessage, QStringLiteral("Failed to save diagnostics report."));
-    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::error);
+    expectFeedback("Failed to save diagnostics report.", Color::error);
     EXPECT_EQ(state().collectedReportJSONString, json);
 }
 
 TEST_F(DiagnosticsExportActionsTest, APathThatNamesNoFileIsRefused) {
     for (const QString& path : {folder.path() + QStringLiteral("/"),
                                 folder.filePath(QStringLiteral("missing/folder/report.json"))}) {
-        collection->setActionMessage(QString(), DiagnosticsExportMessageColor::secondaryText);
+        collection->setActionMessage(QString(), Color::secondaryText);
         actions.saveReportToFile();
         savePanel->completions.back()(path);
         EXPECT_EQ(state().actionMessage, QStringLiteral("Failed to save diagnostics report."))
@@ -231,8 +222,7 @@ TEST_F(DiagnosticsExportActionsTest, ACancelledDialogKeepsTheFeedbackLine) {
     actions.copyReport();
     actions.saveReportToFile();
     savePanel->completions.front()(std::nullopt);
-    EXPECT_EQ(state().actionMessage, QStringLiteral("Diagnostics report copied to clipboard."));
-    EXPECT_EQ(state().actionMessageColor, DiagnosticsExportMessageColor::success);
+    expectFeedback("Diagnostics report copied to clipboard.", Color::success);
 }
 
 TEST_F(DiagnosticsExportActionsTest, ADialogClosedAfterItsWindowWentStillWritesTheFile) {
@@ -252,18 +242,16 @@ TEST_F(DiagnosticsExportActionsTest, ADialogClosedAfterItsWindowWentStillWritesT
 TEST(DiagnosticsExportFileNameTest, IsTheSameInEveryLocale) {
     const Date afternoon = Date(std::chrono::seconds(1'767'315'845)); // 2026-01-02T01:04:05Z
     const QTimeZone bangkok(QByteArrayLiteral("Asia/Bangkok"));
-    const QTimeZone losAngeles(QByteArrayLiteral("America/Los_Angeles"));
+    const std::vector<std::tuple<Date, QTimeZone, QString>> cases{
+        {afternoon, bangkok, "pelmor-diagnostics-20260102-080405.json"},
+        {exportTime + std::chrono::hours(9), bangkok, "pelmor-diagnostics-20260304-210607.json"},
+        {afternoon, QTimeZone(QByteArrayLiteral("America/Los_Angeles")),
+         "pelmor-diagnostics-20260101-170405.json"}};
     for (const char* locale : {"ar_EG", "th_TH", "fa_IR", "de_DE"}) {
         const ScopedCompiledLocale scoped(locale);
         ASSERT_TRUE(scoped.isActive()) << locale;
-        EXPECT_EQ(DiagnosticsExportActions::fileName(afternoon, bangkok),
-                  QStringLiteral("pelmor-diagnostics-20260102-080405.json"))
-            << locale;
-        EXPECT_EQ(DiagnosticsExportActions::fileName(exportTime + std::chrono::hours(9), bangkok),
-                  QStringLiteral("pelmor-diagnostics-20260304-210607.json"))
-            << locale;
-        EXPECT_EQ(DiagnosticsExportActions::fileName(afternoon, losAngeles),
-                  QStringLiteral("pelmor-diagnostics-20260101-170405.json"))
-            << locale;
+        for (const auto& [date, zone, expected] : cases) {
+            EXPECT_EQ(DiagnosticsExportActions::fileName(date, zone), expected) << locale;
+        }
     }
 }

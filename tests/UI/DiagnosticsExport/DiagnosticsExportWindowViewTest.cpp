@@ -2,8 +2,10 @@
 
 #include "Core/TaskSleeper.h"
 #include "Support/FakeDiagnosticsExportSources.h"
+#include "Support/FakeExportWorkEnder.h"
 #include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
+#include "Support/UnavailableDiagnosticsReport.h"
 #include "UI/DiagnosticsExport/DiagnosticsCardMetric.h"
 #include "UI/DiagnosticsExport/DiagnosticsExportHeader.h"
 #include "UI/DiagnosticsExport/DiagnosticsExportPreviewPanel.h"
@@ -47,21 +49,11 @@ public:
 };
 
 DiagnosticsExportReport sampleReport() {
-    using Report = DiagnosticsExportReport;
-    const auto available = Report::SectionStatus::available;
-    const auto unavailable = Report::SectionStatus::unavailable;
-    return Report{
-        2,
-        exportTime,
-        {QStringLiteral("pelmor")},
-        {true, true, QStringLiteral("poor")},
-        {available, std::nullopt,
-         Report::WiFiData{.ssid = QStringLiteral("<b>Linden</b>"), .rssiDbm = -61, .snrDb = 31}},
-        {{unavailable}, {unavailable}, {unavailable}},
-        {unavailable},
-        {unavailable},
-        {QStringLiteral("idle"), unavailable},
-        {unavailable}};
+    DiagnosticsExportReport report = unavailableDiagnosticsReport(exportTime, "poor");
+    report.wifi = {DiagnosticsExportReport::SectionStatus::available, std::nullopt,
+                   DiagnosticsExportReport::WiFiData{
+                       .ssid = QStringLiteral("<b>Linden</b>"), .rssiDbm = -61, .snrDb = 31}};
+    return report;
 }
 
 DiagnosticsExportState readyState(QString json = QStringLiteral("{\n  \"a\" : \"<b>x</b>\"\n}")) {
@@ -83,15 +75,13 @@ void processEvents() {
 class DiagnosticsExportWindowViewTest : public testing::Test {
 protected:
     std::unique_ptr<DiagnosticsExportWindowView> makeView(DiagnosticsExportState state = {}) {
-        DiagnosticsExportCollection::Environment environment;
-        environment.sources = sources;
-        environment.dateProvider = [] { return exportTime; };
-        environment.monotonicClock = [this] {
-            return std::chrono::steady_clock::time_point(
-                std::chrono::nanoseconds(runtime.clock().elapsedNanoseconds()));
-        };
-        environment.sleeper = std::make_shared<TaskSleeper>();
-        environment.bundle = BundleInfo();
+        DiagnosticsExportCollection::Environment environment{
+            sources, [] { return exportTime; },
+            [this] {
+                return std::chrono::steady_clock::time_point(
+                    std::chrono::nanoseconds(runtime.clock().elapsedNanoseconds()));
+            },
+            std::make_shared<TaskSleeper>(), BundleInfo()};
         auto view = std::make_unique<DiagnosticsExportWindowView>(
             DiagnosticsExportCollection::create(std::move(environment), std::move(state)),
             DiagnosticsExportActions::Dependencies{pasteboard, savePanel});
@@ -107,20 +97,6 @@ protected:
     }
     static bool showsRegenerate(const DiagnosticsExportWindowView& view) {
         return view.header()->regenerateButton()->isVisibleTo(&view);
-    }
-
-    // Ends the scan and the test as soon as they start.
-    void endWorkWhenStarted() {
-        endings.push_back(sources->scan.running.subscribe([this](bool running) {
-            if (running) {
-                sources->scan.running = false;
-            }
-        }));
-        endings.push_back(sources->speed.running.subscribe([this](bool running) {
-            if (running) {
-                sources->speed.running = false;
-            }
-        }));
     }
 
     TestRuntime runtime;
@@ -271,7 +247,7 @@ TEST_F(DiagnosticsExportWindowViewTest, ComingOnScreenCollectsAndGoingAwayCancel
 
     // A Regenerate run goes on when the window closes.
     sources->scan.end();
-    endWorkWhenStarted();
+    endings = endAllWorkWhenStarted(*sources);
     view->show();
     runtime.runUntilIdle();
     runtime.advance(1);

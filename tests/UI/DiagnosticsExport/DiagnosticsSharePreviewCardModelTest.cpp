@@ -2,6 +2,7 @@
 
 #include "Support/QStringPrinter.h"
 #include "Support/ScopedCompiledLocale.h"
+#include "Support/UnavailableDiagnosticsReport.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -18,17 +19,7 @@ constexpr double infinity = std::numeric_limits<double>::infinity();
 const Date exportTime = Date(std::chrono::seconds(1'772'600'767));
 
 Report emptyReport(const QString& health = QStringLiteral("disconnected")) {
-    const auto unavailable = Report::SectionStatus::unavailable;
-    return Report{2,
-                  exportTime,
-                  {QStringLiteral("pelmor")},
-                  {true, true, health},
-                  {unavailable},
-                  {{unavailable}, {unavailable}, {unavailable}},
-                  {unavailable},
-                  {unavailable},
-                  {QStringLiteral("idle"), unavailable},
-                  {unavailable}};
+    return unavailableDiagnosticsReport(exportTime, health);
 }
 
 Report fullReport() {
@@ -48,16 +39,17 @@ Report fullReport() {
     return report;
 }
 
-QStringList values(const DiagnosticsSharePreviewCardContent& content) {
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QTimeZone utc(QByteArrayLiteral("UTC"));
+
+QStringList valuesOf(const Report& report) {
     QStringList texts;
-    for (const Metric& metric : content.metrics) {
+    for (const Metric& metric :
+         DiagnosticsSharePreviewCardModel::content(report, english, utc).metrics) {
         texts << metric.value;
     }
     return texts;
 }
-
-const QLocale english(QLocale::English, QLocale::UnitedStates);
-const QTimeZone utc(QByteArrayLiteral("UTC"));
 
 } // namespace
 
@@ -77,20 +69,18 @@ TEST(DiagnosticsSharePreviewCardModelTest, RowsShowTheReportsValuesInTheirOrder)
 
 TEST(DiagnosticsSharePreviewCardModelTest, EachMissingValueIsUnavailableInItsRowAlone) {
     const auto unavailable = DiagnosticsSharePreviewCardModel::unavailable;
-    EXPECT_EQ(values(DiagnosticsSharePreviewCardModel::content(emptyReport(), english, utc)),
-              QStringList(7, unavailable));
+    EXPECT_EQ(valuesOf(emptyReport()), QStringList(7, unavailable));
 
     Report report = fullReport();
     report.wifi.data->ssid = std::nullopt;
     report.connectionPressure.data->totalCount = 0;
     report.wifi.data->snrDb = 0;
     report.speedTest.data->uploadMbps = std::nullopt;
-    EXPECT_EQ(values(DiagnosticsSharePreviewCardModel::content(report, english, utc)),
+    EXPECT_EQ(valuesOf(report),
               (QStringList{unavailable, "-61 dBm", "0 dB", "12.3 ms", "7.0 ms", "0", unavailable}));
 
     report.wifi.data->ssid = QString();
-    EXPECT_EQ(values(DiagnosticsSharePreviewCardModel::content(report, english, utc)).first(),
-              QString());
+    EXPECT_EQ(valuesOf(report).first(), QString());
 }
 
 TEST(DiagnosticsSharePreviewCardModelTest, OnlyAnExactRawValueColoursTheBadge) {
