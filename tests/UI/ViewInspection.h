@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Algorithm/StableSort.h"
 #include "UI/Ground/LineLimitedLabel.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WrappingLabel.h"
@@ -35,10 +36,12 @@ inline QStringList shownTexts(const QWidget& root) {
             placed.push_back({position, limited->text()});
         }
     }
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed& first, const Placed& second) {
-        return first.position.y() != second.position.y() ? first.position.y() < second.position.y()
-                                                         : first.position.x() < second.position.x();
-    });
+    Algorithm::stableSort(placed.begin(), placed.end(),
+                          [](const Placed& first, const Placed& second) {
+                              return first.position.y() != second.position.y()
+                                         ? first.position.y() < second.position.y()
+                                         : first.position.x() < second.position.x();
+                          });
     QStringList texts;
     for (const Placed& item : placed) {
         texts.append(item.text);

@@ -1,6 +1,7 @@
 #include "Core/DiagnosticsExport/PrettyJSONWriter.h"
 
 #include "Core/DiagnosticsExport/ShortestRealText.h"
+#include "Platform/Algorithm/StableSort.h"
 
 #include <algorithm>
 #include <array>
@@ -75,10 +76,10 @@ private:
             sorted.push_back({utf8(member.key), &member});
         }
         // Byte order of UTF-8 is code point order.
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [](const SortedMember& left, const SortedMember& right) {
-                             return left.keyUTF8 < right.keyUTF8;
-                         });
+        Algorithm::stableSort(sorted.begin(), sorted.end(),
+                              [](const SortedMember& left, const SortedMember& right) {
+                                  return left.keyUTF8 < right.keyUTF8;
+                              });
         return sorted;
     }
 

@@ -104,11 +104,15 @@ private:
         hasInactiveEntries_ = false;
         // Destroyed after the erase: a handler's captures may reach this list.
         auto removed = std::vector<std::unique_ptr<Entry>>();
-        const auto firstInactive = std::stable_partition(
-            entries_.begin(), entries_.end(),
-            [](const std::unique_ptr<Entry>& entry) { return entry->active; });
-        std::move(firstInactive, entries_.end(), std::back_inserter(removed));
-        entries_.erase(firstInactive, entries_.end());
+        auto kept = entries_.begin();
+        for (auto& entry : entries_) {
+            if (entry->active) {
+                *kept++ = std::move(entry);
+            } else {
+                removed.push_back(std::move(entry));
+            }
+        }
+        entries_.erase(kept, entries_.end());
     }
 
     std::vector<std::unique_ptr<Entry>> entries_;

@@ -1,5 +1,7 @@
 #include "UI/ChannelScan/ChannelScanChannelList.h"
 
+#include "Platform/Algorithm/StableSort.h"
+
 #include <algorithm>
 #include <set>
 
@@ -11,7 +13,7 @@ std::vector<ChannelCongestionSample> candidates(const ChannelScanResult& result,
     std::copy_if(
         result.channels.begin(), result.channels.end(), std::back_inserter(chosen),
         [band](const ChannelCongestionSample& sample) { return !band || sample.band == *band; });
-    std::stable_sort(
+    Algorithm::stableSort(
         chosen.begin(), chosen.end(),
         [](const ChannelCongestionSample& first, const ChannelCongestionSample& second) {
             if (first.interferenceScore != second.interferenceScore) {
