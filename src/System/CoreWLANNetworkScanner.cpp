@@ -4,6 +4,8 @@
 #include "System/WiFiBandMapping.h"
 #include "System/WiFiNetworkScannerError.h"
 
+#include <utility>
+
 namespace {
 
 // Surrounding white space and line breaks go; a name of nothing else is none.
@@ -24,8 +26,9 @@ CoreWLANNetworkScanner::CoreWLANNetworkScanner(std::shared_ptr<WiFiClient> clien
     : client_(std::move(client)) {}
 
 Async::Task<std::vector<WiFiScannedNetwork>> CoreWLANNetworkScanner::scanNetworks() {
-    auto client = client_;
-    co_return co_await Async::runOnThreadPool([client] { return scan(*client); });
+    // Named first: see Task.h on temporaries inside a co_await expression.
+    auto scanOnPool = [client = client_] { return scan(*client); };
+    co_return co_await Async::runOnThreadPool(std::move(scanOnPool));
 }
 
 std::vector<WiFiScannedNetwork> CoreWLANNetworkScanner::scan(WiFiClient& client) {

@@ -71,10 +71,14 @@ private:
 
 } // namespace detail
 
-// Note: GCC 12 miscompiles a braced-init temporary inside a co_await
-// expression (`co_await run({a, b})` corrupts the heap), and has been seen to
-// miscompile a negated co_await in a condition (`if (!co_await f())`): build
-// such arguments, and such results, in named variables first.
+// Rule: no lambda closure and no braced temporary with a non-trivial
+// destructor inside a co_await expression (`co_await run({a, b})`,
+// `co_await runOnThreadPool([owner] { ... })`): name it first and move it in.
+// GCC 12 destroys such a temporary twice (a shared_ptr it holds loses an owner
+// on every await); we build with clang, and scripts/check-coawait-temporaries
+// keeps the tree free of them for any compiler. GCC 12 has also been seen to
+// miscompile a negated co_await in a condition (`if (!co_await f())`): name
+// such results too.
 //
 // A lazy coroutine. It starts only when awaited (it then runs as part of the
 // awaiting task, sharing its cancellation) or when handed to spawn() or to a
