@@ -25,7 +25,10 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -220,6 +223,36 @@ TEST_F(DiagnosticsExportWindowViewTest, RedrawsOnALaterTurnAndOnlyWhileShown) {
     view->show();
     EXPECT_EQ(view->feedbackLine()->text(), QStringLiteral("Failed to save diagnostics report."));
     EXPECT_EQ(view->feedbackLine()->color(), DiagnosticsExportTheme::error());
+}
+
+// The box reloads only for a new text, also when the box's own copy of it
+// differs (it turns U+00A0, U+2028 and U+2029 into other characters).
+TEST_F(DiagnosticsExportWindowViewTest, AFeedbackLineKeepsTheJSONBoxScrollAndSelection) {
+    for (const QString& separator : {u" "_s, u"\u00A0"_s, u"\u2028"_s, u"\u2029"_s}) {
+        SCOPED_TRACE(separator.toStdString());
+        QString json = u"{\n  \"ssid\" : \"Linden"_s + separator + u"House\""_s;
+        for (int line = 0; line < 200; ++line) {
+            json += u",\n  \"line%1\" : %1"_s.arg(line);
+        }
+        const auto view = makeView(readyState(json + u"\n}"_s));
+        view->show();
+        processEvents();
+        QPlainTextEdit& box = *view->reportPanel()->textView();
+        QTextCursor selection = box.textCursor();
+        selection.setPosition(20);
+        selection.setPosition(40, QTextCursor::KeepAnchor);
+        box.setTextCursor(selection);
+        box.verticalScrollBar()->setValue(box.verticalScrollBar()->maximum() / 2);
+        const int scrolled = box.verticalScrollBar()->value();
+        ASSERT_GT(scrolled, 0);
+
+        view->collection()->setActionMessage(u"Diagnostics report copied to clipboard."_s,
+                                             DiagnosticsExportMessageColor::success);
+        processEvents();
+        EXPECT_EQ(box.verticalScrollBar()->value(), scrolled);
+        EXPECT_EQ(box.textCursor().selectionStart(), 20);
+        EXPECT_EQ(box.textCursor().selectionEnd(), 40);
+    }
 }
 
 TEST_F(DiagnosticsExportWindowViewTest, TheButtonsCopyAndOpenTheDialog) {
