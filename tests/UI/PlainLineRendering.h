@@ -20,9 +20,9 @@ inline QImage drawn(QWidget& widget) {
 }
 
 // `text` drawn plainly, left to right, in `label`'s font at `pixelSize` and
-// colour, at its left edge and centred on the font's height, as a left-aligned
-// label draws its line.
-inline QImage plainLine(const OneLineLabel& label, const QString& text, int pixelSize) {
+// colour, centred on the font's height, at the edge `alignment` names.
+inline QImage plainLine(const OneLineLabel& label, const QString& text, int pixelSize,
+                        Qt::Alignment alignment = Qt::AlignLeft) {
     QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QFont font = label.textFont();
@@ -33,13 +33,16 @@ inline QImage plainLine(const OneLineLabel& label, const QString& text, int pixe
     painter.setLayoutDirection(Qt::LeftToRight);
     painter.setPen(label.color());
     painter.setFont(font);
-    painter.drawText(QPointF(0, (label.height() - metrics.height()) / 2 + metrics.ascent()), text);
+    const double x =
+        alignment.testFlag(Qt::AlignRight) ? label.width() - metrics.horizontalAdvance(text) : 0.0;
+    painter.drawText(QPointF(x, (label.height() - metrics.height()) / 2 + metrics.ascent()), text);
     return image;
 }
 
 // Whether `label` draws exactly `text` at its current fit's size.
-inline bool drawsPlainly(OneLineLabel& label, const QString& text) {
-    return drawn(label) == plainLine(label, text, label.currentFit().pixelSize);
+inline bool drawsPlainly(OneLineLabel& label, const QString& text,
+                         Qt::Alignment alignment = Qt::AlignLeft) {
+    return drawn(label) == plainLine(label, text, label.currentFit().pixelSize, alignment);
 }
 
 } // namespace PlainLineRendering

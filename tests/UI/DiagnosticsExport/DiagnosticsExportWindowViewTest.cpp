@@ -19,6 +19,7 @@
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/ProgressCapsule.h"
 #include "UI/Ground/WrappingLabel.h"
+#include "UI/PlainLineRendering.h"
 #include "UI/ViewInspection.h"
 
 #include <gtest/gtest.h>
@@ -163,9 +164,14 @@ TEST_F(DiagnosticsExportWindowViewTest, TheProgressPanelListsEveryStageAndMarksT
 
 TEST_F(DiagnosticsExportWindowViewTest, TheResultShowsTheCardTheFixedListAndThePlainJSON) {
     const auto view = makeView(readyState());
+    view->show();
+    processEvents();
     const DiagnosticsSharePreviewCard& card = *view->previewPanel()->card();
     EXPECT_EQ(card.content().badgeText, QStringLiteral("POOR"));
-    EXPECT_EQ(card.metricRows().front()->valueLabel()->text(), QStringLiteral("<b>Linden</b>"));
+    OneLineLabel& ssid = *card.metricRows().front()->valueLabel();
+    EXPECT_EQ(ssid.text(), QStringLiteral("<b>Linden</b>"));
+    EXPECT_TRUE(
+        PlainLineRendering::drawsPlainly(ssid, QStringLiteral("<b>Linden</b>"), Qt::AlignRight));
     QStringList included;
     for (const DiagnosticsIncludedRow* row : view->previewPanel()->includedRows()) {
         included << row->text();
