@@ -108,8 +108,10 @@ void RadarDiscView::showNextFrame() {
         region += RadarDiscLayers::sweepBounds(disc, rotation);
         shownRotationDegrees_ = rotation;
     }
+    // One rectangle keeps the painter's clip simple, and its copies of the
+    // layers on their fast path.
     if (!region.isEmpty()) {
-        update(region);
+        update(region.boundingRect());
     }
 }
 
@@ -140,9 +142,7 @@ QRectF RadarDiscView::discRect() const {
 void RadarDiscView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     refreshLayers(targetDevicePixelRatio(painter));
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
     drawLayer(painter, underLayer_, event->region());
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
     const QRectF disc = discRect();
     painter.setRenderHint(QPainter::Antialiasing);
