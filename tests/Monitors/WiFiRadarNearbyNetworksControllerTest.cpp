@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -281,41 +282,64 @@ TEST_F(WiFiRadarNearbyNetworksControllerTest, StopDuringAScanStillAppliesItsResu
 }
 
 TEST_F(WiFiRadarNearbyNetworksControllerTest, ALateResultOfAStoppedLoopLeavesTheNewerLoopAlone) {
-    auto controller = startedController();
-    controller->stop();
-    controller->start();
-    settle();
-    ASSERT_EQ(scanner->scanCount, 2);
-    ASSERT_TRUE(controller->isScanning().value());
+    const std::vector<std::pair<const char*, std::function<void()>>> staleOutcomes{
+        {"networks", [this] { answerScan(cafeScan); }},
+        {"failure",
+         [this] {
+             failScan(WiFiNetworkScannerError(WiFiNetworkScannerError::interfaceUnavailable));
+         }},
+    };
+    for (const auto& [name, answerTheStoppedLoop] : staleOutcomes) {
+        auto controller = startedController();
+        controller->stop();
+        controller->start();
+        settle();
+        ASSERT_EQ(scanner->pending.size(), 2U) << name;
+        ASSERT_TRUE(controller->isScanning().value());
 
-    answerScan(cafeScan); // the stopped loop's scan
-    EXPECT_TRUE(controller->nearbyNetworks().value().empty())
-        << "a stale scan published over the newer loop";
-    EXPECT_TRUE(controller->isScanning().value()) << "a stale scan ended the newer one";
-    EXPECT_TRUE(controller->isRunning()) << "the stopped loop dropped the newer loop's handle";
+        answerTheStoppedLoop();
+        EXPECT_TRUE(controller->nearbyNetworks().value().empty())
+            << name << ": a stale scan published over the newer loop";
+        EXPECT_EQ(controller->lastErrorMessage().value(), std::nullopt)
+            << name << ": a stale scan published its failure";
+        EXPECT_TRUE(controller->isScanning().value())
+            << name << ": a stale scan ended the newer one";
+        EXPECT_TRUE(controller->isRunning()) << name << ": the stopped loop dropped the newer loop";
 
-    answerScan(homeScan);
-    EXPECT_EQ(controller->nearbyNetworks().value(), homeRows);
-    EXPECT_EQ(runtime.clock().pendingTimerCount(), 1U);
+        answerScan(homeScan);
+        EXPECT_EQ(controller->nearbyNetworks().value(), homeRows);
+        EXPECT_EQ(runtime.clock().pendingTimerCount(), 1U);
 
-    controller->stop();
-    settle();
-    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U) << "stop() no longer reaches the loop";
-    runtime.advance(60);
-    EXPECT_EQ(scanner->scanCount, 2);
+        controller->stop();
+        settle();
+        EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U) << "stop() no longer reaches the loop";
+        runtime.advance(60);
+        EXPECT_TRUE(scanner->pending.empty()) << name << ": the stopped loops scanned again";
+    }
 }
 
-TEST_F(WiFiRadarNearbyNetworksControllerTest, AControllerReleasedDuringAScanIsGoneAtOnce) {
+TEST_F(WiFiRadarNearbyNetworksControllerTest, AReleasedControllerIsGoneAtOnceAndItsLoopEnds) {
     auto controller = startedController();
-    const std::weak_ptr<WiFiRadarNearbyNetworksController> watcher = controller;
+    std::weak_ptr<WiFiRadarNearbyNetworksController> watcher = controller;
     controller.reset();
     EXPECT_TRUE(watcher.expired()) << "the loop kept its controller while the scan ran";
     answerScan(homeScan);
     EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U);
 
+    // Released during the pause between scans, its sleep is cancelled.
+    controller = startedController();
+    answerScan(homeScan);
+    ASSERT_EQ(runtime.clock().pendingTimerCount(), 1U);
+    watcher = controller;
+    controller.reset();
+    EXPECT_TRUE(watcher.expired());
+    settle();
+    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0U)
+        << "the released controller's loop sleeps on";
+
     auto unstarted = makeController();
     unstarted->start();
     unstarted.reset();
     settle();
-    EXPECT_EQ(scanner->scanCount, 1) << "a controller released before its loop ran scanned";
+    EXPECT_EQ(scanner->scanCount, 2) << "a controller released before its loop ran scanned";
 }

@@ -17,6 +17,7 @@ public:
 
     const QString& symbolName() const { return symbolName_; }
     bool hasImage() const { return image_.has_value(); }
+    const QColor& color() const { return color_; }
     void setColor(const QColor& color);
 
     QSize sizeHint() const override { return {pixelSize_, pixelSize_}; }

@@ -1,62 +1,75 @@
 #include "UI/Radar/RadarDiscView.h"
 
-#include "Platform/Symbols/SymbolImage.h"
-#include "UI/Ground/ColorOpacity.h"
-#include "UI/Ground/MonospacedDigits.h"
-#include "UI/Ground/SystemFont.h"
+#include "UI/Radar/RadarDiscLayers.h"
 #include "UI/Radar/RadarSweepShape.h"
 #include "UI/Radar/WiFiRadarTheme.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
-#include <QFontMetricsF>
-#include <QLinearGradient>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRadialGradient>
 
 namespace {
 
-constexpr int symbolSize = 34;
-constexpr double readoutSpacing = 2;
-constexpr double gradientStartRadius = 8;
+// Glyphs may reach a pixel or two past their line boxes.
+constexpr int readoutMargin = 2;
 
-const QFont& scoreFont() {
-    static const QFont font = SystemFont::font(32, QFont::Bold);
-    return font;
+QImage transparentLayer(const QSize& size, qreal devicePixelRatio) {
+    QImage layer(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(devicePixelRatio);
+    layer.fill(Qt::transparent);
+    return layer;
 }
 
-const QFont& messageFont() {
-    static const QFont font = SystemFont::font(12, QFont::DemiBold);
-    return font;
+// Copies the rectangles of `region` from `layer`, pixel for pixel.
+void drawLayer(QPainter& painter, const QImage& layer, const QRegion& region) {
+    const qreal ratio = layer.devicePixelRatio();
+    for (const QRect& rect : region) {
+        painter.drawImage(QRectF(rect), layer,
+                          QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio));
+    }
 }
 
-QRectF centredSquare(const QPointF& centre, double side) {
-    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
+// The device pixels per point of whatever `painter` paints on: the window's
+// backing store, or an image the view is rendered into.
+qreal targetDevicePixelRatio(const QPainter& painter) {
+    return painter.paintEngine()->paintDevice()->devicePixelRatio();
 }
 
 } // namespace
 
 RadarDiscView::RadarDiscView(MonotonicClock clock, QWidget* parent)
     : QWidget(parent), clock_(std::move(clock)), sweepStart_(clock_()),
-      tint_(WiFiRadarTheme::radarGreen()) {
+      shownRotationDegrees_(RadarSweepShape::rotationDegrees(0)),
+      readout_{0, WiFiRadarTheme::radarGreen(), {}, {}} {
+    // Every paint fills its whole region from the layers, so nothing under
+    // the disc is repainted with it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     sweepTimer_.setInterval(frameInterval);
-    // Only the disc is redrawn on every frame.
-    connect(&sweepTimer_, &QTimer::timeout, this, [this] { update(); });
+    connect(&sweepTimer_, &QTimer::timeout, this, &RadarDiscView::showNextFrame);
 }
 
 void RadarDiscView::setReadout(int score, const QColor& tint, const QString& statusSymbolName,
                                const QString& message) {
-    score_ = score;
-    tint_ = tint;
-    statusSymbolName_ = statusSymbolName;
-    message_ = message;
-    update();
+    RadarReadout readout{score, tint, statusSymbolName, message};
+    if (readout == readout_) {
+        return;
+    }
+    // The tint colours the ring and the sweep across the whole disc; the
+    // other values stay inside the readout's band.
+    const bool tintChanged = readout.tint != readout_.tint;
+    readout_ = std::move(readout);
+    updateWithNextFrame(tintChanged ? QRegion(rect()) : QRegion(readoutBounds()));
 }
 
 void RadarDiscView::freezeSweep(double elapsedSeconds) {
     frozenElapsedSeconds_ = elapsedSeconds;
     sweepTimer_.stop();
+    shownRotationDegrees_ = sweepRotationDegrees();
     update();
 }
 
@@ -71,6 +84,9 @@ double RadarDiscView::sweepRotationDegrees() const {
 void RadarDiscView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     sweepStart_ = clock_();
+    shownRotationDegrees_ = sweepRotationDegrees();
+    pendingRegion_ = QRegion();
+    update();
     if (!frozenElapsedSeconds_) {
         sweepTimer_.start();
     }
@@ -81,92 +97,119 @@ void RadarDiscView::hideEvent(QHideEvent* event) {
     sweepTimer_.stop();
 }
 
+// One frame: the sweep where it was and where it is now, with whatever the
+// readout changed since the last frame, in one repaint.
+void RadarDiscView::showNextFrame() {
+    QRegion region = std::exchange(pendingRegion_, QRegion());
+    const double rotation = sweepRotationDegrees();
+    if (rotation != shownRotationDegrees_) {
+        const QRectF disc = discRect();
+        region += RadarDiscLayers::sweepBounds(disc, shownRotationDegrees_);
+        region += RadarDiscLayers::sweepBounds(disc, rotation);
+        shownRotationDegrees_ = rotation;
+    }
+    // One rectangle keeps the painter's clip simple, and its copies of the
+    // layers on their fast path.
+    if (!region.isEmpty()) {
+        update(region.boundingRect());
+    }
+}
+
+// While the sweep runs, changes wait for its next frame; otherwise they are
+// repainted at once.
+void RadarDiscView::updateWithNextFrame(const QRegion& region) {
+    if (sweepTimer_.isActive()) {
+        pendingRegion_ += region;
+    } else {
+        update(region);
+    }
+}
+
+// The readout's band across the whole view: a large score may pass the
+// edges of a small disc.
+QRect RadarDiscView::readoutBounds() const {
+    const QRectF band = RadarDiscLayers::readoutBand(discRect());
+    return QRect(0, static_cast<int>(std::floor(band.top())) - readoutMargin, width(),
+                 static_cast<int>(std::ceil(band.height())) + 2 * readoutMargin + 1);
+}
+
 QRectF RadarDiscView::discRect() const {
     const double side = std::max(1.0, std::min(width(), height()) - 2.0 * ringOverhang);
-    return centredSquare(QRectF(rect()).center(), side);
+    const QPointF centre = QRectF(rect()).center();
+    return {centre.x() - side / 2, centre.y() - side / 2, side, side};
 }
 
-void RadarDiscView::paintEvent(QPaintEvent* /*event*/) {
-    const QRectF disc = discRect();
+void RadarDiscView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    refreshLayers(targetDevicePixelRatio(painter));
+    drawLayer(painter, underLayer_, event->region());
+
+    const QRectF disc = discRect();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.save();
-    QPainterPath clip;
-    clip.addEllipse(disc);
-    painter.setClipPath(clip);
-    paintDisc(painter, disc);
-    paintSweep(painter, disc);
+    RadarDiscLayers::clipToDisc(painter, disc);
+    RadarDiscLayers::paintSweep(painter, disc, shownRotationDegrees_, readout_.tint);
     painter.restore();
-
-    painter.setPen(QPen(withOpacity(tint_, 0.9), 6));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(disc);
-    paintReadout(painter, disc);
-}
-
-void RadarDiscView::paintDisc(QPainter& painter, const QRectF& disc) const {
-    const QPointF centre = disc.center();
-    const double radius = disc.width() / 2;
-    QRadialGradient background(centre, std::max(1.0, radius), centre, gradientStartRadius);
-    background.setColorAt(0, QColor::fromRgbF(0.06F, 0.12F, 0.09F));
-    background.setColorAt(1, QColor::fromRgbF(0.03F, 0.05F, 0.07F));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(background);
-    painter.drawEllipse(disc);
-
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(withOpacity(WiFiRadarTheme::radarGreen(), 0.16), 1));
-    for (int ring = 1; ring <= 4; ++ring) {
-        painter.drawEllipse(centredSquare(centre, ring * disc.width() / 4));
+    drawLayer(painter, overLayer_, event->region());
+    // Text blends differently over transparency, so the readout is not cached
+    // but drawn afresh over what lies beneath it.
+    if (event->region().intersects(readoutBounds())) {
+        RadarDiscLayers::paintReadout(painter, disc, readout_);
     }
-    painter.setPen(QPen(withOpacity(WiFiRadarTheme::radarGreen(), 0.12), 1));
-    painter.drawLine(QPointF(disc.left(), centre.y()), QPointF(disc.right(), centre.y()));
-    painter.drawLine(QPointF(centre.x(), disc.top()), QPointF(centre.x(), disc.bottom()));
 }
 
-// The wedge's straight leading edge is brightest; the gradient fades across
-// the disc behind it.
-void RadarDiscView::paintSweep(QPainter& painter, const QRectF& disc) const {
-    const double radius = disc.width() / 2;
-    painter.save();
-    painter.translate(disc.center());
-    painter.rotate(sweepRotationDegrees());
-    QLinearGradient fade(QPointF(radius, 0), QPointF(-radius, 0));
-    fade.setColorAt(0, withOpacity(tint_, 0.28));
-    fade.setColorAt(1, withOpacity(tint_, 0.03));
-    painter.setCompositionMode(QPainter::CompositionMode_Screen);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fade);
-    painter.drawPath(RadarSweepShape::path(QRectF(-radius, -radius, disc.width(), disc.width())));
-    painter.restore();
-}
-
-void RadarDiscView::paintReadout(QPainter& painter, const QRectF& disc) const {
-    const QFontMetricsF scoreMetrics(scoreFont());
-    const QFontMetricsF messageMetrics(messageFont());
-    const double height = symbolSize + readoutSpacing + scoreMetrics.height() + readoutSpacing +
-                          messageMetrics.height();
-    double top = disc.center().y() - height / 2;
-    const double left = disc.left();
-    const double width = disc.width();
-
-    if (const auto symbol = SymbolImage::named(statusSymbolName_, symbolSize)) {
-        symbol->paint(painter,
-                      QRectF(disc.center().x() - symbolSize / 2.0, top, symbolSize, symbolSize),
-                      tint_);
+void RadarDiscView::refreshLayers(qreal devicePixelRatio) {
+    const QWidget* host = window();
+    const LayerKey key{size(), devicePixelRatio, mapTo(host, QPoint(0, 0)), host->size(),
+                       readout_.tint};
+    // The layer beneath does not depend on the tint.
+    LayerKey underKey = key;
+    underKey.tint = QColor();
+    if (underLayerKey_ != underKey) {
+        underLayer_ = drawUnderLayer(devicePixelRatio);
+        underLayerKey_ = underKey;
     }
-    top += symbolSize + readoutSpacing;
-    // Digits on a fixed advance, so that the score does not shift sideways as
-    // it changes four times a second.
-    const QString score = QString::number(score_);
-    const double scoreWidth = MonospacedDigits::width(score, scoreFont());
-    painter.setPen(WiFiRadarTheme::primaryText());
-    MonospacedDigits::draw(painter,
-                           QPointF(disc.center().x() - scoreWidth / 2, top + scoreMetrics.ascent()),
-                           score, scoreFont());
-    top += scoreMetrics.height() + readoutSpacing;
-    painter.setFont(messageFont());
-    painter.setPen(WiFiRadarTheme::secondaryText());
-    painter.drawText(QRectF(left, top, width, messageMetrics.height()), Qt::AlignCenter,
-                     messageMetrics.elidedText(message_, Qt::ElideRight, width));
+    LayerKey overKey = key;
+    overKey.offsetInWindow = {};
+    overKey.windowSize = {};
+    if (overLayerKey_ != overKey) {
+        overLayer_ = drawOverLayer(devicePixelRatio);
+        overLayerKey_ = overKey;
+    }
+}
+
+QImage RadarDiscView::drawUnderLayer(qreal devicePixelRatio) const {
+    QImage layer = transparentLayer(size(), devicePixelRatio);
+    QPainter painter(&layer);
+    paintBeneath(painter);
+    const QRectF disc = discRect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    RadarDiscLayers::clipToDisc(painter, disc);
+    RadarDiscLayers::paintSurface(painter, disc);
+    return layer;
+}
+
+QImage RadarDiscView::drawOverLayer(qreal devicePixelRatio) const {
+    QImage layer = transparentLayer(size(), devicePixelRatio);
+    QPainter painter(&layer);
+    const QRectF disc = discRect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    RadarDiscLayers::paintRing(painter, disc, readout_.tint);
+    return layer;
+}
+
+// What the window draws under the disc: each ancestor alone, from the window
+// down, over the disc's rectangle.
+void RadarDiscView::paintBeneath(QPainter& painter) const {
+    std::vector<QWidget*> ancestors;
+    for (QWidget* ancestor = parentWidget(); ancestor != nullptr;
+         ancestor = ancestor->isWindow() ? nullptr : ancestor->parentWidget()) {
+        ancestors.push_back(ancestor);
+    }
+    QWidget::RenderFlags flags = QWidget::DrawWindowBackground;
+    for (auto ancestor = ancestors.rbegin(); ancestor != ancestors.rend(); ++ancestor) {
+        const QRect area(mapTo(*ancestor, QPoint(0, 0)), size());
+        (*ancestor)->render(&painter, QPoint(0, 0), QRegion(area), flags);
+        flags = {};
+    }
 }

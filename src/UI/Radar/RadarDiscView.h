@@ -1,19 +1,27 @@
 #pragma once
 
+#include "UI/Radar/RadarReadout.h"
+
 #include <chrono>
 #include <functional>
 #include <optional>
 
-#include <QColor>
+#include <QImage>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
 // The radar disc: a dark radial gradient with four rings and a cross-hair,
 // the turning sweep, an outer ring in the quality tint and, in the middle,
-// the status symbol, the score and the quality message. The sweep is
-// redrawn about 30 times a second while the view is visible, and not at all
-// while it is hidden; its angle follows a monotonic clock from the moment
-// the view was last shown.
+// the status symbol, the score and the quality message. The sweep moves
+// about 30 times a second while the view is visible, and not at all while it
+// is hidden; its angle follows a monotonic clock from the moment the view
+// was last shown.
+//
+// The disc's surface and its outer ring are drawn once into two cached
+// layers, the one beneath the sweep holding what the window draws under the
+// disc too. Each frame repaints, opaquely, only the pixels the sweep left and
+// now covers; a changed readout is repainted with the next frame.
 class RadarDiscView : public QWidget {
     Q_OBJECT
 public:
@@ -35,10 +43,13 @@ public:
     bool isSweepRunning() const { return sweepTimer_.isActive(); }
     double sweepRotationDegrees() const;
 
-    int score() const { return score_; }
-    const QColor& tint() const { return tint_; }
-    const QString& statusSymbolName() const { return statusSymbolName_; }
-    const QString& message() const { return message_; }
+    // The disc inside the view, with the ring's overhang around it.
+    QRectF discRect() const;
+
+    int score() const { return readout_.score; }
+    const QColor& tint() const { return readout_.tint; }
+    const QString& statusSymbolName() const { return readout_.statusSymbolName; }
+    const QString& message() const { return readout_.message; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,18 +57,40 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRectF discRect() const;
-    void paintDisc(QPainter& painter, const QRectF& disc) const;
-    void paintSweep(QPainter& painter, const QRectF& disc) const;
-    void paintReadout(QPainter& painter, const QRectF& disc) const;
+    // What the layers were drawn for; any change redraws them.
+    struct LayerKey {
+        QSize size;
+        qreal devicePixelRatio = 0;
+        QPoint offsetInWindow;
+        QSize windowSize;
+        QColor tint;
+
+        bool operator==(const LayerKey&) const = default;
+    };
+
+    void showNextFrame();
+    void updateWithNextFrame(const QRegion& region);
+    QRect readoutBounds() const;
+
+    void refreshLayers(qreal devicePixelRatio);
+    QImage drawUnderLayer(qreal devicePixelRatio) const;
+    QImage drawOverLayer(qreal devicePixelRatio) const;
+    void paintBeneath(QPainter& painter) const;
 
     MonotonicClock clock_;
     std::chrono::steady_clock::time_point sweepStart_;
     std::optional<double> frozenElapsedSeconds_;
     QTimer sweepTimer_;
+    // The rotation the sweep is drawn at until the next frame.
+    double shownRotationDegrees_;
+    // Readout changes waiting for the next frame.
+    QRegion pendingRegion_;
 
-    int score_ = 0;
-    QColor tint_;
-    QString statusSymbolName_;
-    QString message_;
+    RadarReadout readout_;
+    // Beneath the sweep: the window under the disc and the disc's surface.
+    QImage underLayer_;
+    LayerKey underLayerKey_;
+    // Over the sweep: the outer ring, on transparency.
+    QImage overLayer_;
+    LayerKey overLayerKey_;
 };

@@ -18,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QScrollArea>
+#include <QScrollBar>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -140,20 +141,58 @@ TEST_F(RadarWindowLayoutTest, TheNearbyRegionKeepsItsHeightAndScrollsItsRows) {
     show(inputs);
     ASSERT_EQ(nearbyList().rows().size(), 12U) << "every network gets a row";
     EXPECT_FALSE(nearbyList().placeholderLabel()->isVisible()) << "rows hide the message";
-    EXPECT_EQ(nearbyList().height(), 106);
+    EXPECT_EQ(nearbyList().height(), 106) << "the rows made the region grow";
     EXPECT_EQ(nearbyList().rows()[0]->content(),
               (RadarNearbyRowContent{u"Net 0"_s, u"-50 dBm"_s, u"Ch 6 . 2.4 GHz"_s}));
     EXPECT_EQ(nearbyList().rows()[11]->signalLabel()->text(), u"-61 dBm"_s);
     // Rows of equal id are still distinct rows.
     EXPECT_EQ(nearbyList().rows()[5]->ssidLabel()->text(), u"Net 5"_s);
-    EXPECT_EQ(nearbyList().scrollArea()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_GT(nearbyList().scrollArea()->widget()->sizeHint().height(), 106)
-        << "the rows do not overflow into the scrolled region";
+
+    // Scrolled to its end, the region shows the last row whole and no
+    // scroll bar; the bars settle a turn after the rows.
+    QScrollArea& area = *nearbyList().scrollArea();
+    QCoreApplication::processEvents();
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+    const QWidget& last = *nearbyList().rows()[11];
+    const QRect lastShown(last.mapTo(area.viewport(), QPoint(0, 0)), last.size());
+    EXPECT_TRUE(area.viewport()->rect().contains(lastShown)) << "the last row cannot be reached";
+    EXPECT_FALSE(area.verticalScrollBar()->isVisible());
+    EXPECT_EQ(area.viewport()->size(), area.size()) << "a scroll bar takes room";
 
     inputs.nearbyNetworks = neighbours(2);
     show(inputs);
     EXPECT_EQ(nearbyList().rows().size(), 2U);
-    EXPECT_EQ(nearbyList().height(), 106);
+    EXPECT_EQ(nearbyList().height(), 106) << "the region shrank with its rows";
+}
+
+// The colour stands for the score, whatever the hint: green from 75, yellow
+// from 45, orange below.
+TEST_F(RadarWindowLayoutTest, TheHintAndTheDiscTakeTheTintOfTheScore) {
+    struct TintCase {
+        std::vector<std::int64_t> rssiHistory;
+        int score;
+        QColor tint;
+    };
+    const QColor radarGreen = QColor::fromRgbF(0.26F, 0.84F, 0.49F);
+    const QColor yellow(0xFF, 0xD6, 0x0A);
+    const QColor orange(0xFF, 0x9F, 0x0A);
+    const std::vector<TintCase> cases{{{-70, -47}, 92, radarGreen},
+                                      {{-47, -70}, 55, yellow},
+                                      {{-85}, 31, orange},
+                                      {{}, 0, orange}};
+    for (const TintCase& tintCase : cases) {
+        WiFiRadarInputs inputs;
+        for (const std::int64_t rssi : tintCase.rssiHistory) {
+            inputs.radarHistory.push_back(reading(u"Linden House"_s, rssi));
+            inputs.radarSnapshot = inputs.radarHistory.back();
+        }
+        show(inputs);
+        const RadarDiscView& disc = *view.radarPanel()->disc();
+        ASSERT_EQ(disc.score(), tintCase.score);
+        EXPECT_EQ(sidebar().hintSymbol()->color(), tintCase.tint) << tintCase.score;
+        EXPECT_EQ(sidebar().hintLabel()->color(), tintCase.tint) << tintCase.score;
+        EXPECT_EQ(disc.tint(), tintCase.tint) << tintCase.score;
+    }
 }
 
 TEST_F(RadarWindowLayoutTest, NetworkNamesAreShownAsPlainTextCutToFit) {
