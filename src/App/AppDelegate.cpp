@@ -94,7 +94,9 @@ std::shared_ptr<AppDelegate> AppDelegate::create(Environment environment) {
 }
 
 AppDelegate::AppDelegate(Environment environment) : environment_(std::move(environment)) {
-    appSettingsStore_ = environment_.makeSettingsStore();
+    observableSettingsStore_ =
+        std::make_shared<ObservableAppSettingsStore>(environment_.makeSettingsStore());
+    appSettingsStore_ = observableSettingsStore_;
     locationPermissionController_ = LocationPermissionController::create(
         environment_.makeLocationAuthorizer(), environment_.makeLocationSettingsOpener());
     networkChangeObserver_ = environment_.makeNetworkChangeObserver();
@@ -192,7 +194,11 @@ const std::shared_ptr<MonitoringLifecycleController>& AppDelegate::lifecycleCont
             captivePortalMonitor()};
         lifecycleController_ = MonitoringLifecycleController::create(
             std::move(monitors), {0.5, 4.0, 30.0}, networkChangeObserver_, sleepWakeObserver_,
-            newSleeper(), appSettingsStore_);
+            newSleeper(), appSettingsStore_,
+            [store = observableSettingsStore_](std::function<void()> onChange) {
+                return store->batteryFriendlyWrites().subscribe(
+                    [onChange = std::move(onChange)](bool) { onChange(); });
+            });
     }
     return lifecycleController_;
 }

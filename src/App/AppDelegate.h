@@ -15,6 +15,7 @@
 #include "Monitors/SpeedTestMonitor.h"
 #include "Monitors/WiFiMonitor.h"
 #include "Persistence/AppSettingsStoring.h"
+#include "Persistence/ObservableAppSettingsStore.h"
 #include "Platform/Reactive/CancellableSet.h"
 #include "Platform/UserNotifications/UserNotificationPosting.h"
 #include "System/CaptivePortalChecking.h"
@@ -101,6 +102,8 @@ private:
     void stopControllersIfNeeded();
 
     Environment environment_;
+    // One store for every writer; its "batteryFriendly" writes reach the lifecycle controller.
+    std::shared_ptr<ObservableAppSettingsStore> observableSettingsStore_;
     std::shared_ptr<AppSettingsStoring> appSettingsStore_;
     std::shared_ptr<LocationPermissionController> locationPermissionController_;
     std::shared_ptr<NetworkChangeObserving> networkChangeObserver_;

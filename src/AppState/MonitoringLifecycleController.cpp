@@ -2,15 +2,19 @@
 
 #include "Platform/Async/CurrentTask.h"
 
+#include <QScopedValueRollback>
+
 std::shared_ptr<MonitoringLifecycleController> MonitoringLifecycleController::create(
     std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> monitorControllers,
     Configuration configuration, std::shared_ptr<NetworkChangeObserving> networkChangeObserver,
     std::shared_ptr<SleepWakeObserving> sleepWakeObserver, std::shared_ptr<SleepProviding> sleeper,
-    std::shared_ptr<AppSettingsStoring> settingsStore) {
+    std::shared_ptr<AppSettingsStoring> settingsStore,
+    const ChangeObserver& observeStoredBatteryFriendly) {
     std::shared_ptr<MonitoringLifecycleController> controller(new MonitoringLifecycleController(
         std::move(monitorControllers), configuration, std::move(networkChangeObserver),
         std::move(sleepWakeObserver), std::move(sleeper), std::move(settingsStore)));
     controller->hookObservers();
+    controller->followStoredBatteryFriendly(observeStoredBatteryFriendly);
     return controller;
 }
 
@@ -45,6 +49,26 @@ void MonitoringLifecycleController::hookObservers() {
         whileAlive(&MonitoringLifecycleController::handleSystemWillSleep));
     sleepWakeObserver_->setOnDidWake(
         whileAlive(&MonitoringLifecycleController::handleSystemDidWake));
+}
+
+void MonitoringLifecycleController::followStoredBatteryFriendly(const ChangeObserver& observe) {
+    if (!observe) {
+        return;
+    }
+    storedBatteryFriendlySubscription_ = observe([weakController = weak_from_this()] {
+        if (const auto controller = weakController.lock()) {
+            controller->adoptStoredBatteryFriendly();
+        }
+    });
+}
+
+// Another writer's value takes effect as the switch would; the controller's
+// own write is applied by its setter.
+void MonitoringLifecycleController::adoptStoredBatteryFriendly() {
+    const bool stored = settingsStore_->batteryFriendly();
+    if (!isStoringBatteryFriendly_ && stored != isBatteryFriendly_.value()) {
+        applyBatteryFriendly(stored);
+    }
 }
 
 QString MonitoringLifecycleController::monitoringStatusText() const {
@@ -98,7 +122,14 @@ void MonitoringLifecycleController::setPopoverPresented(bool presented) {
 }
 
 void MonitoringLifecycleController::setBatteryFriendly(bool enabled) {
-    settingsStore_->setBatteryFriendly(enabled);
+    {
+        const QScopedValueRollback storing(isStoringBatteryFriendly_, true);
+        settingsStore_->setBatteryFriendly(enabled);
+    }
+    applyBatteryFriendly(enabled);
+}
+
+void MonitoringLifecycleController::applyBatteryFriendly(bool enabled) {
     isBatteryFriendly_ = enabled;
     if (!enabled) {
         closeFastPollingWindow();

@@ -6,8 +6,10 @@
 #include "Monitors/AdaptiveMonitoringControlling.h"
 #include "Persistence/AppSettingsStoring.h"
 #include "Platform/Async/TaskHandle.h"
+#include "Platform/Reactive/Cancellable.h"
 #include "Platform/Reactive/Published.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,7 +18,9 @@
 // Decides when the polled monitors run and how often they poll: monitoring on
 // or off as the user's setting says, detailed or background intervals from the
 // battery-friendly setting and the popover, a short window of detailed polling
-// after a network change, and a pause while the system sleeps.
+// after a network change, and a pause while the system sleeps. A
+// battery-friendly value stored by another writer (the settings window) is
+// followed as if the switch had been turned.
 class MonitoringLifecycleController final
     : public std::enable_shared_from_this<MonitoringLifecycleController> {
 public:
@@ -25,12 +29,15 @@ public:
         double backgroundPollInterval;
         double networkChangeFastPollingDuration;
     };
+    // Subscribes to writes of the stored "batteryFriendly", whoever makes them.
+    using ChangeObserver = std::function<Reactive::Cancellable(std::function<void()> onChange)>;
 
     static std::shared_ptr<MonitoringLifecycleController> create(
         std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> monitorControllers,
         Configuration configuration, std::shared_ptr<NetworkChangeObserving> networkChangeObserver,
         std::shared_ptr<SleepWakeObserving> sleepWakeObserver,
-        std::shared_ptr<SleepProviding> sleeper, std::shared_ptr<AppSettingsStoring> settingsStore);
+        std::shared_ptr<SleepProviding> sleeper, std::shared_ptr<AppSettingsStoring> settingsStore,
+        const ChangeObserver& observeStoredBatteryFriendly = {});
     ~MonitoringLifecycleController();
     MonitoringLifecycleController(const MonitoringLifecycleController&) = delete;
     MonitoringLifecycleController& operator=(const MonitoringLifecycleController&) = delete;
@@ -59,6 +66,9 @@ private:
         std::shared_ptr<SleepProviding> sleeper, std::shared_ptr<AppSettingsStoring> settingsStore);
 
     void hookObservers();
+    void followStoredBatteryFriendly(const ChangeObserver& observe);
+    void adoptStoredBatteryFriendly();
+    void applyBatteryFriendly(bool enabled);
     void startMonitoring();
     void stopMonitoring();
     void applyPollingMode();
@@ -82,5 +92,7 @@ private:
     bool isNetworkFastPollingActive_ = false;
     bool isPausedForSystemSleep_ = false;
     bool hasStartedObservers_ = false;
+    bool isStoringBatteryFriendly_ = false;
+    Reactive::Cancellable storedBatteryFriendlySubscription_;
     Async::TaskHandle<void> networkChangeFastPollingTask_;
 };

@@ -23,9 +23,13 @@ void requireSuccess(const URLSessionResult& result) {
     }
 }
 
+// A request that timed out or was cancelled may leave its connection stalled
+// (a server that never completes the TLS handshake); the next test must not
+// queue behind it, so no connection outlives the requests that use it.
 URLSessionTaskOptions countingBodyOnly() {
     URLSessionTaskOptions options;
     options.bodyHandling = URLSessionTaskOptions::BodyHandling::countOnly;
+    options.keepsConnectionForReuse = false;
     return options;
 }
 

@@ -71,7 +71,7 @@ TEST_F(SettingsSceneTest, EveryOpeningShowsTheOneWindowOverTheSharedUpdateContro
     nextTurns();
 }
 
-TEST_F(SettingsSceneTest, TheWindowFollowsTheBatteryModeThePopoverSets) {
+TEST_F(SettingsSceneTest, TheWindowAndThePopoverFollowEachOthersBatteryMode) {
     SettingsScene scene(*delegate);
     scene.show();
     SwitchToggle* toggle = scene.window()->view()->generalPage()->batteryFriendlySwitch();
@@ -79,6 +79,10 @@ TEST_F(SettingsSceneTest, TheWindowFollowsTheBatteryModeThePopoverSets) {
     delegate->lifecycleController()->setBatteryFriendly(false);
     nextTurns();
     EXPECT_FALSE(toggle->isChecked());
+    toggle->click();
+    nextTurns();
+    EXPECT_TRUE(delegate->lifecycleController()->isBatteryFriendly().value())
+        << "the popover's card shows what the window set";
     scene.window()->close();
     nextTurns();
 }

@@ -3,6 +3,7 @@
 #include "AppState/NoOpSleepWakeObserver.h"
 #include "Core/TaskSleeper.h"
 #include "Persistence/InMemoryAppSettingsStore.h"
+#include "Persistence/ObservableAppSettingsStore.h"
 #include "Support/FakeSleeper.h"
 #include "Support/QStringPrinter.h"
 #include "Support/TestRuntime.h"
@@ -178,6 +179,39 @@ TEST_F(MonitoringLifecycleControllerTest,
     EXPECT_EQ(operations(), (std::vector<QString>{"interval 0.5", "interval 4"}));
     runtime.advance(60.0);
     EXPECT_TRUE(operations().empty());
+}
+
+// The settings window writes the stored value itself; the controller follows
+// it exactly as it follows its own switch, and its own write is applied once.
+TEST_F(MonitoringLifecycleControllerTest, AStoredBatteryModeWrittenElsewhereActsAsTheSwitch) {
+    const auto observed = std::make_shared<ObservableAppSettingsStore>(store);
+    for (const bool isWrittenElsewhere : {false, true}) {
+        const auto controller = MonitoringLifecycleController::create(
+            {monitors.begin(), monitors.end()}, {0.5, 4.0, 30.0}, network, sleepWake,
+            std::make_shared<TaskSleeper>(), observed, [&](std::function<void()> onChange) {
+                return observed->batteryFriendlyWrites().subscribe(
+                    [onChange](bool) { onChange(); });
+            });
+        const auto turn = [&](bool enabled) {
+            if (isWrittenElsewhere) {
+                observed->setBatteryFriendly(enabled);
+            } else {
+                controller->setBatteryFriendly(enabled);
+            }
+        };
+        controller->applicationDidLaunch();
+        networkChange();
+        operations();
+        turn(false);
+        EXPECT_FALSE(controller->isBatteryFriendly().value());
+        EXPECT_FALSE(controller->isNetworkFastPollingActive());
+        turn(true);
+        EXPECT_TRUE(controller->isBatteryFriendly().value());
+        EXPECT_EQ(operations(), (std::vector<QString>{"interval 0.5", "interval 4"}))
+            << (isWrittenElsewhere ? "written elsewhere" : "the switch");
+        controller->applicationWillTerminate();
+        operations();
+    }
 }
 
 TEST_F(MonitoringLifecycleControllerTest,

@@ -7,21 +7,49 @@
 #include "System/SpeedTestRunnerError.h"
 
 #include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
 constexpr std::uint64_t stepNanoseconds = ScriptedSpeedTestRunner::stepNanoseconds;
 
+// Reports each of `fractions` in both phases, then succeeds.
+class FractionReportingRunner final : public SpeedTesting {
+public:
+    std::vector<double> fractions;
+
+    Async::Task<SpeedTestMeasurement> runDownloadTest(SpeedTestConfiguration,
+                                                      SpeedTestProgress progress) override {
+        return report(std::move(progress));
+    }
+    Async::Task<SpeedTestMeasurement> runUploadTest(SpeedTestConfiguration,
+                                                    SpeedTestProgress progress) override {
+        return report(std::move(progress));
+    }
+
+private:
+    Async::Task<SpeedTestMeasurement> report(SpeedTestProgress progress) {
+        for (const double fraction : fractions) {
+            co_await progress(fraction);
+        }
+        co_return SpeedTestMeasurement{10, 1'000'000, 0.8};
+    }
+};
+
 } // namespace
 
 class SpeedTestMonitorTest : public testing::Test {
 protected:
-    std::shared_ptr<SpeedTestMonitor> makeMonitor(std::int64_t baselineAttempts = 5) {
+    std::shared_ptr<SpeedTestMonitor>
+    makeMonitor(std::int64_t baselineAttempts = 5,
+                std::shared_ptr<SpeedTesting> speedTestRunner = nullptr) {
         return SpeedTestMonitor::create({SpeedTestConfiguration{8'000'000, 4, 3'000'000, 4, 10.0},
                                          QStringLiteral("198.51.100.53"), 2.0, baselineAttempts,
                                          0.35, BufferbloatGradeThresholds{2.0, 3.0, 5.0}},
-                                        runner, probe, runtime.clock().dateProvider());
+                                        speedTestRunner ? speedTestRunner : runner, probe,
+                                        runtime.clock().dateProvider());
     }
 
     // Runs the clock until the running test has ended.
@@ -87,6 +115,32 @@ TEST_F(SpeedTestMonitorTest, StartingWhileATestRunsChangesNothingAndANewTestClea
     EXPECT_FALSE(monitor->downloadMbps().value());
     EXPECT_EQ(monitor->progress().value(), 0.0);
     runToEnd(monitor);
+}
+
+TEST_F(SpeedTestMonitorTest, AStartClearsTheLastFailureAndProgressStaysWithinZeroToOne) {
+    probe->answers = {std::nullopt};
+    runner->downloadFailure = SpeedTestRunnerError(SpeedTestRunnerError::invalidResponse);
+    auto failing = makeMonitor(1);
+    failing->startSpeedTest();
+    runToEnd(failing);
+    ASSERT_TRUE(failing->lastErrorMessage().value());
+    ASSERT_EQ(failing->baselineProbeFailedAttemptIndices().value(), std::vector<std::int64_t>{1});
+    failing->startSpeedTest();
+    EXPECT_FALSE(failing->lastErrorMessage().value());
+    EXPECT_TRUE(failing->baselineProbeFailedAttemptIndices().value().empty());
+    runToEnd(failing);
+
+    auto reporting = std::make_shared<FractionReportingRunner>();
+    reporting->fractions = {-0.5, std::numeric_limits<double>::quiet_NaN(), 0.5, 1.5};
+    auto monitor = makeMonitor(1, reporting);
+    std::vector<double> progress;
+    auto subscription =
+        monitor->progress().subscribe([&](double value) { progress.push_back(value); });
+    monitor->startSpeedTest();
+    runToEnd(monitor);
+    EXPECT_THAT(progress, testing::Each(testing::AllOf(testing::Ge(0.0), testing::Le(1.0))));
+    EXPECT_THAT(progress, testing::Contains(0.25));
+    EXPECT_EQ(progress.back(), 1.0);
 }
 
 // An observer of the values a start publishes may start or cancel a test from

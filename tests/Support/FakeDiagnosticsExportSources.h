@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState/DiagnosticsExportSources.h"
+#include "Platform/Async/TaskHandle.h"
 
 #include <optional>
 
@@ -12,6 +13,9 @@ class FakeExportWork final : public DiagnosticsExportWorkRunning {
 public:
     Reactive::Published<bool> running{false};
     std::optional<QString> errorMessage;
+    // The text the work writes when it reacts to a cancel (on a later turn, as
+    // a monitor's task does), when set.
+    std::optional<QString> errorMessageOnCancel;
     int startCount = 0;
     int cancelCount = 0;
 
@@ -22,7 +26,15 @@ public:
             running = true;
         }
     }
-    void cancel() override { ++cancelCount; }
+    void cancel() override {
+        ++cancelCount;
+        if (errorMessageOnCancel) {
+            Async::spawn([this]() -> Async::Task<void> {
+                errorMessage = errorMessageOnCancel;
+                co_return;
+            });
+        }
+    }
     std::optional<QString> lastErrorMessage() const override { return errorMessage; }
 
     // Work that someone else started.

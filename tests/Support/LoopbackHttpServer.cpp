@@ -1,10 +1,14 @@
 #include "Support/LoopbackHttpServer.h"
 
+#include "Support/LoopbackCertificate.h"
+
 #include <algorithm>
 
 #include <QElapsedTimer>
 #include <QHostAddress>
-#include <QTcpSocket>
+#include <QSslConfiguration>
+#include <QSslSocket>
+#include <QTcpServer>
 #include <QTimer>
 
 namespace {
@@ -274,18 +278,56 @@ private:
     QElapsedTimer paceClock_;
 };
 
-LoopbackHttpServer::LoopbackHttpServer() {
-    QObject::connect(&server_, &QTcpServer::newConnection, [this] { accept(); });
-    server_.listen(QHostAddress::LocalHost, 0);
+// Hands every accepted socket descriptor to the server, which wraps it.
+class LoopbackHttpServer::Listener final : public QTcpServer {
+public:
+    explicit Listener(LoopbackHttpServer& server) : server_(server) {}
+
+protected:
+    void incomingConnection(qintptr socketDescriptor) override { server_.accept(socketDescriptor); }
+
+private:
+    LoopbackHttpServer& server_;
+};
+
+// Adds the loopback certificate to the process's default TLS configuration
+// for its lifetime.
+class LoopbackHttpServer::CertificateTrust {
+public:
+    CertificateTrust() : previous_(QSslConfiguration::defaultConfiguration()) {
+        QSslConfiguration trusting = previous_;
+        trusting.addCaCertificate(LoopbackCertificate::certificate());
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+    ~CertificateTrust() { QSslConfiguration::setDefaultConfiguration(previous_); }
+    CertificateTrust(const CertificateTrust&) = delete;
+    CertificateTrust& operator=(const CertificateTrust&) = delete;
+
+private:
+    QSslConfiguration previous_;
+};
+
+LoopbackHttpServer::LoopbackHttpServer(Scheme scheme)
+    : scheme_(scheme), listener_(std::make_unique<Listener>(*this)) {
+    if (scheme_ == Scheme::https) {
+        trust_ = std::make_unique<CertificateTrust>();
+    }
+    listener_->listen(QHostAddress::LocalHost, 0);
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
-    server_.close();
+    listener_->close();
     connections_.clear();
 }
 
+quint16 LoopbackHttpServer::port() const {
+    return listener_->serverPort();
+}
+
 QUrl LoopbackHttpServer::url(const QString& pathAndQuery) const {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(pathAndQuery));
+    const QString scheme =
+        scheme_ == Scheme::https ? QStringLiteral("https") : QStringLiteral("http");
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3").arg(scheme).arg(port()).arg(pathAndQuery));
 }
 
 void LoopbackHttpServer::answer(const QString& path, Answer answer) {
@@ -302,18 +344,41 @@ int LoopbackHttpServer::openConnectionCount() const {
                       [](const auto& entry) { return entry.second->isOpen(); }));
 }
 
+int LoopbackHttpServer::stalledConnectionCount() const {
+    return static_cast<int>(
+        std::count_if(stalledSockets_.begin(), stalledSockets_.end(), [](const auto& socket) {
+            return socket->state() == QAbstractSocket::ConnectedState;
+        }));
+}
+
 int LoopbackHttpServer::answersInProgress() const {
     return static_cast<int>(
         std::count_if(connections_.begin(), connections_.end(),
                       [](const auto& entry) { return entry.second->isAnswering(); }));
 }
 
-void LoopbackHttpServer::accept() {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        auto connection = std::make_unique<Connection>(*this, socket);
-        Connection* key = connection.get();
-        connections_.emplace(key, std::move(connection));
+void LoopbackHttpServer::accept(qintptr socketDescriptor) {
+    if (stallsConnections_) {
+        auto socket = std::make_unique<QTcpSocket>();
+        socket->setSocketDescriptor(socketDescriptor);
+        stalledSockets_.push_back(std::move(socket));
+        return;
     }
+    QTcpSocket* socket = nullptr;
+    if (scheme_ == Scheme::https) {
+        auto* secureSocket = new QSslSocket(listener_.get());
+        secureSocket->setSocketDescriptor(socketDescriptor);
+        secureSocket->setLocalCertificate(LoopbackCertificate::certificate());
+        secureSocket->setPrivateKey(LoopbackCertificate::privateKey());
+        secureSocket->startServerEncryption();
+        socket = secureSocket;
+    } else {
+        socket = new QTcpSocket(listener_.get());
+        socket->setSocketDescriptor(socketDescriptor);
+    }
+    auto connection = std::make_unique<Connection>(*this, socket);
+    Connection* key = connection.get();
+    connections_.emplace(key, std::move(connection));
 }
 
 void LoopbackHttpServer::received(const Request& request, Connection& connection) {
@@ -329,5 +394,5 @@ void LoopbackHttpServer::received(const Request& request, Connection& connection
 void LoopbackHttpServer::closed(Connection& connection) {
     connection.markClosed();
     // Destroyed on a later turn: the socket is inside its own signal now.
-    QTimer::singleShot(0, &server_, [this, key = &connection] { connections_.erase(key); });
+    QTimer::singleShot(0, listener_.get(), [this, key = &connection] { connections_.erase(key); });
 }

@@ -7,12 +7,13 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QTcpServer>
+#include <QTcpSocket>
 #include <QUrl>
 
 // An HTTP/1.1 server on 127.0.0.1 (a port of its own) for tests and
@@ -20,9 +21,12 @@
 // before answering, a paced body, a dropped connection. Request bodies are
 // read and counted; every request is recorded. Keeps connections alive.
 // Runs on the event loop of the thread that creates it; paths without a
-// script are answered 404.
+// script are answered 404. Over https it presents a self-signed certificate
+// for 127.0.0.1, which the whole process trusts while the server lives.
 class LoopbackHttpServer {
 public:
+    enum class Scheme { http, https };
+
     using HeaderFields = QList<std::pair<QByteArray, QByteArray>>;
 
     // A delay that never ends: the request is never answered.
@@ -66,13 +70,13 @@ public:
 
     using Responder = std::function<Answer(const Request&)>;
 
-    LoopbackHttpServer();
+    explicit LoopbackHttpServer(Scheme scheme = Scheme::http);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
-    quint16 port() const { return server_.serverPort(); }
-    // "http://127.0.0.1:<port>" followed by `pathAndQuery`.
+    quint16 port() const;
+    // "http://127.0.0.1:<port>" (or "https://") followed by `pathAndQuery`.
     QUrl url(const QString& pathAndQuery) const;
 
     void answer(const QString& path, Answer answer);
@@ -86,14 +90,26 @@ public:
     // Answers written in full.
     int completedAnswerCount() const { return completedAnswers_; }
 
+    // While set, connections are accepted and then never read nor answered:
+    // a TLS handshake stalls at the client's first message.
+    void setStallsConnections(bool stalls) { stallsConnections_ = stalls; }
+    // Stalled connections the client still holds open.
+    int stalledConnectionCount() const;
+
 private:
     class Connection;
+    class Listener;
+    class CertificateTrust;
 
-    void accept();
+    void accept(qintptr socketDescriptor);
     void received(const Request& request, Connection& connection);
     void closed(Connection& connection);
 
-    QTcpServer server_;
+    const Scheme scheme_;
+    std::unique_ptr<CertificateTrust> trust_;
+    std::unique_ptr<Listener> listener_;
+    bool stallsConnections_ = false;
+    std::vector<std::unique_ptr<QTcpSocket>> stalledSockets_;
     QHash<QString, Responder> responders_;
     QList<Request> requests_;
     std::map<Connection*, std::unique_ptr<Connection>> connections_;

@@ -292,3 +292,37 @@ TEST_F(CloudflareSpeedTestRunnerTest, DefaultsAddressTheServicesEndpointsOverHTT
     EXPECT_EQ(download->host(), upload->host());
     EXPECT_FALSE(Runner::downloadURLFactory(QStringLiteral("http://[::1"))(10).has_value());
 }
+
+// A server that accepts the connection but never completes the TLS handshake,
+// then recovers: after a time-out or a cancel the stalled connection is
+// closed, and the next test gets a new one.
+TEST_F(CloudflareSpeedTestRunnerTest, AfterATimeOutOrACancelTheNextTestOpensANewConnection) {
+    const auto shape = configuration(1000, 2, 1000, 2);
+    for (const bool isCancelled : {false, true}) {
+        LoopbackHttpServer secureServer(LoopbackHttpServer::Scheme::https);
+        secureServer.answer(QStringLiteral("/__down"), requestedBody);
+        const Runner runner(URLSession(&manager),
+                            Runner::downloadURLFactory(secureServer.url({}).toString() +
+                                                       QStringLiteral("/__down?bytes=")));
+        secureServer.setStallsConnections(true);
+        auto stalled = startDownload(runner, shape);
+        ASSERT_TRUE(pumpUntil(runtime, [&] { return secureServer.stalledConnectionCount() > 0; }));
+        if (isCancelled) {
+            stalled.handle.cancel();
+        } else {
+            runtime.advance(shape.requestTimeout);
+        }
+        ASSERT_TRUE(finishes(stalled));
+        EXPECT_TRUE(pumpUntil(
+            runtime, [&] { return secureServer.stalledConnectionCount() == 0; }, 3000))
+            << (isCancelled ? "after a cancel" : "after a time-out");
+
+        secureServer.setStallsConnections(false);
+        auto next = startDownload(runner, shape);
+        EXPECT_TRUE(pumpUntil(
+            runtime, [&] { return next.isFinished(); }, 3000));
+        runtime.advance(shape.requestTimeout);
+        ASSERT_TRUE(finishes(next));
+        EXPECT_NO_THROW(next.value());
+    }
+}

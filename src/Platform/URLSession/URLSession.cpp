@@ -19,6 +19,9 @@ URLSession URLSession::shared() {
     static QPointer<QNetworkAccessManager> manager;
     if (manager.isNull()) {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
+        // Destroyed while the application object still exists: its network
+        // thread closes the open connections through it.
+        qAddPostRoutine([] { delete manager.data(); });
     }
     return URLSession(manager);
 }

@@ -16,7 +16,8 @@ public:
     explicit URLSession(QNetworkAccessManager* manager);
 
     // The session over the application's shared manager, created on first use
-    // (on the main thread) and destroyed with the application object.
+    // (on the main thread) and destroyed as the application object begins its
+    // own destruction.
     static URLSession shared();
 
     // Sends `request` and resumes with the answer, whatever its status.

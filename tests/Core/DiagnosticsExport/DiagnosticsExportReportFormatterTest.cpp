@@ -275,8 +275,3 @@ TEST(DiagnosticsExportReportFormatterTest, RefusesANumberThatIsNotFinite) {
         }
     }
 }
-
-TEST(DiagnosticsExportReportFormatterTest, FallbackDocumentIsOneFixedLine) {
-    EXPECT_EQ(DiagnosticsExportReportFormatter::encodingFailureFallbackJSONString(),
-              u"{ \"error\": \"Unable to encode diagnostics export.\" }"_s);
-}

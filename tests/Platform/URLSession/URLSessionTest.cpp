@@ -13,6 +13,7 @@
 #include <thread>
 
 #include <QNetworkAccessManager>
+#include <QProcess>
 
 using Answer = LoopbackHttpServer::Answer;
 
@@ -225,4 +226,21 @@ TEST_F(URLSessionTest, AnAlreadyCancelledTaskSendsNothing) {
     EXPECT_EQ(failure(outcome).code(), URLError::cancelled);
     pumpFor(runtime, 20);
     EXPECT_TRUE(server.requests().isEmpty());
+}
+
+// The shared session's manager goes before the application object, whose
+// absence its network thread would otherwise report while closing a
+// connection that stalled in its TLS handshake.
+TEST_F(URLSessionTest, AnApplicationQuitsCleanlyWithASharedConnectionStalled) {
+    LoopbackHttpServer stallingServer(LoopbackHttpServer::Scheme::https);
+    stallingServer.setStallsConnections(true);
+    QProcess application;
+    application.start(QStringLiteral(PELMOR_SHARED_SESSION_QUIT),
+                      {stallingServer.url(QStringLiteral("/page")).toString()});
+    ASSERT_TRUE(pumpUntil(runtime, [&] { return stallingServer.stalledConnectionCount() == 1; }));
+    application.closeWriteChannel();
+    ASSERT_TRUE(application.waitForFinished(10'000));
+    EXPECT_EQ(application.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(application.exitCode(), 0);
+    EXPECT_EQ(application.readAllStandardError().toStdString(), "");
 }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+// The window's colours in 8-bit sRGB: the backgrounds from their components
+// (0.08, 0.09, 0.13 and 0.04, 0.05, 0.08), the rest a standard colour with an opacity.
 TEST(DiagnosticsExportThemeTest, ColoursAreTheWindowsOwn) {
     const std::vector<std::pair<QColor, QColor>> colours{
-        {DiagnosticsExportTheme::backgroundTop(), QColor::fromRgbF(0.08f, 0.09f, 0.13f)},
-        {DiagnosticsExportTheme::backgroundBottom(), QColor::fromRgbF(0.04f, 0.05f, 0.08f)},
+        {DiagnosticsExportTheme::backgroundTop(), QColor(20, 23, 33)},
+        {DiagnosticsExportTheme::backgroundBottom(), QColor(10, 13, 20)},
         {DiagnosticsExportTheme::panelBackground(), QColor(255, 255, 255, 13)},
         {DiagnosticsExportTheme::panelBorder(), QColor(255, 255, 255, 36)},
         {DiagnosticsExportTheme::primaryText(), QColor(255, 255, 255, 242)},
