@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -141,6 +142,15 @@ void PopoverWindow::closeEvent(QCloseEvent* event) {
     if (onClose_) {
         onClose_();
     }
+}
+
+// Reached by every key that no control inside took.
+void PopoverWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        performClose();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool PopoverWindow::eventFilter(QObject* watched, QEvent* event) {

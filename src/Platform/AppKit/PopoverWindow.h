@@ -6,7 +6,7 @@
 #include <QWidget>
 
 // The popover: a frameless window of its own that opens under the status
-// icon and closes when the user clicks elsewhere. It reports every way it
+// icon and closes when the user clicks elsewhere or presses Escape. It reports every way it
 // closes through the close callback, and clicks inside the application that
 // land elsewhere through the outside-click callback.
 class PopoverWindow final : public QWidget {
@@ -45,6 +45,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 
 TEST(PopoverWindowTest, OpensBelowTheIconCentredAndStaysOnScreen) {
@@ -64,4 +65,25 @@ TEST(PopoverWindowTest, ReportsEveryCloseAndHoldsItsContent) {
     EXPECT_FALSE(popover.isShown());
     popover.performClose();
     EXPECT_EQ(closes, 1);
+}
+
+TEST(PopoverWindowTest, EscapeClosesItOtherKeysDoNot) {
+    const struct {
+        Qt::Key key;
+        bool closes;
+    } cases[] = {{Qt::Key_Escape, true}, {Qt::Key_A, false}, {Qt::Key_Return, false}};
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.key);
+        PopoverWindow popover;
+        int closes = 0;
+        popover.setOnClose([&] { ++closes; });
+        auto* label = new QLabel(QStringLiteral("content"));
+        popover.setContent(label);
+        popover.showBelow(QRect());
+        // Sent to the content, which takes no keys: it reaches the window.
+        QKeyEvent press(QEvent::KeyPress, testCase.key, Qt::NoModifier);
+        QApplication::sendEvent(label, &press);
+        EXPECT_EQ(popover.isShown(), !testCase.closes);
+        EXPECT_EQ(closes, testCase.closes ? 1 : 0);
+    }
 }
