@@ -18,11 +18,12 @@ template <typename Reply> ReplyPointer<Reply> owned(Reply* reply) {
 
 // The screen Qt connected to: it parses the display name the same way.
 int defaultScreenNumber() {
+    char* host = nullptr;
+    int display = 0;
     int screen = 0;
-    if (xcb_parse_display(nullptr, nullptr, nullptr, &screen) == 0) {
-        return 0;
-    }
-    return screen;
+    const bool parsed = xcb_parse_display(nullptr, &host, &display, &screen) != 0;
+    std::free(host);
+    return parsed ? screen : 0;
 }
 
 std::uint32_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
