@@ -101,7 +101,9 @@ SpeedTestMeasurement runDownload(CloudflareSpeedTestRunner runner, std::int64_t 
     bool isDone = false;
     Async::spawn([&]() -> Async::Task<void> {
         try {
-            measurement = co_await runner.runDownloadTest({chunkSize, streams, 1, 1, 30.0}, {});
+            const SpeedTestConfiguration configuration{chunkSize, streams, 1, 1, 30.0};
+            const SpeedTestProgress noProgress;
+            measurement = co_await runner.runDownloadTest(configuration, noProgress);
         } catch (...) {
             error = std::current_exception();
         }

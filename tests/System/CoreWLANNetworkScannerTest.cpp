@@ -159,6 +159,24 @@ TEST_F(CoreWLANNetworkScannerTest, TheBlockingScanRunsOffTheMainThread) {
     EXPECT_NE(client->scanThread(), std::this_thread::get_id());
 }
 
+// The scan's closure holds the client while it runs on the pool; every scan,
+// found, failed or without an interface, must give that hold back exactly once.
+TEST_F(CoreWLANNetworkScannerTest, ScansLeaveTheClientsOwnersAsTheyWere) {
+    const long owners = client.use_count();
+    for (int round = 0; round < 4; ++round) {
+        client->setInterface(WLANInterface{});
+        client->setScanOutcome(std::vector{network(QStringLiteral("Cafe"))});
+        scan(scanner);
+        client->setScanOutcome(WLANError(QStringLiteral("The Wi-Fi scan was aborted.")));
+        scan(scanner);
+        client->setInterface(std::nullopt);
+        scan(scanner);
+
+        ASSERT_EQ(client.use_count(), owners) << "after round " << round;
+    }
+    EXPECT_EQ(client->scanCount(), 8);
+}
+
 class CoreWLANNetworkScannerBackendTest : public CoreWLANNetworkScannerTest {};
 
 TEST_F(CoreWLANNetworkScannerBackendTest, TheSimulatedBackendGivesNetworks) {
