@@ -42,10 +42,15 @@ void SettingsWindow::placeNewWindow() {
     }
 }
 
+// Installed on each view it opens, and called while a view is destroyed too:
+// only a view's moves and resizes are looked at.
 bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
-    const bool frameChanged = event->type() == QEvent::Move || event->type() == QEvent::Resize;
-    if (watched == view_ && frameChanged && frameSettings_ && view_->isVisible()) {
-        WindowFrameAutosave::save(*view_, frameAutosaveName, *frameSettings_);
+    if (event->type() != QEvent::Move && event->type() != QEvent::Resize) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto* window = qobject_cast<const QWidget*>(watched);
+    if (window != nullptr && frameSettings_ && window->isVisible()) {
+        WindowFrameAutosave::save(*window, frameAutosaveName, *frameSettings_);
     }
     return QObject::eventFilter(watched, event);
 }
