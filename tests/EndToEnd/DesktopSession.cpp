@@ -4,14 +4,38 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace DesktopSession {
+
+namespace {
+
+QString networkNamespace(const QString& process) {
+    return QFileInfo(QStringLiteral("/proc/%1/ns/net").arg(process)).symLinkTarget();
+}
+
+QString xdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(5'000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+// The sink's addresses are from a range kept for documentation (TEST-NET-2).
+const char* const isolatedNetworkSetup =
+    "ip link set lo up && ip tuntap add dev sink0 mode tun && "
+    "ip address add 198.51.100.2/24 dev sink0 && ip link set sink0 up && "
+    "ip route add default via 198.51.100.1 && exec \"$0\"";
+
+} // namespace
 
 void pumpFor(int milliseconds) {
     QDeadlineTimer deadline(milliseconds);
@@ -28,10 +52,14 @@ bool clickAt(QPoint point, int clicks) {
                 QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")}) == 0;
 }
 
-void saveScreenshot(const QString& name) {
+void saveArtefact(const QImage& image, const QString& name) {
     const QString folder = QStringLiteral(PELMOR_ARTEFACT_DIR);
     QDir().mkpath(folder);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + name);
+    image.save(folder + QLatin1Char('/') + name);
+}
+
+void saveScreenshot(const QString& name) {
+    saveArtefact(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), name);
 }
 
 bool preparePelmorEnvironment(const QTemporaryDir& configHome) {
@@ -46,6 +74,74 @@ bool preparePelmorEnvironment(const QTemporaryDir& configHome) {
     qputenv("PELMOR_WLAN_BACKEND", "simulated");
     qputenv("PELMOR_TOOL_ROOT", PELMOR_TOOL_ROOT);
     return true;
+}
+
+void startTray(QProcess& tray) {
+    tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
+                                          "pixel", "--width", "200", "--height", "24"});
+}
+
+void startInIsolatedNetwork(QProcess& process, const QString& program) {
+    process.start(QStringLiteral("unshare"),
+                  {QStringLiteral("--net"), QStringLiteral("--"), QStringLiteral("sh"),
+                   QStringLiteral("-c"), QString::fromLatin1(isolatedNetworkSetup), program});
+}
+
+bool runsInOtherNetwork(qint64 processId) {
+    const QString theirs = networkNamespace(QString::number(processId));
+    return !theirs.isEmpty() && theirs != networkNamespace(QStringLiteral("self"));
+}
+
+std::optional<QRect> trayIconOf(const QString& windowClass) {
+    std::optional<QRect> smallest;
+    const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                   QStringLiteral("--classname"), windowClass});
+    for (const QString& window : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        QRect shape;
+        for (const QString& line :
+             xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
+                 .split(QLatin1Char('\n'))) {
+            const int value = line.section(QLatin1Char('='), 1).toInt();
+            if (line.startsWith(QLatin1String("X="))) {
+                shape.moveLeft(value);
+            } else if (line.startsWith(QLatin1String("Y="))) {
+                shape.moveTop(value);
+            } else if (line.startsWith(QLatin1String("WIDTH="))) {
+                shape.setWidth(value);
+            } else if (line.startsWith(QLatin1String("HEIGHT="))) {
+                shape.setHeight(value);
+            }
+        }
+        if (!shape.isEmpty() && (!smallest || shape.width() < smallest->width())) {
+            smallest = shape;
+        }
+    }
+    return smallest;
+}
+
+std::optional<unsigned long> visibleWindowTitled(const QString& title) {
+    const QString found = xdotool(
+        {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+         QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')});
+    bool isNumber = false;
+    const unsigned long window = found.section(QLatin1Char('\n'), 0, 0).toULong(&isNumber);
+    return isNumber ? std::optional<unsigned long>(window) : std::nullopt;
+}
+
+QImage raiseAndGrab(unsigned long window) {
+    xdotool({QStringLiteral("windowraise"), QString::number(window)});
+    pumpFor(500);
+    return QGuiApplication::primaryScreen()->grabWindow(window).toImage();
+}
+
+int distinctColors(const QImage& image) {
+    QSet<QRgb> colors;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            colors.insert(image.pixel(x, y));
+        }
+    }
+    return int(colors.size());
 }
 
 bool programsInstalled(std::initializer_list<const char*> programs) {

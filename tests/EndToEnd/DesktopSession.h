@@ -1,11 +1,15 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
+class QProcess;
 class QTemporaryDir;
 
 // What the end-to-end tests do in their X session: drive the pointer as a
@@ -19,12 +23,38 @@ void pumpFor(int milliseconds);
 // clicks of a double-click apart.
 bool clickAt(QPoint point, int clicks = 1);
 
-// Saves the whole screen under the build's test artefacts.
+// Saves a picture, or the whole screen, under the build's test artefacts.
+void saveArtefact(const QImage& image, const QString& name);
 void saveScreenshot(const QString& name);
 
 // Simulated Wi-Fi, the build's tool root, a loopback ping target and 0.5 s
 // polling, with the settings kept in `configHome`.
 bool preparePelmorEnvironment(const QTemporaryDir& configHome);
+
+// Starts an XEmbed tray (trayer) along the top right of the screen.
+void startTray(QProcess& tray);
+
+// Starts `program` in a network namespace of its own: loopback, and a
+// default route into a tun device that nothing reads, so whatever it sends
+// to any other address goes nowhere. Needs the right to make namespaces.
+void startInIsolatedNetwork(QProcess& process, const QString& program);
+
+// Whether a process runs in another network namespace than this one.
+bool runsInOtherNetwork(qint64 processId);
+
+// Where the tray shows the icon of the program whose windows have the class
+// name `windowClass`: its smallest visible window.
+std::optional<QRect> trayIconOf(const QString& windowClass);
+
+// The visible top-level window titled exactly `title`, if there is one.
+std::optional<unsigned long> visibleWindowTitled(const QString& title);
+
+// Raises a window above the others and grabs what it shows.
+QImage raiseAndGrab(unsigned long window);
+
+// How many distinct colours a picture holds: a blank or unpainted window
+// holds one or two.
+int distinctColors(const QImage& image);
 
 // Whether the programs a test drives are installed.
 bool programsInstalled(std::initializer_list<const char*> programs);

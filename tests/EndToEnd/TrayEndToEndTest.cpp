@@ -33,8 +33,7 @@ protected:
         if (!DesktopSession::programsInstalled({"trayer", "xdotool"})) {
             GTEST_SKIP() << "Skipped: trayer and xdotool are not installed.";
         }
-        tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
-                                              "pixel", "--width", "200", "--height", "24"});
+        DesktopSession::startTray(tray);
         ASSERT_TRUE(
             processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
         ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));

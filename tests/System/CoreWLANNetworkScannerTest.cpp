@@ -15,6 +15,8 @@
 #include <set>
 #include <thread>
 
+#include <QThreadPool>
+
 namespace {
 
 WLANNetwork network(std::optional<QString> ssid, std::int32_t band = 1,
@@ -171,6 +173,8 @@ TEST_F(CoreWLANNetworkScannerTest, ScansLeaveTheClientsOwnersAsTheyWere) {
         scan(scanner);
         client->setInterface(std::nullopt);
         scan(scanner);
+        // The pool lets go of the finished call's closure just after resuming.
+        QThreadPool::globalInstance()->waitForDone();
 
         ASSERT_EQ(client.use_count(), owners) << "after round " << round;
     }

@@ -302,6 +302,8 @@ TEST_F(ContentViewTest, TheRouterIgnoringPingsReadsICMPBlocked) {
     settle();
     ASSERT_TRUE(sources.sources.pingMonitor->isRouterIgnored().value());
     EXPECT_EQ(dashboard().latencyTrendRows()[0]->value(), u"ICMP blocked"_s);
+    EXPECT_EQ(dashboard().latencyTrendRows()[0]->valueLabel()->currentFit().text, u"ICMP blocked"_s)
+        << "drawn whole";
     EXPECT_EQ(dashboard().latencyTrendRows()[0]->sparkline()->samples(), std::vector<double>{3.25});
 }
 

@@ -3,9 +3,19 @@
 #include "Platform/Algorithm/StableSort.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
+#include <tuple>
 
 namespace {
+
+// Least interference first, then the lower channel. A score that is not a
+// finite number (NaN, infinite) ranks after every finite one, so that the
+// order stays strict and weak; such channels follow by channel number.
+std::tuple<bool, double, std::int64_t> sortKey(const ChannelCongestionSample& sample) {
+    const bool isMeasured = std::isfinite(sample.interferenceScore);
+    return {!isMeasured, isMeasured ? sample.interferenceScore : 0.0, sample.channelNumber};
+}
 
 std::vector<ChannelCongestionSample> candidates(const ChannelScanResult& result,
                                                 std::optional<WiFiBand> band) {
@@ -16,10 +26,7 @@ std::vector<ChannelCongestionSample> candidates(const ChannelScanResult& result,
     Algorithm::stableSort(
         chosen.begin(), chosen.end(),
         [](const ChannelCongestionSample& first, const ChannelCongestionSample& second) {
-            if (first.interferenceScore != second.interferenceScore) {
-                return first.interferenceScore < second.interferenceScore;
-            }
-            return first.channelNumber < second.channelNumber;
+            return sortKey(first) < sortKey(second);
         });
     return chosen;
 }

@@ -133,7 +133,14 @@ void WindowBorderedButton::paintEvent(QPaintEvent* /*event*/) {
 
 // Qt delivers a double-click as press, release, double-click, release. The
 // double-click would press the button a second time (the default handler
-// treats it as a press); it and its release are swallowed instead.
+// treats it as a press); it and its release are swallowed instead. Only the
+// release that belongs to the double-click is swallowed: a new press, or
+// hiding, forgets a double-click whose release went elsewhere.
+void WindowBorderedButton::mousePressEvent(QMouseEvent* event) {
+    isSwallowingDoubleClick_ = false;
+    QAbstractButton::mousePressEvent(event);
+}
+
 void WindowBorderedButton::mouseDoubleClickEvent(QMouseEvent* event) {
     isSwallowingDoubleClick_ = event->button() == Qt::LeftButton;
     event->accept();
@@ -156,4 +163,9 @@ void WindowBorderedButton::enterEvent(QEnterEvent* event) {
 void WindowBorderedButton::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
     update();
+}
+
+void WindowBorderedButton::hideEvent(QHideEvent* event) {
+    isSwallowingDoubleClick_ = false;
+    QAbstractButton::hideEvent(event);
 }

@@ -13,7 +13,9 @@
 //
 // The button is never disabled by itself, and the second press of a
 // double-click does nothing: a click that turns "Start" into "Cancel" in the
-// same place is not cancelled by the rest of the same double-click.
+// same place is not cancelled by the rest of the same double-click. A release
+// that never reaches the button (it hid in between) leaves no trace: the next
+// press starts afresh.
 class WindowBorderedButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -51,10 +53,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void relayout();

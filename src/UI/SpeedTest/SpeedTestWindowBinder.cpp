@@ -1,5 +1,6 @@
 #include "UI/SpeedTest/SpeedTestWindowBinder.h"
 
+#include "Platform/Async/Runtime.h"
 #include "UI/SpeedTest/SpeedTestWindowModel.h"
 #include "UI/SpeedTest/SpeedTestWindowView.h"
 
@@ -9,7 +10,9 @@
 SpeedTestWindowBinder::SpeedTestWindowBinder(std::shared_ptr<SpeedTestMonitor> monitor,
                                              SpeedTestWindowView* view, DateProvider dateProvider)
     : QObject(view), monitor_(std::move(monitor)), view_(view),
-      dateProvider_(std::move(dateProvider)) {
+      dateProvider_(std::move(dateProvider)),
+      dayChangeTimer_(Async::Runtime::current().timers(), dateProvider_,
+                      [this] { scheduleRefresh(); }) {
     const SpeedTestMonitor& source = *monitor_;
     observe(source.isRunning());
     observe(source.phase());
@@ -100,6 +103,9 @@ bool SpeedTestWindowBinder::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_) {
         if (event->type() == QEvent::Show) {
             refreshNow();
+            dayChangeTimer_.start();
+        } else if (event->type() == QEvent::Hide) {
+            dayChangeTimer_.stop();
         } else if (event->type() == QEvent::LocaleChange && view_->isVisible()) {
             scheduleRefresh();
         }

@@ -3,6 +3,7 @@
 #include "Core/DateProvider.h"
 #include "Monitors/SpeedTestMonitor.h"
 #include "Platform/Reactive/CancellableSet.h"
+#include "UI/Ground/DayChangeTimer.h"
 #include "UI/SpeedTest/SpeedTestWindowInputs.h"
 
 #include <memory>
@@ -14,7 +15,10 @@ class SpeedTestWindowView;
 // Shows the shared speed-test monitor in a window view and carries out its
 // button. Published changes redraw the view once, on a later turn of the
 // event loop; while the view is hidden nothing is drawn, and showing it
-// redraws. Opening or closing the window starts or cancels nothing.
+// redraws. While shown it also redraws at each local midnight, when "today"
+// in the footer's time moves on. Opening or closing the window starts or
+// cancels nothing. Midnight is timed by `dateProvider` and the task
+// runtime's timers.
 class SpeedTestWindowBinder : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +50,7 @@ private:
     std::shared_ptr<SpeedTestMonitor> monitor_;
     SpeedTestWindowView* view_;
     DateProvider dateProvider_;
+    DayChangeTimer dayChangeTimer_;
     bool isRefreshScheduled_ = false;
     Reactive::CancellableSet cancellables_;
 };

@@ -3,10 +3,14 @@
 #include "ChannelScanSamples.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace ChannelScanSamples;
 
 namespace {
+
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
 
 struct Listed {
     std::int64_t channel;
@@ -92,6 +96,12 @@ TEST(ChannelScanChannelListTest, OrdersPinnedFirstThenByInterferenceUniqueAndCap
          result({sample(36, band5, 0.3), sample(1, band24, 0.1)}, std::nullopt, std::nullopt,
                 std::nullopt, std::nullopt),
          {{1, band24}, {36, band5}}},
+        {"scores that are not finite follow every finite one, by channel",
+         result({sample(11, band24, notANumber), sample(1, band24, 0.5),
+                 sample(6, band24, infinity), sample(3, band24, 0.2), sample(9, band24, notANumber),
+                 sample(2, band24, -infinity)},
+                std::nullopt, std::nullopt, std::nullopt, band24),
+         {{3, band24}, {1, band24}, {2, band24}, {6, band24}, {9, band24}, {11, band24}}},
         {"a known band without samples or pins lists nothing",
          result({sample(36, band5, 0.3)}, std::nullopt, std::nullopt, std::nullopt, band24),
          {}},

@@ -9,10 +9,13 @@
 #include "UI/ViewInspection.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
 ChannelScanCongestionRowContent rowContent(bool isCurrent, bool isRecommended, double congestion) {
     return {6,
@@ -21,7 +24,7 @@ ChannelScanCongestionRowContent rowContent(bool isCurrent, bool isRecommended, d
             isRecommended,
             u"Score 3.14"_s,
             u"1 network"_s,
-            ChannelScanWindowModel::heldCongestion(congestion),
+            congestion,
             ChannelScanWindowModel::congestionBarColor(congestion)};
 }
 
@@ -66,7 +69,7 @@ TEST(ChannelScanCongestionRowTest, BarFillsItsShareOfTheTrackAtLeastTwoWide) {
     const struct {
         double congestion;
         double share;
-    } cases[] = {{0.0, -1}, {0.5, 0.5}, {1.0, 1.0}, {2.5, 1.0}};
+    } cases[] = {{0.0, -1}, {0.5, 0.5}, {1.0, 1.0}, {2.5, 1.0}, {-0.5, -1}, {notANumber, -1}};
     for (const auto& testCase : cases) {
         ChannelScanCongestionRow row(rowContent(false, false, testCase.congestion));
         ViewInspection::layOut(row, 500);

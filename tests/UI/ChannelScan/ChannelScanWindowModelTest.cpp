@@ -55,7 +55,6 @@ TEST(ChannelScanWindowModelTest, LayoutStateButtonAndProgressFollowTheMonitor) {
         EXPECT_EQ(shown.actionTitle, testCase.title) << state;
         EXPECT_EQ(shown.showsHeaderActionButton, testCase.headerButton) << state;
         EXPECT_EQ(buttonAction(testCase.inputs), testCase.action) << state;
-        EXPECT_EQ(shown.showsProgress, testCase.inputs.isScanning) << state;
         EXPECT_EQ(shown.result.has_value(), testCase.inputs.latestResult.has_value()) << state;
     }
 }

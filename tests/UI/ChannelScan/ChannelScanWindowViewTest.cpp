@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -279,14 +280,15 @@ TEST_F(ChannelScanWindowViewTest, ClosingTheViewCancelsNothing) {
     EXPECT_EQ(reopened.view->content().layoutState, ChannelScanLayoutState::resultIdle);
 }
 
+// At the minimum size eleven rows scroll, without scroll bars; the empty
+// layout fits.
 TEST_F(ChannelScanWindowViewTest, ResultsScrollAtTheMinimumSizeWhileTheEmptyLayoutFits) {
     ChannelScanWindowView view(10);
     view.resize(ChannelScanWindowView::minimumContentSize);
     view.show();
     QCoreApplication::processEvents();
-    QScrollArea* scroll = view.scrollArea();
-    EXPECT_EQ(scroll->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_LE(scroll->widget()->height(), scroll->viewport()->height());
+    const QScrollBar* scrollBar = view.scrollArea()->verticalScrollBar();
+    EXPECT_EQ(scrollBar->maximum(), 0);
 
     std::vector<ChannelCongestionSample> channels;
     for (std::int64_t channel = 1; channel <= 11; ++channel) {
@@ -297,8 +299,36 @@ TEST_F(ChannelScanWindowViewTest, ResultsScrollAtTheMinimumSizeWhileTheEmptyLayo
     view.setContent(ChannelScanWindowModel::content({false, result, 3, 3}));
     QCoreApplication::processEvents();
     EXPECT_EQ(view.channelsPanel()->rows().size(), 11);
-    EXPECT_GT(scroll->widget()->height(), scroll->viewport()->height());
-    for (ChannelScanCongestionRow* row : view.channelsPanel()->rows()) {
-        EXPECT_GE(row->height(), row->minimumSizeHint().height()) << "rows were squeezed";
+    EXPECT_GT(scrollBar->maximum(), 0);
+    EXPECT_FALSE(scrollBar->isVisible());
+    EXPECT_FALSE(view.scrollArea()->horizontalScrollBar()->isVisible());
+}
+
+// A result whose active band has no channel says so in the panel, in place
+// of the rows, as one result follows another.
+TEST_F(ChannelScanWindowViewTest, AnActiveBandWithoutChannelsSaysSo) {
+    const QString noChannels = u"No channels available for the active band."_s;
+    const ChannelCongestionSample channel1{1, band24, 1, -60.0, 0.4, 1.0};
+    const ChannelCongestionSample channel36{36, WiFiBand::fiveGigahertz, 1, -60.0, 0.4, 1.0};
+    ChannelScanWindowView view(10);
+    view.resize(ChannelScanWindowView::idealSize);
+    view.show();
+    for (const auto& channels :
+         {std::vector{channel1}, std::vector{channel36}, std::vector{channel1}}) {
+        const ChannelScanResult result{TestRuntime::startDate(),
+                                       3,
+                                       3,
+                                       channels,
+                                       std::nullopt,
+                                       std::nullopt,
+                                       std::nullopt,
+                                       std::nullopt,
+                                       band24,
+                                       true};
+        view.setContent(ChannelScanWindowModel::content({false, result, 3, 3}));
+        QCoreApplication::processEvents();
+        const bool isEmpty = channels.front().band != band24;
+        EXPECT_EQ(view.channelsPanel()->rows().size(), isEmpty ? 0 : 1);
+        EXPECT_EQ(ViewInspection::shownTexts(*view.channelsPanel()).contains(noChannels), isEmpty);
     }
 }

@@ -54,6 +54,7 @@ TEST_F(DashboardPanelTest, TheBrandMarkSitsInThePaddingAndTheBadgeCloseBesideIt)
     EXPECT_EQ(xOf(header.settingsButton()) + header.settingsButton()->width(), 368 - 16);
     EXPECT_EQ(xOf(panel.wifiRows()[0]), 16);
     EXPECT_EQ(panel.wifiRows()[0]->width(), MetricTrendRow::rowWidth);
+    EXPECT_LE(xOf(panel.wifiRows()[0]) + MetricTrendRow::rowWidth, 368 - 16);
 }
 
 TEST_F(DashboardPanelTest, MessageRowsShowOnlyWhileThereAreMessages) {

@@ -42,6 +42,27 @@ TEST(WindowBorderedButtonTest, EachClickEmitsOnceAndTheSecondPressOfADoubleClick
     EXPECT_EQ(clicked.count(), 3) << "a single click after a double-click";
 }
 
+// The release of a double-click may never reach the button: the click hid it
+// (a cancelled scan's "Cancel"), or the release went elsewhere. The next click
+// is a whole click all the same.
+TEST(WindowBorderedButtonTest, ADoubleClickWhoseReleaseWentElsewhereSwallowsNoLaterClick) {
+    for (const bool hiddenBetween : {true, false}) {
+        WindowBorderedButton button(u"Cancel"_s);
+        button.resize(button.sizeHint());
+        button.show();
+        QSignalSpy clicked(&button, &QAbstractButton::clicked);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mouseDClick(&button, Qt::LeftButton);
+        if (hiddenBetween) {
+            button.hide();
+            button.show();
+        }
+        QTest::mouseClick(&button, Qt::LeftButton);
+        EXPECT_EQ(clicked.count(), 2) << (hiddenBetween ? "hidden" : "release lost");
+        EXPECT_FALSE(button.isDown()) << (hiddenBetween ? "hidden" : "release lost");
+    }
+}
+
 TEST(WindowBorderedButtonTest, ANewTitleChangesTheTextAndSizeOfTheSameWidget) {
     WindowBorderedButton button(u"Retest"_s);
     const QSize shortSize = button.sizeHint();

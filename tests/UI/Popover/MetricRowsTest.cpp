@@ -38,14 +38,14 @@ TEST(MetricTrendRowTest, ColumnsHaveFixedWidthsSoRowsLineUp) {
     MetricTrendRow row(u"Link Rate"_s, u"866 Mbps"_s, {800, 866}, ClosedRange{826, 906},
                        NamedColors::green);
     layOut(row, 336);
-    EXPECT_EQ(row.width(), 326);
+    EXPECT_EQ(row.width(), 336);
     const auto labels = row.findChildren<OneLineLabel*>();
     ASSERT_EQ(labels.size(), 2);
     EXPECT_EQ(labels[0]->geometry().x(), 0);
     EXPECT_EQ(labels[0]->width(), 82);
     EXPECT_EQ(labels[1]->geometry().x(), 90);
-    EXPECT_EQ(labels[1]->width(), 64);
-    EXPECT_EQ(row.sparkline()->geometry(), QRect(162, (row.height() - 20) / 2, 164, 20));
+    EXPECT_EQ(labels[1]->width(), 74);
+    EXPECT_EQ(row.sparkline()->geometry(), QRect(172, (row.height() - 20) / 2, 164, 20));
 }
 
 TEST(MetricTrendRowTest, TheSparklineGetsTheRowsSeriesUnchanged) {
@@ -59,11 +59,11 @@ TEST(MetricTrendRowTest, TheSparklineGetsTheRowsSeriesUnchanged) {
 }
 
 TEST(MetricTrendRowTest, AWideValueShrinksToEightyPercentThenIsCut) {
-    MetricTrendRow row(u"Lookup"_s, u"1,204.5 ms"_s, {}, ClosedRange{0, 300}, NamedColors::green);
+    MetricTrendRow row(u"Lookup"_s, u"12,204.5 ms"_s, {}, ClosedRange{0, 300}, NamedColors::green);
     layOut(row, 336);
     const OneLineTextFit shrunk = row.valueLabel()->currentFit();
     EXPECT_LT(shrunk.pixelSize, 12);
-    EXPECT_EQ(shrunk.text, u"1,204.5 ms"_s);
+    EXPECT_EQ(shrunk.text, u"12,204.5 ms"_s);
 
     row.setValue(u"12,345,678.9 ms"_s);
     const OneLineTextFit cut = row.valueLabel()->currentFit();

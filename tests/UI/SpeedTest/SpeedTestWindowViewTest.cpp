@@ -17,9 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -197,6 +199,45 @@ TEST_F(SpeedTestWindowViewTest, AResultArrivingWhileTheWindowIsHiddenShowsWhenIt
     EXPECT_FALSE(view->content().showsProgressPanel);
     EXPECT_EQ(badgeText(), u"Completed"_s);
     EXPECT_TRUE(shows(u"95.5 Mbps"_s));
+}
+
+// Left open over midnight, the footer's time of a test run yesterday gains
+// its date at the local day change, without anything being published.
+TEST_F(SpeedTestWindowViewTest, TheFooterGainsTheDateAtTheLocalDayChange) {
+    click(view->actionButton());
+    runToEnd();
+    const std::optional<SpeedTestResult> result = monitor->latestResult().value();
+    ASSERT_TRUE(result.has_value());
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime tested = QDateTime::fromMSecsSinceEpoch(
+        std::chrono::floor<std::chrono::milliseconds>(result->timestamp.time_since_epoch()).count(),
+        zone);
+    const Date midnight(
+        std::chrono::milliseconds(tested.date().addDays(1).startOfDay(zone).toMSecsSinceEpoch()));
+    const auto secondsUntil = [this](Date instant) {
+        return std::chrono::duration<double>(instant - runtime.clock().now()).count();
+    };
+    const QString today = view->footerLabel()->text();
+    const QString yesterday = SpeedTestWindowModel::lastTestedAtText(result, midnight);
+    ASSERT_NE(today, yesterday);
+
+    runtime.advance(secondsUntil(midnight) - 1);
+    settle();
+    EXPECT_EQ(view->footerLabel()->text(), today);
+    runtime.advance(1);
+    settle();
+    EXPECT_EQ(view->footerLabel()->text(), yesterday);
+
+    // Armed again: a test run on the new day gains its date at the next midnight.
+    click(view->actionButton());
+    runToEnd();
+    const QString todayAgain = view->footerLabel()->text();
+    ASSERT_NE(todayAgain, yesterday);
+    runtime.advance(secondsUntil(midnight + std::chrono::hours(24)));
+    settle();
+    EXPECT_EQ(view->footerLabel()->text(),
+              SpeedTestWindowModel::lastTestedAtText(monitor->latestResult().value(),
+                                                     runtime.clock().now()));
 }
 
 // At the minimum size a running test's panels scroll, without scroll bars,

@@ -1,0 +1,235 @@
+#include "EndToEnd/AccessibilityTree.h"
+#include "EndToEnd/DesktopSession.h"
+#include "Support/EventLoopWait.h"
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSet>
+#include <QStyleHints>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+
+using DesktopSession::clickAt;
+using DesktopSession::pumpFor;
+using Node = AccessibilityTree::Node;
+
+namespace {
+
+const QString application = QStringLiteral("Pelmor");
+const QString button = QStringLiteral("push button");
+
+} // namespace
+
+// Pelmor's own binary in a real X session (Xvfb) with an XEmbed tray, in a
+// network of its own (loopback and a sink), used as a person would: each
+// tool window opened from the popover's toolbox and put to work, read back
+// through the accessibility tree and the screen.
+class ToolWindowsEndToEndTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+            GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
+        }
+        if (!DesktopSession::programsInstalled({"trayer", "xdotool", "unshare", "ip"})) {
+            GTEST_SKIP() << "Skipped: trayer, xdotool, unshare or ip is not installed.";
+        }
+        tree = AccessibilityTree::connect();
+        ASSERT_TRUE(tree.has_value()) << "no accessibility bus in this session";
+        DesktopSession::startTray(tray);
+        ASSERT_TRUE(
+            processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
+        ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        DesktopSession::startInIsolatedNetwork(pelmor, QStringLiteral(PELMOR_BINARY));
+        ASSERT_TRUE(pelmor.waitForStarted(5'000));
+        QObject::connect(&pelmor, &QProcess::finished, [](int code, QProcess::ExitStatus status) {
+            ADD_FAILURE() << "pelmor ended "
+                          << (status == QProcess::CrashExit ? "by signal " : "with status ")
+                          << code;
+        });
+        ASSERT_TRUE(processEventsUntil([&] { return icon().has_value(); }, 30'000))
+            << "the tray icon never appeared";
+        ASSERT_TRUE(DesktopSession::runsInOtherNetwork(pelmor.processId()))
+            << "pelmor would share this machine's network";
+    }
+
+    void TearDown() override {
+        pelmor.disconnect();
+        for (QProcess* process : {&pelmor, &tray}) {
+            process->terminate();
+            if (!process->waitForFinished(5'000)) {
+                process->kill();
+                process->waitForFinished(2'000);
+            }
+        }
+    }
+
+    static std::optional<QRect> icon() {
+        return DesktopSession::trayIconOf(QStringLiteral("^pelmor$"));
+    }
+
+    std::optional<Node> window(const QString& title) const {
+        for (const Node& candidate : tree->windows(application)) {
+            if (tree->name(candidate) == title) {
+                return candidate;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The popover on show: the window with the dashboard's or the toolbox's
+    // header buttons.
+    std::optional<Node> popover() const {
+        for (const Node& candidate : tree->windows(application)) {
+            if (tree->findNamed(candidate, button, QStringLiteral("Open Toolbox")) ||
+                tree->findNamed(candidate, button, QStringLiteral("Back to Main"))) {
+                return candidate;
+            }
+        }
+        return std::nullopt;
+    }
+
+    bool press(const Node& root, const QString& name) const {
+        const auto found = tree->findNamed(root, button, name);
+        return found && clickAt(tree->extents(*found).center());
+    }
+
+    bool showsButton(const Node& root, const QString& name) const {
+        return tree->findNamed(root, button, name).has_value();
+    }
+
+    // Every name on show under `root`, depth first.
+    QStringList texts(const Node& root) const {
+        QStringList names;
+        tree->find(root, [&](const Node& node) {
+            names << tree->name(node);
+            return false;
+        });
+        return names;
+    }
+
+    // A click soon after the last one on the icon would be the second half
+    // of a double-click.
+    bool openPopover() const {
+        pumpFor(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        return clickAt(icon().value_or(QRect()).center()) &&
+               processEventsUntil([&] { return popover().has_value(); }, 5'000);
+    }
+
+    // Tray icon, the toolbox (unless the popover still shows it), the tool.
+    std::optional<Node> openTool(const QString& title) const {
+        if (!openPopover()) {
+            return std::nullopt;
+        }
+        const Node panel = *popover();
+        if (press(panel, QStringLiteral("Open Toolbox"))) {
+            processEventsUntil([&] { return showsButton(panel, title); }, 5'000);
+        }
+        if (!press(panel, title) ||
+            !processEventsUntil([&] { return window(title).has_value(); }, 5'000)) {
+            return std::nullopt;
+        }
+        return window(title);
+    }
+
+    // What the radar lists as nearby: network, channel and signal of each row.
+    QString nearbyNetworks(const Node& radar) const {
+        const QStringList shown = texts(radar);
+        const auto list = shown.indexOf(QStringLiteral("Nearby Networks"));
+        return list < 0 ? QString() : shown.mid(list + 1).join(QLatin1Char('|'));
+    }
+
+    QProcess tray;
+    QProcess pelmor;
+    QTemporaryDir configHome;
+    std::optional<AccessibilityTree> tree;
+};
+
+TEST_F(ToolWindowsEndToEndTest, EachToolWindowOpensFromTheToolboxAndShowsItsResult) {
+    const auto radar = openTool(QStringLiteral("Wi-Fi Radar"));
+    ASSERT_TRUE(radar) << "the toolbox opened no Wi-Fi Radar";
+    const QDeadlineTimer radarMinute(60'000);
+    QSet<QString> nearbySeen;
+    const auto watchRadar = [&] { nearbySeen.insert(nearbyNetworks(*radar)); };
+    watchRadar();
+
+    const auto scan = openTool(QStringLiteral("Channel Scan"));
+    ASSERT_TRUE(scan) << "the toolbox opened no Channel Scan";
+    ASSERT_TRUE(press(*scan, QStringLiteral("Scan Now")));
+    EXPECT_TRUE(processEventsUntil([&] { return showsButton(*scan, QStringLiteral("Scan Again")); },
+                                   30'000))
+        << "the first scan showed no result";
+    ASSERT_TRUE(press(*scan, QStringLiteral("Scan Again")));
+    EXPECT_TRUE(
+        processEventsUntil([&] { return showsButton(*scan, QStringLiteral("Cancel")); }, 5'000))
+        << "Scan Again started no scan";
+    EXPECT_TRUE(processEventsUntil([&] { return showsButton(*scan, QStringLiteral("Scan Again")); },
+                                   30'000))
+        << "the second scan never ended";
+    EXPECT_TRUE(texts(*scan).contains(QStringLiteral("Networks Seen")));
+    watchRadar();
+
+    const auto speed = openTool(QStringLiteral("Speed Test"));
+    ASSERT_TRUE(speed) << "the toolbox opened no Speed Test";
+    ASSERT_TRUE(press(*speed, QStringLiteral("Run Test")));
+    ASSERT_TRUE(
+        processEventsUntil([&] { return showsButton(*speed, QStringLiteral("Cancel")); }, 5'000))
+        << "Run Test started no test";
+    pumpFor(2'000);
+    ASSERT_TRUE(press(*speed, QStringLiteral("Cancel")));
+    EXPECT_TRUE(processEventsUntil(
+        [&] { return texts(*speed).contains(QStringLiteral("Cancelled")); }, 10'000))
+        << texts(*speed).join(QLatin1Char('|')).toStdString();
+    watchRadar();
+
+    const auto report = openTool(QStringLiteral("Diagnostics Export"));
+    ASSERT_TRUE(report) << "the toolbox opened no Diagnostics Export";
+    std::vector<QString> reports;
+    for (const bool regenerate : {false, true}) {
+        if (regenerate) {
+            ASSERT_TRUE(press(*report, QStringLiteral("Regenerate")));
+            ASSERT_TRUE(processEventsUntil(
+                [&] { return !showsButton(*report, QStringLiteral("Regenerate")); }, 5'000));
+        }
+        const QDeadlineTimer deadline(90'000);
+        while (!showsButton(*report, QStringLiteral("Regenerate")) && !deadline.hasExpired()) {
+            pumpFor(1'000);
+            watchRadar();
+        }
+        ASSERT_TRUE(showsButton(*report, QStringLiteral("Regenerate")))
+            << "no report: " << texts(*report).join(QLatin1Char('|')).toStdString();
+        const auto json = tree->find(
+            *report, [&](const Node& node) { return tree->role(node) == QStringLiteral("text"); });
+        ASSERT_TRUE(json);
+        reports.push_back(tree->text(*json));
+        EXPECT_TRUE(reports.back().contains(QStringLiteral("\"exportedAt\"")))
+            << reports.back().toStdString();
+    }
+    EXPECT_NE(reports[0], reports[1]) << "Regenerate made the same report again";
+
+    while (!radarMinute.hasExpired()) {
+        pumpFor(2'000);
+        watchRadar();
+    }
+    EXPECT_TRUE(nearbyNetworks(*radar).contains(QStringLiteral(" dBm")))
+        << "the radar lists no nearby network";
+    EXPECT_GE(nearbySeen.size(), 3) << "the radar's nearby list changed too seldom";
+
+    ASSERT_EQ(pelmor.state(), QProcess::Running) << "pelmor died";
+    for (const QString& title :
+         {QStringLiteral("Wi-Fi Radar"), QStringLiteral("Channel Scan"),
+          QStringLiteral("Speed Test"), QStringLiteral("Diagnostics Export")}) {
+        const auto shown = DesktopSession::visibleWindowTitled(title);
+        ASSERT_TRUE(shown) << "no window titled " << title.toStdString();
+        const QImage picture = DesktopSession::raiseAndGrab(*shown);
+        DesktopSession::saveArtefact(
+            picture, title.toLower().replace(QLatin1Char(' '), QLatin1Char('-')) + ".png");
+        EXPECT_GT(DesktopSession::distinctColors(picture), 100)
+            << title.toStdString() << " is blank";
+    }
+    EXPECT_TRUE(openPopover()) << "the tray icon no longer opens the popover";
+    DesktopSession::saveScreenshot(QStringLiteral("tool-windows.png"));
+}
