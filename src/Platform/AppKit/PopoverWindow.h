@@ -9,9 +9,9 @@
 #include <QWidget>
 
 // The popover: a frameless window of its own that opens under the status
-// icon and closes when the user clicks elsewhere or presses Escape. It reports every way it
-// closes through the close callback, and clicks inside the application that
-// land elsewhere through the outside-click callback.
+// icon and closes when the user clicks elsewhere or presses Escape. It reports
+// every way it closes through the close callback, and clicks inside the
+// application that land elsewhere through the outside-click callback.
 //
 // The window is transparent where its content draws nothing. Content that
 // says what it draws (PopoverContentShaping) is shown alone, with a clean
