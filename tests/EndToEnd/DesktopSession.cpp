@@ -4,7 +4,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcess>
@@ -18,22 +17,12 @@ namespace DesktopSession {
 
 namespace {
 
-QString networkNamespace(const QString& process) {
-    return QFileInfo(QStringLiteral("/proc/%1/ns/net").arg(process)).symLinkTarget();
-}
-
 QString xdotool(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
     process.waitForFinished(5'000);
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
-
-// The sink's addresses are from a range kept for documentation (TEST-NET-2).
-const char* const isolatedNetworkSetup =
-    "ip link set lo up && ip tuntap add dev sink0 mode tun && "
-    "ip address add 198.51.100.2/24 dev sink0 && ip link set sink0 up && "
-    "ip route add default via 198.51.100.1 && exec \"$0\"";
 
 } // namespace
 
@@ -79,17 +68,6 @@ bool preparePelmorEnvironment(const QTemporaryDir& configHome) {
 void startTray(QProcess& tray) {
     tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype",
                                           "pixel", "--width", "200", "--height", "24"});
-}
-
-void startInIsolatedNetwork(QProcess& process, const QString& program) {
-    process.start(QStringLiteral("unshare"),
-                  {QStringLiteral("--net"), QStringLiteral("--"), QStringLiteral("sh"),
-                   QStringLiteral("-c"), QString::fromLatin1(isolatedNetworkSetup), program});
-}
-
-bool runsInOtherNetwork(qint64 processId) {
-    const QString theirs = networkNamespace(QString::number(processId));
-    return !theirs.isEmpty() && theirs != networkNamespace(QStringLiteral("self"));
 }
 
 std::optional<QRect> trayIconOf(const QString& windowClass) {

@@ -34,14 +34,6 @@ bool preparePelmorEnvironment(const QTemporaryDir& configHome);
 // Starts an XEmbed tray (trayer) along the top right of the screen.
 void startTray(QProcess& tray);
 
-// Starts `program` in a network namespace of its own: loopback, and a
-// default route into a tun device that nothing reads, so whatever it sends
-// to any other address goes nowhere. Needs the right to make namespaces.
-void startInIsolatedNetwork(QProcess& process, const QString& program);
-
-// Whether a process runs in another network namespace than this one.
-bool runsInOtherNetwork(qint64 processId);
-
 // Where the tray shows the icon of the program whose windows have the class
 // name `windowClass`: its smallest visible window.
 std::optional<QRect> trayIconOf(const QString& windowClass);

@@ -1,15 +1,26 @@
 #include "Platform/AppKit/SavePanel.h"
 
-#include <QFileDialog>
+#include "Platform/AppKit/SuffixedSaveDialog.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// The user's documents folder (XDG), or the home folder while there is none.
+QString startingFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+} // namespace
 
 void SavePanel::begin(const SavePanelConfiguration& configuration, Completion completion) {
-    auto* dialog = new QFileDialog(nullptr, configuration.title);
+    auto* dialog = new SuffixedSaveDialog(configuration.title, configuration.defaultExtension);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(configuration.allowedContentTypeFilter);
-    dialog->setDefaultSuffix(configuration.defaultExtension);
     dialog->setOption(QFileDialog::ReadOnly, !configuration.canCreateDirectories);
+    dialog->setDirectory(startingFolder());
     dialog->selectFile(configuration.nameFieldStringValue);
     QObject::connect(dialog, &QFileDialog::finished, dialog,
                      [dialog, completion = std::move(completion)](int result) {

@@ -12,7 +12,8 @@ struct SavePanelConfiguration {
     QString nameFieldStringValue;
     // The one file type offered, as a name filter ("JSON (*.json)").
     QString allowedContentTypeFilter;
-    // Added to a chosen name without it ("json").
+    // The extension every chosen name ends with ("json"): the dialog adds it
+    // to a name without it before it asks about replacing a file.
     QString defaultExtension;
     bool canCreateDirectories = true;
 };

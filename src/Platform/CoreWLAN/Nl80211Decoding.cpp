@@ -9,6 +9,8 @@
 #include <netlink/genl/genl.h>
 #include <netlink/msg.h>
 
+#include <QStringDecoder>
+
 namespace {
 
 template <std::size_t count> using Attributes = std::array<nlattr*, count>;
@@ -207,7 +209,11 @@ std::optional<QString> ssidText(QByteArrayView ssid) {
     if (isBlank) {
         return std::nullopt;
     }
-    return QString::fromUtf8(ssid);
+    // An SSID is bytes, not a file: a leading EF BB BF is the character
+    // U+FEFF of the name, not a byte-order mark to drop.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(ssid);
 }
 
 QString macAddressText(QByteArrayView address) {

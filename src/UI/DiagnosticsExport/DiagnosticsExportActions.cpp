@@ -9,16 +9,6 @@ namespace {
 
 const QString stillCollecting = QStringLiteral("Diagnostics report is still being collected.");
 
-// JSON is the one type offered: a chosen name without its extension gets it.
-// A path that names no file is left to fail.
-QString withJSONExtension(const QString& path) {
-    if (QFileInfo(path).fileName().isEmpty() ||
-        path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-        return path;
-    }
-    return path + QStringLiteral(".json");
-}
-
 } // namespace
 
 DiagnosticsExportActions::DiagnosticsExportActions(
@@ -58,15 +48,15 @@ void DiagnosticsExportActions::saveReportToFile() {
     const SavePanelConfiguration configuration{QStringLiteral("Save Diagnostics Report"),
                                                defaultFileName(), QStringLiteral("JSON (*.json)"),
                                                QStringLiteral("json"), true};
-    // The window may be gone when the dialog closes: the file is still
-    // written, and the feedback goes nowhere.
+    // The file written is the one the dialog asked about, by its exact name
+    // (the dialog gives it the extension). The window may be gone when the
+    // dialog closes: the file is still written, and the feedback goes nowhere.
     std::weak_ptr<DiagnosticsExportCollection> weakCollection = collection_;
     dependencies_.savePanel->begin(
         configuration, [weakCollection, bytes = json->toUtf8()](std::optional<QString> path) {
             if (!path) {
                 return;
             }
-            path = withJSONExtension(*path);
             const bool saved = AtomicFile::write(*path, bytes);
             const auto collection = weakCollection.lock();
             if (!collection) {

@@ -95,12 +95,12 @@ QWidget* DiagnosticsExportReportPanel::makeTextBox() {
     return box;
 }
 
+// Compared with the text last set, not with the box's text: the box turns
+// U+00A0, U+2028 and U+2029 into other characters, and a reload would scroll
+// to the top and drop the selection.
 void DiagnosticsExportReportPanel::setReportJSONString(const QString& json) {
-    if (textView_->toPlainText() != json) {
+    if (json != reportJSONString_) {
+        reportJSONString_ = json;
         textView_->setPlainText(json);
     }
-}
-
-QString DiagnosticsExportReportPanel::reportJSONString() const {
-    return textView_->toPlainText();
 }

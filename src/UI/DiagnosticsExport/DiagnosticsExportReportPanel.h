@@ -17,7 +17,7 @@ public:
                                  QWidget* parent = nullptr);
 
     void setReportJSONString(const QString& json);
-    QString reportJSONString() const;
+    const QString& reportJSONString() const { return reportJSONString_; }
 
     // "square.on.square" where the symbol set has it, else "doc.on.doc".
     static QString copySymbolName();
@@ -35,4 +35,5 @@ private:
     DiagnosticsExportSymbolButton* copyButton_;
     DiagnosticsExportSymbolButton* shareButton_;
     QPlainTextEdit* textView_ = nullptr;
+    QString reportJSONString_;
 };

@@ -1,15 +1,27 @@
 #include "UI/Ground/OneLineLabel.h"
 
 #include "UI/Ground/MonospacedDigits.h"
+#include "UI/Ground/OneLineDisplayForm.h"
 
 #include <cmath>
 
 #include <QFontMetricsF>
 #include <QPainter>
 
+namespace {
+
+// A first-strong isolate: the text takes its direction from its own first
+// letter, whatever the line around it.
+QString directionIsolated(const QString& text) {
+    return u'\u2068' + text + u'\u2069';
+}
+
+} // namespace
+
 OneLineLabel::OneLineLabel(const QString& text, const QFont& font, const QColor& color,
                            QWidget* parent)
-    : QWidget(parent), text_(text), color_(color), style_{.font = font} {
+    : QWidget(parent), text_(text), shownText_(OneLineDisplayForm::of(text)),
+      color_(color), style_{.font = font} {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(text_);
 }
@@ -19,6 +31,7 @@ void OneLineLabel::setText(const QString& text) {
         return;
     }
     text_ = text;
+    shownText_ = OneLineDisplayForm::of(text);
     setAccessibleName(text_);
     changed();
 }
@@ -54,11 +67,11 @@ void OneLineLabel::setHorizontalAlignment(Qt::Alignment alignment) {
 }
 
 OneLineTextFit OneLineLabel::currentFit() const {
-    return OneLineTextFit::fitting(text_, style_, width());
+    return OneLineTextFit::fitting(shownText_, style_, width());
 }
 
 QSize OneLineLabel::sizeHint() const {
-    const double width = OneLineTextFit::widthOf(text_, style_.font, style_.monospacedDigits);
+    const double width = OneLineTextFit::widthOf(shownText_, style_.font, style_.monospacedDigits);
     return {static_cast<int>(std::ceil(width)), minimumSizeHint().height()};
 }
 
@@ -86,7 +99,7 @@ void OneLineLabel::paintEvent(QPaintEvent* /*event*/) {
     if (style_.monospacedDigits) {
         MonospacedDigits::draw(painter, {x, baseline}, fit.text, font);
     } else {
-        painter.drawText(QPointF(x, baseline), fit.text);
+        painter.drawText(QPointF(x, baseline), directionIsolated(fit.text));
     }
 }
 

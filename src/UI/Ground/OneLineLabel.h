@@ -6,7 +6,9 @@
 #include <QWidget>
 
 // A line of plain text that never wraps: when it is too wide it shrinks to its
-// minimum scale, then is cut with an ellipsis. Vertically centred.
+// minimum scale, then is cut with an ellipsis. Vertically centred. It draws
+// the text's one-line display form (OneLineDisplayForm) in a direction isolate
+// of its own; `text()` stays the text as given.
 class OneLineLabel : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +30,7 @@ public:
     // Qt::AlignLeft (the default) or Qt::AlignRight.
     void setHorizontalAlignment(Qt::Alignment alignment);
 
-    // The text and size as drawn at the current width.
+    // The display form and size as drawn at the current width.
     OneLineTextFit currentFit() const;
 
     QSize sizeHint() const override;
@@ -41,6 +43,7 @@ private:
     void changed();
 
     QString text_;
+    QString shownText_;
     QColor color_;
     OneLineTextStyle style_;
     Qt::Alignment alignment_ = Qt::AlignLeft;

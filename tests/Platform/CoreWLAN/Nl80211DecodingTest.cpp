@@ -1,5 +1,7 @@
 #include "Platform/CoreWLAN/Nl80211Decoding.h"
 
+#include "Support/QStringPrinter.h"
+
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <linux/nl80211.h>
@@ -7,6 +9,7 @@
 #include <netlink/attr.h>
 #include <netlink/genl/genl.h>
 #include <netlink/msg.h>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -239,6 +242,21 @@ TEST(Nl80211DecodingTest, HiddenNetworksHaveNoSsid) {
         EXPECT_EQ(record->ssid, std::nullopt) << ssid.toHex().toStdString();
         EXPECT_EQ(record->bssid, QStringLiteral("a4:2b:b0:5e:10:24"));
         EXPECT_EQ(record->signalDbm, -66);
+    }
+}
+
+// Every byte of the name counts: a leading EF BB BF is the name's U+FEFF, and
+// bytes that are not UTF-8 show as U+FFFD.
+TEST(Nl80211DecodingTest, SsidBytesAreReadAsUtf8KeepingEveryCharacter) {
+    const std::vector<std::pair<QByteArray, QString>> cases{
+        {"Caf\xC3\xA9", QStringLiteral("Caf\u00E9")},
+        {"\xEF\xBB\xBFLinden", QStringLiteral("\uFEFFLinden")},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF", QStringLiteral("\uFEFF\uFEFF")},
+        {"Caf\xC3", QStringLiteral("Caf\uFFFD")},
+        {"\xFFLab", QStringLiteral("\uFFFDLab")},
+    };
+    for (const auto& [bytes, name] : cases) {
+        EXPECT_EQ(Nl80211Decoding::ssidText(bytes), name) << bytes.toHex().toStdString();
     }
 }
 

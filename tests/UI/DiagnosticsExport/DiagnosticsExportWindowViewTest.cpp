@@ -19,13 +19,17 @@
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/ProgressCapsule.h"
 #include "UI/Ground/WrappingLabel.h"
+#include "UI/PlainLineRendering.h"
 #include "UI/ViewInspection.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -160,9 +164,14 @@ TEST_F(DiagnosticsExportWindowViewTest, TheProgressPanelListsEveryStageAndMarksT
 
 TEST_F(DiagnosticsExportWindowViewTest, TheResultShowsTheCardTheFixedListAndThePlainJSON) {
     const auto view = makeView(readyState());
+    view->show();
+    processEvents();
     const DiagnosticsSharePreviewCard& card = *view->previewPanel()->card();
     EXPECT_EQ(card.content().badgeText, QStringLiteral("POOR"));
-    EXPECT_EQ(card.metricRows().front()->valueLabel()->text(), QStringLiteral("<b>Linden</b>"));
+    OneLineLabel& ssid = *card.metricRows().front()->valueLabel();
+    EXPECT_EQ(ssid.text(), QStringLiteral("<b>Linden</b>"));
+    EXPECT_TRUE(
+        PlainLineRendering::drawsPlainly(ssid, QStringLiteral("<b>Linden</b>"), Qt::AlignRight));
     QStringList included;
     for (const DiagnosticsIncludedRow* row : view->previewPanel()->includedRows()) {
         included << row->text();
@@ -220,6 +229,36 @@ TEST_F(DiagnosticsExportWindowViewTest, RedrawsOnALaterTurnAndOnlyWhileShown) {
     view->show();
     EXPECT_EQ(view->feedbackLine()->text(), QStringLiteral("Failed to save diagnostics report."));
     EXPECT_EQ(view->feedbackLine()->color(), DiagnosticsExportTheme::error());
+}
+
+// The box reloads only for a new text, also when the box's own copy of it
+// differs (it turns U+00A0, U+2028 and U+2029 into other characters).
+TEST_F(DiagnosticsExportWindowViewTest, AFeedbackLineKeepsTheJSONBoxScrollAndSelection) {
+    for (const QString& separator : {u" "_s, u"\u00A0"_s, u"\u2028"_s, u"\u2029"_s}) {
+        SCOPED_TRACE(separator.toStdString());
+        QString json = u"{\n  \"ssid\" : \"Linden"_s + separator + u"House\""_s;
+        for (int line = 0; line < 200; ++line) {
+            json += u",\n  \"line%1\" : %1"_s.arg(line);
+        }
+        const auto view = makeView(readyState(json + u"\n}"_s));
+        view->show();
+        processEvents();
+        QPlainTextEdit& box = *view->reportPanel()->textView();
+        QTextCursor selection = box.textCursor();
+        selection.setPosition(20);
+        selection.setPosition(40, QTextCursor::KeepAnchor);
+        box.setTextCursor(selection);
+        box.verticalScrollBar()->setValue(box.verticalScrollBar()->maximum() / 2);
+        const int scrolled = box.verticalScrollBar()->value();
+        ASSERT_GT(scrolled, 0);
+
+        view->collection()->setActionMessage(u"Diagnostics report copied to clipboard."_s,
+                                             DiagnosticsExportMessageColor::success);
+        processEvents();
+        EXPECT_EQ(box.verticalScrollBar()->value(), scrolled);
+        EXPECT_EQ(box.textCursor().selectionStart(), 20);
+        EXPECT_EQ(box.textCursor().selectionEnd(), 40);
+    }
 }
 
 TEST_F(DiagnosticsExportWindowViewTest, TheButtonsCopyAndOpenTheDialog) {

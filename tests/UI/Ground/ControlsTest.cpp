@@ -3,6 +3,7 @@
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Ground/Spinner.h"
 #include "UI/Ground/SwitchToggle.h"
+#include "UI/PlainLineRendering.h"
 
 #include <gtest/gtest.h>
 
@@ -46,4 +47,27 @@ TEST(OneLineLabelTest, ItDrawsWhatFitsItsCurrentWidth) {
     // A layout may squeeze it to nothing; it never asks for more than one line.
     EXPECT_EQ(label.minimumSizeHint().width(), 0);
     EXPECT_EQ(label.sizeHint().height(), label.minimumSizeHint().height());
+}
+
+// Control characters show, bidirectional controls are shown instead of
+// obeyed, and a name takes its direction from its own first letter.
+TEST(OneLineLabelTest, ItDrawsTheDisplayFormOfItsTextInADirectionOfItsOwn) {
+    struct Case {
+        QString text;
+        QString drawnAs;
+    };
+    const std::vector<Case> cases{
+        {u"<b>Linden</b> & Co"_s, u"<b>Linden</b> & Co"_s},
+        {u"A\nB\tC"_s, u"A B C"_s},
+        {u"\u202Egnp.exe"_s, u"\uFFFDgnp.exe"_s},
+        // Hebrew ends at the left: its full stop goes there too.
+        {u"\u05E9\u05DC\u05D5\u05DD."_s, u".\u05E9\u05DC\u05D5\u05DD"_s},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.text.toStdString());
+        OneLineLabel label(testCase.text, PopoverTheme::bodyFont(), PopoverTheme::primaryText());
+        label.resize(label.sizeHint());
+        EXPECT_TRUE(PlainLineRendering::drawsPlainly(label, testCase.drawnAs));
+        EXPECT_EQ(label.text(), testCase.text);
+    }
 }

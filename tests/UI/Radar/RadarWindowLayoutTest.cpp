@@ -2,6 +2,7 @@
 #include "UI/Ground/Capsule.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/SymbolView.h"
+#include "UI/PlainLineRendering.h"
 #include "UI/Popover/InlineSparklineView.h"
 #include "UI/Popover/SparklineGeometry.h"
 #include "UI/Radar/RadarMetricCard.h"
@@ -161,11 +162,13 @@ TEST_F(RadarWindowLayoutTest, NetworkNamesAreShownAsPlainTextCutToFit) {
     inputs.nearbyNetworks = {{u"id"_s, markup, -50, 6, WiFiBand::twoPointFourGigahertz}};
     show(inputs);
     ASSERT_EQ(nearbyList().rows().size(), 1U);
-    const OneLineLabel& name = *nearbyList().rows()[0]->ssidLabel();
+    OneLineLabel& name = *nearbyList().rows()[0]->ssidLabel();
     EXPECT_EQ(name.text(), markup);
     const OneLineTextFit fit = name.currentFit();
     EXPECT_TRUE(fit.text.startsWith(u"<b>Free</b> & <i>Fast</i>"_s)) << "the markup was read";
     EXPECT_TRUE(fit.text.endsWith(u"…"_s)) << "a long name was not cut";
+    EXPECT_TRUE(PlainLineRendering::drawsPlainly(name, fit.text))
+        << "what is drawn is not the plain name cut to fit";
     const RadarNearbyNetworkRow& row = *nearbyList().rows()[0];
     EXPECT_LE(row.signalLabel()->geometry().right(), row.width())
         << "a long name pushed the signal out";

@@ -6,6 +6,7 @@
 #include "Support/TestRuntime.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WindowBorderedButton.h"
+#include "UI/PlainLineRendering.h"
 #include "UI/SpeedTest/SpeedTestFailureNotice.h"
 #include "UI/SpeedTest/SpeedTestHeader.h"
 #include "UI/SpeedTest/SpeedTestPhaseBadge.h"
@@ -148,11 +149,12 @@ TEST_F(SpeedTestWindowViewTest, AFailureDuringTheUploadShowsItsMessageAfterTheTe
     EXPECT_EQ(badgeText(), u"Failed"_s);
     EXPECT_EQ(view->actionButton()->title(), u"Retest"_s);
     ASSERT_TRUE(view->failureNotice()->isVisibleTo(view));
-    const OneLineLabel* label = view->failureNotice()->messageLabel();
+    OneLineLabel* label = view->failureNotice()->messageLabel();
     EXPECT_EQ(label->text(), message);
     const QString drawn = label->currentFit().text;
     EXPECT_TRUE(drawn.startsWith(u"<b>The request"_s)) << drawn.toStdString();
     EXPECT_TRUE(drawn.endsWith(u'\u2026')) << drawn.toStdString();
+    EXPECT_TRUE(PlainLineRendering::drawsPlainly(*label, drawn));
     EXPECT_TRUE(shows(u"95.5 Mbps"_s));
     EXPECT_TRUE(shows(u"Upload lag under load: sample unavailable for this run."_s));
     EXPECT_TRUE(shows(u"Last tested at \u2014"_s));
