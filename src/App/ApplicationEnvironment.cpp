@@ -61,7 +61,8 @@ ContentView::Sources popoverSources(AppDelegate& delegate) {
 }
 
 std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) {
-    auto openSettings = [settingsScene = std::make_shared<SettingsScene>(delegate)] {
+    const std::shared_ptr<QSettings> frameSettings = windowFrameSettings();
+    auto openSettings = [settingsScene = std::make_shared<SettingsScene>(delegate, frameSettings)] {
         settingsScene->show();
     };
     return MenuBarController::create(MenuBarController::Dependencies{
@@ -76,7 +77,7 @@ std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) 
             const MenuBarIconStyle& style, const QString& description) {
             return icons->icon(style, description);
         },
-        [] { QApplication::quit(); }, std::move(openSettings), windowFrameSettings()});
+        [] { QApplication::quit(); }, std::move(openSettings), frameSettings});
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 #include "UI/Settings/SettingsView.h"
 #include "UI/Settings/SettingsWindow.h"
 
-SettingsScene::SettingsScene(AppDelegate& delegate) : delegate_(delegate) {}
+SettingsScene::SettingsScene(AppDelegate& delegate, std::shared_ptr<QSettings> frameSettings)
+    : delegate_(delegate), frameSettings_(std::move(frameSettings)) {}
 
 SettingsScene::~SettingsScene() = default;
 
@@ -24,7 +25,7 @@ SettingsViewDependencies SettingsScene::viewDependencies(AppDelegate& delegate) 
 
 void SettingsScene::show() {
     if (!window_) {
-        window_ = std::make_unique<SettingsWindow>(viewDependencies(delegate_));
+        window_ = std::make_unique<SettingsWindow>(viewDependencies(delegate_), frameSettings_);
     }
     window_->show();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class AppDelegate;
+class QSettings;
 class SettingsWindow;
 
 // The application's one settings scene. Nothing is built at launch; the
@@ -13,7 +14,8 @@ class SettingsWindow;
 // controller and follows the battery-friendly preference the popover changes.
 class SettingsScene {
 public:
-    explicit SettingsScene(AppDelegate& delegate);
+    // The window's frame is kept in `frameSettings`.
+    explicit SettingsScene(AppDelegate& delegate, std::shared_ptr<QSettings> frameSettings = {});
     ~SettingsScene();
     SettingsScene(const SettingsScene&) = delete;
     SettingsScene& operator=(const SettingsScene&) = delete;
@@ -28,5 +30,6 @@ public:
 
 private:
     AppDelegate& delegate_;
+    std::shared_ptr<QSettings> frameSettings_;
     std::unique_ptr<SettingsWindow> window_;
 };

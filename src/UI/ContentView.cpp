@@ -17,7 +17,7 @@
 #include "UI/Popover/ToolboxOverlayCard.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
+#include <QPainterPath>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -315,7 +315,6 @@ void ContentView::hideEvent(QHideEvent* event) {
     crossFade_->finish();
 }
 
-void ContentView::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.fillRect(rect(), PopoverChrome::surroundingColor());
+QPainterPath ContentView::visibleShape(QSizeF size) const {
+    return PopoverChrome::panelShape(PopoverChrome::panelBounds(size));
 }

@@ -11,6 +11,7 @@
 #include "Monitors/PingMonitor.h"
 #include "Monitors/SpeedTestMonitor.h"
 #include "Monitors/WiFiMonitor.h"
+#include "Platform/AppKit/PopoverContentShaping.h"
 #include "Platform/Reactive/CancellableSet.h"
 #include "UI/Dashboard/DashboardInputs.h"
 #include "UI/MenuBar/PopoverCallbacks.h"
@@ -40,8 +41,9 @@ class ToolboxOverlayCard;
 // in its place (settings, toolbox, connection pressure, captive portal), asks
 // its host for the height that suits the panel on show, and hands the tool
 // windows and quitting back to the host. While shown, a change of panel
-// cross-fades along the panel spring; closed, nothing animates.
-class ContentView : public QWidget {
+// cross-fades along the panel spring; closed, nothing animates. It draws the
+// rounded panel only: beside and around it the popover is see-through.
+class ContentView : public QWidget, public PopoverContentShaping {
     Q_OBJECT
 public:
     // The shared objects the view observes, owned by the application. The
@@ -95,10 +97,11 @@ public:
     // than on the next turn of the event loop.
     void refreshNow();
 
+    QPainterPath visibleShape(QSizeF size) const override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildFrame();

@@ -1,6 +1,7 @@
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
 #include "EndToEnd/DesktopSession.h"
+#include "Platform/AppKit/DisplayServerCompositingChecker.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/Async/EventLoopExecutor.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QRegion>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 
@@ -86,5 +88,49 @@ TEST_F(TrayEndToEndTest, TheTrayIconOpensThePopoverWithTheLiveNetwork) {
     ASSERT_TRUE(clickAt(icon, 2));
     pumpFor(1'500);
     EXPECT_TRUE(menuBar.isPopoverShown()) << "a double-click opened and closed the popover";
+    delegate->applicationWillTerminate();
+}
+
+// Xvfb composites nothing until a compositing manager starts: without one the
+// popover is shaped to its rounded panel, with one it is only transparent.
+TEST_F(TrayEndToEndTest, ThePopoverIsShapedToItsPanelUnlessACompositorRuns) {
+    if (!DesktopSession::programsInstalled({"xcompmgr"})) {
+        GTEST_SKIP() << "Skipped: xcompmgr is not installed.";
+    }
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    auto& menuBar = *delegate->menuBarController();
+    ASSERT_TRUE(
+        processEventsUntil([&] { return !menuBar.statusItem()->geometry().isEmpty(); }, 10'000));
+    // The tray lays its icons out after embedding them.
+    pumpFor(3'000);
+    const QPoint icon = menuBar.statusItem()->geometry().center();
+    const DisplayServerCompositingChecker checker;
+    QProcess compositor;
+    for (const bool compositing : {false, true}) {
+        SCOPED_TRACE(compositing ? "with a compositor" : "without one");
+        if (compositing) {
+            compositor.start(QStringLiteral("xcompmgr"), {});
+        }
+        ASSERT_TRUE(
+            processEventsUntil([&] { return checker.isCompositing() == compositing; }, 5'000));
+        ASSERT_TRUE(clickAt(icon));
+        ASSERT_TRUE(processEventsUntil([&] { return menuBar.isPopoverShown(); }, 5'000));
+        pumpFor(500);
+        saveScreenshot(compositing ? QStringLiteral("popover-composited.png")
+                                   : QStringLiteral("popover-shaped.png"));
+        const QRegion mask = menuBar.popover().mask();
+        EXPECT_EQ(mask.isEmpty(), compositing);
+        EXPECT_EQ(mask.contains(QPoint(200, 300)), !compositing);
+        EXPECT_FALSE(mask.contains(QPoint(8, 300))) << "beside the panel";
+        EXPECT_FALSE(mask.contains(QPoint(17, 1))) << "outside its corner";
+        ASSERT_TRUE(clickAt(icon));
+        ASSERT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000));
+        pumpFor(500);
+    }
+    compositor.kill();
+    compositor.waitForFinished(2000);
     delegate->applicationWillTerminate();
 }

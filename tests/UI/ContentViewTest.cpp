@@ -127,6 +127,36 @@ TEST_F(ContentViewTest, AFreshViewShowsTheDashboardAndAsksFor650AtOnce) {
     EXPECT_EQ(view->scrollArea()->width(), 368);
 }
 
+// Its visible shape is what it draws: the rounded panel, and nothing beside
+// or around it, so the popover's edge is the panel's own.
+TEST_F(ContentViewTest, ItDrawsOnlyTheRoundedPanelItsShapeDescribes) {
+    // Shown as the popover shows it: in a window with a transparent background.
+    view = std::make_unique<ContentView>(sources.sources, callbacks());
+    view->setAttribute(Qt::WA_TranslucentBackground);
+    view->resize(400, 650);
+    view->show();
+    settle();
+    const QImage image = view->grab().toImage();
+    const QPainterPath shape = view->visibleShape(QSizeF(view->size()));
+    const struct {
+        const char* where;
+        QPoint point;
+        bool drawn;
+    } cases[] = {
+        {"beside the panel", QPoint(8, 300), false},
+        {"outside its top-left corner", QPoint(17, 1), false},
+        {"outside its bottom-right corner", QPoint(382, 648), false},
+        {"its left edge", QPoint(17, 300), true},
+        {"inside", QPoint(200, 40), true},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.where);
+        EXPECT_EQ(shape.contains(testCase.point), testCase.drawn);
+        EXPECT_EQ(image.pixelColor(testCase.point).alpha() == 255, testCase.drawn);
+        EXPECT_EQ(image.pixelColor(testCase.point).alpha() == 0, !testCase.drawn);
+    }
+}
+
 TEST_F(ContentViewTest, ThePanelsRouteAndAskForTheirHeights) {
     open();
     click(dashboard().header()->toolboxButton());

@@ -49,7 +49,13 @@ QImage render(const Snapshot& snapshot, double scale) {
     QImage image((canvas * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     paintBackground(image, canvas);
-    widget->render(&image, QPoint(margin, margin), QRegion(), QWidget::DrawChildren);
+    // Views that clear what lies outside their shape (the popover's rounded
+    // panel) are drawn on a layer of their own, so the background shows there.
+    QImage layer((size * scale), QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(scale);
+    layer.fill(Qt::transparent);
+    widget->render(&layer, QPoint(), QRegion(), QWidget::DrawChildren);
+    QPainter(&image).drawImage(QPoint(margin, margin), layer);
     return image;
 }
 

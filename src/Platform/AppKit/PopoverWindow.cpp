@@ -1,12 +1,18 @@
 #include "Platform/AppKit/PopoverWindow.h"
 
+#include "Platform/AppKit/DisplayServerCompositingChecker.h"
+#include "Platform/AppKit/PopoverContentShaping.h"
+
 #include <algorithm>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPolygon>
+#include <QRegion>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -48,8 +54,12 @@ QPoint keptInside(QPoint origin, QSize size, QRect area) {
 }
 } // namespace
 
-PopoverWindow::PopoverWindow() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+PopoverWindow::PopoverWindow(std::shared_ptr<const CompositingChecking> compositing)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
+      compositing_(compositing ? std::move(compositing)
+                               : std::make_shared<DisplayServerCompositingChecker>()) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_TranslucentBackground);
     setObjectName(QStringLiteral("PopoverWindow"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -118,6 +128,8 @@ void PopoverWindow::showBelow(QRect anchor) {
     const QRect area = screen != nullptr ? screen->availableGeometry() : geometry;
     move(anchor.isEmpty() ? placementAtPointer(pointer, size(), geometry, area)
                           : placement(anchor, size(), area));
+    // A compositing manager may have started or stopped since the last time.
+    applyShape();
     show();
     raise();
     activateWindow();
@@ -141,6 +153,31 @@ void PopoverWindow::closeEvent(QCloseEvent* event) {
     if (onClose_) {
         onClose_();
     }
+}
+
+void PopoverWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyShape();
+}
+
+void PopoverWindow::applyShape() {
+    const auto* shaping = dynamic_cast<const PopoverContentShaping*>(content_.data());
+    if (shaping == nullptr || compositing_->isCompositing()) {
+        clearMask();
+        return;
+    }
+    // The content fills the window, though it may not be laid out yet.
+    const QPainterPath shape = shaping->visibleShape(QSizeF(size()));
+    setMask(QRegion(shape.toFillPolygon().toPolygon(), Qt::WindingFill));
+}
+
+// Reached by every key that no control inside took.
+void PopoverWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        performClose();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool PopoverWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,19 +1,27 @@
 #pragma once
 
+#include "Platform/AppKit/CompositingChecking.h"
+
 #include <functional>
+#include <memory>
 
 #include <QPointer>
 #include <QWidget>
 
 // The popover: a frameless window of its own that opens under the status
-// icon and closes when the user clicks elsewhere. It reports every way it
-// closes through the close callback, and clicks inside the application that
-// land elsewhere through the outside-click callback.
+// icon and closes when the user clicks elsewhere or presses Escape. It reports
+// every way it closes through the close callback, and clicks inside the
+// application that land elsewhere through the outside-click callback.
+//
+// The window is transparent where its content draws nothing. Content that
+// says what it draws (PopoverContentShaping) is shown alone, with a clean
+// edge: the window is shaped to it whenever no compositing manager would make
+// the transparent part see-through.
 class PopoverWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    PopoverWindow();
+    explicit PopoverWindow(std::shared_ptr<const CompositingChecking> compositing = nullptr);
     ~PopoverWindow() override;
 
     void setContent(QWidget* content);
@@ -45,9 +53,16 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Shapes the window to its content, or clears the shape while a
+    // compositing manager runs.
+    void applyShape();
+
+    std::shared_ptr<const CompositingChecking> compositing_;
     QPointer<QWidget> content_;
     std::function<void()> onDeactivate_;
     std::function<void()> onClose_;

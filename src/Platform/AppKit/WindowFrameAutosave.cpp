@@ -1,5 +1,8 @@
 #include "Platform/AppKit/WindowFrameAutosave.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -8,30 +11,70 @@
 namespace WindowFrameAutosave {
 
 namespace {
-// At least this much of a restored frame must show on a screen.
-constexpr int visibleEdge = 40;
 
 QString key(const QString& name) {
     return QStringLiteral("WindowFrames/") + name;
 }
-} // namespace
 
-bool isOnSomeScreen(QRect frame) {
+// Extents in 64 bits: a stored frame may reach past the int range.
+std::int64_t extent(int first, int last) {
+    return std::int64_t(last) - first + 1;
+}
+
+std::int64_t overlapArea(QRect frame, QRect area) {
+    const QRect overlap = area.intersected(frame);
+    return overlap.isEmpty()
+               ? 0
+               : extent(overlap.left(), overlap.right()) * extent(overlap.top(), overlap.bottom());
+}
+
+// The start of a span of `length` moved inside [first, last].
+int keptInside(int start, int length, int first, int last) {
+    return std::clamp(start, first, std::max(first, last - length + 1));
+}
+
+QList<QRect> availableScreenAreas() {
+    QList<QRect> areas;
+    // The primary screen first: the one a frame off every screen goes to.
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        areas.append(primary->availableGeometry());
+    }
     for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect overlap = screen->availableGeometry().intersected(frame);
-        if (overlap.width() >= visibleEdge && overlap.height() >= visibleEdge) {
-            return true;
+        if (screen != QGuiApplication::primaryScreen()) {
+            areas.append(screen->availableGeometry());
         }
     }
-    return false;
+    return areas;
+}
+
+} // namespace
+
+QRect constrained(QRect frame, const QList<QRect>& screenAreas) {
+    if (screenAreas.isEmpty()) {
+        return frame;
+    }
+    const QRect area =
+        *std::max_element(screenAreas.begin(), screenAreas.end(), [frame](QRect left, QRect right) {
+            return overlapArea(frame, left) < overlapArea(frame, right);
+        });
+    const int width =
+        int(std::min(extent(frame.left(), frame.right()), std::int64_t(area.width())));
+    const int height =
+        int(std::min(extent(frame.top(), frame.bottom()), std::int64_t(area.height())));
+    return {keptInside(frame.left(), width, area.left(), area.right()),
+            keptInside(frame.top(), height, area.top(), area.bottom()), width, height};
 }
 
 bool restore(QWidget& window, const QString& name, QSettings& settings) {
-    const QRect frame = settings.value(key(name)).toRect();
-    if (!frame.isValid() || !isOnSomeScreen(frame)) {
+    const QVariant stored = settings.value(key(name));
+    if (stored.typeId() != QMetaType::QRect) {
         return false;
     }
-    window.setGeometry(frame);
+    const QRect frame = stored.toRect();
+    if (frame.isEmpty()) {
+        return false;
+    }
+    window.setGeometry(constrained(frame, availableScreenAreas()));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -7,15 +8,17 @@ class QSettings;
 class QWidget;
 
 // Saves a window's frame under a name and restores it at the next start. A
-// frame that no longer falls on any screen is not restored.
+// restored frame is constrained to the screens as they are now.
 namespace WindowFrameAutosave {
 
-// Restores the frame saved under `name`; false when there is none usable.
+// Restores the frame saved under `name`, constrained to a screen; false when
+// nothing is saved or the saved value is not a frame.
 bool restore(QWidget& window, const QString& name, QSettings& settings);
 void save(const QWidget& window, const QString& name, QSettings& settings);
 
-// Whether a frame shows at least a corner's worth on some screen.
-bool isOnSomeScreen(QRect frame);
+// `frame` shrunk to fit and moved inside the screen area it overlaps most (the
+// first area when it overlaps none). Unchanged when there is no screen.
+QRect constrained(QRect frame, const QList<QRect>& screenAreas);
 
 // Moves the window to the centre of the primary screen.
 void centre(QWidget& window);

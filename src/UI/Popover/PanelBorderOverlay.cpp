@@ -45,5 +45,8 @@ void PanelBorderOverlay::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(QPen(PopoverTheme::panelBorder(), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(shape);
-    painter.fillPath(outside.subtracted(shape), PopoverChrome::surroundingColor());
+    // Outside the rounded corners the popover is see-through, whatever
+    // scrolled beneath them.
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.fillPath(outside.subtracted(shape), Qt::transparent);
 }

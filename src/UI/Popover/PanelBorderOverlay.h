@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-// Drawn over the panel's content: the window's surface outside the rounded
-// corners, so that scrolled content is clipped to the panel's shape, and the
-// panel's 1 pt border. It covers its parent, follows its size and takes no
+// Drawn over the panel's content: it clears what lies outside the rounded
+// corners, so that scrolled content is clipped to the panel's shape, and
+// draws the panel's 1 pt border. It covers its parent, follows its size and takes no
 // mouse events.
 class PanelBorderOverlay : public QWidget {
     Q_OBJECT

@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QColor>
 #include <QPainterPath>
 #include <QRectF>
+#include <QSizeF>
 
 // The popover's outer shape: a panel 368 pt wide with rounded corners
-// (radius 14), centred in the popover window, whose own dark surface shows
-// beside it.
+// (radius 14), centred in the popover window, which is see-through beside it.
 namespace PopoverChrome {
 
 inline constexpr int panelWidth = 368;
 inline constexpr double cornerRadius = 14;
 
-// The popover window's surface around the panel.
-inline QColor surroundingColor() {
-    return QColor(0x24, 0x25, 0x28);
+// Where the panel lies in a popover window of `size`: centred, full height.
+inline QRectF panelBounds(QSizeF size) {
+    return {(size.width() - panelWidth) / 2, 0, double(panelWidth), size.height()};
 }
 
 inline QPainterPath panelShape(const QRectF& bounds) {

@@ -319,6 +319,15 @@ void SettingsOverlayCard::finishUpdateCheck() {
     updateButton_->setEnabled(true);
 }
 
+// The settings window may have changed the login item while the popover was
+// open: the application stayed active, only the window changed.
+bool SettingsOverlayCard::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        launchAtLoginController_->refreshStatus();
+    }
+    return QWidget::event(event);
+}
+
 void SettingsOverlayCard::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {

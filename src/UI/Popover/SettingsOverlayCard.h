@@ -30,7 +30,8 @@ class WrappingLabel;
 // battery-friendly switch writes its binding, launch at login goes through a
 // login-item controller the card makes for itself, and updates through the
 // shared update controller. Each switch shows what its owner reports after a
-// write, so a refused change springs back.
+// write, so a refused change springs back. The login item is reread whenever
+// the card is shown or its window becomes active.
 class SettingsOverlayCard : public QWidget {
     Q_OBJECT
 public:
@@ -84,6 +85,7 @@ public:
     PopoverPushButton* updateButton() const { return updateButton_; }
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -120,6 +120,15 @@ void SettingsView::ensureLaunchAtLoginController() {
         launchAtLoginController_->requiresApproval().subscribe([this](bool) { redrawGeneral(); }));
 }
 
+// The popover's card may have changed the login item while this window was
+// open behind it: the application stayed active, only the window changed.
+bool SettingsView::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && launchAtLoginController_) {
+        launchAtLoginController_->refreshStatus();
+    }
+    return QWidget::event(event);
+}
+
 void SettingsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) {

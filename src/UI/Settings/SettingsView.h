@@ -24,10 +24,10 @@ struct SettingsColors;
 // It measures nothing and starts nothing until it is shown. When first shown
 // it builds its own login-item controller; each time the General page is
 // shown it rereads the battery-friendly preference and the login item's
-// state, and it follows the preference whenever it changes elsewhere. A switch shows the state as
-// stored or as the controller read it back, never merely what the user asked for; a refused
-// login-item change is reported in an alert opened on a later turn, so the switch's handler never
-// waits on the user.
+// state, it rereads the login item whenever its window becomes active, and it follows the
+// preference whenever it changes elsewhere. A switch shows the state as stored or as the controller
+// read it back, never merely what the user asked for; a refused login-item change is reported in an
+// alert opened on a later turn, so the switch's handler never waits on the user.
 class SettingsView : public QWidget {
     Q_OBJECT
 public:
@@ -65,6 +65,7 @@ public:
     QSize minimumSizeHint() const override { return minimumWindowSize; }
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -2,22 +2,31 @@
 
 #include "UI/Settings/SettingsViewDependencies.h"
 
+#include <memory>
+
 #include <QObject>
 #include <QPointer>
 
+class QSettings;
 class SettingsView;
 
 // The application's one settings window, titled "Pelmor Settings". Showing it
 // builds a fresh view when none is open (it opens at 760 by 460 pt and is
-// never smaller than 720 by 440 pt) or raises the open one. Closing the window
-// destroys its view, and with it the view's login-item controller; a manual
-// update check it started still completes on the shared update controller.
+// never smaller than 720 by 440 pt) or raises the open one. It opens centred
+// the first time and where it was left after that, its frame kept under its
+// autosave name. Closing the window destroys its view, and with it the view's
+// login-item controller; a manual update check it started still completes on
+// the shared update controller.
 class SettingsWindow : public QObject {
     Q_OBJECT
 public:
     static inline const QString title = QStringLiteral("Pelmor Settings");
+    static inline const QString frameAutosaveName = QStringLiteral("pelmor.settings.windowFrame");
 
-    explicit SettingsWindow(SettingsViewDependencies dependencies, QObject* parent = nullptr);
+    // Frames are kept in `frameSettings`; without them the window always opens centred.
+    explicit SettingsWindow(SettingsViewDependencies dependencies,
+                            std::shared_ptr<QSettings> frameSettings = {},
+                            QObject* parent = nullptr);
     ~SettingsWindow() override;
 
     // Opens the window, or raises and activates the open one.
@@ -29,7 +38,13 @@ public:
     // The open window's view; none while the window is closed.
     SettingsView* view() const { return view_.data(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void placeNewWindow();
+
     SettingsViewDependencies dependencies_;
+    std::shared_ptr<QSettings> frameSettings_;
     QPointer<SettingsView> view_;
 };

@@ -14,25 +14,63 @@ protected:
     QSettings settings{directory.filePath("frames.ini"), QSettings::IniFormat};
 };
 
-TEST_F(WindowFrameAutosaveTest, ASavedFrameOnScreenIsRestored) {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QWidget window;
-    window.setGeometry(QRect(screen.topLeft() + QPoint(20, 30), QSize(300, 200)));
-    WindowFrameAutosave::save(window, "pelmor.speedTest.windowFrame", settings);
-    QWidget reopened;
-    EXPECT_TRUE(WindowFrameAutosave::restore(reopened, "pelmor.speedTest.windowFrame", settings));
-    EXPECT_EQ(reopened.geometry(), window.geometry());
-    EXPECT_FALSE(
-        WindowFrameAutosave::restore(reopened, "pelmor.channelScan.windowFrame", settings));
+TEST_F(WindowFrameAutosaveTest, AFrameIsShrunkAndMovedIntoTheScreenItOverlapsMost) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1055), QRect(1920, 0, 1280, 1024)};
+    const struct {
+        const char* what;
+        QRect frame;
+        QRect expected;
+    } cases[] = {
+        {"inside", QRect(100, 50, 900, 600), QRect(100, 50, 900, 600)},
+        {"on the second screen", QRect(2000, 40, 800, 600), QRect(2000, 40, 800, 600)},
+        {"huge", QRect(0, 0, 30000, 30000), QRect(0, 0, 1920, 1055)},
+        {"huge, far up and left", QRect(-5000, -5000, 32767, 32767), QRect(0, 0, 1920, 1055)},
+        {"past the bottom right", QRect(1500, 900, 800, 600), QRect(1120, 455, 800, 600)},
+        {"mostly on the second screen", QRect(1800, 900, 800, 600), QRect(1920, 424, 800, 600)},
+        {"off every screen", QRect(9000, -9000, 300, 200), QRect(1620, 0, 300, 200)},
+        {"past the int range", QRect(QPoint(2147483000, 10), QPoint(2147483647, 109)),
+         QRect(1272, 10, 648, 100)},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        EXPECT_EQ(WindowFrameAutosave::constrained(testCase.frame, screens), testCase.expected);
+    }
+    EXPECT_EQ(WindowFrameAutosave::constrained(QRect(5, 5, 50, 50), {}), QRect(5, 5, 50, 50));
 }
 
-TEST_F(WindowFrameAutosaveTest, AFrameOffEveryScreenIsNotRestored) {
+TEST_F(WindowFrameAutosaveTest, OnlyASavedFrameIsRestoredAndItLandsOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    settings.setValue("WindowFrames/pelmor.speedTest.windowFrame",
-                      QRect(screen.right() + 500, screen.bottom() + 500, 300, 200));
+    const QString name = QStringLiteral("pelmor.speedTest.windowFrame");
+    const QRect initial(screen.topLeft() + QPoint(7, 9), QSize(300, 200));
+    const QRect onScreen(screen.topLeft() + QPoint(20, 30), QSize(300, 200));
+    const struct {
+        const char* what;
+        QVariant stored;
+        bool restored;
+        QRect expected;
+    } cases[] = {
+        {"a frame on screen", onScreen, true, onScreen},
+        {"a huge frame", QRect(0, 0, 30000, 30000), true, screen},
+        {"nothing", QVariant(), false, initial},
+        {"a text", QStringLiteral("100,100,300,200"), false, initial},
+        {"a number", 42, false, initial},
+        {"an empty frame", QRect(10, 10, 0, 0), false, initial},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        settings.setValue("WindowFrames/" + name, testCase.stored);
+        QWidget window;
+        window.setGeometry(initial);
+        EXPECT_EQ(WindowFrameAutosave::restore(window, name, settings), testCase.restored);
+        EXPECT_EQ(window.geometry(), testCase.expected);
+    }
+
     QWidget window;
-    window.resize(300, 200);
-    EXPECT_FALSE(WindowFrameAutosave::restore(window, "pelmor.speedTest.windowFrame", settings));
-    WindowFrameAutosave::centre(window);
-    EXPECT_EQ(window.geometry().center(), screen.center());
+    window.setGeometry(onScreen.translated(5, 5));
+    WindowFrameAutosave::save(window, name, settings);
+    QWidget reopened;
+    EXPECT_TRUE(WindowFrameAutosave::restore(reopened, name, settings));
+    EXPECT_EQ(reopened.geometry(), window.geometry());
+    WindowFrameAutosave::centre(reopened);
+    EXPECT_EQ(reopened.geometry().center(), screen.center());
 }

@@ -193,6 +193,18 @@ TEST_F(SettingsOverlayCardTest, ALoginItemChangedElsewhereShowsWhenTheCardIsShow
     EXPECT_TRUE(card->launchAtLoginSwitch()->isChecked());
 }
 
+TEST_F(SettingsOverlayCardTest, ALoginItemChangedElsewhereShowsWhenItsWindowBecomesActive) {
+    QWidget window;
+    auto card = makeCard();
+    card->setParent(&window);
+    window.show();
+    sources.loginItems->current = LoginItemService::Status::enabled;
+    EXPECT_FALSE(card->launchAtLoginSwitch()->isChecked());
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&window, &activation);
+    EXPECT_TRUE(card->launchAtLoginSwitch()->isChecked());
+}
+
 TEST_F(SettingsOverlayCardTest, ApprovalNeededShowsARowWhoseOpenButtonOpensTheLoginItems) {
     sources.loginItems->current = LoginItemService::Status::requiresApproval;
     auto card = makeCard();

@@ -363,6 +363,19 @@ TEST_F(SettingsViewTest, ShowingTheGeneralPageRereadsTheLoginItem) {
     EXPECT_TRUE(view->generalPage()->approvalRow()->isVisible());
 }
 
+TEST_F(SettingsViewTest, ActivatingTheWindowRereadsALoginItemChangedElsewhere) {
+    auto view = shownView();
+    click(view->generalPage()->launchAtLoginSwitch());
+    ASSERT_TRUE(view->generalPage()->launchAtLoginSwitch()->isChecked());
+    // The popover's card, with a controller of its own, turns it off.
+    EXPECT_FALSE(LaunchAtLoginController::create(environment.center, environment.loginItems)
+                     ->setEnabled(false));
+    EXPECT_TRUE(view->generalPage()->launchAtLoginSwitch()->isChecked());
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(view.get(), &activation);
+    EXPECT_FALSE(view->generalPage()->launchAtLoginSwitch()->isChecked());
+}
+
 // The About page and the update check.
 
 TEST_F(SettingsViewTest, AboutShowsTheBuildStableAndTheCheckRowButNoCard) {

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -72,4 +75,25 @@ TEST_F(SettingsWindowTest, ReopeningAfterClosingBuildsAFreshViewOnTheSameUpdateC
         [this] { return environment.updateController->checkForUpdateManually(); });
     window.view()->selectTab(SettingsTab::about);
     EXPECT_TRUE(window.view()->aboutPage()->updateCard()->isVisible());
+}
+
+TEST_F(SettingsWindowTest, ItOpensCentredFirstThenWhereItWasLeft) {
+    const auto frames = std::make_shared<QSettings>(environment.configHome.filePath("frames.ini"),
+                                                    QSettings::IniFormat);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    SettingsWindow placed(environment.dependencies(), frames);
+    placed.show();
+    // Centred before it is shown, when its decorations are not known yet.
+    EXPECT_LE((placed.view()->geometry().center() - screen.center()).manhattanLength(), 4);
+
+    const QRect moved(screen.topLeft() + QPoint(30, 40), QSize(740, 450));
+    placed.view()->setGeometry(moved);
+    placed.close();
+    deleteClosedWindows();
+    placed.show();
+    EXPECT_EQ(placed.view()->geometry(), moved);
+
+    SettingsWindow nextRun(environment.dependencies(), frames);
+    nextRun.show();
+    EXPECT_EQ(nextRun.view()->geometry(), moved);
 }
