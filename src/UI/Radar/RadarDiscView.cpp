@@ -178,8 +178,12 @@ void RadarDiscView::refreshLayers(qreal devicePixelRatio) {
     }
 }
 
+// Opaque, as everything beneath the disc is: an opaque image is copied onto
+// the window without blending each pixel.
 QImage RadarDiscView::drawUnderLayer(qreal devicePixelRatio) const {
-    QImage layer = transparentLayer(size(), devicePixelRatio);
+    QImage layer(size() * devicePixelRatio, QImage::Format_RGB32);
+    layer.setDevicePixelRatio(devicePixelRatio);
+    layer.fill(Qt::black);
     QPainter painter(&layer);
     paintBeneath(painter);
     const QRectF disc = discRect();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -46,7 +47,23 @@ void WiFiRadarContentView::resizeEvent(QResizeEvent* event) {
     panel_->setGeometry(padding + sidebar + columnGap, padding, panel, height);
 }
 
-void WiFiRadarContentView::paintEvent(QPaintEvent* /*event*/) {
+void WiFiRadarContentView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    fillDiagonalGradient(painter, rect(), WiFiRadarTheme::panelBackground(), Qt::black);
+    const QImage& image = background(painter.device()->devicePixelRatio());
+    const qreal ratio = image.devicePixelRatio();
+    for (const QRect& rect : event->region()) {
+        painter.drawImage(QRectF(rect), image,
+                          QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio));
+    }
+}
+
+const QImage& WiFiRadarContentView::background(qreal devicePixelRatio) {
+    const QSize pixels = size() * devicePixelRatio;
+    if (background_.size() != pixels || background_.devicePixelRatio() != devicePixelRatio) {
+        background_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        background_.setDevicePixelRatio(devicePixelRatio);
+        QPainter painter(&background_);
+        fillDiagonalGradient(painter, rect(), WiFiRadarTheme::panelBackground(), Qt::black);
+    }
+    return background_;
 }

@@ -3,6 +3,7 @@
 #include "UI/Radar/RadarDiscView.h"
 #include "UI/Radar/WiFiRadarContent.h"
 
+#include <QImage>
 #include <QWidget>
 
 class RadarPanelView;
@@ -36,7 +37,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QImage& background(qreal devicePixelRatio);
+
     WiFiRadarContent content_;
+    // The gradient, drawn once per size and pixel ratio: the sidebar's cards
+    // change several times a second, and each change repaints what lies
+    // beneath them.
+    QImage background_;
     RadarSidebarView* sidebar_;
     RadarPanelView* panel_;
 };
