@@ -28,18 +28,28 @@ template <class Function> Task runOnPool(Function function) {
 struct Owned {
     std::shared_ptr<int> owner;
 };
-Task takeTexts(std::vector<std::string>) { return {}; }
-Task takeOwned(Owned) { return {}; }
-Task takeNumbers(const std::vector<int>&) { return {}; }
-Task takeText(std::string) { return {}; }
-std::vector<std::string> makeTexts() { return {}; }
+Task takeTexts(std::vector<std::string>) {
+    return {};
+}
+Task takeOwned(Owned) {
+    return {};
+}
+Task takeNumbers(const std::vector<int>&) {
+    return {};
+}
+Task takeText(std::string) {
+    return {};
+}
+std::vector<std::string> makeTexts() {
+    return {};
+}
 
 Task flagged(std::shared_ptr<int> owner) {
-    co_await runOnPool([owner] { return *owner; }); // flagged
-    co_await takeTexts({"a", "b"});                 // flagged
-    co_await takeOwned(Owned{owner});               // flagged
-    co_await takeOwned({owner});                    // flagged
-    co_await takeNumbers({1, 2});                   // flagged
+    co_await runOnPool([owner] { return *owner; });    // flagged
+    co_await takeTexts({"a", "b"});                    // flagged
+    co_await takeOwned(Owned{owner});                  // flagged
+    co_await takeOwned({owner});                       // flagged
+    co_await takeNumbers({1, 2});                      // flagged
     co_await takeTexts(std::vector<std::string>{"a"}); // flagged
 }
 
