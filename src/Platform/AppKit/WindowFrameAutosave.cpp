@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -47,6 +48,29 @@ QList<QRect> availableScreenAreas() {
     return areas;
 }
 
+// Watches one window, as its child, and saves its frame as it changes. Only
+// moves and resizes are looked at: the filter also sees the window's last
+// events while it is destroyed.
+class FrameKeeper final : public QObject {
+public:
+    FrameKeeper(QWidget& window, QString name, std::shared_ptr<QSettings> settings)
+        : QObject(&window), name_(std::move(name)), settings_(std::move(settings)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            const auto* window = static_cast<const QWidget*>(watched);
+            if (window->isVisible()) {
+                save(*window, name_, *settings_);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString name_;
+    std::shared_ptr<QSettings> settings_;
+};
+
 } // namespace
 
 QRect constrained(QRect frame, const QList<QRect>& screenAreas) {
@@ -90,6 +114,18 @@ void centre(QWidget& window) {
     QRect frame = window.geometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings) {
+    if (settings == nullptr || !restore(window, name, *settings)) {
+        centre(window);
+    }
+}
+
+void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings) {
+    if (settings) {
+        window.installEventFilter(new FrameKeeper(window, name, std::move(settings)));
+    }
 }
 
 } // namespace WindowFrameAutosave

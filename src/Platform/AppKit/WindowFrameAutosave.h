@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -22,5 +24,13 @@ QRect constrained(QRect frame, const QList<QRect>& screenAreas);
 
 // Moves the window to the centre of the primary screen.
 void centre(QWidget& window);
+
+// Restores the frame saved under `name`, or centres the window when none is
+// (or there are no settings).
+void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
+
+// From now on saves the window's frame under `name` whenever it moves or
+// resizes while shown. Nothing is kept without settings.
+void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings);
 
 } // namespace WindowFrameAutosave

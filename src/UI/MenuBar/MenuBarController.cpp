@@ -21,8 +21,7 @@ constexpr auto toggleAfterCloseInterval = std::chrono::milliseconds(300);
 // frame under its autosave name.
 class ToolWindow final : public QWidget {
 public:
-    ToolWindow(const ToolWindowDescriptor& descriptor, std::shared_ptr<QSettings> frames)
-        : descriptor_(descriptor), frames_(std::move(frames)) {
+    ToolWindow(const ToolWindowDescriptor& descriptor, const std::shared_ptr<QSettings>& frames) {
         setWindowTitle(descriptor.title);
         setAttribute(Qt::WA_DeleteOnClose, false);
         auto* layout = new QVBoxLayout(this);
@@ -32,31 +31,9 @@ public:
             setMaximumSize(*descriptor.maximumSize);
         }
         resize(descriptor.contentSize);
-        if (!frames_ ||
-            !WindowFrameAutosave::restore(*this, descriptor.frameAutosaveName, *frames_)) {
-            WindowFrameAutosave::centre(*this);
-        }
+        WindowFrameAutosave::restoreOrCentre(*this, descriptor.frameAutosaveName, frames.get());
+        WindowFrameAutosave::keep(*this, descriptor.frameAutosaveName, frames);
     }
-
-protected:
-    void moveEvent(QMoveEvent* event) override {
-        QWidget::moveEvent(event);
-        saveFrame();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        saveFrame();
-    }
-
-private:
-    void saveFrame() {
-        if (frames_ && isVisible()) {
-            WindowFrameAutosave::save(*this, descriptor_.frameAutosaveName, *frames_);
-        }
-    }
-
-    ToolWindowDescriptor descriptor_;
-    std::shared_ptr<QSettings> frames_;
 };
 
 } // namespace

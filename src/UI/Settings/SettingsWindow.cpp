@@ -3,7 +3,6 @@
 #include "Platform/AppKit/WindowFrameAutosave.h"
 #include "UI/Settings/SettingsView.h"
 
-#include <QEvent>
 #include <QSettings>
 
 SettingsWindow::SettingsWindow(SettingsViewDependencies dependencies,
@@ -21,8 +20,8 @@ void SettingsWindow::show() {
         view_->setAttribute(Qt::WA_DeleteOnClose);
         view_->setWindowTitle(title);
         view_->resize(SettingsView::idealWindowSize);
-        placeNewWindow();
-        view_->installEventFilter(this);
+        WindowFrameAutosave::restoreOrCentre(*view_, frameAutosaveName, frameSettings_.get());
+        WindowFrameAutosave::keep(*view_, frameAutosaveName, frameSettings_);
     }
     view_->show();
     view_->raise();
@@ -33,24 +32,4 @@ void SettingsWindow::close() {
     if (view_) {
         view_->close();
     }
-}
-
-void SettingsWindow::placeNewWindow() {
-    if (!frameSettings_ ||
-        !WindowFrameAutosave::restore(*view_, frameAutosaveName, *frameSettings_)) {
-        WindowFrameAutosave::centre(*view_);
-    }
-}
-
-// Installed on each view it opens, and called while a view is destroyed too:
-// only a view's moves and resizes are looked at.
-bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Move && event->type() != QEvent::Resize) {
-        return QObject::eventFilter(watched, event);
-    }
-    const auto* window = qobject_cast<const QWidget*>(watched);
-    if (window != nullptr && frameSettings_ && window->isVisible()) {
-        WindowFrameAutosave::save(*window, frameAutosaveName, *frameSettings_);
-    }
-    return QObject::eventFilter(watched, event);
 }

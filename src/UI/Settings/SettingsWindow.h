@@ -38,12 +38,7 @@ public:
     // The open window's view; none while the window is closed.
     SettingsView* view() const { return view_.data(); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void placeNewWindow();
-
     SettingsViewDependencies dependencies_;
     std::shared_ptr<QSettings> frameSettings_;
     QPointer<SettingsView> view_;
