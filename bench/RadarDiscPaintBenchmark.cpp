@@ -50,8 +50,9 @@ private:
     WiFiRadarContentView view_;
 };
 
+// Opaque, as an opaque window's backing store on a 24-bit X screen is.
 QImage canvas(const QSize& size, double scale) {
-    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::black);
     return image;

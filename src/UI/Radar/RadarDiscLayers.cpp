@@ -88,8 +88,8 @@ void paintSweep(QPainter& painter, const QRectF& disc, double rotationDegrees, c
     painter.save();
     painter.setTransform(sweepTransform(disc, rotationDegrees), true);
     QLinearGradient fade(QPointF(radius, 0), QPointF(-radius, 0));
-    fade.setColorAt(0, withOpacity(tint, 0.28));
-    fade.setColorAt(1, withOpacity(tint, 0.03));
+    fade.setColorAt(0, withOpacity(tint, RadarSweepShape::trailingOpacity));
+    fade.setColorAt(1, withOpacity(tint, RadarSweepShape::leadingOpacity));
     painter.setCompositionMode(QPainter::CompositionMode_Screen);
     painter.setPen(Qt::NoPen);
     painter.setBrush(fade);

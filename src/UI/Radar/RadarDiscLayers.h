@@ -17,7 +17,9 @@ namespace RadarDiscLayers {
 void clipToDisc(QPainter& painter, const QRectF& disc);
 
 void paintSurface(QPainter& painter, const QRectF& disc);
-// The wedge turned by `rotationDegrees`, screened over what lies beneath.
+// The wedge turned by `rotationDegrees`, screened over what lies beneath, as
+// vector drawing. The view's frames use `RadarSweepRaster`, which draws the
+// same pixels without Qt's thread pool.
 void paintSweep(QPainter& painter, const QRectF& disc, double rotationDegrees, const QColor& tint);
 void paintRing(QPainter& painter, const QRectF& disc, const QColor& tint);
 // The status symbol, the score and the message, centred in the disc.

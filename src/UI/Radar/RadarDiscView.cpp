@@ -1,6 +1,7 @@
 #include "UI/Radar/RadarDiscView.h"
 
 #include "UI/Radar/RadarDiscLayers.h"
+#include "UI/Radar/RadarSweepRaster.h"
 #include "UI/Radar/RadarSweepShape.h"
 #include "UI/Radar/WiFiRadarTheme.h"
 
@@ -142,20 +143,31 @@ QRectF RadarDiscView::discRect() const {
 void RadarDiscView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     refreshLayers(targetDevicePixelRatio(painter));
-    drawLayer(painter, underLayer_, event->region());
+    const QRect area = event->region().boundingRect();
+    painter.drawImage(area.topLeft(), composeFrame(area));
+}
 
+// The disc's pixels in `area`: the layer beneath, the sweep screened over it
+// pixel by pixel, then the ring and the readout. The result is opaque, so
+// the window copies it without blending.
+QImage RadarDiscView::composeFrame(const QRect& area) const {
+    const qreal ratio = underLayer_.devicePixelRatio();
+    const QRect pixels = QRect(area.topLeft() * ratio, area.size() * ratio) & underLayer_.rect();
+    QImage frame = underLayer_.copy(pixels);
     const QRectF disc = discRect();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.save();
-    RadarDiscLayers::clipToDisc(painter, disc);
-    RadarDiscLayers::paintSweep(painter, disc, shownRotationDegrees_, readout_.tint);
-    painter.restore();
-    drawLayer(painter, overLayer_, event->region());
+    RadarSweepRaster::screen(frame, disc.center() * ratio - QPointF(pixels.topLeft()),
+                             disc.width() / 2 * ratio, shownRotationDegrees_, readout_.tint);
+
+    QPainter painter(&frame);
+    painter.translate(-QPointF(area.topLeft()));
+    drawLayer(painter, overLayer_, QRegion(area));
     // Text blends differently over transparency, so the readout is not cached
     // but drawn afresh over what lies beneath it.
-    if (event->region().intersects(readoutBounds())) {
+    if (area.intersects(readoutBounds())) {
+        painter.setRenderHint(QPainter::Antialiasing);
         RadarDiscLayers::paintReadout(painter, disc, readout_);
     }
+    return frame;
 }
 
 void RadarDiscView::refreshLayers(qreal devicePixelRatio) {

@@ -21,7 +21,9 @@
 // The disc's surface and its outer ring are drawn once into two cached
 // layers, the one beneath the sweep holding what the window draws under the
 // disc too. Each frame repaints, opaquely, only the pixels the sweep left and
-// now covers; a changed readout is repainted with the next frame.
+// now covers: a copy of the layer beneath with the sweep screened over it by
+// `RadarSweepRaster`, then the ring and the readout. A changed readout is
+// repainted with the next frame.
 class RadarDiscView : public QWidget {
     Q_OBJECT
 public:
@@ -72,6 +74,7 @@ private:
     void updateWithNextFrame(const QRegion& region);
     QRect readoutBounds() const;
 
+    QImage composeFrame(const QRect& area) const;
     void refreshLayers(qreal devicePixelRatio);
     QImage drawUnderLayer(qreal devicePixelRatio) const;
     QImage drawOverLayer(qreal devicePixelRatio) const;

@@ -8,6 +8,10 @@ namespace RadarSweepShape {
 
 inline constexpr double sweepDegrees = 72;
 inline constexpr double turnSeconds = 2.2;
+// The sweep's fill: the tint at these opacities, brightest on its straight
+// trailing edge's side and faintest on the far side of the disc.
+inline constexpr double trailingOpacity = 0.28;
+inline constexpr double leadingOpacity = 0.03;
 
 // The wedge's rotation, in degrees clockwise, `elapsedSeconds` after the
 // sweep started: -90 (its leading edge straight up) at the start of each turn.
