@@ -1,6 +1,7 @@
 #include "UI/Radar/RadarDiscLayers.h"
 #include "UI/Radar/RadarDiscView.h"
 #include "UI/Radar/RadarPanelView.h"
+#include "UI/Radar/RadarReadoutText.h"
 #include "UI/Radar/RadarSweepShape.h"
 #include "UI/Radar/WiFiRadarContentView.h"
 #include "UI/Radar/WiFiRadarModel.h"
@@ -95,7 +96,7 @@ void radarWholeDiscRepaint(benchmark::State& state) {
         RadarDiscLayers::paintSweep(painter, discRect, rotation, readout.tint);
         painter.restore();
         RadarDiscLayers::paintRing(painter, discRect, readout.tint);
-        RadarDiscLayers::paintReadout(painter, discRect, readout);
+        RadarReadoutText(readout, discRect).paint(painter);
     }
     benchmark::DoNotOptimize(image.constBits());
 }

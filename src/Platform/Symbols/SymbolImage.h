@@ -20,6 +20,8 @@ public:
     static std::optional<SymbolImage> named(const QString& symbolName, int pixelSize);
 
     const QString& ligature() const { return ligature_; }
+    // The face and size `paint` draws the ligature in.
+    const QFont& font() const { return font_; }
     int pixelSize() const { return pixelSize_; }
     QSizeF size() const { return {double(pixelSize_), double(pixelSize_)}; }
 

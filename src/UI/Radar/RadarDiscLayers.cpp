@@ -1,15 +1,11 @@
 #include "UI/Radar/RadarDiscLayers.h"
 
-#include "Platform/Symbols/SymbolImage.h"
 #include "UI/Ground/ColorOpacity.h"
-#include "UI/Ground/MonospacedDigits.h"
-#include "UI/Ground/SystemFont.h"
 #include "UI/Radar/RadarSweepShape.h"
 #include "UI/Radar/WiFiRadarTheme.h"
 
 #include <algorithm>
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,21 +14,9 @@
 
 namespace {
 
-constexpr int symbolSize = 34;
-constexpr double readoutSpacing = 2;
 constexpr double gradientStartRadius = 8;
 // Antialiasing reaches into the pixel beside an edge.
 constexpr int antialiasingMargin = 1;
-
-const QFont& scoreFont() {
-    static const QFont font = SystemFont::font(32, QFont::Bold);
-    return font;
-}
-
-const QFont& messageFont() {
-    static const QFont font = SystemFont::font(12, QFont::DemiBold);
-    return font;
-}
 
 QRectF centredSquare(const QPointF& centre, double side) {
     return {centre.x() - side / 2, centre.y() - side / 2, side, side};
@@ -103,45 +87,11 @@ void paintRing(QPainter& painter, const QRectF& disc, const QColor& tint) {
     painter.drawEllipse(disc);
 }
 
-void paintReadout(QPainter& painter, const QRectF& disc, const RadarReadout& readout) {
-    const QFontMetricsF scoreMetrics(scoreFont());
-    const QFontMetricsF messageMetrics(messageFont());
-    double top = readoutBand(disc).top();
-    const double left = disc.left();
-    const double width = disc.width();
-
-    if (const auto symbol = SymbolImage::named(readout.statusSymbolName, symbolSize)) {
-        symbol->paint(painter,
-                      QRectF(disc.center().x() - symbolSize / 2.0, top, symbolSize, symbolSize),
-                      readout.tint);
-    }
-    top += symbolSize + readoutSpacing;
-    // Digits on a fixed advance, so that the score does not shift sideways as
-    // it changes four times a second.
-    const QString score = QString::number(readout.score);
-    const double scoreWidth = MonospacedDigits::width(score, scoreFont());
-    painter.setPen(WiFiRadarTheme::primaryText());
-    MonospacedDigits::draw(painter,
-                           QPointF(disc.center().x() - scoreWidth / 2, top + scoreMetrics.ascent()),
-                           score, scoreFont());
-    top += scoreMetrics.height() + readoutSpacing;
-    painter.setFont(messageFont());
-    painter.setPen(WiFiRadarTheme::secondaryText());
-    painter.drawText(QRectF(left, top, width, messageMetrics.height()), Qt::AlignCenter,
-                     messageMetrics.elidedText(readout.message, Qt::ElideRight, width));
-}
-
 QRect sweepBounds(const QRectF& disc, double rotationDegrees) {
     const QRectF wedge =
         sweepTransform(disc, rotationDegrees).map(sweepPath(disc)).boundingRect() & disc;
     return wedge.toAlignedRect().adjusted(-antialiasingMargin, -antialiasingMargin,
                                           antialiasingMargin, antialiasingMargin);
-}
-
-QRectF readoutBand(const QRectF& disc) {
-    const double height = symbolSize + readoutSpacing + QFontMetricsF(scoreFont()).height() +
-                          readoutSpacing + QFontMetricsF(messageFont()).height();
-    return {disc.left(), disc.center().y() - height / 2, disc.width(), height};
 }
 
 } // namespace RadarDiscLayers

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "UI/Radar/RadarReadout.h"
-
+#include <QColor>
 #include <QRect>
 #include <QRectF>
 
@@ -10,7 +9,7 @@ class QPainter;
 // The radar disc's layers, back to front, each painted about the disc's
 // rectangle: the surface (a dark radial gradient, four rings and a
 // cross-hair) and the sweep, both clipped to the disc, then the outer ring in
-// the quality tint and the readout in the middle.
+// the quality tint; `RadarReadoutText` draws the middle over them.
 namespace RadarDiscLayers {
 
 // Clips `painter` to the disc, as the surface and the sweep are.
@@ -22,13 +21,9 @@ void paintSurface(QPainter& painter, const QRectF& disc);
 // same pixels without Qt's thread pool.
 void paintSweep(QPainter& painter, const QRectF& disc, double rotationDegrees, const QColor& tint);
 void paintRing(QPainter& painter, const QRectF& disc, const QColor& tint);
-// The status symbol, the score and the message, centred in the disc.
-void paintReadout(QPainter& painter, const QRectF& disc, const RadarReadout& readout);
 
 // The whole pixels the sweep turned by `rotationDegrees` may touch, its
 // antialiased edges included.
 QRect sweepBounds(const QRectF& disc, double rotationDegrees);
-// The band across the disc that the readout's three lines take.
-QRectF readoutBand(const QRectF& disc);
 
 } // namespace RadarDiscLayers

@@ -1,6 +1,7 @@
 #include "UI/Radar/RadarDiscView.h"
 
 #include "UI/Radar/RadarDiscLayers.h"
+#include "UI/Radar/RadarReadoutText.h"
 #include "UI/Radar/RadarSweepRaster.h"
 #include "UI/Radar/RadarSweepShape.h"
 #include "UI/Radar/WiFiRadarTheme.h"
@@ -129,7 +130,7 @@ void RadarDiscView::updateWithNextFrame(const QRegion& region) {
 // The readout's band across the whole view: a large score may pass the
 // edges of a small disc.
 QRect RadarDiscView::readoutBounds() const {
-    const QRectF band = RadarDiscLayers::readoutBand(discRect());
+    const QRectF band = RadarReadoutText::band(discRect());
     return QRect(0, static_cast<int>(std::floor(band.top())) - readoutMargin, width(),
                  static_cast<int>(std::ceil(band.height())) + 2 * readoutMargin + 1);
 }
@@ -150,7 +151,7 @@ void RadarDiscView::paintEvent(QPaintEvent* event) {
 // The disc's pixels in `area`: the layer beneath, the sweep screened over it
 // pixel by pixel, then the ring and the readout. The result is opaque, so
 // the window copies it without blending.
-QImage RadarDiscView::composeFrame(const QRect& area) const {
+QImage RadarDiscView::composeFrame(const QRect& area) {
     const qreal ratio = underLayer_.devicePixelRatio();
     const QRect pixels = QRect(area.topLeft() * ratio, area.size() * ratio) & underLayer_.rect();
     QImage frame = underLayer_.copy(pixels);
@@ -161,11 +162,13 @@ QImage RadarDiscView::composeFrame(const QRect& area) const {
     QPainter painter(&frame);
     painter.translate(-QPointF(area.topLeft()));
     drawLayer(painter, overLayer_, QRegion(area));
-    // Text blends differently over transparency, so the readout is not cached
-    // but drawn afresh over what lies beneath it.
+    // Text blends differently over transparency, so the readout is not kept
+    // as pixels but drawn afresh over what lies beneath it.
     if (area.intersects(readoutBounds())) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        RadarDiscLayers::paintReadout(painter, disc, readout_);
+        if (!readoutText_ || !readoutText_->isFor(readout_, disc)) {
+            readoutText_.emplace(readout_, disc);
+        }
+        readoutText_->paint(painter);
     }
     return frame;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UI/Radar/RadarReadout.h"
+#include "UI/Radar/RadarReadoutText.h"
 
 #include <chrono>
 #include <functional>
@@ -74,7 +75,7 @@ private:
     void updateWithNextFrame(const QRegion& region);
     QRect readoutBounds() const;
 
-    QImage composeFrame(const QRect& area) const;
+    QImage composeFrame(const QRect& area);
     void refreshLayers(qreal devicePixelRatio);
     QImage drawUnderLayer(qreal devicePixelRatio) const;
     QImage drawOverLayer(qreal devicePixelRatio) const;
@@ -90,6 +91,8 @@ private:
     QRegion pendingRegion_;
 
     RadarReadout readout_;
+    // The readout's texts, shaped when first drawn after a change.
+    std::optional<RadarReadoutText> readoutText_;
     // Beneath the sweep: the window under the disc and the disc's surface.
     QImage underLayer_;
     LayerKey underLayerKey_;
