@@ -97,6 +97,7 @@ void RadarDiscView::showEvent(QShowEvent* event) {
 void RadarDiscView::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     sweepTimer_.stop();
+    frame_ = QImage();
 }
 
 // One frame: the sweep where it was and where it is now, with whatever the
@@ -145,22 +146,31 @@ void RadarDiscView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     refreshLayers(targetDevicePixelRatio(painter));
     const QRect area = event->region().boundingRect();
-    painter.drawImage(area.topLeft(), composeFrame(area));
+    composeFrame(area);
+    drawLayer(painter, frame_, QRegion(area));
 }
 
 // The disc's pixels in `area`: the layer beneath, the sweep screened over it
-// pixel by pixel, then the ring and the readout. The result is opaque, so
-// the window copies it without blending.
-QImage RadarDiscView::composeFrame(const QRect& area) {
+// pixel by pixel, then the ring and the readout. The frame is opaque, so the
+// window copies it without blending, and it is kept between frames, so that
+// no frame allocates.
+void RadarDiscView::composeFrame(const QRect& area) {
     const qreal ratio = underLayer_.devicePixelRatio();
-    const QRect pixels = QRect(area.topLeft() * ratio, area.size() * ratio) & underLayer_.rect();
-    QImage frame = underLayer_.copy(pixels);
-    const QRectF disc = discRect();
-    RadarSweepRaster::screen(frame, disc.center() * ratio - QPointF(pixels.topLeft()),
-                             disc.width() / 2 * ratio, shownRotationDegrees_, readout_.tint);
+    if (frame_.size() != underLayer_.size() || frame_.devicePixelRatio() != ratio) {
+        frame_ = QImage(underLayer_.size(), QImage::Format_RGB32);
+        frame_.setDevicePixelRatio(ratio);
+    }
+    QPainter painter(&frame_);
+    painter.setClipRect(area);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    drawLayer(painter, underLayer_, QRegion(area));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
-    QPainter painter(&frame);
-    painter.translate(-QPointF(area.topLeft()));
+    const QRectF disc = discRect();
+    const QRect pixels = QRect(area.topLeft() * ratio, area.size() * ratio);
+    RadarSweepRaster::screen(frame_, pixels, disc.center() * ratio, disc.width() / 2 * ratio,
+                             shownRotationDegrees_, readout_.tint);
+
     drawLayer(painter, overLayer_, QRegion(area));
     // Text blends differently over transparency, so the readout is not kept
     // as pixels but drawn afresh over what lies beneath it.
@@ -170,7 +180,6 @@ QImage RadarDiscView::composeFrame(const QRect& area) {
         }
         readoutText_->paint(painter);
     }
-    return frame;
 }
 
 void RadarDiscView::refreshLayers(qreal devicePixelRatio) {

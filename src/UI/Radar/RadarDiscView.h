@@ -75,7 +75,7 @@ private:
     void updateWithNextFrame(const QRegion& region);
     QRect readoutBounds() const;
 
-    QImage composeFrame(const QRect& area);
+    void composeFrame(const QRect& area);
     void refreshLayers(qreal devicePixelRatio);
     QImage drawUnderLayer(qreal devicePixelRatio) const;
     QImage drawOverLayer(qreal devicePixelRatio) const;
@@ -99,4 +99,6 @@ private:
     // Over the sweep: the outer ring, on transparency.
     QImage overLayer_;
     LayerKey overLayerKey_;
+    // The last frame, composed from the layers, the sweep and the readout.
+    QImage frame_;
 };

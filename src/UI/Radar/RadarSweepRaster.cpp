@@ -129,9 +129,10 @@ void screenRun(QRgb* pixels, int count, double alpha, double step, const Tint& t
 
 namespace RadarSweepRaster {
 
-void screen(QImage& image, const QPointF& centre, double radius, double rotationDegrees,
-            const QColor& tint) {
+void screen(QImage& image, const QRect& area, const QPointF& centre, double radius,
+            double rotationDegrees, const QColor& tint) {
     Q_ASSERT(image.format() == QImage::Format_RGB32);
+    const QRect within = area & image.rect();
     const double turn = rotationDegrees * std::numbers::pi / 180;
     const double spread = RadarSweepShape::sweepDegrees * std::numbers::pi / 180;
     // The trailing edge lies along the turned x axis, the wedge on its
@@ -145,18 +146,17 @@ void screen(QImage& image, const QPointF& centre, double radius, double rotation
     const Tint rgb{tint.red(), tint.green(), tint.blue()};
     const auto column = [&](double x) { return x + centre.x() - 0.5; };
 
-    const int top = std::max(0, static_cast<int>(std::floor(centre.y() - radius - 1)));
-    const int bottom =
-        std::min(image.height() - 1, static_cast<int>(std::ceil(centre.y() + radius)));
+    const int top = std::max(within.top(), static_cast<int>(std::floor(centre.y() - radius - 1)));
+    const int bottom = std::min(within.bottom(), static_cast<int>(std::ceil(centre.y() + radius)));
     for (int row = top; row <= bottom; ++row) {
         const double y = row + 0.5 - centre.y();
         const std::optional<Span> reached = rowSpan(wedge, y, -0.5);
         if (!reached) {
             continue;
         }
-        const int first = std::max(0, static_cast<int>(std::floor(column(reached->from))));
-        const int last =
-            std::min(image.width() - 1, static_cast<int>(std::ceil(column(reached->to))));
+        const int first =
+            std::max(within.left(), static_cast<int>(std::floor(column(reached->from))));
+        const int last = std::min(within.right(), static_cast<int>(std::ceil(column(reached->to))));
         // Wholly covered pixels, whose fade alone sets their alpha.
         int solidFirst = last + 1;
         int solidLast = last;

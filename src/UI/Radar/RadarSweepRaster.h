@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 
 // The sweep screened onto an opaque image by a loop of our own rather than
 // by QPainter. Qt splits every fill of many spans across its thread pool, and
@@ -11,11 +12,11 @@
 namespace RadarSweepRaster {
 
 // Screens the wedge turned by `rotationDegrees` (clockwise) about `centre`,
-// as long as `radius` (both in `image`'s pixels, from its top-left corner),
-// onto `image`, which must be Format_RGB32. The fade runs from the tint at
-// the trailing opacity on the wedge's straight trailing edge's side to the
-// leading opacity on the far side of the disc; edges are antialiased.
-void screen(QImage& image, const QPointF& centre, double radius, double rotationDegrees,
-            const QColor& tint);
+// as long as `radius` (both in `image`'s pixels), onto the pixels of `image`
+// inside `area`; `image` must be Format_RGB32. The fade runs from the tint at
+// the trailing opacity on the side of the wedge's straight trailing edge to
+// the leading opacity on the far side of the disc; edges are antialiased.
+void screen(QImage& image, const QRect& area, const QPointF& centre, double radius,
+            double rotationDegrees, const QColor& tint);
 
 } // namespace RadarSweepRaster

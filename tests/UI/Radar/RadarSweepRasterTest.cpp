@@ -42,7 +42,7 @@ int channelDifference(QRgb one, QRgb other) {
 
 // The loop draws what QPainter draws: within a level or two where the wedge
 // covers pixels wholly, near it along the antialiased edges; and a frame of
-// part of the disc gets the same pixels as the whole.
+// part of the disc gets the same pixels as the whole, and none outside it.
 TEST(RadarSweepRasterTest, ScreensTheWedgeAsQPainterDoesAndAnyFrameOfItAlike) {
     struct Case {
         QRectF disc;
@@ -62,7 +62,7 @@ TEST(RadarSweepRasterTest, ScreensTheWedgeAsQPainterDoesAndAnyFrameOfItAlike) {
         const QImage beneath = ramp(size);
         const QImage expected = paintedByQt(beneath, sweep.disc, sweep.rotation, sweep.tint);
         QImage actual = beneath;
-        RadarSweepRaster::screen(actual, sweep.disc.center(), sweep.disc.width() / 2,
+        RadarSweepRaster::screen(actual, actual.rect(), sweep.disc.center(), sweep.disc.width() / 2,
                                  sweep.rotation, sweep.tint);
 
         int changed = 0;
@@ -92,9 +92,11 @@ TEST(RadarSweepRasterTest, ScreensTheWedgeAsQPainterDoesAndAnyFrameOfItAlike) {
         EXPECT_LT(static_cast<double>(edgeDifference) / changed, 0.5);
 
         const QRect frame(sweep.disc.center().toPoint() - QPoint(30, 70), QSize(90, 110));
-        QImage part = beneath.copy(frame);
-        RadarSweepRaster::screen(part, sweep.disc.center() - QPointF(frame.topLeft()),
-                                 sweep.disc.width() / 2, sweep.rotation, sweep.tint);
-        EXPECT_EQ(part, actual.copy(frame));
+        QImage part = beneath;
+        RadarSweepRaster::screen(part, frame, sweep.disc.center(), sweep.disc.width() / 2,
+                                 sweep.rotation, sweep.tint);
+        EXPECT_EQ(part.copy(frame), actual.copy(frame));
+        const QRect rowAbove(frame.left(), frame.top() - 1, frame.width(), 1);
+        EXPECT_EQ(part.copy(rowAbove), beneath.copy(rowAbove)) << "drawn outside the frame";
     }
 }
