@@ -132,6 +132,9 @@ namespace RadarSweepRaster {
 void screen(QImage& image, const QRect& area, const QPointF& centre, double radius,
             double rotationDegrees, const QColor& tint) {
     Q_ASSERT(image.format() == QImage::Format_RGB32);
+    if (radius <= 0) {
+        return;
+    }
     const QRect within = area & image.rect();
     const double turn = rotationDegrees * std::numbers::pi / 180;
     const double spread = RadarSweepShape::sweepDegrees * std::numbers::pi / 180;

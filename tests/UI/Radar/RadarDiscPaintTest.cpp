@@ -1,4 +1,5 @@
 #include "Support/EventLoopWait.h"
+#include "UI/Radar/RadarDiscLayers.h"
 #include "UI/Radar/RadarDiscView.h"
 #include "UI/Radar/RadarPanelView.h"
 #include "UI/Radar/RadarSweepShape.h"
@@ -139,5 +140,34 @@ TEST(RadarDiscCacheTest, AChangedDiscDrawsAsOneDrawnAfreshInItsNewState) {
         prepared(fresh);
         change.apply(fresh);
         EXPECT_EQ(rendered(changed, change.ratio), rendered(fresh, change.ratio)) << change.name;
+    }
+}
+
+// Each frame paints part of the disc over what the frames before it left; at
+// whole and fractional ratios they add up to what one whole paint draws.
+TEST(RadarDiscCacheTest, FramesAddUpToAWholePaintAtAnyRatio) {
+    constexpr double frameSeconds = 1.0 / 30;
+    constexpr int frames = 12;
+    const auto prepared = [](RadarDiscView& disc, double elapsedSeconds) {
+        disc.resize(203, 203);
+        disc.setReadout(60, Qt::green, {}, {});
+        disc.freezeSweep(elapsedSeconds);
+    };
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        RadarDiscView disc;
+        prepared(disc, 0);
+        QImage image = rendered(disc, ratio);
+        for (int frame = 1; frame <= frames; ++frame) {
+            const auto bounds = [&disc](double seconds) {
+                return RadarDiscLayers::sweepBounds(disc.discRect(),
+                                                    RadarSweepShape::rotationDegrees(seconds));
+            };
+            const QRect region = bounds((frame - 1) * frameSeconds) | bounds(frame * frameSeconds);
+            disc.freezeSweep(frame * frameSeconds);
+            disc.render(&image, region.topLeft(), QRegion(region), {});
+        }
+        RadarDiscView fresh;
+        prepared(fresh, frames * frameSeconds);
+        EXPECT_EQ(image, rendered(fresh, ratio)) << "ratio " << ratio;
     }
 }
