@@ -182,8 +182,10 @@ void screen(QImage& image, const QRect& area, const QPointF& centre, double radi
         // constant step from one pixel to the next.
         const double step =
             (wedge.leadingAlpha - wedge.trailingAlpha) * -wedge.along.a / (2 * radius);
-        screenRun(pixels + solidFirst, solidLast - solidFirst + 1,
-                  wedge.alphaAt(solidFirst + 0.5 - centre.x(), y), step, rgb);
+        if (solidFirst <= solidLast) {
+            screenRun(pixels + solidFirst, solidLast - solidFirst + 1,
+                      wedge.alphaAt(solidFirst + 0.5 - centre.x(), y), step, rgb);
+        }
         screenEdge(std::max(first, solidLast + 1), last);
     }
 }
