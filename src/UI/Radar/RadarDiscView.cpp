@@ -166,6 +166,8 @@ void RadarDiscView::composeFrame(const QRect& area) {
     drawLayer(painter, underLayer_, QRegion(area));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
+    // The raster engine draws at once, so the loop may write the frame's
+    // pixels between the painter's calls.
     const QRectF disc = discRect();
     const QRect pixels = QRect(area.topLeft() * ratio, area.size() * ratio);
     RadarSweepRaster::screen(frame_, pixels, disc.center() * ratio, disc.width() / 2 * ratio,
