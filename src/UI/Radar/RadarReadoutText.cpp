@@ -5,8 +5,11 @@
 #include "UI/Ground/SystemFont.h"
 #include "UI/Radar/WiFiRadarTheme.h"
 
+#include <utility>
+
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTransform>
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QStaticText>
+#include <QString>
 
 class QPainter;
 
