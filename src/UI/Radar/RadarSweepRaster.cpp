@@ -93,35 +93,34 @@ struct Tint {
     int blue;
 };
 
-// Screens the tint at `alpha` (0 to 1) over one pixel.
-void screenPixel(QRgb& pixel, double alpha, const Tint& tint) {
+// Alpha in fixed point, in units of 2^-24: alpha times a channel still fits
+// 32 bits, and a run's step, rounded, stays far below a level over the
+// longest row.
+constexpr double fixedOne = 1 << 24;
+
+std::int32_t fixedAlpha(double alpha) {
+    return static_cast<std::int32_t>(std::lround(alpha * fixedOne));
+}
+
+// The tint at `alpha` (fixed point, 0 to one) screened over `beneath`.
+QRgb screenedPixel(QRgb beneath, std::uint32_t alpha, const Tint& tint) {
     const auto premultiplied = [alpha](int channel) {
-        return static_cast<int>(alpha * channel + 0.5);
+        return static_cast<int>((alpha * static_cast<std::uint32_t>(channel) + (1U << 23)) >> 24);
     };
-    pixel = qRgb(screened(qRed(pixel), premultiplied(tint.red)),
-                 screened(qGreen(pixel), premultiplied(tint.green)),
-                 screened(qBlue(pixel), premultiplied(tint.blue)));
+    return qRgb(screened(qRed(beneath), premultiplied(tint.red)),
+                screened(qGreen(beneath), premultiplied(tint.green)),
+                screened(qBlue(beneath), premultiplied(tint.blue)));
 }
 
 // Screens the tint over `count` pixels, at `alpha` on the first and `step`
-// more on each further one, in fixed point: alpha in units of 2^-24, so that
-// alpha times a channel still fits 32 bits and the step's rounding stays far
-// below a level over the longest row.
+// more on each further one.
 void screenRun(QRgb* pixels, int count, double alpha, double step, const Tint& tint) {
-    constexpr double one = 1 << 24;
-    const auto first = static_cast<std::int32_t>(std::lround(alpha * one));
-    const auto increment = static_cast<std::int32_t>(std::lround(step * one));
-    const auto premultiplied = [](std::uint32_t fixedAlpha, int channel) {
-        return static_cast<int>((fixedAlpha * static_cast<std::uint32_t>(channel) + (1U << 23)) >>
-                                24);
-    };
+    const std::int32_t first = fixedAlpha(alpha);
+    const std::int32_t increment = fixedAlpha(step);
     for (int index = 0; index < count; ++index) {
-        const auto fixedAlpha = static_cast<std::uint32_t>(
-            std::clamp<std::int32_t>(first + index * increment, 0, static_cast<std::int32_t>(one)));
-        const QRgb beneath = pixels[index];
-        pixels[index] = qRgb(screened(qRed(beneath), premultiplied(fixedAlpha, tint.red)),
-                             screened(qGreen(beneath), premultiplied(fixedAlpha, tint.green)),
-                             screened(qBlue(beneath), premultiplied(fixedAlpha, tint.blue)));
+        const auto clamped = static_cast<std::uint32_t>(std::clamp<std::int32_t>(
+            first + index * increment, 0, static_cast<std::int32_t>(fixedOne)));
+        pixels[index] = screenedPixel(pixels[index], clamped, tint);
     }
 }
 
@@ -173,7 +172,7 @@ void screen(QImage& image, const QRect& area, const QPointF& centre, double radi
                 const double fromCentre = x + 0.5 - centre.x();
                 const double alpha = wedge.alphaAt(fromCentre, y) * wedge.coverageAt(fromCentre, y);
                 if (alpha > 0) {
-                    screenPixel(pixels[x], alpha, rgb);
+                    pixels[x] = screenedPixel(pixels[x], fixedAlpha(alpha), rgb);
                 }
             }
         };
