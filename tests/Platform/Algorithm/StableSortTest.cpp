@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,4 +36,24 @@ TEST(StableSortTest, SortsByKeyAndKeepsTheOrderOfEqualKeys) {
         sorted.push_back(*item);
     }
     EXPECT_EQ(sorted, expected);
+}
+
+// A comparator that throws, early or late in the sort, leaves every element
+// where and as it was.
+TEST(StableSortTest, AComparatorThatThrowsLeavesTheRangeAsItWas) {
+    const std::vector<std::string> original{"delta", "alpha", "charlie", "bravo", "echo", "alpha"};
+    for (const int throwingComparison : {0, 1, 4, 9}) {
+        std::vector<std::string> values = original;
+        int comparisons = 0;
+        EXPECT_THROW(Algorithm::stableSort(values.begin(), values.end(),
+                                           [&](const std::string& left, const std::string& right) {
+                                               if (comparisons++ == throwingComparison) {
+                                                   throw std::runtime_error("comparison failed");
+                                               }
+                                               return left < right;
+                                           }),
+                     std::runtime_error)
+            << "throwing at comparison " << throwingComparison;
+        EXPECT_EQ(values, original) << "throwing at comparison " << throwingComparison;
+    }
 }
