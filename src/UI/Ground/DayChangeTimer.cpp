@@ -1,27 +1,37 @@
 #include "UI/Ground/DayChangeTimer.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include <QDateTime>
-#include <QTimeZone>
 
 namespace {
 
-// The first instant of the day after the one `now` falls in, in `timeZone`.
-Date nextMidnight(Date now, const QTimeZone& timeZone) {
+using Nanoseconds = std::chrono::nanoseconds;
+
+// From `now` to the first instant of the next day in `timeZone`; a whole
+// day's length when that instant is unknown or not ahead of `now`.
+Nanoseconds untilNextMidnight(Date now, const QTimeZone& timeZone) {
     using std::chrono::milliseconds;
+    constexpr Nanoseconds wholeDay = std::chrono::hours(24);
+    if (!timeZone.isValid()) {
+        return wholeDay;
+    }
     const auto sinceEpoch = std::chrono::floor<milliseconds>(now.time_since_epoch()).count();
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(sinceEpoch, timeZone);
     const QDateTime midnight = local.date().addDays(1).startOfDay(timeZone);
-    return Date(milliseconds(midnight.toMSecsSinceEpoch()));
+    if (!midnight.isValid()) {
+        return wholeDay;
+    }
+    const Nanoseconds wait = Date(milliseconds(midnight.toMSecsSinceEpoch())) - now;
+    return wait > Nanoseconds::zero() ? wait : wholeDay;
 }
 
 } // namespace
 
 DayChangeTimer::DayChangeTimer(Async::TimerService& timers, DateProvider clock,
-                               std::function<void()> onDayChange)
-    : timers_(timers), clock_(std::move(clock)), onDayChange_(std::move(onDayChange)) {}
+                               std::function<void()> onDayChange, TimeZoneProvider timeZone)
+    : timers_(timers), clock_(std::move(clock)), onDayChange_(std::move(onDayChange)),
+      timeZone_(std::move(timeZone)) {}
 
 DayChangeTimer::~DayChangeTimer() {
     stop();
@@ -29,11 +39,8 @@ DayChangeTimer::~DayChangeTimer() {
 
 void DayChangeTimer::start() {
     stop();
-    const Date now = clock_();
-    const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        nextMidnight(now, QTimeZone::systemTimeZone()) - now);
-    timer_ = timers_.schedule(static_cast<std::uint64_t>(std::max<std::int64_t>(1, wait.count())),
-                              [this] { dayChanged(); });
+    const Nanoseconds wait = untilNextMidnight(clock_(), timeZone_());
+    timer_ = timers_.schedule(static_cast<std::uint64_t>(wait.count()), [this] { dayChanged(); });
 }
 
 void DayChangeTimer::stop() {

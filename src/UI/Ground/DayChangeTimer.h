@@ -6,14 +6,20 @@
 #include <functional>
 #include <optional>
 
+#include <QTimeZone>
+
 // Calls its handler at every local midnight while it runs, by the given clock
-// and timers. Each call arms it again for the next midnight, found afresh in
-// the system time zone, so that a change of zone or of daylight saving time
-// is followed.
+// and timers. Each firing arms it again for the next midnight, reading the
+// time zone afresh then; a change of zone takes effect from the next firing.
+// When the next midnight cannot be worked out (a zone the time-zone database
+// lacks, a day without a start), it waits a whole day's length instead.
 class DayChangeTimer {
 public:
+    using TimeZoneProvider = std::function<QTimeZone()>;
+
     DayChangeTimer(Async::TimerService& timers, DateProvider clock,
-                   std::function<void()> onDayChange);
+                   std::function<void()> onDayChange,
+                   TimeZoneProvider timeZone = &QTimeZone::systemTimeZone);
     ~DayChangeTimer();
     DayChangeTimer(const DayChangeTimer&) = delete;
     DayChangeTimer& operator=(const DayChangeTimer&) = delete;
@@ -29,5 +35,6 @@ private:
     Async::TimerService& timers_;
     DateProvider clock_;
     std::function<void()> onDayChange_;
+    TimeZoneProvider timeZone_;
     std::optional<Async::TimerService::TimerId> timer_;
 };

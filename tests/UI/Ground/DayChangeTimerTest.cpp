@@ -1,0 +1,47 @@
+#include "UI/Ground/DayChangeTimer.h"
+
+#include "Support/TestRuntime.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+
+using namespace std::chrono_literals;
+
+// The timer fires once at each local midnight; in a zone whose midnight
+// cannot be worked out it fires once a day's length apart, never sooner.
+TEST(DayChangeTimerTest, FiresOnceADayWhateverTheZone) {
+    struct Case {
+        const char* name;
+        QTimeZone zone;
+        std::chrono::nanoseconds firstWait;
+    };
+    // The runtime starts at 2026-01-01T00:00:00Z; every case starts 10 h later.
+    const Case cases[] = {
+        {"UTC", QTimeZone::utc(), 14h},
+        {"UTC+03:00", QTimeZone(3 * 3600), 11h},
+        {"a zone the database lacks", QTimeZone("Garbage/Zone"), 24h},
+        {"no zone at all", QTimeZone(), 24h},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        TestRuntime runtime;
+        runtime.advance(10 * 3600);
+        int dayChanges = 0;
+        DayChangeTimer timer(
+            runtime.clock(), runtime.clock().dateProvider(), [&] { ++dayChanges; },
+            [&] { return testCase.zone; });
+
+        timer.start();
+        ASSERT_EQ(runtime.clock().nanosecondsUntilNextTimer(),
+                  static_cast<std::uint64_t>(testCase.firstWait.count()));
+        runtime.advance(std::chrono::duration<double>(testCase.firstWait).count() - 0.001);
+        EXPECT_EQ(dayChanges, 0);
+        runtime.advance(0.001);
+        EXPECT_EQ(dayChanges, 1);
+        runtime.advance(2 * 24 * 3600);
+        EXPECT_EQ(dayChanges, 3);
+        EXPECT_TRUE(timer.isRunning());
+    }
+}
