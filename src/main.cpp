@@ -1,7 +1,18 @@
 #include "App/PelmorApp.h"
 #include "App/QtPlatformChoice.h"
+#include "Platform/Foundation/SingleInstanceLock.h"
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // One Pelmor per settings folder: a second start leaves the running one
+    // alone. The lock is let go only after the application has written its
+    // settings and ended.
+    const SingleInstanceLock instanceLock(PelmorApp::instanceLockPath());
+    if (instanceLock.outcome() == SingleInstanceLock::Outcome::heldByAnotherProcess) {
+        std::fputs("Pelmor is already running.\n", stderr);
+        return 0;
+    }
     QtPlatformChoice::apply(argc, argv);
     PelmorApp application(argc, argv);
     return application.exec();

@@ -3,12 +3,15 @@
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
 #include "App/TerminationSignalWatcher.h"
+#include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
 #include "Platform/Foundation/NotificationCenter.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTimer>
 
 PelmorApp::PelmorApp(int& argc, char** argv)
@@ -35,6 +38,11 @@ PelmorApp::~PelmorApp() {
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
+}
+
+QString PelmorApp::instanceLockPath() {
+    const QString settingsFile = UserDefaultsAppSettingsStore::standardUserDefaults()->fileName();
+    return QFileInfo(settingsFile).absolutePath() + QStringLiteral("/pelmor.lock");
 }
 
 int PelmorApp::exec() {

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <QString>
+
 class AppDelegate;
 class QApplication;
 class TerminationSignalWatcher;
@@ -18,6 +20,10 @@ public:
     ~PelmorApp();
     PelmorApp(const PelmorApp&) = delete;
     PelmorApp& operator=(const PelmorApp&) = delete;
+
+    // The file whose lock marks a running Pelmor: beside its settings, so
+    // that each settings folder has its own.
+    static QString instanceLockPath();
 
     // Runs until the user quits or the process is asked to terminate; the
     // exit status.
