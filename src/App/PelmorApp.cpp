@@ -2,6 +2,7 @@
 
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
+#include "App/ExitDeadline.h"
 #include "App/TerminationSignalWatcher.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/Async/EventLoopExecutor.h"
@@ -38,6 +39,12 @@ PelmorApp::~PelmorApp() {
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
+    // Everything of ours has ended and the settings are written. The Qt
+    // application's destruction waits for its host-lookup threads, which a
+    // resolver that does not answer holds for many seconds: past the
+    // deadline, the process ends without them.
+    const ExitDeadline deadline(teardownTimeout, exitStatus_);
+    application_.reset();
 }
 
 QString PelmorApp::instanceLockPath() {
@@ -50,5 +57,6 @@ int PelmorApp::exec() {
                        [this] { delegate_->applicationDidFinishLaunching(); });
     QObject::connect(application_.get(), &QCoreApplication::aboutToQuit, application_.get(),
                      [this] { delegate_->applicationWillTerminate(); });
-    return QApplication::exec();
+    exitStatus_ = QApplication::exec();
+    return exitStatus_;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include <QString>
@@ -30,8 +31,11 @@ public:
     int exec();
 
 private:
+    static constexpr std::chrono::milliseconds teardownTimeout{1000};
+
     std::unique_ptr<QApplication> application_;
     std::unique_ptr<Async::Runtime> runtime_;
     std::unique_ptr<TerminationSignalWatcher> terminationWatcher_;
     std::shared_ptr<AppDelegate> delegate_;
+    int exitStatus_ = 0;
 };
