@@ -51,6 +51,9 @@ Task flagged(std::shared_ptr<int> owner) {
     co_await takeOwned({owner});                       // flagged
     co_await takeNumbers({1, 2});                      // flagged
     co_await takeTexts(std::vector<std::string>{"a"}); // flagged
+    co_await runOnPool([&]() -> Task {
+        co_await takeOwned(Owned{owner}); // flagged
+    });
 }
 
 Task allowed(std::shared_ptr<int> owner) {
@@ -64,6 +67,10 @@ Task allowed(std::shared_ptr<int> owner) {
     std::vector<std::string> texts{"a"};
     co_await takeTexts(texts);
     co_await runOnPool([&] { return std::vector<std::string>{"inside a lambda body"}; });
+    co_await runOnPool([&]() -> Task {
+        takeNumbers({1, 2}); // not awaited
+        co_return;
+    });
 }
 
 int main() {}
