@@ -1,8 +1,7 @@
 #include "Monitors/WiFiMonitor.h"
 
 #include "Core/TaskSleeper.h"
-#include "Platform/Async/CancellationError.h"
-#include "Platform/Async/Sleep.h"
+#include "Support/FixedNetworkMetadata.h"
 #include "Support/TestRuntime.h"
 
 #include <gtest/gtest.h>
@@ -13,32 +12,6 @@ class ScriptedInterfaceProvider final : public WiFiInterfaceProviding {
 public:
     std::optional<WiFiInterfaceSnapshot> snapshot;
     std::optional<WiFiInterfaceSnapshot> currentSnapshot() override { return snapshot; }
-};
-
-// Answers after `lookupSeconds` of virtual time, like a command that takes a
-// while; a cancelled lookup fails without throwing, as the real one does.
-class ScriptedMetadataResolver final : public WiFiNetworkMetadataResolving {
-public:
-    std::optional<QString> address = QStringLiteral("192.168.1.23");
-    bool vpn = false;
-    double lookupSeconds = 1.0;
-    std::vector<QString> askedInterfaces;
-
-    Async::Task<std::optional<QString>> ipv4Address(QString interfaceName) override {
-        askedInterfaces.push_back(interfaceName);
-        co_return co_await lookedUp() ? address : std::nullopt;
-    }
-    Async::Task<bool> isVPNActive() override { co_return co_await lookedUp() && vpn; }
-
-private:
-    Async::Task<bool> lookedUp() {
-        try {
-            co_await Async::sleep(TaskSleeper::nanoseconds(lookupSeconds));
-            co_return true;
-        } catch (const Async::CancellationError&) {
-            co_return false;
-        }
-    }
 };
 
 WiFiInterfaceSnapshot interfaceReading(std::int64_t rssi, std::int64_t noise) {
@@ -67,8 +40,11 @@ protected:
     TestRuntime runtime;
     std::shared_ptr<ScriptedInterfaceProvider> provider =
         std::make_shared<ScriptedInterfaceProvider>();
-    std::shared_ptr<ScriptedMetadataResolver> resolver =
-        std::make_shared<ScriptedMetadataResolver>();
+    std::shared_ptr<FixedNetworkMetadata> resolver = [] {
+        auto metadata = std::make_shared<FixedNetworkMetadata>();
+        metadata->lookupSeconds = 1.0;
+        return metadata;
+    }();
     std::shared_ptr<WiFiMonitor> monitor =
         WiFiMonitor::create({2.0, 60}, provider, resolver, std::make_shared<TaskSleeper>(),
                             runtime.clock().dateProvider());
@@ -86,7 +62,7 @@ TEST_F(WiFiMonitorTest, AReadingCarriesTheRadioFiguresTheRatioAndTheNetworkDetai
                                 866,
                                 44,
                                 WiFiBand::fiveGigahertz,
-                                QStringLiteral("192.168.1.23"),
+                                QStringLiteral("192.168.1.20"),
                                 false};
     EXPECT_TRUE(monitor->isConnected().value());
     EXPECT_EQ(monitor->latestSnapshot().value(), expected)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Core/TaskSleeper.h"
-#include "Platform/Async/Sleep.h"
+#include "Support/WaitToAnswer.h"
 #include "System/DNSLookupRunning.h"
 
 #include <vector>
@@ -10,7 +9,8 @@
 
 // A scripted DNS lookup: answers every domain with `measurement`, after
 // `lookupSeconds` on the runtime's (virtual) clock, or at once without
-// suspending; records the domains asked for.
+// suspending; records the domains asked for. A lookup cut short by
+// cancellation fails, as the real one does.
 class FakeDNSLookupRunner final : public DNSLookupRunning {
 public:
     DNSLookupMeasurement measurement{12.0, true};
@@ -19,9 +19,7 @@ public:
 
     Async::Task<DNSLookupMeasurement> lookup(QString domain, double) override {
         domains.push_back(domain);
-        if (lookupSeconds > 0) {
-            co_await Async::sleep(TaskSleeper::nanoseconds(lookupSeconds));
-        }
-        co_return measurement;
+        co_return co_await waitToAnswer(lookupSeconds) ? measurement
+                                                       : DNSLookupMeasurement{std::nullopt, false};
     }
 };

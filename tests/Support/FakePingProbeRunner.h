@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Core/TaskSleeper.h"
-#include "Platform/Async/Sleep.h"
+#include "Support/WaitToAnswer.h"
 #include "System/PingProbeRunning.h"
 
 #include <algorithm>
@@ -13,7 +12,8 @@
 
 // A scripted ping probe: a gateway answer and one measurement per target;
 // records the calls in order. An answer comes without suspending unless it is
-// given a duration, which then passes on the runtime's (virtual) clock.
+// given a duration, which then passes on the runtime's (virtual) clock; an
+// answer cut short by cancellation is a failure, as the real probe's is.
 class FakePingProbeRunner final : public PingProbeRunning {
 public:
     std::optional<QString> gateway;
@@ -27,22 +27,20 @@ public:
     Async::Task<PingProbeMeasurement> performPing(QString target, double timeout) override {
         calls.push_back(QStringLiteral("ping %1 %2").arg(target).arg(timeout));
         mostPingsAtOnce = std::max(mostPingsAtOnce, ++pingsRunning_);
-        if (const auto duration = pingSeconds.find(target); duration != pingSeconds.end()) {
-            co_await Async::sleep(TaskSleeper::nanoseconds(duration->second));
-        }
+        const auto duration = pingSeconds.find(target);
+        const bool didAnswer =
+            co_await waitToAnswer(duration != pingSeconds.end() ? duration->second : 0);
         --pingsRunning_;
         const auto found = measurements.find(target);
-        co_return found != measurements.end()
-            ? found->second
-            : PingProbeMeasurement{std::nullopt, std::nullopt, 100, false};
+        if (!didAnswer || found == measurements.end()) {
+            co_return unanswered();
+        }
+        co_return found->second;
     }
 
     Async::Task<std::optional<QString>> resolveDefaultGateway(double timeout) override {
         calls.push_back(QStringLiteral("gateway %1").arg(timeout));
-        if (gatewaySeconds > 0) {
-            co_await Async::sleep(TaskSleeper::nanoseconds(gatewaySeconds));
-        }
-        co_return gateway;
+        co_return co_await waitToAnswer(gatewaySeconds) ? gateway : std::nullopt;
     }
 
     static PingProbeMeasurement answered(double latency, double jitter, double loss = 0) {
