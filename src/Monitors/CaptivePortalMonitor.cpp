@@ -28,6 +28,9 @@ void CaptivePortalMonitor::resetTransientState() {
 Async::Task<void> CaptivePortalMonitor::pollOnce() {
     const CaptivePortalDetectionMeasurement measurement =
         co_await checker_->checkForCaptivePortal(configuration_.commandTimeout);
+    if (isCutShortByStop()) {
+        co_return;
+    }
     if (!measurement.didSucceed) {
         lastErrorMessage_ = QStringLiteral("Captive portal check failed.");
         co_return;

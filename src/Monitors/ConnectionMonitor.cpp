@@ -39,6 +39,9 @@ void ConnectionMonitor::resetTransientState() {
 Async::Task<void> ConnectionMonitor::pollOnce() {
     const TCPConnectionMeasurement measurement =
         co_await connectionCounter_->fetchConnectionCounts(configuration_.commandTimeout);
+    if (isCutShortByStop()) {
+        co_return;
+    }
     if (!measurement.didSucceed || !measurement.counts) {
         lastErrorMessage_ = QStringLiteral("Connection monitor failed to read TCP states.");
         co_return;

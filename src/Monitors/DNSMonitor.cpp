@@ -53,6 +53,9 @@ Async::Task<void> DNSMonitor::pollOnce() {
     const QString domain = nextDomainToQuery();
     const DNSLookupMeasurement measurement =
         co_await dnsLookupRunner_->lookup(domain, configuration_.commandTimeout);
+    if (isCutShortByStop()) {
+        co_return;
+    }
     const DNSResult result{domain, dateProvider_(), measurement.latencyMilliseconds,
                            measurement.didSucceed};
     latestResult_ = result;

@@ -44,17 +44,26 @@ Async::Task<void> PingMonitor::pollOnce() {
     const double timeout = configuration_.commandTimeout;
     const std::optional<QString> gateway =
         co_await pingProbeRunner_->resolveDefaultGateway(timeout);
+    if (isCutShortByStop()) {
+        co_return;
+    }
     routerIPAddress_ = gateway;
     const QString internetTarget = configuration_.internetTarget;
     if (!gateway) {
         const PingProbeMeasurement internet =
             co_await pingProbeRunner_->performPing(internetTarget, timeout);
+        if (isCutShortByStop()) {
+            co_return;
+        }
         publishInternetOnly(makeResult(PingTarget::internet, timestamp, internet));
         co_return;
     }
     const auto [router, internet] =
         co_await Async::whenAll(pingProbeRunner_->performPing(*gateway, timeout),
                                 pingProbeRunner_->performPing(internetTarget, timeout));
+    if (isCutShortByStop()) {
+        co_return;
+    }
     publishBoth(makeResult(PingTarget::router, timestamp, router),
                 makeResult(PingTarget::internet, timestamp, internet));
 }

@@ -3,6 +3,7 @@
 #include "Core/SleepProviding.h"
 #include "Monitors/AdaptiveMonitoringControlling.h"
 #include "Monitors/PollingLoop.h"
+#include "Platform/Async/CurrentTask.h"
 
 #include <memory>
 
@@ -22,6 +23,12 @@ public:
 protected:
     PolledMonitor(double pollInterval, std::shared_ptr<SleepProviding> sleeper)
         : loop_(pollInterval, std::move(sleeper)) {}
+
+    // True after a probe returns when stop() cancelled the poll meanwhile (or
+    // before it began). A cancelled probe reports a failed measurement, which
+    // measured nothing: the poll then publishes nothing, keeps its histories
+    // and sets or clears no message.
+    static bool isCutShortByStop() { return Async::isCancelled(); }
 
 private:
     PollingLoop loop_;

@@ -39,6 +39,9 @@ Async::Task<void> WiFiMonitor::pollOnce() {
     const Date timestamp = dateProvider_();
     auto [ipAddress, isVPNActive] = co_await Async::whenAll(
         metadataResolver_->ipv4Address(interface->interfaceName), metadataResolver_->isVPNActive());
+    if (isCutShortByStop()) {
+        co_return;
+    }
     const WiFiSnapshot snapshot =
         makeWiFiSnapshot(*interface, timestamp, std::move(ipAddress), isVPNActive);
     isConnected_ = true;

@@ -113,17 +113,3 @@ TEST_F(WiFiMonitorTest, HistoryKeepsTheNewestSixtyAndResetClearsEverything) {
     EXPECT_FALSE(monitor->latestSnapshot().value());
     EXPECT_TRUE(monitor->history().value().empty());
 }
-
-TEST_F(WiFiMonitorTest, StopDuringTheLookupsStillPublishesThatPoll) {
-    provider->snapshot = interfaceReading(-60, -90);
-    monitor->start();
-    runtime.runUntilIdle();
-    monitor->stop();
-    runtime.runUntilIdle();
-    // The lookups were cancelled with the loop, so they fail at once; the
-    // reading is published without the details they would have given.
-    EXPECT_TRUE(monitor->isConnected().value());
-    ASSERT_TRUE(monitor->latestSnapshot().value());
-    EXPECT_FALSE(monitor->latestSnapshot().value()->ipAddress);
-    EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u);
-}
