@@ -48,18 +48,21 @@ QList<QRect> availableScreenAreas() {
     return areas;
 }
 
-// Watches one window, as its child, and saves its frame as it changes. Only
-// moves and resizes are looked at: the filter also sees the window's last
-// events while it is destroyed.
+// Watches one window, as its child: holds it to the screens each time it is
+// shown (a screen may have gone since it was last placed) and saves its frame
+// as it changes. Only shows, moves and resizes are looked at: the filter also
+// sees the window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
     FrameKeeper(QWidget& window, QString name, std::shared_ptr<QSettings> settings)
         : QObject(&window), name_(std::move(name)), settings_(std::move(settings)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+        if (event->type() == QEvent::Show) {
+            holdOnScreen(*static_cast<QWidget*>(watched));
+        } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
             const auto* window = static_cast<const QWidget*>(watched);
-            if (window->isVisible()) {
+            if (window->isVisible() && settings_) {
                 save(*window, name_, *settings_);
             }
         }
@@ -67,6 +70,17 @@ public:
     }
 
 private:
+    // A maximised, full-screen or minimised window is where the desktop put it.
+    static void holdOnScreen(QWidget& window) {
+        if ((window.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
+            return;
+        }
+        const QRect held = constrained(window.geometry(), availableScreenAreas());
+        if (held != window.geometry()) {
+            window.setGeometry(held);
+        }
+    }
+
     QString name_;
     std::shared_ptr<QSettings> settings_;
 };
@@ -103,7 +117,7 @@ bool restore(QWidget& window, const QString& name, QSettings& settings) {
 }
 
 void save(const QWidget& window, const QString& name, QSettings& settings) {
-    settings.setValue(key(name), window.geometry());
+    settings.setValue(key(name), window.normalGeometry());
 }
 
 void centre(QWidget& window) {
@@ -123,9 +137,7 @@ void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings) 
 }
 
 void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings) {
-    if (settings) {
-        window.installEventFilter(new FrameKeeper(window, name, std::move(settings)));
-    }
+    window.installEventFilter(new FrameKeeper(window, name, std::move(settings)));
 }
 
 } // namespace WindowFrameAutosave

@@ -10,12 +10,15 @@ class QSettings;
 class QWidget;
 
 // Saves a window's frame under a name and restores it at the next start. A
-// restored frame is constrained to the screens as they are now.
+// restored frame, and a kept window each time it is shown, is constrained to
+// the screens as they are now.
 namespace WindowFrameAutosave {
 
 // Restores the frame saved under `name`, constrained to a screen; false when
 // nothing is saved or the saved value is not a frame.
 bool restore(QWidget& window, const QString& name, QSettings& settings);
+// Saves the window's normal frame: a maximised or full-screen window's is the
+// one it goes back to.
 void save(const QWidget& window, const QString& name, QSettings& settings);
 
 // `frame` shrunk to fit and moved inside the screen area it overlaps most (the
@@ -29,8 +32,10 @@ void centre(QWidget& window);
 // (or there are no settings).
 void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
 
-// From now on saves the window's frame under `name` whenever it moves or
-// resizes while shown. Nothing is kept without settings.
+// From now on holds the window to the screens each time it is shown (a
+// maximised, full-screen or minimised one stays as it is), and saves its frame
+// under `name` whenever it moves or resizes while shown. Nothing is saved
+// without settings.
 void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings);
 
 } // namespace WindowFrameAutosave

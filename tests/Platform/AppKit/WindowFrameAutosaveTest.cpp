@@ -74,3 +74,39 @@ TEST_F(WindowFrameAutosaveTest, OnlyASavedFrameIsRestoredAndItLandsOnTheScreen) 
     WindowFrameAutosave::centre(reopened);
     EXPECT_EQ(reopened.geometry().center(), screen.center());
 }
+
+TEST_F(WindowFrameAutosaveTest, AKeptWindowIsHeldToTheScreenEachTimeItIsShown) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(300, 200);
+    const QRect onScreen(screen.topLeft() + QPoint(20, 30), size);
+    const QPoint lastCorner = screen.bottomRight() - QPoint(299, 199);
+    const auto kept =
+        std::make_shared<QSettings>(directory.filePath("kept.ini"), QSettings::IniFormat);
+    const struct {
+        const char* what;
+        std::shared_ptr<QSettings> settings;
+        QRect left;
+        QRect shown;
+    } cases[] = {
+        {"on screen", kept, onScreen.translated(10, 10), onScreen.translated(10, 10)},
+        {"80 by 50 showing at the bottom right", kept,
+         QRect(screen.bottomRight() - QPoint(79, 49), size), QRect(lastCorner, size)},
+        {"on a screen that has gone", kept, QRect(screen.right() + 5000, lastCorner.y(), 300, 200),
+         QRect(lastCorner, size)},
+        {"mostly past the right, nothing kept", nullptr,
+         QRect(screen.right() - 20, onScreen.top(), 300, 200),
+         QRect(lastCorner.x(), onScreen.top(), 300, 200)},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        QWidget window;
+        window.setGeometry(onScreen);
+        WindowFrameAutosave::keep(window, QStringLiteral("pelmor.channelScan.windowFrame"),
+                                  testCase.settings);
+        window.show();
+        window.setGeometry(testCase.left);
+        window.close();
+        window.show();
+        EXPECT_EQ(window.geometry(), testCase.shown);
+    }
+}

@@ -165,7 +165,9 @@ TEST_F(MenuBarControllerTest, OpeningAToolWindowClosesThePopoverAndReusesTheWind
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Speed Test"));
-    EXPECT_EQ(window->size(), QSize(980, 680));
+    // 980 by 680, held to the 800-point-wide test screen as far as its
+    // minimum width allows.
+    EXPECT_EQ(window->size(), QSize(860, 680));
     EXPECT_EQ(window->minimumSize(), QSize(860, 580));
     window->close();
     popoverCallbacks.onOpenSpeedTestWindow();

@@ -97,3 +97,30 @@ TEST_F(SettingsWindowTest, ItOpensCentredFirstThenWhereItWasLeft) {
     nextRun.show();
     EXPECT_EQ(nextRun.view()->geometry(), moved);
 }
+
+TEST_F(SettingsWindowTest, AWindowClosedMaximisedReopensAtItsNormalFrame) {
+    const auto frames = std::make_shared<QSettings>(environment.configHome.filePath("frames.ini"),
+                                                    QSettings::IniFormat);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect normal(screen.topLeft() + QPoint(30, 40), QSize(740, 450));
+    const struct {
+        const char* what;
+        Qt::WindowState state;
+    } cases[] = {{"maximised", Qt::WindowMaximized}, {"full screen", Qt::WindowFullScreen}};
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        SettingsWindow placed(environment.dependencies(), frames);
+        placed.show();
+        placed.view()->setGeometry(normal);
+        placed.view()->setWindowState(testCase.state);
+        QCoreApplication::processEvents();
+        ASSERT_NE(placed.view()->geometry(), normal);
+        placed.close();
+        deleteClosedWindows();
+        placed.show();
+        EXPECT_EQ(placed.view()->windowState() & testCase.state, Qt::WindowNoState);
+        EXPECT_EQ(placed.view()->geometry(), normal);
+        placed.close();
+        deleteClosedWindows();
+    }
+}
