@@ -2,12 +2,15 @@
 
 #include "Platform/Async/TaskHandle.h"
 
+const QString LaunchAtLoginController::loginItemDidChange =
+    QStringLiteral("LaunchAtLoginControllerLoginItemDidChange");
+
 std::shared_ptr<LaunchAtLoginController>
 LaunchAtLoginController::create(NotificationCenter& notificationCenter,
                                 std::shared_ptr<LoginItemService> loginItems) {
     std::shared_ptr<LaunchAtLoginController> controller(
         new LaunchAtLoginController(notificationCenter, std::move(loginItems)));
-    controller->observeActivation();
+    controller->observeLoginItemChanges();
     controller->refreshStatus();
     return controller;
 }
@@ -17,21 +20,27 @@ LaunchAtLoginController::LaunchAtLoginController(NotificationCenter& notificatio
     : notificationCenter_(notificationCenter), loginItems_(std::move(loginItems)) {}
 
 LaunchAtLoginController::~LaunchAtLoginController() {
-    if (activationObserver_) {
-        notificationCenter_.removeObserver(*activationObserver_);
+    for (const NotificationCenter::Token token : observers_) {
+        notificationCenter_.removeObserver(token);
     }
 }
 
-void LaunchAtLoginController::observeActivation() {
-    activationObserver_ = notificationCenter_.addObserver(
-        NotificationCenter::applicationDidBecomeActive, [weakController = weak_from_this()] {
-            Async::spawn([weakController]() -> Async::Task<void> {
-                if (const auto controller = weakController.lock()) {
-                    controller->refreshStatus();
-                }
-                co_return;
-            });
+// Another view's controller, or the world outside while the application was
+// in the background, may have changed the login item. The refresh comes on a
+// later turn: never inside the click or the notification that caused it.
+void LaunchAtLoginController::observeLoginItemChanges() {
+    const auto refreshLater = [weakController = weak_from_this()] {
+        Async::spawn([weakController]() -> Async::Task<void> {
+            if (const auto controller = weakController.lock()) {
+                controller->refreshStatus();
+            }
+            co_return;
         });
+    };
+    for (const QString& name :
+         {NotificationCenter::applicationDidBecomeActive, loginItemDidChange}) {
+        observers_.push_back(notificationCenter_.addObserver(name, refreshLater));
+    }
 }
 
 void LaunchAtLoginController::refreshStatus() {
@@ -45,6 +54,7 @@ std::optional<LaunchAtLoginError> LaunchAtLoginController::setEnabled(bool enabl
     if (isEnabled_.value() == enabled) {
         return std::nullopt;
     }
+    std::optional<LaunchAtLoginError> failure;
     try {
         if (enabled) {
             loginItems_->registerItem();
@@ -52,11 +62,11 @@ std::optional<LaunchAtLoginError> LaunchAtLoginController::setEnabled(bool enabl
             loginItems_->unregisterItem();
         }
     } catch (const LoginItemService::Error& error) {
-        refreshStatus();
-        return LaunchAtLoginError(error.description());
+        failure = LaunchAtLoginError(error.description());
     }
     refreshStatus();
-    return std::nullopt;
+    notificationCenter_.post(loginItemDidChange);
+    return failure;
 }
 
 void LaunchAtLoginController::openSystemSettings() {

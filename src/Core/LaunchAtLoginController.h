@@ -7,13 +7,18 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Starts the application at login. Each settings view builds its own
 // controller; all state lives in the login item itself, so controllers agree
-// after a refresh. The flags are refreshed whenever the application becomes
-// active.
+// after a refresh. Every controller refreshes its flags on a later turn
+// whenever one of them has changed the login item, and whenever the
+// application becomes active.
 class LaunchAtLoginController final : public std::enable_shared_from_this<LaunchAtLoginController> {
 public:
+    // Posted by a controller once it has asked the login item for a change.
+    static const QString loginItemDidChange;
+
     static std::shared_ptr<LaunchAtLoginController>
     create(NotificationCenter& notificationCenter = NotificationCenter::defaultCenter(),
            std::shared_ptr<LoginItemService> loginItems = std::make_shared<LoginItemService>());
@@ -32,11 +37,11 @@ public:
 private:
     LaunchAtLoginController(NotificationCenter& notificationCenter,
                             std::shared_ptr<LoginItemService> loginItems);
-    void observeActivation();
+    void observeLoginItemChanges();
 
     NotificationCenter& notificationCenter_;
     std::shared_ptr<LoginItemService> loginItems_;
-    std::optional<NotificationCenter::Token> activationObserver_;
+    std::vector<NotificationCenter::Token> observers_;
     Reactive::Published<bool> isEnabled_{false};
     Reactive::Published<bool> requiresApproval_{false};
 };

@@ -319,8 +319,7 @@ void SettingsOverlayCard::finishUpdateCheck() {
     updateButton_->setEnabled(true);
 }
 
-// The settings window may have changed the login item while the popover was
-// open: the application stayed active, only the window changed.
+// The login item may have been changed outside the application.
 bool SettingsOverlayCard::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         launchAtLoginController_->refreshStatus();

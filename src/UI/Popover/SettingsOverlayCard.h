@@ -31,7 +31,8 @@ class WrappingLabel;
 // login-item controller the card makes for itself, and updates through the
 // shared update controller. Each switch shows what its owner reports after a
 // write, so a refused change springs back. The login item is reread whenever
-// the card is shown or its window becomes active.
+// the card is shown or its window becomes active, and its switch follows a
+// change made through any other controller (the settings window's).
 class SettingsOverlayCard : public QWidget {
     Q_OBJECT
 public:

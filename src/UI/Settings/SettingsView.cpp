@@ -120,8 +120,7 @@ void SettingsView::ensureLaunchAtLoginController() {
         launchAtLoginController_->requiresApproval().subscribe([this](bool) { redrawGeneral(); }));
 }
 
-// The popover's card may have changed the login item while this window was
-// open behind it: the application stayed active, only the window changed.
+// The login item may have been changed outside the application.
 bool SettingsView::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && launchAtLoginController_) {
         launchAtLoginController_->refreshStatus();

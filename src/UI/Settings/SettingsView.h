@@ -24,8 +24,9 @@ struct SettingsColors;
 // It measures nothing and starts nothing until it is shown. When first shown
 // it builds its own login-item controller; each time the General page is
 // shown it rereads the battery-friendly preference and the login item's
-// state, it rereads the login item whenever its window becomes active, and it follows the
-// preference whenever it changes elsewhere. A switch shows the state as stored or as the controller
+// state, it rereads the login item whenever its window becomes active, and it
+// follows the preference and the login item whenever either changes elsewhere
+// (the popover's card). A switch shows the state as stored or as the controller
 // read it back, never merely what the user asked for; a refused login-item change is reported in an
 // alert opened on a later turn, so the switch's handler never waits on the user.
 class SettingsView : public QWidget {

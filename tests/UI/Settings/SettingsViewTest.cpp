@@ -6,6 +6,7 @@
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/Spinner.h"
 #include "UI/Ground/SwitchToggle.h"
+#include "UI/Popover/SettingsOverlayCard.h"
 #include "UI/Settings/CheckForUpdatesButton.h"
 #include "UI/Settings/LaunchAtLoginAlert.h"
 #include "UI/Settings/SettingsAboutPage.h"
@@ -363,13 +364,37 @@ TEST_F(SettingsViewTest, ShowingTheGeneralPageRereadsTheLoginItem) {
     EXPECT_TRUE(view->generalPage()->approvalRow()->isVisible());
 }
 
-TEST_F(SettingsViewTest, ActivatingTheWindowRereadsALoginItemChangedElsewhere) {
+TEST_F(SettingsViewTest, TheWindowAndThePopoverCardFollowEachOthersLoginItemOnALaterTurn) {
+    auto view = shownView();
+    SettingsOverlayCard card(
+        FlagBinding{[] { return true; }, [](bool) {}}, environment.updateController, {},
+        {environment.dependencies().makeLaunchAtLoginController, [] { return BundleInfo(); }});
+    card.show();
+    SwitchToggle* windowSwitch = view->generalPage()->launchAtLoginSwitch();
+    const struct {
+        const char* what;
+        SwitchToggle* clicked;
+        SwitchToggle* other;
+        bool on;
+    } cases[] = {
+        {"the card turns it on", card.launchAtLoginSwitch(), windowSwitch, true},
+        {"the window turns it off", windowSwitch, card.launchAtLoginSwitch(), false},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        click(testCase.clicked);
+        ASSERT_EQ(testCase.clicked->isChecked(), testCase.on);
+        environment.runtime.runUntilIdle();
+        EXPECT_EQ(testCase.other->isChecked(), testCase.on);
+    }
+}
+
+TEST_F(SettingsViewTest, ActivatingTheWindowRereadsALoginItemChangedOutsideTheApplication) {
     auto view = shownView();
     click(view->generalPage()->launchAtLoginSwitch());
     ASSERT_TRUE(view->generalPage()->launchAtLoginSwitch()->isChecked());
-    // The popover's card, with a controller of its own, turns it off.
-    EXPECT_FALSE(LaunchAtLoginController::create(environment.center, environment.loginItems)
-                     ->setEnabled(false));
+    environment.runtime.runUntilIdle();
+    QFile::remove(environment.loginItems->entryPath());
     EXPECT_TRUE(view->generalPage()->launchAtLoginSwitch()->isChecked());
     QEvent activation(QEvent::WindowActivate);
     QCoreApplication::sendEvent(view.get(), &activation);
