@@ -162,8 +162,9 @@ void SettingsView::selectTab(SettingsTab tab) {
 }
 
 void SettingsView::switchBatteryFriendly(bool on) {
-    // Only the stored preference changes; the running monitors read it at
-    // the next launch.
+    // Only the stored preference is written here; the lifecycle controller
+    // follows each write of it, so the running monitors take the new polling
+    // intervals at once.
     dependencies_.settingsStore->setBatteryFriendly(on);
     isBatteryFriendly_ = dependencies_.settingsStore->batteryFriendly();
     redrawGeneral();
