@@ -164,6 +164,11 @@ void PopoverWindow::applyShape() {
     const auto* shaping = dynamic_cast<const PopoverContentShaping*>(content_.data());
     if (shaping == nullptr || compositing_->isCompositing()) {
         clearMask();
+        // Cleared while hidden, the widget's mask stays on its window, which
+        // puts it back on the next show.
+        if (QWindow* window = windowHandle()) {
+            window->setMask(QRegion());
+        }
         return;
     }
     // The content fills the window, though it may not be laid out yet.
