@@ -3,9 +3,12 @@
 #include "Platform/Async/CancellationError.h"
 #include "Platform/Async/CurrentTask.h"
 #include "Platform/Async/ThrowingTaskGroup.h"
+#include "Platform/URLSession/URLSession.h"
 #include "System/SpeedTestRunnerError.h"
 
 #include <algorithm>
+
+#include <QNetworkAccessManager>
 
 namespace {
 
@@ -23,13 +26,9 @@ void requireSuccess(const URLSessionResult& result) {
     }
 }
 
-// A request that timed out or was cancelled may leave its connection stalled
-// (a server that never completes the TLS handshake); the next test must not
-// queue behind it, so no connection outlives the requests that use it.
 URLSessionTaskOptions countingBodyOnly() {
     URLSessionTaskOptions options;
     options.bodyHandling = URLSessionTaskOptions::BodyHandling::countOnly;
-    options.keepsConnectionForReuse = false;
     return options;
 }
 
@@ -66,10 +65,13 @@ SpeedTestMeasurement measurement(std::int64_t bytes, Clock::result_type start,
 }
 
 // Runs every transfer at once, reports progress as each finishes (each report
-// awaited before the next), and measures the phase from `start`.
+// awaited before the next), and measures the phase from `start`. When a
+// transfer fails, times out or is cancelled, calls `closeConnections` once the
+// others have ended.
 Async::Task<SpeedTestMeasurement> runPhase(std::vector<Async::Task<std::int64_t>> transfers,
                                            SpeedTestProgress progress, Clock clock,
-                                           Clock::result_type start) {
+                                           Clock::result_type start,
+                                           std::function<void()> closeConnections) {
     const auto count = static_cast<double>(transfers.size());
     std::int64_t finished = 0;
     std::int64_t bytes = 0;
@@ -88,6 +90,7 @@ Async::Task<SpeedTestMeasurement> runPhase(std::vector<Async::Task<std::int64_t>
                 }
             });
     } catch (...) {
+        closeConnections();
         // The user's cancel ends as cancelled, whatever the transfers surfaced meanwhile.
         if (Async::isCancelled()) {
             throw Async::CancellationError();
@@ -108,6 +111,26 @@ void requirePositive(std::int64_t chunks, std::int64_t chunkSizeBytes) {
 }
 
 } // namespace
+
+// The runner's network manager, made on first use. A request that timed out or
+// was cancelled may leave its connection stalled (a server that never completes
+// the TLS handshake), which the manager would hand to the next request to the
+// same host; only destroying the manager closes it. The manager is the
+// runner's own so that this ends no request of the shared session's users.
+class CloudflareSpeedTestRunner::Connections {
+public:
+    URLSession session() {
+        if (!manager_) {
+            manager_ = std::make_unique<QNetworkAccessManager>();
+        }
+        return URLSession(manager_.get());
+    }
+
+    void closeAll() { manager_.reset(); }
+
+private:
+    std::unique_ptr<QNetworkAccessManager> manager_;
+};
 
 QString CloudflareSpeedTestRunner::serviceOrigin() {
     return QStringLiteral("https://speed.cloudflare.com");
@@ -137,23 +160,29 @@ std::chrono::steady_clock::time_point CloudflareSpeedTestRunner::steadyNow() {
     return std::chrono::steady_clock::now();
 }
 
-CloudflareSpeedTestRunner::CloudflareSpeedTestRunner(URLSession session,
-                                                     DownloadURLFactory downloadURLFactory,
+CloudflareSpeedTestRunner::CloudflareSpeedTestRunner(DownloadURLFactory downloadURLFactory,
                                                      std::optional<QUrl> uploadURL,
                                                      MonotonicClock clock)
-    : session_(std::move(session)), downloadURLFactory_(std::move(downloadURLFactory)),
-      uploadURL_(std::move(uploadURL)), clock_(std::move(clock)) {}
+    : connections_(std::make_shared<Connections>()),
+      downloadURLFactory_(std::move(downloadURLFactory)), uploadURL_(std::move(uploadURL)),
+      clock_(std::move(clock)) {}
+
+std::function<void()> CloudflareSpeedTestRunner::connectionCloser() const {
+    return [connections = connections_] { connections->closeAll(); };
+}
 
 Async::Task<SpeedTestMeasurement>
 CloudflareSpeedTestRunner::runDownloadTest(SpeedTestConfiguration configuration,
                                            SpeedTestProgress progress) {
     requirePositive(configuration.downloadChunks, configuration.downloadChunkSizeBytes);
     const auto start = clock_();
+    const URLSession session = connections_->session();
     std::vector<Async::Task<std::int64_t>> transfers;
     for (std::int64_t index = 0; index < configuration.downloadChunks; ++index) {
-        transfers.push_back(downloadChunk(session_, downloadURLFactory_, configuration));
+        transfers.push_back(downloadChunk(session, downloadURLFactory_, configuration));
     }
-    co_return co_await runPhase(std::move(transfers), std::move(progress), clock_, start);
+    co_return co_await runPhase(std::move(transfers), std::move(progress), clock_, start,
+                                connectionCloser());
 }
 
 Async::Task<SpeedTestMeasurement>
@@ -172,10 +201,12 @@ CloudflareSpeedTestRunner::runUploadTest(SpeedTestConfiguration configuration,
     request.setValue("application/octet-stream", "Content-Type");
     request.httpBody =
         QByteArray(static_cast<qsizetype>(configuration.uploadChunkSizeBytes), uploadByte);
+    const URLSession session = connections_->session();
     std::vector<Async::Task<std::int64_t>> transfers;
     for (std::int64_t index = 0; index < configuration.uploadChunks; ++index) {
         // Copies of the request share the one body.
-        transfers.push_back(uploadChunk(session_, request));
+        transfers.push_back(uploadChunk(session, request));
     }
-    co_return co_await runPhase(std::move(transfers), std::move(progress), clock_, start);
+    co_return co_await runPhase(std::move(transfers), std::move(progress), clock_, start,
+                                connectionCloser());
 }

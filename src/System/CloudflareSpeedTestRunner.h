@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Platform/URLSession/URLSession.h"
 #include "System/SpeedTesting.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QString>
@@ -16,6 +16,12 @@
 // "/__up", all carrying one shared body. Progress is reported in the order the
 // requests finish. Elapsed time comes from a monotonic clock. Cancelling the
 // calling task ends every request and the phase with Async::CancellationError.
+//
+// The requests go through a network manager of the runner's own, shared by its
+// copies, so that a phase does not time the handshakes of new connections: the
+// connections stay open for the next phase and the next test. A phase whose
+// requests fail, time out or are cancelled closes them all. Phases of one
+// runner run one at a time, on the main thread.
 class CloudflareSpeedTestRunner final : public SpeedTesting {
 public:
     // The URL that asks the service for a body of the given size, or none.
@@ -33,7 +39,6 @@ public:
     static std::chrono::steady_clock::time_point steadyNow();
 
     explicit CloudflareSpeedTestRunner(
-        URLSession session = URLSession::shared(),
         DownloadURLFactory downloadURLFactory = defaultDownloadURLFactory(),
         std::optional<QUrl> uploadURL = defaultUploadURL(), MonotonicClock clock = steadyNow);
 
@@ -43,7 +48,12 @@ public:
                                                     SpeedTestProgress progress) override;
 
 private:
-    URLSession session_;
+    class Connections;
+
+    // Closes the runner's connections when called, even after the runner has gone.
+    std::function<void()> connectionCloser() const;
+
+    std::shared_ptr<Connections> connections_;
     DownloadURLFactory downloadURLFactory_;
     std::optional<QUrl> uploadURL_;
     MonotonicClock clock_;

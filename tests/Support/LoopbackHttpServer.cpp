@@ -358,6 +358,7 @@ int LoopbackHttpServer::answersInProgress() const {
 }
 
 void LoopbackHttpServer::accept(qintptr socketDescriptor) {
+    ++acceptedConnections_;
     if (stallsConnections_) {
         auto socket = std::make_unique<QTcpSocket>();
         socket->setSocketDescriptor(socketDescriptor);

@@ -85,6 +85,8 @@ public:
     // Every request received in full, in arrival order.
     const QList<Request>& requests() const { return requests_; }
     int openConnectionCount() const;
+    // Connections accepted so far, stalled ones included.
+    int acceptedConnectionCount() const { return acceptedConnections_; }
     // Requests received whose answers are neither complete nor cut off by a closed connection.
     int answersInProgress() const;
     // Answers written in full.
@@ -114,4 +116,5 @@ private:
     QList<Request> requests_;
     std::map<Connection*, std::unique_ptr<Connection>> connections_;
     int completedAnswers_ = 0;
+    int acceptedConnections_ = 0;
 };

@@ -16,7 +16,6 @@
 #include <thread>
 #include <vector>
 
-#include <QNetworkAccessManager>
 #include <QUrlQuery>
 
 using namespace std::chrono_literals;
@@ -65,8 +64,7 @@ std::optional<Error> errorOf(const SpawnedOutcome<SpeedTestMeasurement>& outcome
 class CloudflareSpeedTestRunnerTest : public testing::Test {
 protected:
     Runner makeRunner(Runner::MonotonicClock clock = Runner::steadyNow) {
-        return Runner(URLSession(&manager),
-                      Runner::downloadURLFactory(server.url({}).toString() +
+        return Runner(Runner::downloadURLFactory(server.url({}).toString() +
                                                  QStringLiteral("/__down?bytes=")),
                       server.url(QStringLiteral("/__up")), std::move(clock));
     }
@@ -102,7 +100,6 @@ protected:
 
     TestRuntime runtime;
     LoopbackHttpServer server;
-    QNetworkAccessManager manager;
     std::vector<double> progress;
     std::vector<int> answersCompletedAtReport;
     bool isReporting = false;
@@ -220,8 +217,7 @@ TEST_F(CloudflareSpeedTestRunnerTest, InvalidShapesAndMissingURLsFailBeforeAnyRe
         ASSERT_TRUE(finishes(outcome));
         EXPECT_EQ(errorOf<SpeedTestRunnerError>(outcome), SpeedTestRunnerError::invalidRequest);
     }
-    const Runner withoutURLs(
-        URLSession(&manager), [](std::int64_t) { return std::nullopt; }, std::nullopt);
+    const Runner withoutURLs([](std::int64_t) { return std::nullopt; }, std::nullopt);
     auto download = startDownload(withoutURLs, configuration(5000, 4, 4000, 4));
     auto upload = startUpload(withoutURLs, configuration(5000, 4, 4000, 4));
     ASSERT_TRUE(finishes(download) && finishes(upload));
@@ -301,8 +297,7 @@ TEST_F(CloudflareSpeedTestRunnerTest, AfterATimeOutOrACancelTheNextTestOpensANew
     for (const bool isCancelled : {false, true}) {
         LoopbackHttpServer secureServer(LoopbackHttpServer::Scheme::https);
         secureServer.answer(QStringLiteral("/__down"), requestedBody);
-        const Runner runner(URLSession(&manager),
-                            Runner::downloadURLFactory(secureServer.url({}).toString() +
+        const Runner runner(Runner::downloadURLFactory(secureServer.url({}).toString() +
                                                        QStringLiteral("/__down?bytes=")));
         secureServer.setStallsConnections(true);
         auto stalled = startDownload(runner, shape);
@@ -325,4 +320,32 @@ TEST_F(CloudflareSpeedTestRunnerTest, AfterATimeOutOrACancelTheNextTestOpensANew
         ASSERT_TRUE(finishes(next));
         EXPECT_NO_THROW(next.value());
     }
+}
+
+// Over TLS, the phases after the first, of this test and the next, reuse the
+// first phase's connections rather than time new handshakes; the connections
+// stay open through the pauses in between (where latency probes run).
+TEST_F(CloudflareSpeedTestRunnerTest, SuccessfulTestsInARowKeepTheirConnections) {
+    LoopbackHttpServer secureServer(LoopbackHttpServer::Scheme::https);
+    secureServer.answer(QStringLiteral("/__down"), requestedBody);
+    secureServer.answer(QStringLiteral("/__up"), Answer(200, ""));
+    const Runner runner(Runner::downloadURLFactory(secureServer.url({}).toString() +
+                                                   QStringLiteral("/__down?bytes=")),
+                        secureServer.url(QStringLiteral("/__up")));
+    const auto shape = configuration(50'000, 4, 50'000, 4);
+    std::vector<int> acceptedAfterEachPhase;
+    for (int test = 0; test < 2; ++test) {
+        for (const bool isDownload : {true, false}) {
+            if (!acceptedAfterEachPhase.empty()) {
+                pumpFor(runtime, 100);
+            }
+            auto phase = isDownload ? startDownload(runner, shape) : startUpload(runner, shape);
+            ASSERT_TRUE(finishes(phase));
+            EXPECT_NO_THROW(phase.value());
+            acceptedAfterEachPhase.push_back(secureServer.acceptedConnectionCount());
+        }
+    }
+    const int openedByFirstPhase = acceptedAfterEachPhase.front();
+    EXPECT_GT(openedByFirstPhase, 0);
+    EXPECT_EQ(acceptedAfterEachPhase, std::vector<int>(4, openedByFirstPhase));
 }
