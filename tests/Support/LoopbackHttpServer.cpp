@@ -120,7 +120,13 @@ public:
     Connection(LoopbackHttpServer& server, QTcpSocket* socket) : server_(server), socket_(socket) {
         socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         QObject::connect(socket_, &QTcpSocket::readyRead, socket_, [this] { readIncoming(); });
-        QObject::connect(socket_, &QTcpSocket::bytesWritten, socket_, [this] { writeMore(); });
+        // A paced body goes out on the pacer's ticks alone: written each time
+        // the socket drains, it would leave in slivers (over TLS, a record each).
+        QObject::connect(socket_, &QTcpSocket::bytesWritten, socket_, [this] {
+            if (answer_.bytesPerSecond <= 0) {
+                writeMore();
+            }
+        });
         QObject::connect(socket_, &QTcpSocket::disconnected, socket_,
                          [this] { server_.closed(*this); });
         delayTimer_.setSingleShot(true);
