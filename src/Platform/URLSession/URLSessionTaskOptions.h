@@ -21,9 +21,4 @@ struct URLSessionTaskOptions {
     // Seconds from the start after which the request fails with `timedOut`,
     // however steadily data still flows; none sets no limit.
     std::optional<double> resourceTimeout;
-    // When false, a connection this request opens is closed as soon as no
-    // request uses it, instead of being kept for later requests to its host:
-    // a connection left stalled (a TLS handshake never answered) is then
-    // never handed to a later request.
-    bool keepsConnectionForReuse = true;
 };

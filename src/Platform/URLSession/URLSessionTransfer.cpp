@@ -105,9 +105,6 @@ QNetworkRequest URLSessionTransfer::makeNetworkRequest() const {
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                              QNetworkRequest::ManualRedirectPolicy);
     }
-    if (!options_.keepsConnectionForReuse) {
-        request.setAttribute(QNetworkRequest::ConnectionCacheExpiryTimeoutSecondsAttribute, 0);
-    }
     // Time-outs are ours: measured on the task runtime's timers.
     request.setTransferTimeout(0);
     return request;
