@@ -8,7 +8,8 @@
 
 namespace {
 
-// Starts the real application offscreen, waits until it runs its event loop,
+// Starts the real application offscreen, in a network namespace of its own
+// (nothing it sends leaves the machine), waits until it runs its event loop,
 // then sends it a signal and reports how it ended.
 struct Ending {
     QProcess::ExitStatus status;
@@ -23,7 +24,7 @@ Ending startAndSignal(int signalNumber) {
     static QTemporaryDir configHome;
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
     application.setProcessEnvironment(environment);
-    application.start(QStringLiteral(PELMOR_EXECUTABLE), {});
+    application.start(QStringLiteral(PELMOR_ISOLATED_NETWORK), {QStringLiteral(PELMOR_EXECUTABLE)});
     EXPECT_TRUE(application.waitForStarted(10000));
     // Still running after a while: it did not exit on its own.
     EXPECT_FALSE(application.waitForFinished(1500));
