@@ -84,28 +84,6 @@ TEST_F(LaunchAtLoginControllerTest, BecomingActiveRefreshesAndControllersAgree) 
     EXPECT_FALSE(second->requiresApproval().value());
 }
 
-TEST_F(LaunchAtLoginControllerTest, AChangeThroughOneControllerReachesTheOthersOnALaterTurn) {
-    const auto window = LaunchAtLoginController::create(center, loginItems);
-    const auto card = LaunchAtLoginController::create(center, loginItems);
-    const struct {
-        const char* what;
-        std::shared_ptr<LaunchAtLoginController> changing;
-        std::shared_ptr<LaunchAtLoginController> other;
-        bool enabled;
-    } cases[] = {
-        {"the card turns it on", card, window, true},
-        {"the window turns it off", window, card, false},
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.what);
-        EXPECT_EQ(testCase.changing->setEnabled(testCase.enabled), std::nullopt);
-        EXPECT_NE(testCase.other->isEnabled().value(), testCase.enabled)
-            << "refreshed inside the change";
-        runtime.runUntilIdle();
-        EXPECT_EQ(testCase.other->isEnabled().value(), testCase.enabled);
-    }
-}
-
 TEST_F(LaunchAtLoginControllerTest, AReleasedControllerStopsObserving) {
     auto controller = LaunchAtLoginController::create(center, loginItems);
     controller.reset();
