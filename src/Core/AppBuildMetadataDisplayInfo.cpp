@@ -1,5 +1,6 @@
 #include "Core/AppBuildMetadataDisplayInfo.h"
 
+#include "Core/CurrentTimeZone.h"
 #include "Core/IcuConversions.h"
 #include "Platform/Bundle/BundleKeys.h"
 
@@ -93,9 +94,9 @@ std::optional<QString> longDateText(const DisplayDate& date, const QLocale& loca
     if (!formatter) {
         return std::nullopt;
     }
-    if (date.isCalendarDate) {
-        formatter->setTimeZone(*icu::TimeZone::getGMT());
-    }
+    formatter->adoptTimeZone(
+        IcuConversions::toIcuTimeZone(date.isCalendarDate ? QTimeZone::utc() : currentTimeZone())
+            .release());
     icu::UnicodeString text;
     formatter->format(static_cast<UDate>(date.millisecondsSinceEpoch), text);
     return IcuConversions::toQString(text);

@@ -1,5 +1,7 @@
 #include "Core/IcuConversions.h"
 
+#include "Core/CurrentTimeZone.h"
+
 namespace IcuConversions {
 
 icu::Locale toIcuLocale(const QLocale& locale) {
@@ -14,6 +16,12 @@ icu::Locale toIcuLocale(const QLocale& locale) {
 
 QString toQString(const icu::UnicodeString& text) {
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
+}
+
+std::unique_ptr<icu::TimeZone> toIcuTimeZone(const QTimeZone& timeZone) {
+    const QByteArray id = validOrUTC(timeZone).id();
+    return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(
+        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size())))));
 }
 
 } // namespace IcuConversions

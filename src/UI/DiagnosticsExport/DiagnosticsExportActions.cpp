@@ -82,7 +82,7 @@ QString DiagnosticsExportActions::fileName(Date date, const QTimeZone& timeZone)
     const auto milliseconds =
         std::chrono::floor<std::chrono::milliseconds>(date.time_since_epoch()).count();
     // The format is read in the C locale: Gregorian calendar, ASCII digits.
-    const QString stamp = QDateTime::fromMSecsSinceEpoch(milliseconds, timeZone)
+    const QString stamp = QDateTime::fromMSecsSinceEpoch(milliseconds, validOrUTC(timeZone))
                               .toString(QStringLiteral("yyyyMMdd-HHmmss"));
     return QStringLiteral("pelmor-diagnostics-") + stamp + QStringLiteral(".json");
 }

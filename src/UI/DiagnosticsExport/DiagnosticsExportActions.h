@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState/DiagnosticsExportCollection.h"
+#include "Core/CurrentTimeZone.h"
 #include "Core/DateProvider.h"
 #include "Platform/AppKit/PasteboardWriting.h"
 #include "Platform/AppKit/SavePanelPresenting.h"
@@ -35,7 +36,7 @@ public:
     // "yyyyMMdd-HHmmss", Gregorian with ASCII digits in every locale, ".json".
     QString defaultFileName() const;
 
-    static QString fileName(Date date, const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+    static QString fileName(Date date, const QTimeZone& timeZone = currentTimeZone());
 
 private:
     // The text to copy or save, or the guard's feedback when there is none yet.

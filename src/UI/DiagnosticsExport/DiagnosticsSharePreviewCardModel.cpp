@@ -44,15 +44,6 @@ std::optional<std::int64_t> roundedRate(std::optional<double> rate) {
     return static_cast<std::int64_t>(rounded);
 }
 
-std::unique_ptr<icu::TimeZone> icuTimeZone(const QTimeZone& timeZone) {
-    if (!timeZone.isValid()) {
-        return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createDefault());
-    }
-    const QByteArray id = timeZone.id();
-    return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(
-        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size())))));
-}
-
 } // namespace
 
 namespace DiagnosticsSharePreviewCardModel {
@@ -90,7 +81,7 @@ QString footer(Date exportedAt, const QLocale& locale, const QTimeZone& timeZone
     if (!formatter) {
         return QStringLiteral("Updated ");
     }
-    formatter->adoptTimeZone(icuTimeZone(timeZone).release());
+    formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone).release());
     const auto milliseconds =
         std::chrono::floor<std::chrono::milliseconds>(exportedAt.time_since_epoch());
     icu::UnicodeString text;

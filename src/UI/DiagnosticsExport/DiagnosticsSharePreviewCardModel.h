@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/CurrentTimeZone.h"
 #include "Core/DiagnosticsExport/DiagnosticsExportReport.h"
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCardContent.h"
 
@@ -19,7 +20,7 @@ inline const QString unavailable = QStringLiteral("Unavailable");
 
 DiagnosticsSharePreviewCardContent content(const DiagnosticsExportReport& report,
                                            const QLocale& locale = QLocale(),
-                                           const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+                                           const QTimeZone& timeZone = currentTimeZone());
 
 // The exact raw value's state, disconnected for any other text.
 HealthState badgeState(const QString& healthState);

@@ -65,16 +65,6 @@ std::optional<QString> formattedNumber(std::optional<double> value, int precisio
     return formattedNumber(value, precision, precision, locale);
 }
 
-// An invalid zone stands for ICU's default one.
-icu::TimeZone* createIcuTimeZone(const QTimeZone& timeZone) {
-    if (!timeZone.isValid()) {
-        return icu::TimeZone::createDefault();
-    }
-    const QByteArray id = timeZone.id();
-    return icu::TimeZone::createTimeZone(
-        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size()))));
-}
-
 UDate icuDate(Date instant) {
     const auto milliseconds =
         std::chrono::duration_cast<std::chrono::milliseconds>(instant.time_since_epoch());
@@ -85,7 +75,7 @@ QString formatted(icu::DateFormat* formatter, Date instant, const QTimeZone& tim
     if (!formatter) {
         return missingValue;
     }
-    formatter->adoptTimeZone(createIcuTimeZone(timeZone));
+    formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone).release());
     icu::UnicodeString text;
     formatter->format(icuDate(instant), text);
     return IcuConversions::toQString(text);
@@ -93,8 +83,8 @@ QString formatted(icu::DateFormat* formatter, Date instant, const QTimeZone& tim
 
 bool isSameDay(Date first, Date second, const QTimeZone& timeZone) {
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Calendar> calendar(
-        icu::Calendar::createInstance(createIcuTimeZone(timeZone), icu::Locale::getRoot(), status));
+    std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(
+        IcuConversions::toIcuTimeZone(timeZone).release(), icu::Locale::getRoot(), status));
     if (U_FAILURE(status)) {
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/CurrentTimeZone.h"
 #include "Core/Date.h"
 
 #include <optional>
@@ -36,12 +37,12 @@ enum class TimeOfDayStyle {
 // The time of day of `instant` in `timeZone`, without a date, in the locale's
 // time style.
 QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale = QLocale(),
-                  const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+                  const QTimeZone& timeZone = currentTimeZone());
 
 // The short time alone when `instant` falls on the calendar day of `now` in
 // `timeZone`, otherwise the short date and the short time, so that an earlier
 // day's time never reads as today's.
 QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale = QLocale(),
-                          const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+                          const QTimeZone& timeZone = currentTimeZone());
 
 } // namespace PopoverFormatters

@@ -8,14 +8,13 @@ namespace {
 
 using Nanoseconds = std::chrono::nanoseconds;
 
-// From `now` to the first instant of the next day in `timeZone`; a whole
-// day's length when that instant is unknown or not ahead of `now`.
-Nanoseconds untilNextMidnight(Date now, const QTimeZone& timeZone) {
+// From `now` to the first instant of the next day in `zone` (UTC when it is
+// not valid); a whole day's length when that instant is unknown or not ahead
+// of `now`.
+Nanoseconds untilNextMidnight(Date now, const QTimeZone& zone) {
     using std::chrono::milliseconds;
     constexpr Nanoseconds wholeDay = std::chrono::hours(24);
-    if (!timeZone.isValid()) {
-        return wholeDay;
-    }
+    const QTimeZone timeZone = validOrUTC(zone);
     const auto sinceEpoch = std::chrono::floor<milliseconds>(now.time_since_epoch()).count();
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(sinceEpoch, timeZone);
     const QDateTime midnight = local.date().addDays(1).startOfDay(timeZone);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/CurrentTimeZone.h"
 #include "Core/DateProvider.h"
 #include "Platform/Async/TimerService.h"
 
@@ -11,15 +12,15 @@
 // Calls its handler at every local midnight while it runs, by the given clock
 // and timers. Each firing arms it again for the next midnight, reading the
 // time zone afresh then; a change of zone takes effect from the next firing.
-// When the next midnight cannot be worked out (a zone the time-zone database
-// lacks, a day without a start), it waits a whole day's length instead.
+// A zone that is not valid counts as UTC, as it does for every date text.
+// When the next midnight cannot be worked out (a day without a start), it
+// waits a whole day's length instead.
 class DayChangeTimer {
 public:
     using TimeZoneProvider = std::function<QTimeZone()>;
 
     DayChangeTimer(Async::TimerService& timers, DateProvider clock,
-                   std::function<void()> onDayChange,
-                   TimeZoneProvider timeZone = &QTimeZone::systemTimeZone);
+                   std::function<void()> onDayChange, TimeZoneProvider timeZone = &currentTimeZone);
     ~DayChangeTimer();
     DayChangeTimer(const DayChangeTimer&) = delete;
     DayChangeTimer& operator=(const DayChangeTimer&) = delete;

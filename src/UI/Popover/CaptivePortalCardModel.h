@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/CurrentTimeZone.h"
 #include "Core/DomainModels.h"
 
 #include <optional>
@@ -25,7 +26,7 @@ QString portalURLText(const std::optional<CaptivePortalStatus>& status);
 // standard time style and the given time zone; "—" without a status.
 QString lastCheckedText(const std::optional<CaptivePortalStatus>& status,
                         const QLocale& locale = QLocale(),
-                        const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+                        const QTimeZone& timeZone = currentTimeZone());
 
 // Warning without a status, poor behind a portal, good otherwise.
 SignalQuality badgeQuality(const std::optional<CaptivePortalStatus>& status);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/CurrentTimeZone.h"
 #include "Core/Date.h"
 #include "UI/SpeedTest/SpeedTestWindowContent.h"
 #include "UI/SpeedTest/SpeedTestWindowInputs.h"
@@ -14,7 +15,7 @@ namespace SpeedTestWindowModel {
 
 SpeedTestWindowContent content(const SpeedTestWindowInputs& inputs, Date now,
                                const QLocale& locale = QLocale(),
-                               const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+                               const QTimeZone& timeZone = currentTimeZone());
 
 // A result, or the live throughput of either phase.
 bool hasResult(const SpeedTestWindowInputs& inputs);
@@ -30,7 +31,7 @@ QString progressPercentText(double progress, const QLocale& locale = QLocale());
 // today's) and a full stop.
 QString lastTestedAtText(const std::optional<SpeedTestResult>& latestResult, Date now,
                          const QLocale& locale = QLocale(),
-                         const QTimeZone& timeZone = QTimeZone::systemTimeZone());
+                         const QTimeZone& timeZone = currentTimeZone());
 // Why the last test failed: the monitor's message once a failed test has
 // ended; none for any other outcome.
 std::optional<QString> failureMessage(const SpeedTestWindowInputs& inputs);

@@ -4,6 +4,7 @@
 #include "Support/FakeDiagnosticsExportSources.h"
 #include "Support/QStringPrinter.h"
 #include "Support/ScopedCompiledLocale.h"
+#include "Support/ScopedEnvironmentVariable.h"
 #include "Support/TestRuntime.h"
 #include "Support/UnavailableDiagnosticsReport.h"
 
@@ -150,13 +151,15 @@ TEST_F(DiagnosticsExportActionsTest, CopyReportsOnlyWhatTheClipboardTook) {
     expectFeedback("Unable to copy diagnostics report.", Color::error);
 }
 
+// Stamped in the system's zone; a zone the database lacks stamps in UTC.
 TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
+    const ScopedEnvironmentVariable unknownZone("TZ", QByteArrayLiteral("Garbage/Zone"));
     actions.saveReportToFile();
     ASSERT_EQ(savePanel->configurations.size(), 1u);
     const SavePanelConfiguration& offered = savePanel->configurations.front();
     EXPECT_EQ(offered.title, QStringLiteral("Save Diagnostics Report"));
     EXPECT_EQ(offered.nameFieldStringValue,
-              DiagnosticsExportActions::fileName(exportTime, QTimeZone::systemTimeZone()));
+              QStringLiteral("pelmor-diagnostics-20260304-050607.json"));
     EXPECT_EQ(offered.allowedContentTypeFilter, QStringLiteral("JSON (*.json)"));
     EXPECT_EQ(offered.defaultExtension, QStringLiteral("json"));
     EXPECT_TRUE(offered.canCreateDirectories);
@@ -165,7 +168,7 @@ TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
     // Without a report the name is stamped with the time of asking.
     collection = makeCollection(DiagnosticsExportState{});
     EXPECT_EQ(makeActions(collection).defaultFileName(),
-              DiagnosticsExportActions::fileName(exportTime + std::chrono::hours(1)));
+              QStringLiteral("pelmor-diagnostics-20260304-060607.json"));
 }
 
 TEST_F(DiagnosticsExportActionsTest, TheFileHoldsExactlyTheTextOfWhenTheDialogOpened) {

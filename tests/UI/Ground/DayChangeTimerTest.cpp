@@ -1,37 +1,45 @@
 #include "UI/Ground/DayChangeTimer.h"
 
+#include "Support/ScopedEnvironmentVariable.h"
 #include "Support/TestRuntime.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <QDateTime>
 
 using namespace std::chrono_literals;
 
-// The timer fires once at each local midnight; in a zone whose midnight
-// cannot be worked out it fires once a day's length apart, never sooner.
+// The timer fires once at each local midnight; a zone that is not valid is
+// UTC, as for every date text.
 TEST(DayChangeTimerTest, FiresOnceADayWhateverTheZone) {
     struct Case {
         const char* name;
-        QTimeZone zone;
+        // None: the timer's own default, the system's zone.
+        std::optional<QTimeZone> zone;
         std::chrono::nanoseconds firstWait;
     };
     // The runtime starts at 2026-01-01T00:00:00Z; every case starts 10 h later.
     const Case cases[] = {
         {"UTC", QTimeZone::utc(), 14h},
         {"UTC+03:00", QTimeZone(3 * 3600), 11h},
-        {"a zone the database lacks", QTimeZone("Garbage/Zone"), 24h},
-        {"no zone at all", QTimeZone(), 24h},
+        {"a zone the database lacks", QTimeZone("Garbage/Zone"), 14h},
+        {"no zone at all", QTimeZone(), 14h},
+        {"a system zone the database lacks", std::nullopt, 14h},
     };
+    const ScopedEnvironmentVariable unknownSystemZone("TZ", QByteArrayLiteral("Garbage/Zone"));
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         TestRuntime runtime;
         runtime.advance(10 * 3600);
         int dayChanges = 0;
-        DayChangeTimer timer(
-            runtime.clock(), runtime.clock().dateProvider(), [&] { ++dayChanges; },
-            [&] { return testCase.zone; });
+        const auto onDayChange = [&] { ++dayChanges; };
+        DayChangeTimer timer =
+            testCase.zone
+                ? DayChangeTimer(runtime.clock(), runtime.clock().dateProvider(), onDayChange,
+                                 [&] { return *testCase.zone; })
+                : DayChangeTimer(runtime.clock(), runtime.clock().dateProvider(), onDayChange);
 
         timer.start();
         ASSERT_EQ(runtime.clock().nanosecondsUntilNextTimer(),
