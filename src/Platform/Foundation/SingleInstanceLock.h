@@ -18,7 +18,8 @@ public:
     };
 
     // Tries once, without waiting, to lock the file at `path`, creating it
-    // and its folder when missing.
+    // and its folder when missing; a file that cannot be written is locked
+    // through reading.
     explicit SingleInstanceLock(const QString& path);
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
