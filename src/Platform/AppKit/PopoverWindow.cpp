@@ -155,6 +155,16 @@ void PopoverWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
+// Pop-ups are windows of their own: hiding their parent leaves them up.
+void PopoverWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    for (QWidget* popup : findChildren<QWidget*>()) {
+        if (popup->isWindow() && popup->isVisible()) {
+            popup->close();
+        }
+    }
+}
+
 void PopoverWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     applyShape();

@@ -9,7 +9,8 @@
 #include <QWidget>
 
 // The popover: a frameless window of its own that opens under the status
-// icon and closes when the user clicks elsewhere or presses Escape. It reports
+// icon and closes when the user clicks elsewhere or presses Escape; the
+// pop-ups its content opened (bubbles, menus) close with it. It reports
 // every way it closes through the close callback, and clicks inside the
 // application that land elsewhere through the outside-click callback.
 //
@@ -53,6 +54,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

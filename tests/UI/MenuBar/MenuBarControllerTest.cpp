@@ -177,6 +177,8 @@ TEST_F(MenuBarControllerTest, OpeningAToolWindowClosesThePopoverAndReusesTheWind
     EXPECT_EQ(controller->toolWindow(ToolWindowKind::wifiRadar)->maximumSize(), QSize(1080, 680));
 }
 
+// The pop-ups the popover's views open (a bubble, a menu) are part of it: a
+// click in one keeps the popover open, and they close with it.
 TEST_F(MenuBarControllerTest,
        AClickInAnotherWindowClosesThePopoverAndTheFollowingToggleDoesNotReopenIt) {
     controller->start();
@@ -186,6 +188,17 @@ TEST_F(MenuBarControllerTest,
     ASSERT_TRUE(controller->isPopoverShown());
     QTest::mouseClick(controller->popover().content(), Qt::LeftButton);
     EXPECT_TRUE(controller->isPopoverShown()) << "a click inside the popover closed it";
+    auto* bubble = new QWidget(controller->popover().content(), Qt::Popup);
+    bubble->resize(60, 20);
+    bubble->show();
+    QTest::mouseClick(bubble, Qt::LeftButton);
+    EXPECT_TRUE(controller->isPopoverShown()) << "a click in its own bubble closed it";
+    ASSERT_TRUE(bubble->isVisible());
+    controller->togglePopover();
+    EXPECT_FALSE(bubble->isVisible()) << "the bubble outlived the popover";
+
+    controller->togglePopover();
+    ASSERT_TRUE(controller->isPopoverShown());
     QTest::mouseClick(window, Qt::LeftButton);
     EXPECT_FALSE(controller->isPopoverShown());
     controller->togglePopover();
