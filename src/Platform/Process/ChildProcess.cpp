@@ -11,6 +11,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,20 @@ namespace {
 
 // Used only where the kernel offers no pidfd.
 constexpr int exitPollMilliseconds = 5;
+
+// Every child started and not yet seen to end; main thread only.
+std::unordered_set<ChildProcess*>& runningChildren() {
+    static std::unordered_set<ChildProcess*> children;
+    return children;
+}
+
+struct SpawnAttributes {
+    posix_spawnattr_t attributes{};
+    SpawnAttributes() { posix_spawnattr_init(&attributes); }
+    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+};
 
 struct SpawnActions {
     posix_spawn_file_actions_t actions{};
@@ -72,11 +87,7 @@ void signalThroughPidDescriptor(int descriptor, int signalNumber) {
 ChildProcess::ChildProcess(QObject* parent) : QObject(parent) {}
 
 ChildProcess::~ChildProcess() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        siginfo_t info{};
-        ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
-    }
+    killAndReap();
     close(output_);
     close(error_);
     if (pidDescriptor_ >= 0) {
@@ -108,9 +119,14 @@ std::optional<QString> ChildProcess::start(const QString& program, const QString
     }
     argv.push_back(nullptr);
 
+    // A process group of its own, led by the child.
+    SpawnAttributes spawnAttributes;
+    posix_spawnattr_setflags(&spawnAttributes.attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&spawnAttributes.attributes, 0);
+
     pid_t pid = 0;
-    const int failure =
-        ::posix_spawn(&pid, path.constData(), &spawnActions.actions, nullptr, argv.data(), environ);
+    const int failure = ::posix_spawn(&pid, path.constData(), &spawnActions.actions,
+                                      &spawnAttributes.attributes, argv.data(), environ);
     ::close(output.writeEnd);
     ::close(error.writeEnd);
     if (failure != 0) {
@@ -119,6 +135,7 @@ std::optional<QString> ChildProcess::start(const QString& program, const QString
         return systemError(failure);
     }
     pid_ = pid;
+    runningChildren().insert(this);
     watchOutput(output_, output.readEnd, standardOutput_);
     watchOutput(error_, error.readEnd, standardError_);
     watchExit();
@@ -188,6 +205,7 @@ void ChildProcess::noticeExit() {
         info.si_pid == 0) {
         return;
     }
+    runningChildren().erase(this);
     ChildReaper::reapLater(std::exchange(pid_, -1));
     if (exitNotifier_ != nullptr) {
         exitNotifier_->setEnabled(false);
@@ -202,6 +220,34 @@ void ChildProcess::noticeExit() {
     close(error_);
     const bool endedBySignal = info.si_code == CLD_KILLED || info.si_code == CLD_DUMPED;
     emit finished(info.si_status, endedBySignal);
+}
+
+void ChildProcess::killAllRunning() {
+    // A copy: each kill leaves the set.
+    const std::unordered_set<ChildProcess*> children = runningChildren();
+    for (ChildProcess* child : children) {
+        child->killAndReap();
+    }
+}
+
+// The group goes first: while the unreaped child holds its number, the group
+// cannot be another's.
+void ChildProcess::killAndReap() {
+    if (pid_ <= 0) {
+        return;
+    }
+    ::kill(-pid_, SIGKILL);
+    ::kill(pid_, SIGKILL);
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
+    runningChildren().erase(this);
+    pid_ = -1;
+    if (exitNotifier_ != nullptr) {
+        exitNotifier_->setEnabled(false);
+    }
+    if (exitPoll_ != nullptr) {
+        exitPoll_->stop();
+    }
 }
 
 void ChildProcess::terminate() {

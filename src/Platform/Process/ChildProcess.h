@@ -15,7 +15,8 @@ class QTimer;
 // drained while it runs, so no output size can stall it; standard input, the
 // environment and the working directory are inherited. The exit is noticed
 // through a pidfd, and the child is always reaped (a moment after it ended,
-// by ChildReaper).
+// by ChildReaper). Each child leads a process group of its own, so that what
+// it starts in turn can be ended with it.
 class ChildProcess final : public QObject {
     Q_OBJECT
 
@@ -28,6 +29,11 @@ public:
     std::optional<QString> start(const QString& program, const QStringList& arguments);
 
     bool isRunning() const { return pid_ > 0; }
+
+    // Kills every child still running, with whatever each has started, and
+    // reaps them, at once: for the end of the process, when no event loop is
+    // left to see them end. Their `finished` is never emitted.
+    static void killAllRunning();
 
     void terminate();
     void kill();
@@ -52,6 +58,7 @@ private:
     void watchExit();
     void noticeExit();
     void sendSignal(int signalNumber);
+    void killAndReap();
 
     int pid_ = -1;
     int pidDescriptor_ = -1;

@@ -1,9 +1,12 @@
 #include "Platform/Process/ChildProcess.h"
 
 #include "Support/EventLoopWait.h"
+#include "Support/ProcessTable.h"
 
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 #include <QCoreApplication>
@@ -65,26 +68,33 @@ TEST(ChildProcessTest, RefusedStartsSayWhy) {
     EXPECT_FALSE(process.isRunning());
 }
 
-TEST(ChildProcessTest, DestroyingARunningChildKillsAndReapsIt) {
-    QTemporaryDir directory;
-    const QString pidFile = directory.path() + QStringLiteral("/pid");
-    qint64 pid = 0;
-    {
-        ChildProcess process;
-        ASSERT_FALSE(
-            process.start(shell, {QStringLiteral("-c"),
-                                  QStringLiteral("echo $$ > '%1'; exec sleep 30").arg(pidFile)}));
-        QDeadlineTimer deadline(10'000);
-        while (pid == 0 && !deadline.hasExpired()) {
-            QFile file(pidFile);
-            if (file.open(QIODevice::ReadOnly)) {
-                pid = file.readAll().trimmed().toLongLong();
-            }
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+// A running child is killed and reaped at once, with what it started, when it
+// is destroyed and when every running child is killed at the process's end.
+TEST(ChildProcessTest, AChildEndedByItsOwnerEndsWithWhatItStarted) {
+    const std::pair<const char*, std::function<void(std::unique_ptr<ChildProcess>&)>> endings[] = {
+        {"destroyed", [](std::unique_ptr<ChildProcess>& process) { process.reset(); }},
+        {"all killed", [](std::unique_ptr<ChildProcess>&) { ChildProcess::killAllRunning(); }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        auto process = std::make_unique<ChildProcess>();
+        ASSERT_FALSE(process->start(
+            shell, {QStringLiteral("-c"), QStringLiteral("sleep 30 & echo $$ $!; wait")}));
+        ASSERT_TRUE(
+            processEventsUntil([&] { return process->standardOutput().contains('\n'); }, 10'000));
+        const QList<QByteArray> pids = process->standardOutput().trimmed().split(' ');
+        ASSERT_EQ(pids.size(), 2);
+        const pid_t child = pids[0].toInt();
+        const pid_t grandchild = pids[1].toInt();
+
+        end(process);
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(child))) << "not reaped";
+        EXPECT_TRUE(processEventsUntil([&] { return !ProcessTable::isRunning(grandchild); }, 1'000))
+            << "what the child started outlived it";
+        if (process) {
+            EXPECT_FALSE(process->isRunning());
         }
-        ASSERT_GT(pid, 0);
     }
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)));
 }
 
 TEST(ChildProcessTest, AnEndedChildIsReapedOnceItHasFinished) {
