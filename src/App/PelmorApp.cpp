@@ -5,10 +5,12 @@
 #include "App/ExitDeadline.h"
 #include "App/TerminationSignalWatcher.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
+#include "Platform/AppKit/ClipboardManagerHandover.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
 #include "Platform/Foundation/NotificationCenter.h"
+#include "Platform/Process/ChildProcess.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -39,6 +41,13 @@ PelmorApp::~PelmorApp() {
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
+    // A run cancelled just now has only asked, through the event loop that
+    // has ended, for its child to end: nothing started here outlives Pelmor.
+    ChildProcess::killAllRunning();
+    // Qt hands the clipboard to the desktop's clipboard manager only in the
+    // destruction below, which the deadline may cut short: a report copied
+    // while the network is broken would go with the process.
+    ClipboardManagerHandover::handOver(clipboardHandoverTimeout);
     // Everything of ours has ended and the settings are written. The Qt
     // application's destruction waits for its host-lookup threads, which a
     // resolver that does not answer holds for many seconds: past the

@@ -32,6 +32,8 @@ public:
 
 private:
     static constexpr std::chrono::milliseconds teardownTimeout{1000};
+    // Only while Pelmor owns the clipboard and a clipboard manager runs.
+    static constexpr std::chrono::milliseconds clipboardHandoverTimeout{3000};
 
     std::unique_ptr<QApplication> application_;
     std::unique_ptr<Async::Runtime> runtime_;

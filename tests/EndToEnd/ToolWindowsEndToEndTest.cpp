@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSet>
@@ -38,6 +40,10 @@ protected:
         }
         tree = AccessibilityTree::connect();
         ASSERT_TRUE(tree.has_value()) << "no accessibility bus in this session";
+        clipboardManager.start(QStringLiteral(PELMOR_CLIPBOARD_MANAGER), {});
+        ASSERT_TRUE(clipboardManager.waitForReadyRead(5'000) &&
+                    clipboardManager.readLine().trimmed() == "ready")
+            << "the clipboard manager did not start";
         DesktopSession::startTray(tray);
         ASSERT_TRUE(
             processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
@@ -56,7 +62,7 @@ protected:
 
     void TearDown() override {
         pelmor.disconnect();
-        for (QProcess* process : {&pelmor, &tray}) {
+        for (QProcess* process : {&pelmor, &tray, &clipboardManager}) {
             process->terminate();
             if (!process->waitForFinished(5'000)) {
                 process->kill();
@@ -141,6 +147,7 @@ protected:
     }
 
     QProcess tray;
+    QProcess clipboardManager;
     QProcess pelmor;
     QTemporaryDir configHome;
     std::optional<AccessibilityTree> tree;
@@ -230,4 +237,32 @@ TEST_F(ToolWindowsEndToEndTest, EachToolWindowOpensFromTheToolboxAndShowsItsResu
     }
     EXPECT_TRUE(openPopover()) << "the tray icon no longer opens the popover";
     DesktopSession::saveScreenshot(QStringLiteral("tool-windows.png"));
+}
+
+// Name lookups hang in this network, as they do when a report is most
+// wanted; a report copied then stays pasteable once Pelmor has quit, and the
+// quit still ends it promptly.
+TEST_F(ToolWindowsEndToEndTest, ACopiedReportStaysPasteableAfterPelmorQuits) {
+    const auto report = openTool(QStringLiteral("Diagnostics Export"));
+    ASSERT_TRUE(report) << "the toolbox opened no Diagnostics Export";
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return showsButton(*report, QStringLiteral("Regenerate")); }, 90'000))
+        << "no report: " << texts(*report).join(QLatin1Char('|')).toStdString();
+    const auto json = tree->find(
+        *report, [&](const Node& node) { return tree->role(node) == QStringLiteral("text"); });
+    ASSERT_TRUE(json);
+    const QString copied = tree->text(*json);
+    ASSERT_TRUE(press(*report, QStringLiteral("Copy report")));
+    ASSERT_TRUE(
+        processEventsUntil([&] { return QGuiApplication::clipboard()->text() == copied; }, 5'000))
+        << "Copy report put no report on the clipboard";
+
+    pelmor.disconnect();
+    QElapsedTimer sinceTerm;
+    sinceTerm.start();
+    pelmor.terminate();
+    ASSERT_TRUE(pelmor.waitForFinished(15'000));
+    EXPECT_LT(sinceTerm.elapsed(), 5'000);
+    EXPECT_EQ(pelmor.exitCode(), 0);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), copied) << "the copied report went with Pelmor";
 }
