@@ -5,9 +5,11 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
+#include <QWindow>
 
 namespace WindowFrameAutosave {
 
@@ -34,6 +36,23 @@ int keptInside(int start, int length, int first, int last) {
     return std::clamp(start, first, std::max(first, last - length + 1));
 }
 
+// The frame the window manager draws around the client area, as last seen on
+// any window of this application: none until the first is framed.
+QMargins& lastSeenFrameMargins() {
+    static QMargins margins;
+    return margins;
+}
+
+// The window's own frame, while it has one or once had one, else the last
+// seen on another window.
+QMargins frameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    const QMargins own(client.left() - frame.left(), client.top() - frame.top(),
+                       frame.right() - client.right(), frame.bottom() - client.bottom());
+    return own.isNull() ? lastSeenFrameMargins() : own;
+}
+
 QList<QRect> availableScreenAreas() {
     QList<QRect> areas;
     // The primary screen first: the one a frame off every screen goes to.
@@ -48,19 +67,49 @@ QList<QRect> availableScreenAreas() {
     return areas;
 }
 
-// Watches one window, as its child: holds it to the screens each time it is
-// shown (a screen may have gone since it was last placed) and saves its frame
-// as it changes. Only shows, moves and resizes are looked at: the filter also
-// sees the window's last events while it is destroyed.
+// Puts the window's client area at `client`, its frame (`margins` around it)
+// moved and shrunk into the screen area it overlaps most. A frame that has to
+// move is placed by its own corner, which the window manager honours even
+// where `margins` is not yet known, so that the title bar lands on the screen.
+void holdFrame(QWidget& window, QRect client, QMargins margins) {
+    const QRect frame = client.marginsAdded(margins);
+    const QRect held = constrained(frame, availableScreenAreas());
+    if (held == frame) {
+        if (client != window.geometry()) {
+            window.setGeometry(client);
+        }
+        return;
+    }
+    window.resize(held.marginsRemoved(margins).size());
+    window.move(held.topLeft());
+}
+
+// Watches one window, as its child: holds its frame to the screens each time
+// it is shown (a screen may have gone since it was last placed), once more as
+// soon as its frame is known, and saves its frame as it changes. Only shows,
+// exposures, moves and resizes are looked at: the filter also sees the
+// window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
     FrameKeeper(QWidget& window, QString name, std::shared_ptr<QSettings> settings)
-        : QObject(&window), name_(std::move(name)), settings_(std::move(settings)) {}
+        : QObject(&window), window_(window), name_(std::move(name)),
+          settings_(std::move(settings)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            holdOnScreen(*static_cast<QWidget*>(watched));
-        } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+        if (event->type() == QEvent::Show && watched == &window_) {
+            holdOnScreen(frameMargins(window_));
+            watchExposure();
+        } else if (event->type() == QEvent::Expose && isAwaitingFrame_ &&
+                   window_.windowHandle()->isExposed()) {
+            isAwaitingFrame_ = false;
+            // The window manager has framed the window by its first exposure.
+            const QMargins margins = window_.windowHandle()->frameMargins();
+            if (!margins.isNull()) {
+                lastSeenFrameMargins() = margins;
+                holdOnScreen(margins);
+            }
+        } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+                   watched == &window_) {
             const auto* window = static_cast<const QWidget*>(watched);
             if (window->isVisible() && settings_) {
                 save(*window, name_, *settings_);
@@ -71,16 +120,25 @@ public:
 
 private:
     // A maximised, full-screen or minimised window is where the desktop put it.
-    static void holdOnScreen(QWidget& window) {
-        if ((window.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
+    void holdOnScreen(QMargins margins) {
+        if ((window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
             return;
         }
-        const QRect held = constrained(window.geometry(), availableScreenAreas());
-        if (held != window.geometry()) {
-            window.setGeometry(held);
+        holdFrame(window_, window_.geometry(), margins);
+    }
+
+    // The window (and with it its native window) exists once it is shown.
+    void watchExposure() {
+        isAwaitingFrame_ = true;
+        if (!isWatchingExposure_ && window_.windowHandle() != nullptr) {
+            window_.windowHandle()->installEventFilter(this);
+            isWatchingExposure_ = true;
         }
     }
 
+    QWidget& window_;
+    bool isWatchingExposure_ = false;
+    bool isAwaitingFrame_ = false;
     QString name_;
     std::shared_ptr<QSettings> settings_;
 };
@@ -112,7 +170,7 @@ bool restore(QWidget& window, const QString& name, QSettings& settings) {
     if (frame.isEmpty()) {
         return false;
     }
-    window.setGeometry(constrained(frame, availableScreenAreas()));
+    holdFrame(window, frame, frameMargins(window));
     return true;
 }
 

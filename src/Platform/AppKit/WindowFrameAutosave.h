@@ -10,11 +10,12 @@ class QSettings;
 class QWidget;
 
 // Saves a window's frame under a name and restores it at the next start. A
-// restored frame, and a kept window each time it is shown, is constrained to
-// the screens as they are now.
+// restored window, and a kept window each time it is shown, is held to the
+// screens as they are now: its whole frame, title bar included, where the
+// window manager's frame is known (and, for a kept window, as soon as it is).
 namespace WindowFrameAutosave {
 
-// Restores the frame saved under `name`, constrained to a screen; false when
+// Restores the frame saved under `name`, held to a screen; false when
 // nothing is saved or the saved value is not a frame.
 bool restore(QWidget& window, const QString& name, QSettings& settings);
 // Saves the window's normal frame: a maximised or full-screen window's is the
@@ -32,10 +33,10 @@ void centre(QWidget& window);
 // (or there are no settings).
 void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
 
-// From now on holds the window to the screens each time it is shown (a
-// maximised, full-screen or minimised one stays as it is), and saves its frame
-// under `name` whenever it moves or resizes while shown. Nothing is saved
-// without settings.
+// From now on holds the window to the screens each time it is shown and once
+// more when the window manager has framed it (a maximised, full-screen or
+// minimised one stays as it is), and saves its frame under `name` whenever it
+// moves or resizes while shown. Nothing is saved without settings.
 void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings);
 
 } // namespace WindowFrameAutosave

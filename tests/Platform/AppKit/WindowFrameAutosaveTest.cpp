@@ -75,27 +75,36 @@ TEST_F(WindowFrameAutosaveTest, OnlyASavedFrameIsRestoredAndItLandsOnTheScreen) 
     EXPECT_EQ(reopened.geometry().center(), screen.center());
 }
 
+// The whole frame is held, title bar and border included (the offscreen
+// platform draws a frame of its own around every window).
 TEST_F(WindowFrameAutosaveTest, AKeptWindowIsHeldToTheScreenEachTimeItIsShown) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize size(300, 200);
     const QRect onScreen(screen.topLeft() + QPoint(20, 30), size);
-    const QPoint lastCorner = screen.bottomRight() - QPoint(299, 199);
     const auto kept =
         std::make_shared<QSettings>(directory.filePath("kept.ini"), QSettings::IniFormat);
     const struct {
         const char* what;
         std::shared_ptr<QSettings> settings;
         QRect left;
-        QRect shown;
+        // The edges of the screen the frame is moved against: x and y, -1 for
+        // the left or top, 1 for the right or bottom, 0 where it stays.
+        QPoint pushedTo;
     } cases[] = {
-        {"on screen", kept, onScreen.translated(10, 10), onScreen.translated(10, 10)},
-        {"80 by 50 showing at the bottom right", kept,
-         QRect(screen.bottomRight() - QPoint(79, 49), size), QRect(lastCorner, size)},
-        {"on a screen that has gone", kept, QRect(screen.right() + 5000, lastCorner.y(), 300, 200),
-         QRect(lastCorner, size)},
-        {"mostly past the right, nothing kept", nullptr,
+        {"on screen", kept, onScreen.translated(10, 10), {0, 0}},
+        {"80 by 50 showing at the bottom right",
+         kept,
+         QRect(screen.bottomRight() - QPoint(79, 49), size),
+         {1, 1}},
+        {"on a screen that has gone",
+         kept,
+         QRect(screen.right() + 5000, onScreen.top(), 300, 200),
+         {1, 0}},
+        {"mostly past the right, nothing kept",
+         nullptr,
          QRect(screen.right() - 20, onScreen.top(), 300, 200),
-         QRect(lastCorner.x(), onScreen.top(), 300, 200)},
+         {1, 0}},
+        {"its title bar above the top left", kept, QRect(screen.topLeft(), size), {-1, -1}},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.what);
@@ -107,6 +116,19 @@ TEST_F(WindowFrameAutosaveTest, AKeptWindowIsHeldToTheScreenEachTimeItIsShown) {
         window.setGeometry(testCase.left);
         window.close();
         window.show();
-        EXPECT_EQ(window.geometry(), testCase.shown);
+        const QRect frame = window.frameGeometry();
+        ASSERT_NE(frame, window.geometry()) << "the window has no frame";
+        EXPECT_EQ(window.size(), size);
+        const auto expectedEdge = [](int pushedTo, int low, int high, int left) {
+            return pushedTo < 0 ? low : pushedTo > 0 ? high : left;
+        };
+        const QMargins margins(
+            window.geometry().left() - frame.left(), window.geometry().top() - frame.top(),
+            frame.right() - window.geometry().right(), frame.bottom() - window.geometry().bottom());
+        const QRect wanted = testCase.left.marginsAdded(margins);
+        EXPECT_EQ(frame.left(), expectedEdge(testCase.pushedTo.x(), screen.left(),
+                                             screen.right() - frame.width() + 1, wanted.left()));
+        EXPECT_EQ(frame.top(), expectedEdge(testCase.pushedTo.y(), screen.top(),
+                                            screen.bottom() - frame.height() + 1, wanted.top()));
     }
 }
