@@ -207,12 +207,7 @@ void ChildProcess::noticeExit() {
     }
     runningChildren().erase(this);
     ChildReaper::reapLater(std::exchange(pid_, -1));
-    if (exitNotifier_ != nullptr) {
-        exitNotifier_->setEnabled(false);
-    }
-    if (exitPoll_ != nullptr) {
-        exitPoll_->stop();
-    }
+    stopWatchingExit();
     // Everything the child wrote is in the pipes by now.
     drain(output_);
     drain(error_);
@@ -242,6 +237,10 @@ void ChildProcess::killAndReap() {
     ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
     runningChildren().erase(this);
     pid_ = -1;
+    stopWatchingExit();
+}
+
+void ChildProcess::stopWatchingExit() {
     if (exitNotifier_ != nullptr) {
         exitNotifier_->setEnabled(false);
     }

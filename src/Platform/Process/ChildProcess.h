@@ -59,6 +59,7 @@ private:
     void noticeExit();
     void sendSignal(int signalNumber);
     void killAndReap();
+    void stopWatchingExit();
 
     int pid_ = -1;
     int pidDescriptor_ = -1;
