@@ -4,7 +4,10 @@
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Ground/SystemFont.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -14,10 +17,12 @@ constexpr int gapBelowAnchor = 4;
 
 } // namespace
 
+// A tooltip-kind window: drawn above the popover where it is placed, never
+// activated, and without the pointer grab of a pop-up, which would swallow the
+// press that closes it.
 ChannelInfoPopover::ChannelInfoPopover(QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint),
       label_(new OneLineLabel(QString(), SystemFont::caption(), PopoverTheme::primaryText())) {
-    setAttribute(Qt::WA_NoMouseReplay);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->addWidget(label_);
@@ -36,6 +41,7 @@ void ChannelInfoPopover::setText(const QString& text) {
 }
 
 void ChannelInfoPopover::presentBelow(const QWidget* anchor) {
+    anchor_ = anchor;
     adjustSize();
     const QPoint anchorBottomCentre =
         anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height() + gapBelowAnchor));
@@ -43,7 +49,34 @@ void ChannelInfoPopover::presentBelow(const QWidget* anchor) {
     show();
 }
 
+bool ChannelInfoPopover::isOnBubbleOrAnchor(QPoint globalPosition) const {
+    if (frameGeometry().contains(globalPosition)) {
+        return true;
+    }
+    return anchor_ && anchor_->isVisible() &&
+           QRect(anchor_->mapToGlobal(QPoint(0, 0)), anchor_->size()).contains(globalPosition);
+}
+
+bool ChannelInfoPopover::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        !isOnBubbleOrAnchor(static_cast<QMouseEvent*>(event)->globalPosition().toPoint())) {
+        hide();
+    } else if (event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        hide();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Presses are watched only while the bubble is up.
+void ChannelInfoPopover::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    qApp->installEventFilter(this);
+}
+
 void ChannelInfoPopover::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(this);
     QWidget::hideEvent(event);
     emit dismissed();
 }

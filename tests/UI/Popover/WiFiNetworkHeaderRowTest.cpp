@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 using ViewInspection::layOut;
@@ -31,6 +34,18 @@ WiFiSnapshot snapshot(std::optional<QString> ssid, std::optional<std::int64_t> c
             .ipAddress = std::nullopt,
             .isVPNActive = false};
 }
+
+// Stands for the popover, which closes on an Escape that reaches it.
+class EscapeCountingWindow final : public QWidget {
+public:
+    int escapes = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        escapes += event->key() == Qt::Key_Escape ? 1 : 0;
+        QWidget::keyPressEvent(event);
+    }
+};
 
 } // namespace
 
@@ -100,6 +115,65 @@ TEST(WiFiNetworkHeaderRowTest, DismissingThePopoverElsewhereClearsTheFlag) {
     EXPECT_FALSE(row.isChannelInfoPopoverPresented());
     QTest::mouseClick(row.infoButton(), Qt::LeftButton);
     EXPECT_TRUE(row.isChannelInfoPopoverPresented());
+}
+
+// Presses go through the window system, as a user's do: a bubble that
+// grabbed the pointer would take the press that closes it.
+TEST(WiFiNetworkHeaderRowTest, APressElsewhereClosesTheBubbleAndStillReachesWhatItPressed) {
+    enum class Press { elsewhere, onTheBubble, onTheInfoButton, escape };
+    const struct {
+        Press press;
+        bool bubbleStays;
+        int buttonClicks;
+    } rows[] = {
+        {Press::elsewhere, false, 1},
+        {Press::onTheBubble, true, 0},
+        {Press::onTheInfoButton, false, 0},
+        {Press::escape, false, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(int(row.press));
+        EscapeCountingWindow window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* header =
+            new WiFiNetworkHeaderRow(snapshot(u"Office"_s, 36, WiFiBand::fiveGigahertz), true);
+        auto* button = new QPushButton(u"Toolbox"_s);
+        layout->addWidget(header);
+        layout->addSpacing(60); // clear of the bubble
+        layout->addWidget(button);
+        int buttonClicks = 0;
+        QObject::connect(button, &QPushButton::clicked, [&] { ++buttonClicks; });
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const auto clickAt = [&](QWidget* target) {
+            QWindow* handle = target->window()->windowHandle();
+            QTest::mouseClick(handle, Qt::LeftButton, {},
+                              target->mapTo(target->window(), target->rect().center()));
+        };
+        clickAt(header->infoButton());
+        ChannelInfoPopover* bubble = header->channelInfoPopover();
+        ASSERT_TRUE(bubble->isVisible());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(bubble));
+
+        switch (row.press) {
+        case Press::elsewhere:
+            clickAt(button);
+            break;
+        case Press::onTheBubble:
+            clickAt(bubble);
+            break;
+        case Press::onTheInfoButton:
+            clickAt(header->infoButton());
+            break;
+        case Press::escape:
+            QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+            break;
+        }
+        EXPECT_EQ(bubble->isVisible(), row.bubbleStays);
+        EXPECT_EQ(header->isChannelInfoPopoverPresented(), row.bubbleStays);
+        EXPECT_EQ(buttonClicks, row.buttonClicks);
+        EXPECT_EQ(window.escapes, 0) << "Escape went past the bubble";
+    }
 }
 
 TEST(WiFiNetworkHeaderRowTest, NewInputsRedrawTheRowAndALostBandTakesThePopoverAway) {
