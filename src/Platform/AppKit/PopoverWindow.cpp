@@ -3,8 +3,6 @@
 #include "Platform/AppKit/DisplayServerCompositingChecker.h"
 #include "Platform/AppKit/PopoverContentShaping.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -17,43 +15,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-namespace {
-// Between the pointer and the popover's near side, so the icon under the
-// pointer stays clickable where the panel's own area is not reserved.
-constexpr int pointerGap = 16;
-
-// Panels are thinner than this: a click this close to the top or bottom was
-// on a horizontal panel, even in a corner nearer to a side.
-constexpr int panelReach = 64;
-
-enum class ScreenEdge { top, bottom, left, right };
-
-// The edge whose panel the click was on.
-ScreenEdge clickedEdge(QPoint point, QRect screen) {
-    const int toTop = point.y() - screen.top();
-    const int toBottom = screen.bottom() - point.y();
-    if (std::min(toTop, toBottom) <= panelReach) {
-        return toTop <= toBottom ? ScreenEdge::top : ScreenEdge::bottom;
-    }
-    const int toLeft = point.x() - screen.left();
-    const int toRight = screen.right() - point.x();
-    if (std::min(toLeft, toRight) <= panelReach) {
-        return toLeft <= toRight ? ScreenEdge::left : ScreenEdge::right;
-    }
-    const int distances[] = {toTop, toBottom, toLeft, toRight};
-    return ScreenEdge(std::min_element(std::begin(distances), std::end(distances)) -
-                      std::begin(distances));
-}
-
-QPoint keptInside(QPoint origin, QSize size, QRect area) {
-    const int x =
-        std::clamp(origin.x(), area.left(), std::max(area.left(), area.right() - size.width() + 1));
-    const int y =
-        std::clamp(origin.y(), area.top(), std::max(area.top(), area.bottom() - size.height() + 1));
-    return {x, y};
-}
-} // namespace
-
 PopoverWindow::PopoverWindow(std::shared_ptr<const CompositingChecking> compositing)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
       compositing_(compositing ? std::move(compositing)
@@ -61,6 +22,7 @@ PopoverWindow::PopoverWindow(std::shared_ptr<const CompositingChecking> composit
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_TranslucentBackground);
     setObjectName(QStringLiteral("PopoverWindow"));
+    contentSize_ = size();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     qApp->installEventFilter(this);
@@ -79,43 +41,24 @@ void PopoverWindow::setContent(QWidget* content) {
     layout()->addWidget(content);
 }
 
+// A change of size while shown keeps the popover by its icon.
 void PopoverWindow::setContentSize(QSize size) {
-    setFixedSize(size);
+    contentSize_ = size;
+    if (isVisible() && placement_) {
+        applyPlacement();
+    } else {
+        setFixedSize(size);
+    }
+}
+
+void PopoverWindow::applyPlacement() {
+    const QRect frame = placement_->frame(contentSize_);
+    setFixedSize(frame.size());
+    move(frame.topLeft());
 }
 
 void PopoverWindow::setOnApplicationClick(std::function<void(QWindow*)> callback) {
     onApplicationClick_ = std::move(callback);
-}
-
-QPoint PopoverWindow::placement(QRect anchor, QSize size, QRect screenArea) {
-    QPoint origin(anchor.x() + (anchor.width() - size.width()) / 2, anchor.bottom() + 1);
-    // A tray at the bottom of the screen: open above the icon instead.
-    if (origin.y() + size.height() > screenArea.bottom()) {
-        origin.setY(anchor.top() - size.height());
-    }
-    return keptInside(origin, size, screenArea);
-}
-
-QPoint PopoverWindow::placementAtPointer(QPoint pointer, QSize size, QRect screenGeometry,
-                                         QRect screenArea) {
-    const int centredX = pointer.x() - size.width() / 2;
-    const int centredY = pointer.y() - size.height() / 2;
-    QPoint origin;
-    switch (clickedEdge(pointer, screenGeometry)) {
-    case ScreenEdge::top:
-        origin = QPoint(centredX, pointer.y() + pointerGap);
-        break;
-    case ScreenEdge::bottom:
-        origin = QPoint(centredX, pointer.y() - pointerGap - size.height());
-        break;
-    case ScreenEdge::left:
-        origin = QPoint(pointer.x() + pointerGap, centredY);
-        break;
-    case ScreenEdge::right:
-        origin = QPoint(pointer.x() - pointerGap - size.width(), centredY);
-        break;
-    }
-    return keptInside(origin, size, screenArea);
 }
 
 void PopoverWindow::showBelow(QRect anchor) {
@@ -126,8 +69,9 @@ void PopoverWindow::showBelow(QRect anchor) {
     }
     const QRect geometry = screen != nullptr ? screen->geometry() : QRect(0, 0, 1920, 1080);
     const QRect area = screen != nullptr ? screen->availableGeometry() : geometry;
-    move(anchor.isEmpty() ? placementAtPointer(pointer, size(), geometry, area)
-                          : placement(anchor, size(), area));
+    placement_ = anchor.isEmpty() ? PopoverPlacement::atPointer(pointer, geometry, area)
+                                  : PopoverPlacement::byIcon(anchor, contentSize_, area);
+    applyPlacement();
     // A compositing manager may have started or stopped since the last time.
     applyShape();
     show();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Platform/AppKit/CompositingChecking.h"
+#include "Platform/AppKit/PopoverPlacement.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QPointer>
 #include <QWidget>
@@ -28,11 +30,13 @@ public:
     void setContent(QWidget* content);
     QWidget* content() const { return content_; }
 
+    // The size the content asks for; while shown, the popover keeps by its
+    // icon and inside the screen's available area, where the content
+    // scrolls when it is cut short.
     void setContentSize(QSize size);
 
-    // Opens below `anchor` (the status icon) or, where the tray gives no
-    // icon geometry (StatusNotifier hosts), at the pointer that clicked it;
-    // always kept on screen.
+    // Opens by `anchor` (the status icon) or, where the tray gives no icon
+    // geometry (StatusNotifier hosts), at the pointer that clicked it.
     void showBelow(QRect anchor);
     void performClose();
     bool isShown() const { return isVisible(); }
@@ -42,14 +46,6 @@ public:
     void setOnClose(std::function<void()> callback) { onClose_ = std::move(callback); }
     // A mouse press anywhere in this application, with the window it hit.
     void setOnApplicationClick(std::function<void(QWindow*)> callback);
-
-    // Where the popover goes on `screenArea` below `anchor`.
-    static QPoint placement(QRect anchor, QSize size, QRect screenArea);
-    // Where the popover goes for a click at `pointer` on a tray whose icon
-    // geometry is unknown: beside the pointer, away from the screen edge
-    // whose panel it clicked, held inside `screenArea`.
-    static QPoint placementAtPointer(QPoint pointer, QSize size, QRect screenGeometry,
-                                     QRect screenArea);
 
 protected:
     bool event(QEvent* event) override;
@@ -63,9 +59,13 @@ private:
     // Shapes the window to its content, or clears the shape while a
     // compositing manager runs.
     void applyShape();
+    void applyPlacement();
 
     std::shared_ptr<const CompositingChecking> compositing_;
     QPointer<QWidget> content_;
+    QSize contentSize_;
+    // Where it opened last.
+    std::optional<PopoverPlacement> placement_;
     std::function<void()> onDeactivate_;
     std::function<void()> onClose_;
     std::function<void(QWindow*)> onApplicationClick_;
