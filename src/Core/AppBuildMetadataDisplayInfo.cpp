@@ -94,11 +94,13 @@ std::optional<QString> longDateText(const DisplayDate& date, const QLocale& loca
     if (!formatter) {
         return std::nullopt;
     }
+    const auto instant = static_cast<UDate>(date.millisecondsSinceEpoch);
     formatter->adoptTimeZone(
-        IcuConversions::toIcuTimeZone(date.isCalendarDate ? QTimeZone::utc() : currentTimeZone())
+        IcuConversions::toIcuTimeZone(date.isCalendarDate ? QTimeZone::utc() : currentTimeZone(),
+                                      instant)
             .release());
     icu::UnicodeString text;
-    formatter->format(static_cast<UDate>(date.millisecondsSinceEpoch), text);
+    formatter->format(instant, text);
     return IcuConversions::toQString(text);
 }
 

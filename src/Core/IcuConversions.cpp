@@ -2,6 +2,11 @@
 
 #include "Core/CurrentTimeZone.h"
 
+#include <cmath>
+#include <unicode/simpletz.h>
+
+#include <QDateTime>
+
 namespace IcuConversions {
 
 icu::Locale toIcuLocale(const QLocale& locale) {
@@ -18,10 +23,15 @@ QString toQString(const icu::UnicodeString& text) {
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 
-std::unique_ptr<icu::TimeZone> toIcuTimeZone(const QTimeZone& timeZone) {
-    const QByteArray id = validOrUTC(timeZone).id();
-    return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(
-        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size())))));
+std::unique_ptr<icu::TimeZone> toIcuTimeZone(const QTimeZone& timeZone, UDate instant) {
+    const QTimeZone zone = validOrUTC(timeZone);
+    const auto milliseconds = static_cast<qint64>(std::floor(instant));
+    const int offsetSeconds =
+        zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(milliseconds, QTimeZone::utc()));
+    const QByteArray id = zone.id();
+    return std::make_unique<icu::SimpleTimeZone>(
+        offsetSeconds * 1000,
+        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size()))));
 }
 
 } // namespace IcuConversions

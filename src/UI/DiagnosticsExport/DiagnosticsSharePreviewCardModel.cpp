@@ -81,11 +81,12 @@ QString footer(Date exportedAt, const QLocale& locale, const QTimeZone& timeZone
     if (!formatter) {
         return QStringLiteral("Updated ");
     }
-    formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone).release());
     const auto milliseconds =
         std::chrono::floor<std::chrono::milliseconds>(exportedAt.time_since_epoch());
+    const auto instant = static_cast<UDate>(milliseconds.count());
+    formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone, instant).release());
     icu::UnicodeString text;
-    formatter->format(static_cast<UDate>(milliseconds.count()), text);
+    formatter->format(instant, text);
     return QStringLiteral("Updated ") + IcuConversions::toQString(text);
 }
 

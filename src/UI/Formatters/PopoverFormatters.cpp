@@ -7,10 +7,11 @@
 #include <map>
 #include <memory>
 #include <tuple>
-#include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/numberformatter.h>
 #include <unicode/timezone.h>
+
+#include <QDateTime>
 
 namespace {
 
@@ -75,26 +76,19 @@ QString formatted(icu::DateFormat* formatter, Date instant, const QTimeZone& tim
     if (!formatter) {
         return missingValue;
     }
-    formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone).release());
+    const UDate at = icuDate(instant);
+    formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone, at).release());
     icu::UnicodeString text;
-    formatter->format(icuDate(instant), text);
+    formatter->format(at, text);
     return IcuConversions::toQString(text);
 }
 
 bool isSameDay(Date first, Date second, const QTimeZone& timeZone) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(
-        IcuConversions::toIcuTimeZone(timeZone).release(), icu::Locale::getRoot(), status));
-    if (U_FAILURE(status)) {
-        return false;
-    }
+    const QTimeZone zone = validOrUTC(timeZone);
     const auto day = [&](Date instant) {
-        calendar->setTime(icuDate(instant), status);
-        return std::pair(calendar->get(UCAL_EXTENDED_YEAR, status),
-                         calendar->get(UCAL_DAY_OF_YEAR, status));
+        return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(icuDate(instant)), zone).date();
     };
-    const bool same = day(first) == day(second);
-    return U_SUCCESS(status) && same;
+    return day(first) == day(second);
 }
 
 } // namespace

@@ -7,14 +7,20 @@
 #include "Support/ScopedEnvironmentVariable.h"
 #include "Support/TestRuntime.h"
 #include "Support/UnavailableDiagnosticsReport.h"
+#include "UI/DiagnosticsExport/DiagnosticsSharePreviewCardModel.h"
+#include "UI/Formatters/PopoverFormatters.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <string>
 #include <sys/resource.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -169,6 +175,43 @@ TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
     collection = makeCollection(DiagnosticsExportState{});
     EXPECT_EQ(makeActions(collection).defaultFileName(),
               QStringLiteral("pelmor-diagnostics-20260304-060607.json"));
+}
+
+// The save name's stamp (read by Qt) and the time texts (formatted by ICU) show
+// the same zone, also where ICU lacks the zone's name: a POSIX rule, with its
+// daylight time where it has one. A zone nobody knows is UTC for all.
+TEST_F(DiagnosticsExportActionsTest, TheSaveNameAndTheTimeTextsReadOneZone) {
+    struct Case {
+        const char* zone;
+        const char* instant;
+        QString stamp;
+        QString footer;
+    };
+    const char* summer = "2026-07-04T20:30:15Z";
+    const char* winter = "2026-01-04T20:30:15Z";
+    const char* centralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
+    const Case cases[] = {
+        {"Asia/Tokyo", summer, u"20260705-053015"_s, u"Updated 05.07.2026, 05:30:15"_s},
+        {"JST-9", summer, u"20260705-053015"_s, u"Updated 05.07.2026, 05:30:15"_s},
+        {centralEurope, summer, u"20260704-223015"_s, u"Updated 04.07.2026, 22:30:15"_s},
+        {centralEurope, winter, u"20260104-213015"_s, u"Updated 04.01.2026, 21:30:15"_s},
+        {"Garbage/Zone", summer, u"20260704-203015"_s, u"Updated 04.07.2026, 20:30:15"_s},
+    };
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (const Case& example : cases) {
+        SCOPED_TRACE(std::string(example.zone) + " at " + example.instant);
+        const ScopedEnvironmentVariable zone("TZ", QByteArray(example.zone));
+        const Date instant(std::chrono::milliseconds(
+            QDateTime::fromString(QString::fromLatin1(example.instant), Qt::ISODate)
+                .toMSecsSinceEpoch()));
+        EXPECT_EQ(DiagnosticsExportActions::fileName(instant),
+                  u"pelmor-diagnostics-"_s + example.stamp + u".json"_s);
+        EXPECT_EQ(DiagnosticsSharePreviewCardModel::footer(instant, german, currentTimeZone()),
+                  example.footer);
+        EXPECT_EQ(PopoverFormatters::timeOfDay(
+                      instant, PopoverFormatters::TimeOfDayStyle::mediumStyle, german),
+                  example.footer.right(8));
+    }
 }
 
 TEST_F(DiagnosticsExportActionsTest, TheFileHoldsExactlyTheTextOfWhenTheDialogOpened) {
