@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
     // One Pelmor per settings folder: a second start leaves the running one
     // alone. The lock is let go only after the application has written its
     // settings and ended.
-    const SingleInstanceLock instanceLock(PelmorApp::instanceLockPath());
+    const SingleInstanceLock instanceLock(PelmorApp::instanceLockFolder());
     if (instanceLock.outcome() == SingleInstanceLock::Outcome::heldByAnotherProcess) {
         std::fputs("Pelmor is already running.\n", stderr);
         return 0;

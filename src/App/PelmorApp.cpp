@@ -56,9 +56,9 @@ PelmorApp::~PelmorApp() {
     application_.reset();
 }
 
-QString PelmorApp::instanceLockPath() {
+QString PelmorApp::instanceLockFolder() {
     const QString settingsFile = UserDefaultsAppSettingsStore::standardUserDefaults()->fileName();
-    return QFileInfo(settingsFile).absolutePath() + QStringLiteral("/pelmor.lock");
+    return QFileInfo(settingsFile).absolutePath();
 }
 
 int PelmorApp::exec() {

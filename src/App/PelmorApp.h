@@ -22,9 +22,9 @@ public:
     PelmorApp(const PelmorApp&) = delete;
     PelmorApp& operator=(const PelmorApp&) = delete;
 
-    // The file whose lock marks a running Pelmor: beside its settings, so
+    // The folder whose lock marks a running Pelmor: its settings folder, so
     // that each settings folder has its own.
-    static QString instanceLockPath();
+    static QString instanceLockFolder();
 
     // Runs until the user quits or the process is asked to terminate; the
     // exit status.

@@ -7,17 +7,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
-SingleInstanceLock::SingleInstanceLock(const QString& path) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const QByteArray encodedPath = QFile::encodeName(path);
-    descriptor_ = ::open(encodedPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // A lock file this user may not write (left by a run as another user)
-    // still locks: flock needs only a descriptor, which reading gives.
-    if (descriptor_ < 0 && errno == EACCES) {
-        descriptor_ = ::open(encodedPath.constData(), O_RDONLY | O_CLOEXEC);
-    }
+SingleInstanceLock::SingleInstanceLock(const QString& folderPath) {
+    QDir().mkpath(folderPath);
+    descriptor_ =
+        ::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor_ < 0) {
         return;
     }

@@ -3,6 +3,8 @@
 #include "Support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -43,38 +45,55 @@ private:
 // so rather than claiming another holder. (A killed holder: SecondInstanceTest.)
 TEST(SingleInstanceLockTest, OneHolderAtATimeAndNoneAfterItEnds) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("settings/pelmor.lock"));
+    const QString settings = folder.filePath(QStringLiteral("settings"));
     {
-        const SingleInstanceLock first(path);
+        const SingleInstanceLock first(settings);
         ASSERT_EQ(first.outcome(), Outcome::acquired);
-        EXPECT_EQ(SingleInstanceLock(path).outcome(), Outcome::heldByAnotherProcess);
+        EXPECT_EQ(SingleInstanceLock(settings).outcome(), Outcome::heldByAnotherProcess);
     }
-    EXPECT_EQ(SingleInstanceLock(path).outcome(), Outcome::acquired);
-    EXPECT_EQ(SingleInstanceLock(QStringLiteral("/proc/self/no-such-folder/pelmor.lock")).outcome(),
+    EXPECT_EQ(SingleInstanceLock(settings).outcome(), Outcome::acquired);
+    EXPECT_EQ(SingleInstanceLock(QStringLiteral("/proc/self/no-such-folder")).outcome(),
               Outcome::unavailable);
 }
 
-// A lock file this user may only read (left by a run as another user) guards
-// as well as a writable one.
-TEST(SingleInstanceLockTest, ALockFileThatCannotBeWrittenStillGuards) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("pelmor.lock"));
-    { const SingleInstanceLock create(path); }
-    const auto readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    ASSERT_TRUE(QFile::setPermissions(folder.path(),
-                                      readable | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
-                                          QFileDevice::ExeOther | QFileDevice::WriteOwner));
-    ASSERT_TRUE(QFile::setPermissions(path, readable));
-
-    for (const bool heldElsewhere : {false, true}) {
-        SCOPED_TRACE(heldElsewhere ? "held by another holder" : "free");
-        std::optional<SingleInstanceLock> holder;
-        if (heldElsewhere) {
-            holder.emplace(path);
-            ASSERT_EQ(holder->outcome(), Outcome::acquired);
+// A folder this user may only read (its owner, root, stays able to clean up),
+// or one holding a lock file that a run as another user left (mode 0600),
+// guards as well as the user's own.
+TEST(SingleInstanceLockTest, AFolderThatCannotBeWrittenStillGuards) {
+    using Permission = QFileDevice::Permission;
+    const QFileDevice::Permissions readable = Permission::ReadOwner | Permission::ReadGroup |
+                                              Permission::ReadOther | Permission::ExeOwner |
+                                              Permission::ExeGroup | Permission::ExeOther;
+    const QFileDevice::Permissions writable =
+        readable | Permission::WriteOwner | Permission::WriteGroup | Permission::WriteOther;
+    struct Case {
+        const char* name;
+        QFileDevice::Permissions folderPermissions;
+        bool lockFileLeft;
+    };
+    const Case cases[] = {
+        {"a read-only folder", readable | Permission::WriteOwner, false},
+        {"a lock file of another user's", writable, true},
+    };
+    for (const Case& example : cases) {
+        QTemporaryDir folder;
+        if (example.lockFileLeft) {
+            QFile left(folder.filePath(QStringLiteral("pelmor.lock")));
+            ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+            ASSERT_TRUE(left.setPermissions(Permission::ReadOwner | Permission::WriteOwner));
         }
-        const ScopedUnprivilegedFileAccess unprivileged;
-        EXPECT_EQ(SingleInstanceLock(path).outcome(),
-                  heldElsewhere ? Outcome::heldByAnotherProcess : Outcome::acquired);
+        ASSERT_TRUE(QFile::setPermissions(folder.path(), example.folderPermissions));
+        for (const bool heldElsewhere : {false, true}) {
+            SCOPED_TRACE(std::string(example.name) +
+                         (heldElsewhere ? ", held by another holder" : ", free"));
+            std::optional<SingleInstanceLock> holder;
+            if (heldElsewhere) {
+                holder.emplace(folder.path());
+                ASSERT_EQ(holder->outcome(), Outcome::acquired);
+            }
+            const ScopedUnprivilegedFileAccess unprivileged;
+            EXPECT_EQ(SingleInstanceLock(folder.path()).outcome(),
+                      heldElsewhere ? Outcome::heldByAnotherProcess : Outcome::acquired);
+        }
     }
 }
