@@ -2,7 +2,10 @@
 
 #include "Persistence/AppSettingsDefaults.h"
 
+#include <optional>
+
 #include <QSettings>
+#include <QStringList>
 
 namespace {
 const QString monitoringEnabledKey = QStringLiteral("monitoringEnabled");
@@ -10,6 +13,23 @@ const QString batteryFriendlyKey = QStringLiteral("batteryFriendly");
 const QString colorfulIconKey = QStringLiteral("colorfulIcon");
 const QString internetPingTargetKey = QStringLiteral("internetPingTarget");
 const QString lastSSIDKey = QStringLiteral("lastSSID");
+
+// A flag as written by Pelmor or by hand: true, yes, on or 1, and false, no,
+// off or 0, in any letter case; anything else is no answer.
+std::optional<bool> parsedFlag(const QString& text) {
+    static const QStringList trueWords{QStringLiteral("true"), QStringLiteral("yes"),
+                                       QStringLiteral("on"), QStringLiteral("1")};
+    static const QStringList falseWords{QStringLiteral("false"), QStringLiteral("no"),
+                                        QStringLiteral("off"), QStringLiteral("0")};
+    const QString word = text.trimmed();
+    if (trueWords.contains(word, Qt::CaseInsensitive)) {
+        return true;
+    }
+    if (falseWords.contains(word, Qt::CaseInsensitive)) {
+        return false;
+    }
+    return std::nullopt;
+}
 } // namespace
 
 std::unique_ptr<QSettings> UserDefaultsAppSettingsStore::standardUserDefaults() {
@@ -23,7 +43,9 @@ UserDefaultsAppSettingsStore::UserDefaultsAppSettingsStore(std::unique_ptr<QSett
 UserDefaultsAppSettingsStore::~UserDefaultsAppSettingsStore() = default;
 
 bool UserDefaultsAppSettingsStore::boolValue(const QString& key, bool defaultValue) const {
-    return userDefaults_->value(key, defaultValue).toBool();
+    // A flag Pelmor wrote reads back as a bool before the file is synced and
+    // as its text after; both read as text here.
+    return parsedFlag(userDefaults_->value(key).toString()).value_or(defaultValue);
 }
 
 bool UserDefaultsAppSettingsStore::monitoringEnabled() const {

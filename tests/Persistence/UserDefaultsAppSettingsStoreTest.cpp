@@ -3,6 +3,7 @@
 #include "Persistence/AppSettingsDefaults.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <QFile>
 #include <QSettings>
@@ -77,6 +78,31 @@ TEST_F(UserDefaultsAppSettingsStoreTest, DefaultsNeverOverrideAStoredValue) {
         EXPECT_FALSE(store->batteryFriendly());
     }
     EXPECT_EQ(storedKeys().size(), 2);
+}
+
+// A hand-edited flag reads as its word says, in any letter case; a word that
+// is neither yes nor no leaves the flag at its default.
+TEST_F(UserDefaultsAppSettingsStoreTest, HandWrittenFlagsReadAsTheirWordsOrTheDefault) {
+    struct Case {
+        const char* text;
+        std::optional<bool> value;
+    };
+    const Case cases[] = {
+        {"true", true},   {"YES", true}, {" On ", true}, {"1", true},
+        {"false", false}, {"No", false}, {"off", false}, {"0", false},
+        {"maybe", {}},    {"", {}},      {"2", {}},      {"yes, no", {}},
+    };
+    for (const Case& example : cases) {
+        SCOPED_TRACE(example.text);
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("[General]\nbatteryFriendly=") + example.text +
+                   "\ncolorfulIcon=" + example.text + "\n");
+        file.close();
+        const auto store = openStore();
+        EXPECT_EQ(store->batteryFriendly(), example.value.value_or(true));
+        EXPECT_EQ(store->colorfulIcon(), example.value.value_or(false));
+    }
 }
 
 TEST_F(UserDefaultsAppSettingsStoreTest, FlagsWrittenBackToTheirDefaultStayStored) {
