@@ -64,6 +64,9 @@ QWidget* SettingsView::makeContentPane() {
     contentPane_->setFrameShape(QFrame::NoFrame);
     contentPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     contentPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The pane is no Tab stop: Space does nothing there. Tab still scrolls
+    // the focused control into view.
+    contentPane_->setFocusPolicy(Qt::NoFocus);
     // The window's background shows through the pane.
     contentPane_->viewport()->setAutoFillBackground(false);
     page->setAutoFillBackground(false);
