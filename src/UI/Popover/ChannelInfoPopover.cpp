@@ -15,6 +15,10 @@ namespace {
 constexpr int padding = 8;
 constexpr int gapBelowAnchor = 4;
 
+QRect globalRect(const QWidget& widget) {
+    return {widget.mapToGlobal(QPoint(0, 0)), widget.size()};
+}
+
 } // namespace
 
 // A tooltip-kind window: drawn above the popover where it is placed, never
@@ -46,6 +50,7 @@ void ChannelInfoPopover::presentBelow(const QWidget* anchor) {
     const QPoint anchorBottomCentre =
         anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height() + gapBelowAnchor));
     move(anchorBottomCentre.x() - width() / 2, anchorBottomCentre.y());
+    anchorPlace_ = globalRect(*anchor);
     show();
 }
 
@@ -53,23 +58,49 @@ bool ChannelInfoPopover::isOnBubbleOrAnchor(QPoint globalPosition) const {
     if (frameGeometry().contains(globalPosition)) {
         return true;
     }
-    return anchor_ && anchor_->isVisible() &&
-           QRect(anchor_->mapToGlobal(QPoint(0, 0)), anchor_->size()).contains(globalPosition);
+    return anchor_ && anchor_->isVisible() && globalRect(*anchor_).contains(globalPosition);
 }
 
+bool ChannelInfoPopover::isAnchorOrItsAncestor(const QObject* object) const {
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return widget != nullptr && anchor_ && (widget == anchor_ || widget->isAncestorOf(anchor_));
+}
+
+bool ChannelInfoPopover::isAnchorWhereItWasPresented() const {
+    return anchor_ && anchor_->isVisible() && globalRect(*anchor_) == anchorPlace_;
+}
+
+// Presses and keys anywhere in the application, and every change that may
+// take the anchor away from under the bubble: its page hidden, content shown
+// above it, a scroll, its window moved.
 bool ChannelInfoPopover::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress &&
-        !isOnBubbleOrAnchor(static_cast<QMouseEvent*>(event)->globalPosition().toPoint())) {
-        hide();
-    } else if (event->type() == QEvent::KeyPress &&
-               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        hide();
-        return true;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (!isOnBubbleOrAnchor(static_cast<QMouseEvent*>(event)->globalPosition().toPoint())) {
+            hide();
+        }
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            hide();
+            return true;
+        }
+        break;
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ParentChange:
+        if (isAnchorOrItsAncestor(watched) && !isAnchorWhereItWasPresented()) {
+            hide();
+        }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-// Presses are watched only while the bubble is up.
+// The application is watched only while the bubble is up.
 void ChannelInfoPopover::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     qApp->installEventFilter(this);

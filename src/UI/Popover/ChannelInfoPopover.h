@@ -9,7 +9,11 @@ class OneLineLabel;
 // in the caption font, 8 pt of padding all round. A press anywhere else in the
 // application closes it and still does what it does there (the bubble holds
 // no grab); a press on its anchor is left to the anchor, which toggles it.
-// Escape closes the bubble alone.
+// Escape closes the bubble alone. It belongs to its anchor: once the anchor
+// is hidden or is no longer where the bubble was presented (another page,
+// content shown above it, a scroll, the popover moved), the bubble closes.
+// It does not follow: a window of its own, it could not be cut at the edge
+// of the scroll area that hides its anchor.
 class ChannelInfoPopover : public QWidget {
     Q_OBJECT
 public:
@@ -32,7 +36,11 @@ protected:
 
 private:
     bool isOnBubbleOrAnchor(QPoint globalPosition) const;
+    bool isAnchorOrItsAncestor(const QObject* object) const;
+    bool isAnchorWhereItWasPresented() const;
 
     OneLineLabel* label_;
     QPointer<const QWidget> anchor_;
+    // The anchor's place on the screen when the bubble was presented.
+    QRect anchorPlace_;
 };

@@ -11,6 +11,8 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -118,29 +120,53 @@ TEST(WiFiNetworkHeaderRowTest, DismissingThePopoverElsewhereClearsTheFlag) {
 }
 
 // Presses go through the window system, as a user's do: a bubble that
-// grabbed the pointer would take the press that closes it.
-TEST(WiFiNetworkHeaderRowTest, APressElsewhereClosesTheBubbleAndStillReachesWhatItPressed) {
-    enum class Press { elsewhere, onTheBubble, onTheInfoButton, escape };
+// grabbed the pointer would take the press that closes it. The popover may
+// also change under the bubble without a press; the bubble never stays over
+// content its anchor has left.
+TEST(WiFiNetworkHeaderRowTest, TheBubbleGoesWithAPressElsewhereOrItsAnchorAndTakesNoOtherPress) {
+    enum class Act {
+        pressElsewhere,
+        pressOnTheBubble,
+        pressOnTheInfoButton,
+        escape,
+        switchPage,
+        showBannerAbove,
+        scroll
+    };
     const struct {
-        Press press;
+        Act act;
         bool bubbleStays;
         int buttonClicks;
     } rows[] = {
-        {Press::elsewhere, false, 1},
-        {Press::onTheBubble, true, 0},
-        {Press::onTheInfoButton, false, 0},
-        {Press::escape, false, 0},
+        {Act::pressElsewhere, false, 1},
+        {Act::pressOnTheBubble, true, 0},
+        {Act::pressOnTheInfoButton, false, 0},
+        {Act::escape, false, 0},
+        {Act::switchPage, false, 0},
+        {Act::showBannerAbove, false, 0},
+        {Act::scroll, false, 0},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(int(row.press));
+        SCOPED_TRACE(int(row.act));
         EscapeCountingWindow window;
-        auto* layout = new QVBoxLayout(&window);
+        auto* scrollArea = new QScrollArea;
+        scrollArea->setWidgetResizable(true);
+        scrollArea->setFixedHeight(160);
+        auto* banner = new QWidget;
+        banner->setFixedHeight(42);
+        banner->hide();
+        auto* page = new QWidget;
         auto* header =
             new WiFiNetworkHeaderRow(snapshot(u"Office"_s, 36, WiFiBand::fiveGigahertz), true);
         auto* button = new QPushButton(u"Toolbox"_s);
-        layout->addWidget(header);
-        layout->addSpacing(60); // clear of the bubble
-        layout->addWidget(button);
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->addWidget(banner);
+        pageLayout->addWidget(header);
+        pageLayout->addSpacing(60); // clear of the bubble
+        pageLayout->addWidget(button);
+        pageLayout->addSpacing(200); // room to scroll
+        scrollArea->setWidget(page);
+        (new QVBoxLayout(&window))->addWidget(scrollArea);
         int buttonClicks = 0;
         QObject::connect(button, &QPushButton::clicked, [&] { ++buttonClicks; });
         window.show();
@@ -155,20 +181,30 @@ TEST(WiFiNetworkHeaderRowTest, APressElsewhereClosesTheBubbleAndStillReachesWhat
         ASSERT_TRUE(bubble->isVisible());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(bubble));
 
-        switch (row.press) {
-        case Press::elsewhere:
+        switch (row.act) {
+        case Act::pressElsewhere:
             clickAt(button);
             break;
-        case Press::onTheBubble:
+        case Act::pressOnTheBubble:
             clickAt(bubble);
             break;
-        case Press::onTheInfoButton:
+        case Act::pressOnTheInfoButton:
             clickAt(header->infoButton());
             break;
-        case Press::escape:
+        case Act::escape:
             QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
             break;
+        case Act::switchPage:
+            page->hide();
+            break;
+        case Act::showBannerAbove:
+            banner->show();
+            break;
+        case Act::scroll:
+            scrollArea->verticalScrollBar()->setValue(12);
+            break;
         }
+        QCoreApplication::processEvents();
         EXPECT_EQ(bubble->isVisible(), row.bubbleStays);
         EXPECT_EQ(header->isChannelInfoPopoverPresented(), row.bubbleStays);
         EXPECT_EQ(buttonClicks, row.buttonClicks);
