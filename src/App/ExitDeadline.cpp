@@ -1,14 +1,13 @@
 #include "App/ExitDeadline.h"
 
 #include <unistd.h>
+#include <utility>
 
-ExitDeadline::ExitDeadline(std::chrono::milliseconds timeout, int status) {
-    watcher_ = std::thread([this, timeout, status] {
-        std::unique_lock lock(mutex_);
-        if (!disarmed_.wait_for(lock, timeout, [this] { return isDisarmed_; })) {
-            ::_exit(status);
-        }
-    });
+ExitDeadline::ExitDeadline(std::chrono::milliseconds timeout, int status,
+                           std::function<void()> lastStep)
+    : due_(Clock::now() + timeout) {
+    watcher_ =
+        std::thread([this, status, lastStep = std::move(lastStep)] { watch(status, lastStep); });
 }
 
 ExitDeadline::~ExitDeadline() {
@@ -16,6 +15,29 @@ ExitDeadline::~ExitDeadline() {
         const std::lock_guard lock(mutex_);
         isDisarmed_ = true;
     }
-    disarmed_.notify_one();
+    changed_.notify_one();
     watcher_.join();
+}
+
+void ExitDeadline::extendBy(std::chrono::milliseconds extension) {
+    {
+        const std::lock_guard lock(mutex_);
+        due_ += extension;
+    }
+    changed_.notify_one();
+}
+
+void ExitDeadline::watch(int status, const std::function<void()>& lastStep) {
+    std::unique_lock lock(mutex_);
+    while (!isDisarmed_ && Clock::now() < due_) {
+        changed_.wait_until(lock, due_);
+    }
+    if (isDisarmed_) {
+        return;
+    }
+    lock.unlock();
+    if (lastStep) {
+        lastStep();
+    }
+    ::_exit(status);
 }

@@ -2,23 +2,33 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
-// Bounds the last steps of a process's teardown: unless it is destroyed
-// within `timeout` of its construction, it ends the process at once with
+// Bounds a process's teardown: unless it is destroyed by its due time,
+// `timeout` after its construction and later by what `extendBy` adds, it runs
+// `lastStep` on a thread of its own and ends the process at once with
 // `status`. For teardown that may wait on work nobody can interrupt, such as
 // Qt's host-lookup threads blocked in a resolver that does not answer.
 class ExitDeadline {
 public:
-    ExitDeadline(std::chrono::milliseconds timeout, int status);
+    ExitDeadline(std::chrono::milliseconds timeout, int status, std::function<void()> lastStep);
     ~ExitDeadline();
     ExitDeadline(const ExitDeadline&) = delete;
     ExitDeadline& operator=(const ExitDeadline&) = delete;
 
+    // Moves the due time later by `extension`: for a step with a bound of its own.
+    void extendBy(std::chrono::milliseconds extension);
+
 private:
+    using Clock = std::chrono::steady_clock;
+
+    void watch(int status, const std::function<void()>& lastStep);
+
     std::mutex mutex_;
-    std::condition_variable disarmed_;
+    std::condition_variable changed_;
+    Clock::time_point due_;
     bool isDisarmed_ = false;
     std::thread watcher_;
 };

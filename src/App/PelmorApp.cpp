@@ -37,22 +37,26 @@ PelmorApp::PelmorApp(int& argc, char** argv)
     delegate_ = AppDelegate::create(makeApplicationEnvironment());
 }
 
+// One deadline bounds the whole teardown, whatever waits in it; past it the
+// process ends at once, and every child's group with it.
 PelmorApp::~PelmorApp() {
+    ExitDeadline deadline(teardownTimeout, exitStatus_, &ChildProcess::killAllRunningGroups);
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
     // A run cancelled just now has only asked, through the event loop that
     // has ended, for its child to end: nothing started here outlives Pelmor.
+    // Nothing waits for the killed children: the process ends next.
     ChildProcess::killAllRunning();
     // Qt hands the clipboard to the desktop's clipboard manager only in the
     // destruction below, which the deadline may cut short: a report copied
-    // while the network is broken would go with the process.
-    ClipboardManagerHandover::handOver(clipboardHandoverTimeout);
-    // Everything of ours has ended and the settings are written. The Qt
-    // application's destruction waits for its host-lookup threads, which a
-    // resolver that does not answer holds for many seconds: past the
+    // while the network is broken would go with the process. Only a handover
+    // that waits for a manager adds its own bound to the deadline.
+    ClipboardManagerHandover::handOver(
+        clipboardHandoverTimeout, [&deadline] { deadline.extendBy(clipboardHandoverTimeout); });
+    // The Qt application's destruction waits for its host-lookup threads,
+    // which a resolver that does not answer holds for many seconds: past the
     // deadline, the process ends without them.
-    const ExitDeadline deadline(teardownTimeout, exitStatus_);
     application_.reset();
 }
 

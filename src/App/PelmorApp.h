@@ -31,8 +31,10 @@ public:
     int exec();
 
 private:
+    // The whole teardown, from the delegate's destruction to Qt's.
     static constexpr std::chrono::milliseconds teardownTimeout{1000};
-    // Only while Pelmor owns the clipboard and a clipboard manager runs.
+    // Added to the teardown's only while Pelmor owns the clipboard and a
+    // clipboard manager runs.
     static constexpr std::chrono::milliseconds clipboardHandoverTimeout{3000};
 
     std::unique_ptr<QApplication> application_;

@@ -2,6 +2,7 @@
 
 #include "Platform/Async/CancellationRegistration.h"
 #include "Platform/Async/TaskHandle.h"
+#include "Support/ProcessTable.h"
 #include "Support/TestRuntime.h"
 #include "System/CommandRunnerError.h"
 
@@ -24,6 +25,12 @@ const QString netstat = QStringLiteral("/usr/sbin/netstat");
 
 bool processIsAlive(qint64 pid) {
     return QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
+}
+
+// A tool script's start: a grandchild that runs `prelude`, then sleeps, its
+// process id in grandchild.pid beside the tool folder.
+QByteArray startsAGrandchild(const QByteArray& prelude) {
+    return "(" + prelude + "exec sleep 60) & echo $! > \"$(dirname \"$0\")/../grandchild.pid\"; ";
 }
 
 } // namespace
@@ -182,18 +189,23 @@ TEST_F(ShellCommandRunnerTest, AToolThatCannotBeStartedFailsToLaunch) {
               nullptr);
 }
 
+// With the child goes what it started, also what ignores the terminate request.
 TEST_F(ShellCommandRunnerTest, TimeOutEndsTheRunAndTerminatesTheChild) {
-    writeTool(ping, "echo $$ > \"$(dirname \"$0\")/../ping.pid\"; exec sleep 60");
+    writeTool(ping, startsAGrandchild("trap '' TERM; ") +
+                        "echo $$ > \"$(dirname \"$0\")/../ping.pid\"; exec sleep 60");
     auto runner = makeRunner();
     auto outcome = start(runner, {ping, {}, 1.5});
     const qint64 pid = readPid(QStringLiteral("ping.pid"));
     ASSERT_GT(pid, 0);
+    const auto grandchild = pid_t(readPid(QStringLiteral("grandchild.pid")));
     runtime.clock().advanceNanoseconds(1'499'999'999);
     EXPECT_EQ(outcome->index(), 0u) << "ended before its time-out";
     runtime.clock().advanceNanoseconds(1);
     EXPECT_EQ(std::get<CommandRunnerError>(*outcome),
               CommandRunnerError(CommandRunnerError::TimedOut{ping, 1.5}));
     EXPECT_TRUE(pumpUntil([&] { return !processIsAlive(pid); })) << "the child outlived its run";
+    EXPECT_TRUE(pumpUntil([&] { return !ProcessTable::isRunning(grandchild); }, 1'000))
+        << "what the child started outlived its run";
 }
 
 TEST_F(ShellCommandRunnerTest, AChildIgnoringTheTerminateRequestIsKilledAndReaped) {
@@ -221,19 +233,23 @@ TEST_F(ShellCommandRunnerTest, ZeroOrNegativeTimeOutsEndAtOnceCarryingTheirValue
     }
 }
 
-TEST_F(ShellCommandRunnerTest, CancellingTheCallerTerminatesTheChild) {
-    writeTool(ping, "echo $$ > \"$(dirname \"$0\")/../ping.pid\"; exec sleep 60");
+TEST_F(ShellCommandRunnerTest, CancellingTheCallerTerminatesTheChildWithWhatItStarted) {
+    writeTool(ping,
+              startsAGrandchild("") + "echo $$ > \"$(dirname \"$0\")/../ping.pid\"; exec sleep 60");
     auto runner = makeRunner();
     Async::TaskHandle<void> handle;
     auto outcome = start(runner, {ping, {}, 30.0}, &handle);
     const qint64 pid = readPid(QStringLiteral("ping.pid"));
     ASSERT_GT(pid, 0);
+    const auto grandchild = pid_t(readPid(QStringLiteral("grandchild.pid")));
     std::thread canceller([handle] { handle.cancel(); });
     canceller.join();
     EXPECT_TRUE(pumpUntil([&] { return outcome->index() != 0; }));
     EXPECT_EQ(std::get<CommandRunnerError>(*outcome),
               CommandRunnerError(CommandRunnerError::Cancelled{ping}));
     EXPECT_TRUE(pumpUntil([&] { return !processIsAlive(pid); })) << "the child outlived its run";
+    EXPECT_TRUE(pumpUntil([&] { return !ProcessTable::isRunning(grandchild); }, 1'000))
+        << "what the child started outlived its run";
 }
 
 TEST_F(ShellCommandRunnerTest, AnAlreadyCancelledCallerLaunchesNothing) {

@@ -49,7 +49,7 @@ private:
 
 namespace ClipboardManagerHandover {
 
-bool handOver(std::chrono::milliseconds timeout) {
+bool handOver(std::chrono::milliseconds timeout, const std::function<void()>& willWait) {
     const auto* x11 =
         qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     QClipboard* clipboard = qGuiApp ? QGuiApplication::clipboard() : nullptr;
@@ -76,6 +76,7 @@ bool handOver(std::chrono::milliseconds timeout) {
         connection, requestor, manager, XcbRequests::internAtom(connection, "SAVE_TARGETS"),
         XcbRequests::internAtom(connection, "PELMOR_CLIPBOARD_HANDOVER"), XCB_CURRENT_TIME);
     xcb_flush(connection);
+    willWait();
     QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     qGuiApp->removeNativeEventFilter(&filter);

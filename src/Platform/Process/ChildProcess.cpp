@@ -7,11 +7,12 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,11 +26,33 @@ namespace {
 // Used only where the kernel offers no pidfd.
 constexpr int exitPollMilliseconds = 5;
 
-// Every child started and not yet seen to end; main thread only.
-std::unordered_set<ChildProcess*>& runningChildren() {
-    static std::unordered_set<ChildProcess*> children;
-    return children;
-}
+// Every child started and not yet seen to end, with its process id, which
+// stays its own until it is reaped: a child leaves this set before it goes to
+// the reaper. Lock-guarded: a process that ends abruptly kills the groups from
+// another thread.
+class RunningChildren {
+public:
+    static RunningChildren& shared() {
+        static RunningChildren children;
+        return children;
+    }
+    void insert(ChildProcess* child, pid_t pid) {
+        const std::lock_guard guard(lock_);
+        children_.emplace(child, pid);
+    }
+    void erase(ChildProcess* child) {
+        const std::lock_guard guard(lock_);
+        children_.erase(child);
+    }
+    std::unordered_map<ChildProcess*, pid_t> snapshot() {
+        const std::lock_guard guard(lock_);
+        return children_;
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_map<ChildProcess*, pid_t> children_;
+};
 
 struct SpawnAttributes {
     posix_spawnattr_t attributes{};
@@ -73,13 +96,16 @@ QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Called through syscall(): glibc's own declarations of these lack C linkage.
+// Called through syscall(): glibc's own declaration lacks C linkage.
 int openPidDescriptor(pid_t pid) {
     return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
-void signalThroughPidDescriptor(int descriptor, int signalNumber) {
-    ::syscall(SYS_pidfd_send_signal, descriptor, signalNumber, nullptr, 0);
+// `pid` must not have been reaped: while it holds its number, the group of
+// that number is its own. The leader alone too, in case it left its group.
+void signalGroup(pid_t pid, int signalNumber) {
+    ::kill(-pid, signalNumber);
+    ::kill(pid, signalNumber);
 }
 
 } // namespace
@@ -87,7 +113,7 @@ void signalThroughPidDescriptor(int descriptor, int signalNumber) {
 ChildProcess::ChildProcess(QObject* parent) : QObject(parent) {}
 
 ChildProcess::~ChildProcess() {
-    killAndReap();
+    killAndLetGo();
     close(output_);
     close(error_);
     if (pidDescriptor_ >= 0) {
@@ -135,7 +161,7 @@ std::optional<QString> ChildProcess::start(const QString& program, const QString
         return systemError(failure);
     }
     pid_ = pid;
-    runningChildren().insert(this);
+    RunningChildren::shared().insert(this, pid);
     watchOutput(output_, output.readEnd, standardOutput_);
     watchOutput(error_, error.readEnd, standardError_);
     watchExit();
@@ -147,7 +173,7 @@ void ChildProcess::watchOutput(OutputPipe& pipe, int descriptor, QByteArray& buf
     pipe.descriptor = descriptor;
     pipe.buffer = &buffer;
     pipe.notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
-    connect(pipe.notifier, &QSocketNotifier::activated, this, [&pipe] { drain(pipe); });
+    connect(pipe.notifier, &QSocketNotifier::activated, this, [this, &pipe] { drain(pipe); });
 }
 
 void ChildProcess::drain(OutputPipe& pipe) {
@@ -205,9 +231,12 @@ void ChildProcess::noticeExit() {
         info.si_pid == 0) {
         return;
     }
-    runningChildren().erase(this);
-    ChildReaper::reapLater(std::exchange(pid_, -1));
-    stopWatchingExit();
+    // A child asked to end takes what is left of its group with it; unreaped,
+    // it still holds the group's number.
+    if (endRequested_) {
+        signalGroup(pid_, SIGKILL);
+    }
+    handOverToReaper();
     // Everything the child wrote is in the pipes by now.
     drain(output_);
     drain(error_);
@@ -218,29 +247,29 @@ void ChildProcess::noticeExit() {
 }
 
 void ChildProcess::killAllRunning() {
-    // A copy: each kill leaves the set.
-    const std::unordered_set<ChildProcess*> children = runningChildren();
-    for (ChildProcess* child : children) {
-        child->killAndReap();
+    for (const auto& [child, pid] : RunningChildren::shared().snapshot()) {
+        child->killAndLetGo();
     }
 }
 
-// The group goes first: while the unreaped child holds its number, the group
-// cannot be another's.
-void ChildProcess::killAndReap() {
+void ChildProcess::killAllRunningGroups() {
+    for (const auto& [child, pid] : RunningChildren::shared().snapshot()) {
+        signalGroup(pid, SIGKILL);
+    }
+}
+
+void ChildProcess::killAndLetGo() {
     if (pid_ <= 0) {
         return;
     }
-    ::kill(-pid_, SIGKILL);
-    ::kill(pid_, SIGKILL);
-    siginfo_t info{};
-    ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED);
-    runningChildren().erase(this);
-    pid_ = -1;
-    stopWatchingExit();
+    signalGroup(pid_, SIGKILL);
+    handOverToReaper();
 }
 
-void ChildProcess::stopWatchingExit() {
+// The child leaves the running set before the reaper can free its number.
+void ChildProcess::handOverToReaper() {
+    RunningChildren::shared().erase(this);
+    ChildReaper::reapLater(std::exchange(pid_, -1));
     if (exitNotifier_ != nullptr) {
         exitNotifier_->setEnabled(false);
     }
@@ -258,9 +287,9 @@ void ChildProcess::kill() {
 }
 
 void ChildProcess::sendSignal(int signalNumber) {
-    if (pidDescriptor_ >= 0 && pid_ > 0) {
-        signalThroughPidDescriptor(pidDescriptor_, signalNumber);
-    } else if (pid_ > 0) {
-        ::kill(pid_, signalNumber);
+    if (pid_ <= 0) {
+        return;
     }
+    endRequested_ = true;
+    signalGroup(pid_, signalNumber);
 }

@@ -13,10 +13,13 @@ class QTimer;
 // One child process started with posix_spawn, without a shell, on the thread
 // that owns this object (the main thread). Standard output and error are
 // drained while it runs, so no output size can stall it; standard input, the
-// environment and the working directory are inherited. The exit is noticed
-// through a pidfd, and the child is always reaped (a moment after it ended,
-// by ChildReaper). Each child leads a process group of its own, so that what
-// it starts in turn can be ended with it.
+// environment and the working directory are inherited.
+// The exit is noticed through a pidfd, and the child is reaped a moment after
+// it ended, by ChildReaper: nothing here ever waits for a child, which may
+// take long to end (stuck in the kernel, or held by a tracer). Each child
+// leads a process group of its own, so that what it starts in turn ends with
+// it: every signal goes to the whole group, and what is left of the group
+// once a child asked to end has ended is killed.
 class ChildProcess final : public QObject {
     Q_OBJECT
 
@@ -31,9 +34,14 @@ public:
     bool isRunning() const { return pid_ > 0; }
 
     // Kills every child still running, with whatever each has started, and
-    // reaps them, at once: for the end of the process, when no event loop is
-    // left to see them end. Their `finished` is never emitted.
+    // stops watching them: for the end of the process, when no event loop is
+    // left to see them end. Their `finished` is never emitted. Never waits for
+    // them to end. Main thread only.
     static void killAllRunning();
+
+    // Kills the group of every child still running, and nothing more: for a
+    // process that ends abruptly. Any thread.
+    static void killAllRunningGroups();
 
     void terminate();
     void kill();
@@ -53,13 +61,13 @@ private:
     };
 
     void watchOutput(OutputPipe& pipe, int descriptor, QByteArray& buffer);
-    static void drain(OutputPipe& pipe);
+    void drain(OutputPipe& pipe);
     static void close(OutputPipe& pipe);
     void watchExit();
     void noticeExit();
     void sendSignal(int signalNumber);
-    void killAndReap();
-    void stopWatchingExit();
+    void killAndLetGo();
+    void handOverToReaper();
 
     int pid_ = -1;
     int pidDescriptor_ = -1;
@@ -69,4 +77,5 @@ private:
     OutputPipe error_;
     QByteArray standardOutput_;
     QByteArray standardError_;
+    bool endRequested_ = false;
 };

@@ -23,21 +23,27 @@ std::vector<PendingChild> pendingChildren;
 // the application object, so gone (null) with it.
 QPointer<QTimer> idleReapTimer;
 
-void reapNow(pid_t pid) {
+// Whether `pid` is gone: reaped now, or by someone else before. Never waits.
+bool reapNow(pid_t pid) {
     siginfo_t info{};
-    ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG);
+    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG) != 0 ||
+           info.si_pid != 0;
 }
 
-// Reaps the children whose grace has passed; returns how long until the next
-// one's has, if any is left.
+// Reaps the children whose grace has passed; a child that has not ended yet
+// is tried again after the idle delay. Returns how long until the next
+// child's grace has passed, if any is left.
 std::optional<Clock::duration> reapDueChildren() {
     const Clock::time_point now = Clock::now();
-    const auto firstWaiting =
-        std::partition(pendingChildren.begin(), pendingChildren.end(),
-                       [now](const PendingChild& child) { return child.due <= now; });
-    std::for_each(pendingChildren.begin(), firstWaiting,
-                  [](const PendingChild& child) { reapNow(child.pid); });
-    pendingChildren.erase(pendingChildren.begin(), firstWaiting);
+    std::vector<PendingChild> waiting;
+    for (const PendingChild& child : pendingChildren) {
+        if (child.due > now) {
+            waiting.push_back(child);
+        } else if (!reapNow(child.pid)) {
+            waiting.push_back({child.pid, now + ChildReaper::idleDelay});
+        }
+    }
+    pendingChildren = std::move(waiting);
     if (pendingChildren.empty()) {
         return std::nullopt;
     }

@@ -68,8 +68,9 @@ TEST(ChildProcessTest, RefusedStartsSayWhy) {
     EXPECT_FALSE(process.isRunning());
 }
 
-// A running child is killed and reaped at once, with what it started, when it
-// is destroyed and when every running child is killed at the process's end.
+// A running child is killed at once, with what it started, and reaped a moment
+// later, when it is destroyed and when every running child is killed at the
+// process's end.
 TEST(ChildProcessTest, AChildEndedByItsOwnerEndsWithWhatItStarted) {
     const std::pair<const char*, std::function<void(std::unique_ptr<ChildProcess>&)>> endings[] = {
         {"destroyed", [](std::unique_ptr<ChildProcess>& process) { process.reset(); }},
@@ -88,9 +89,11 @@ TEST(ChildProcessTest, AChildEndedByItsOwnerEndsWithWhatItStarted) {
         const pid_t grandchild = pids[1].toInt();
 
         end(process);
-        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(child))) << "not reaped";
         EXPECT_TRUE(processEventsUntil([&] { return !ProcessTable::isRunning(grandchild); }, 1'000))
             << "what the child started outlived it";
+        EXPECT_TRUE(processEventsUntil(
+            [&] { return !QFileInfo::exists(QStringLiteral("/proc/%1").arg(child)); }, 2'000))
+            << "not reaped";
         if (process) {
             EXPECT_FALSE(process->isRunning());
         }

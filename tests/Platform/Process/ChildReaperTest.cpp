@@ -17,12 +17,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
+// A child of this process that runs `program` and `argument`.
+pid_t startedChild(const char* program, const char* argument = nullptr) {
+    pid_t pid = 0;
+    char* const arguments[] = {const_cast<char*>(program), const_cast<char*>(argument), nullptr};
+    if (::posix_spawn(&pid, program, nullptr, nullptr, arguments, environ) != 0) {
+        return -1;
+    }
+    return pid;
+}
+
 // A child of this process that has ended and is left unreaped.
 pid_t endedChild() {
-    pid_t pid = 0;
-    char program[] = "/bin/true";
-    char* const arguments[] = {program, nullptr};
-    if (::posix_spawn(&pid, program, nullptr, nullptr, arguments, environ) != 0) {
+    const pid_t pid = startedChild("/bin/true");
+    if (pid < 0) {
         return -1;
     }
     siginfo_t info{};
@@ -101,4 +109,15 @@ TEST(ChildReaperTest, AHandOverReapsTheChildrenWhoseGraceHasPassed) {
     EXPECT_TRUE(isReaped(first));
     EXPECT_FALSE(isReaped(second));
     EXPECT_TRUE(processEventsUntil([&] { return isReaped(second); }));
+}
+
+// A child handed over before it has ended (killed, and slow to end) is tried
+// again until it has ended, and never waited for.
+TEST(ChildReaperTest, AChildHandedOverWhileItRunsIsReapedOnceItHasEnded) {
+    ASSERT_LT(ChildReaper::idleDelay, milliseconds(1'500)) << "the child ends before the first try";
+    const pid_t child = startedChild("/bin/sleep", "1.5");
+    ASSERT_GT(child, 0);
+    ChildReaper::reapLater(child);
+    EXPECT_TRUE(processEventsUntil([&] { return isReaped(child); }, 4'000));
+    EXPECT_EQ(ChildReaper::pendingCount(), 0);
 }
