@@ -9,6 +9,10 @@
 
 namespace {
 
+// A closing terminal sends SIGHUP: the children, each in a group of its own,
+// do not get it, so Pelmor must end them.
+constexpr std::array quittingSignals{SIGTERM, SIGINT, SIGHUP};
+
 int signalPipe[2] = {-1, -1};
 
 void writeSignalToPipe(int signalNumber) {
@@ -32,13 +36,15 @@ TerminationSignalWatcher::TerminationSignalWatcher(QObject* parent) : QObject(pa
     }
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignalWatcher::drainPipe);
-    installHandler(SIGTERM, writeSignalToPipe);
-    installHandler(SIGINT, writeSignalToPipe);
+    for (const int signalNumber : quittingSignals) {
+        installHandler(signalNumber, writeSignalToPipe);
+    }
 }
 
 TerminationSignalWatcher::~TerminationSignalWatcher() {
-    installHandler(SIGTERM, SIG_DFL);
-    installHandler(SIGINT, SIG_DFL);
+    for (const int signalNumber : quittingSignals) {
+        installHandler(signalNumber, SIG_DFL);
+    }
     for (int& descriptor : signalPipe) {
         if (descriptor >= 0) {
             ::close(descriptor);

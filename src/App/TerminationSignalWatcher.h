@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGINT into a clean quit of the Qt event loop. The signal
+// Turns SIGTERM, SIGINT and SIGHUP into a clean quit of the Qt event loop. The signal
 // handler only writes a byte to a pipe; the quit itself runs on the main thread.
 class TerminationSignalWatcher : public QObject {
     Q_OBJECT

@@ -35,14 +35,12 @@ Ending startAndSignal(int signalNumber) {
 
 } // namespace
 
-TEST(TerminationSignalWatcherTest, SigtermQuitsTheApplicationWithStatusZero) {
-    const auto ending = startAndSignal(SIGTERM);
-    EXPECT_EQ(ending.status, QProcess::NormalExit);
-    EXPECT_EQ(ending.exitCode, 0);
-}
-
-TEST(TerminationSignalWatcherTest, SigintQuitsTheApplicationWithStatusZero) {
-    const auto ending = startAndSignal(SIGINT);
-    EXPECT_EQ(ending.status, QProcess::NormalExit);
-    EXPECT_EQ(ending.exitCode, 0);
+// A closing terminal's SIGHUP quits as TERM and INT do.
+TEST(TerminationSignalWatcherTest, EachQuittingSignalQuitsTheApplicationWithStatusZero) {
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        const auto ending = startAndSignal(signalNumber);
+        EXPECT_EQ(ending.status, QProcess::NormalExit);
+        EXPECT_EQ(ending.exitCode, 0);
+    }
 }
