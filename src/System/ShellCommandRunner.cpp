@@ -153,11 +153,12 @@ private:
     }
 
     // `status` is the exit status, or the number of the signal that ended the
-    // child: never 0 for a child ended by a signal.
+    // child: never 0 for a child ended by a signal. Output past the limit
+    // cannot be read, like output that is not strict UTF-8.
     Outcome outcomeOfExit(std::int32_t status) {
         const auto standardOutput = decodeStrictUtf8(process_->standardOutput());
         const auto standardError = decodeStrictUtf8(process_->standardError());
-        if (!standardOutput || !standardError) {
+        if (process_->exceededOutputLimit() || !standardOutput || !standardError) {
             return CommandRunnerError(
                 CommandRunnerError::OutputDecodingFailed{request_.executable});
         }

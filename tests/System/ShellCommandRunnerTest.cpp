@@ -149,7 +149,9 @@ TEST_F(ShellCommandRunnerTest, AChildEndedByASignalReportsANonZeroStatus) {
     EXPECT_EQ(exit->standardOutput, QStringLiteral("partial\n"));
 }
 
-TEST_F(ShellCommandRunnerTest, OutputThatIsNotStrictUtf8FailsWhateverTheStatus) {
+// Output that is not strict UTF-8, or more than a run may collect, cannot be
+// read; a tool that writes without end fails long before its time-out.
+TEST_F(ShellCommandRunnerTest, OutputThatCannotBeReadFailsWhateverTheStatus) {
     const QByteArray invalidOutputs[] = {
         "printf 'ok \\377 bytes'",           // a byte that never occurs in UTF-8
         "printf 'cut \\303'",                // a sequence cut off at the end
@@ -157,6 +159,7 @@ TEST_F(ShellCommandRunnerTest, OutputThatIsNotStrictUtf8FailsWhateverTheStatus) 
         "printf '\\300\\257'",               // an overlong encoding
         "printf 'fine'; printf '\\377' >&2", // standard error counts too
         "printf '\\377'; exit 3",            // checked before the exit status
+        "exec yes",                          // past the limit, without end
     };
     for (const QByteArray& script : invalidOutputs) {
         writeTool(ping, script);

@@ -185,6 +185,10 @@ void ChildProcess::drain(OutputPipe& pipe) {
         const ssize_t count = ::read(pipe.descriptor, chunk.data(), chunk.size());
         if (count > 0) {
             pipe.buffer->append(chunk.data(), count);
+            if (standardOutput_.size() + standardError_.size() > outputLimit) {
+                stopAtOutputLimit();
+                return;
+            }
         } else if (count < 0 && errno == EINTR) {
             continue;
         } else {
@@ -194,6 +198,15 @@ void ChildProcess::drain(OutputPipe& pipe) {
             return;
         }
     }
+}
+
+void ChildProcess::stopAtOutputLimit() {
+    exceededOutputLimit_ = true;
+    close(output_);
+    close(error_);
+    standardOutput_ = QByteArray();
+    standardError_ = QByteArray();
+    sendSignal(SIGKILL);
 }
 
 void ChildProcess::close(OutputPipe& pipe) {

@@ -12,8 +12,8 @@ class QTimer;
 
 // One child process started with posix_spawn, without a shell, on the thread
 // that owns this object (the main thread). Standard output and error are
-// drained while it runs, so no output size can stall it; standard input, the
-// environment and the working directory are inherited.
+// drained while it runs, so no output size can stall it, up to `outputLimit`;
+// standard input, the environment and the working directory are inherited.
 // The exit is noticed through a pidfd, and the child is reaped a moment after
 // it ended, by ChildReaper: nothing here ever waits for a child, which may
 // take long to end (stuck in the kernel, or held by a tracer). Each child
@@ -33,6 +33,11 @@ public:
 
     bool isRunning() const { return pid_ > 0; }
 
+    // What one child may write, its two streams together: far above what any
+    // tool writes (a netstat of tens of thousands of connections writes a few
+    // MB). Past it the child is killed with its group and its output dropped.
+    static constexpr qsizetype outputLimit = qsizetype(16) * 1024 * 1024;
+
     // Kills every child still running, with whatever each has started, and
     // stops watching them: for the end of the process, when no event loop is
     // left to see them end. Their `finished` is never emitted. Never waits for
@@ -48,6 +53,8 @@ public:
 
     const QByteArray& standardOutput() const { return standardOutput_; }
     const QByteArray& standardError() const { return standardError_; }
+    // Whether the child wrote more than `outputLimit`; both outputs are then empty.
+    bool exceededOutputLimit() const { return exceededOutputLimit_; }
 
 signals:
     // The exit status, or the number of the signal that ended the child.
@@ -62,6 +69,7 @@ private:
 
     void watchOutput(OutputPipe& pipe, int descriptor, QByteArray& buffer);
     void drain(OutputPipe& pipe);
+    void stopAtOutputLimit();
     static void close(OutputPipe& pipe);
     void watchExit();
     void noticeExit();
@@ -78,4 +86,5 @@ private:
     QByteArray standardOutput_;
     QByteArray standardError_;
     bool endRequested_ = false;
+    bool exceededOutputLimit_ = false;
 };
