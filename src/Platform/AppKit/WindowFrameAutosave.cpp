@@ -85,9 +85,10 @@ void holdFrame(QWidget& window, QRect client, QMargins margins) {
 }
 
 // Watches one window, as its child: holds its frame to the screens each time
-// it is shown (a screen may have gone since it was last placed), once more as
-// soon as its frame is known, and saves its frame as it changes. Only shows,
-// exposures, moves and resizes are looked at: the filter also sees the
+// Pelmor shows it (a screen may have gone since it was last placed), once more
+// as soon as its frame is known, and saves its frame as it changes. A window
+// the window manager restores from minimised is where the user left it. Only
+// shows, exposures, moves and resizes are looked at: the filter also sees the
 // window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
@@ -96,7 +97,7 @@ public:
           settings_(std::move(settings)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched == &window_) {
+        if (event->type() == QEvent::Show && watched == &window_ && !event->spontaneous()) {
             holdOnScreen(frameMargins(window_));
             watchExposure();
         } else if (event->type() == QEvent::Expose && isAwaitingFrame_ &&

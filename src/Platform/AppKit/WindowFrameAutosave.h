@@ -33,10 +33,11 @@ void centre(QWidget& window);
 // (or there are no settings).
 void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
 
-// From now on holds the window to the screens each time it is shown and once
-// more when the window manager has framed it (a maximised, full-screen or
-// minimised one stays as it is), and saves its frame under `name` whenever it
-// moves or resizes while shown. Nothing is saved without settings.
+// From now on holds the window to the screens each time it is shown (not when
+// restored from minimised) and once more when the window manager has framed
+// it (a maximised, full-screen or minimised one stays as it is), and saves its
+// frame under `name` whenever it moves or resizes while shown. Nothing is
+// saved without settings.
 void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings);
 
 } // namespace WindowFrameAutosave

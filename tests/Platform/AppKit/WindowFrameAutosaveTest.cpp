@@ -131,4 +131,15 @@ TEST_F(WindowFrameAutosaveTest, AKeptWindowIsHeldToTheScreenEachTimeItIsShown) {
         EXPECT_EQ(frame.top(), expectedEdge(testCase.pushedTo.y(), screen.top(),
                                             screen.bottom() - frame.height() + 1, wanted.top()));
     }
+
+    // Restored from minimised by the window manager, not shown by Pelmor: it
+    // stays where the user put it.
+    QWidget window;
+    WindowFrameAutosave::keep(window, QStringLiteral("pelmor.channelScan.windowFrame"), kept);
+    window.show();
+    const QRect partlyOffTheRight(screen.right() - 100, onScreen.top(), 300, 200);
+    window.setGeometry(partlyOffTheRight);
+    window.setWindowState(Qt::WindowMinimized);
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(window.geometry(), partlyOffTheRight) << "restored from minimised";
 }
