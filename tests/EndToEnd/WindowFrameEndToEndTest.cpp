@@ -73,6 +73,15 @@ protected:
         return window;
     }
 
+    // Maximizes or un-maximizes the window as a user does, by a double-click
+    // on its title bar; whether it then is as asked.
+    static bool doubleClickTitleBar(QWidget& window, bool maximized) {
+        const QRect frame = window.frameGeometry();
+        const int titleBarHeight = window.geometry().top() - frame.top();
+        DesktopSession::clickAt({frame.center().x(), frame.top() + titleBarHeight / 2}, 2);
+        return processEventsUntil([&] { return window.isMaximized() == maximized; }, 3'000);
+    }
+
     QProcess windowManager;
     QTemporaryDir directory;
 };
@@ -101,4 +110,25 @@ TEST_F(WindowFrameEndToEndTest, AWindowLeftOffTheTopLeftComesBackWithItsWholeFra
     window = openKeptWindow(frames);
     EXPECT_TRUE(showsItsWholeFrame(*window))
         << "restarted again: frame at " << window->windowHandle()->frameGeometry().y();
+}
+
+TEST_F(WindowFrameEndToEndTest, AWindowClosedMaximizedComesBackMaximizedAndUnMaximizesToItsFrame) {
+    const auto frames =
+        std::make_shared<QSettings>(directory.filePath("frames.ini"), QSettings::IniFormat);
+    const QRect saved(200, 120, 640, 480);
+    frames->setValue(QStringLiteral("WindowFrames/") + frameName, saved);
+    auto window = openKeptWindow(frames);
+    ASSERT_TRUE(showsItsWholeFrame(*window));
+    ASSERT_TRUE(doubleClickTitleBar(*window, true)) << "openbox maximized nothing";
+
+    window->close();
+    window->show();
+    ASSERT_TRUE(processEventsUntil([&] { return window->isMaximized(); }, 3'000))
+        << "reopened unmaximized";
+    DesktopSession::pumpFor(300);
+    ASSERT_TRUE(doubleClickTitleBar(*window, false));
+    processEventsUntil([&] { return window->geometry() == saved; }, 3'000);
+    EXPECT_EQ(window->geometry(), saved)
+        << "un-maximized to " << window->width() << "x" << window->height() << " at " << window->x()
+        << "," << window->y();
 }

@@ -98,6 +98,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched == &window_ && !event->spontaneous()) {
+            showNormalFirst();
             holdOnScreen(frameMargins(window_));
             watchExposure();
         } else if (event->type() == QEvent::Expose && isAwaitingFrame_ &&
@@ -109,6 +110,8 @@ public:
                 lastSeenFrameMargins() = margins;
                 holdOnScreen(margins);
             }
+            window_.setWindowState(window_.windowState() | fillingStates_);
+            fillingStates_ = {};
         } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
                    watched == &window_) {
             const auto* window = static_cast<const QWidget*>(watched);
@@ -120,6 +123,22 @@ public:
     }
 
 private:
+    // A window shown maximised or full screen is mapped at its normal frame
+    // and fills the screen again once framed: its native window is made anew
+    // at each show, and the window manager takes the frame it is mapped with
+    // as the one that un-maximising goes back to.
+    void showNormalFirst() {
+        const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+        const Qt::WindowStates states = window_.windowState();
+        const QRect normal = window_.normalGeometry();
+        if ((states & Qt::WindowMinimized) || !(states & filling) || !normal.isValid()) {
+            return;
+        }
+        fillingStates_ = states & filling;
+        window_.setWindowState(states & ~filling);
+        window_.setGeometry(normal);
+    }
+
     // A maximised, full-screen or minimised window is where the desktop put it.
     void holdOnScreen(QMargins margins) {
         if ((window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
@@ -140,6 +159,7 @@ private:
     QWidget& window_;
     bool isWatchingExposure_ = false;
     bool isAwaitingFrame_ = false;
+    Qt::WindowStates fillingStates_;
     QString name_;
     std::shared_ptr<QSettings> settings_;
 };
