@@ -37,10 +37,8 @@ PelmorApp::PelmorApp(int& argc, char** argv)
     delegate_ = AppDelegate::create(makeApplicationEnvironment());
 }
 
-// One deadline bounds the whole teardown, whatever waits in it; past it the
-// process ends at once, and every child's group with it.
 PelmorApp::~PelmorApp() {
-    ExitDeadline deadline(teardownTimeout, exitStatus_, &ChildProcess::killAllRunningGroups);
+    armExitDeadline();
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
@@ -53,11 +51,22 @@ PelmorApp::~PelmorApp() {
     // while the network is broken would go with the process. Only a handover
     // that waits for a manager adds its own bound to the deadline.
     ClipboardManagerHandover::handOver(
-        clipboardHandoverTimeout, [&deadline] { deadline.extendBy(clipboardHandoverTimeout); });
+        clipboardHandoverTimeout, [this] { exitDeadline_->extendBy(clipboardHandoverTimeout); });
     // The Qt application's destruction waits for its host-lookup threads,
     // which a resolver that does not answer holds for many seconds: past the
     // deadline, the process ends without them.
     application_.reset();
+    exitDeadline_.reset();
+}
+
+// One deadline bounds the whole teardown, whatever waits in it, from the
+// moment the event loop ends; past it the process ends at once, and every
+// child's group with it. Pelmor only ever quits with status 0.
+void PelmorApp::armExitDeadline() {
+    if (!exitDeadline_) {
+        exitDeadline_ =
+            std::make_unique<ExitDeadline>(teardownTimeout, 0, &ChildProcess::killAllRunningGroups);
+    }
 }
 
 QString PelmorApp::instanceLockFolder() {
@@ -69,7 +78,9 @@ int PelmorApp::exec() {
     QTimer::singleShot(0, application_.get(),
                        [this] { delegate_->applicationDidFinishLaunching(); });
     QObject::connect(application_.get(), &QCoreApplication::aboutToQuit, application_.get(),
-                     [this] { delegate_->applicationWillTerminate(); });
-    exitStatus_ = QApplication::exec();
-    return exitStatus_;
+                     [this] {
+                         armExitDeadline();
+                         delegate_->applicationWillTerminate();
+                     });
+    return QApplication::exec();
 }

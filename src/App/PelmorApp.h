@@ -6,6 +6,7 @@
 #include <QString>
 
 class AppDelegate;
+class ExitDeadline;
 class QApplication;
 class TerminationSignalWatcher;
 
@@ -31,7 +32,10 @@ public:
     int exec();
 
 private:
-    // The whole teardown, from the delegate's destruction to Qt's.
+    // Arms the teardown's deadline, once.
+    void armExitDeadline();
+
+    // The whole teardown, from the delegate's termination to Qt's destruction.
     static constexpr std::chrono::milliseconds teardownTimeout{1000};
     // Added to the teardown's only while Pelmor owns the clipboard and a
     // clipboard manager runs.
@@ -41,5 +45,5 @@ private:
     std::unique_ptr<Async::Runtime> runtime_;
     std::unique_ptr<TerminationSignalWatcher> terminationWatcher_;
     std::shared_ptr<AppDelegate> delegate_;
-    int exitStatus_ = 0;
+    std::unique_ptr<ExitDeadline> exitDeadline_;
 };
