@@ -36,6 +36,9 @@ void call(const std::function<void()>& callback) {
 ContentView::ContentView(Sources sources, PopoverCallbacks callbacks, QWidget* parent)
     : QWidget(parent), sources_(std::move(sources)), callbacks_(std::move(callbacks)) {
     setObjectName(QStringLiteral("ContentView"));
+    // Holds the focus while the popover opens, so that no control is focused
+    // unseen and taken by a stray Space; not a Tab stop itself.
+    setFocusPolicy(Qt::ClickFocus);
     buildFrame();
     buildPanels();
     observeSources();
@@ -51,6 +54,9 @@ void ContentView::buildFrame() {
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // No Tab stop, where Space would do nothing: Tab scrolls the focused
+    // control into view.
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
     scrollArea_->setWidgetResizable(true);
     scrollArea_->setAutoFillBackground(false);
     scrollArea_->viewport()->setAutoFillBackground(false);
@@ -302,6 +308,7 @@ void ContentView::reportPreferredHeight() {
 
 void ContentView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    setFocus(Qt::OtherFocusReason);
     refreshNow();
     // What changed while the popover was closed is shown as it is now.
     for (SpringTransition* transition : findChildren<SpringTransition*>()) {

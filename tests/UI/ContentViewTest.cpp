@@ -26,6 +26,7 @@
 #include "UI/PopoverTestSources.h"
 #include "UI/ViewInspection.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -488,4 +489,30 @@ TEST_F(ContentViewTest, ChangesAnimateWhileOpenAndOnlyWhenTheirValueChanges) {
     view->show();
     EXPECT_FALSE(anyRunning());
     EXPECT_EQ(monitoring->capsuleText(), u"Monitoring"_s);
+}
+
+// Tab goes from control to control, on the dashboard and the toolbox alike:
+// no stop where Space does nothing.
+TEST_F(ContentViewTest, EveryTabStopIsAControl) {
+    open();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    for (const bool toolbox : {false, true}) {
+        SCOPED_TRACE(toolbox ? "toolbox" : "dashboard");
+        if (toolbox) {
+            click(dashboard().header()->toolboxButton());
+        }
+        std::vector<QWidget*> stops;
+        while (stops.size() < 20) {
+            QTest::keyClick(view.get(), Qt::Key_Tab);
+            QWidget* stop = QApplication::focusWidget();
+            if (std::ranges::find(stops, stop) != stops.end()) {
+                break;
+            }
+            stops.push_back(stop);
+            EXPECT_NE(qobject_cast<QAbstractButton*>(stop), nullptr)
+                << stops.size() << ": " << (stop ? stop->metaObject()->className() : "nothing");
+        }
+        EXPECT_GT(stops.size(), 2u);
+    }
 }
