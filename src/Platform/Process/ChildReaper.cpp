@@ -35,15 +35,15 @@ bool reapNow(pid_t pid) {
 // child's grace has passed, if any is left.
 std::optional<Clock::duration> reapDueChildren() {
     const Clock::time_point now = Clock::now();
-    std::vector<PendingChild> waiting;
-    for (const PendingChild& child : pendingChildren) {
-        if (child.due > now) {
-            waiting.push_back(child);
-        } else if (!reapNow(child.pid)) {
-            waiting.push_back({child.pid, now + ChildReaper::idleDelay});
+    std::erase_if(pendingChildren, [now](const PendingChild& child) {
+        return child.due <= now && reapNow(child.pid);
+    });
+    // Those left whose grace has passed have not ended yet.
+    for (PendingChild& child : pendingChildren) {
+        if (child.due <= now) {
+            child.due = now + ChildReaper::idleDelay;
         }
     }
-    pendingChildren = std::move(waiting);
     if (pendingChildren.empty()) {
         return std::nullopt;
     }
