@@ -8,8 +8,11 @@
 #include <algorithm>
 #include <vector>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLayout>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 // Reads what a view shows without looking at pixels.
@@ -77,6 +80,28 @@ inline void layOut(QWidget& view, int width) {
     if (view.layout()) {
         view.layout()->activate();
     }
+}
+
+// What Tab stops at in `window`, once round from where the focus is: the
+// class of each stop, "button" for every button (a control Space acts on).
+inline QStringList tabStopKinds(QWidget& window) {
+    std::vector<QWidget*> stops;
+    while (stops.size() < 30) {
+        QWidget* from = QApplication::focusWidget();
+        QTest::keyClick(from != nullptr ? from : &window, Qt::Key_Tab);
+        QWidget* stop = QApplication::focusWidget();
+        if (stop == nullptr || std::ranges::find(stops, stop) != stops.end()) {
+            break;
+        }
+        stops.push_back(stop);
+    }
+    QStringList kinds;
+    for (const QWidget* stop : stops) {
+        kinds.append(qobject_cast<const QAbstractButton*>(stop) != nullptr
+                         ? QStringLiteral("button")
+                         : QString::fromLatin1(stop->metaObject()->className()));
+    }
+    return kinds;
 }
 
 } // namespace ViewInspection

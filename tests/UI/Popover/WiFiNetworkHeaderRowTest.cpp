@@ -7,6 +7,7 @@
 #include "UI/ViewInspection.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
@@ -124,91 +125,66 @@ TEST(WiFiNetworkHeaderRowTest, DismissingThePopoverElsewhereClearsTheFlag) {
 // also change under the bubble without a press; the bubble never stays over
 // content its anchor has left.
 TEST(WiFiNetworkHeaderRowTest, TheBubbleGoesWithAPressElsewhereOrItsAnchorAndTakesNoOtherPress) {
-    enum class Act {
-        pressElsewhere,
-        pressOnTheBubble,
-        pressOnTheInfoButton,
-        escape,
-        switchPage,
-        showBannerAbove,
-        scroll
+    // The popover's parts that the acts below reach.
+    struct Popover {
+        EscapeCountingWindow window;
+        QScrollArea* scrollArea = new QScrollArea;
+        QWidget* banner = new QWidget;
+        QWidget* page = new QWidget;
+        WiFiNetworkHeaderRow* header =
+            new WiFiNetworkHeaderRow(snapshot(u"Office"_s, 36, WiFiBand::fiveGigahertz), true);
+        QPushButton* button = new QPushButton(u"Toolbox"_s);
+    };
+    const auto clickAt = [](QWidget* target) {
+        QTest::mouseClick(target->window()->windowHandle(), Qt::LeftButton, {},
+                          target->mapTo(target->window(), target->rect().center()));
     };
     const struct {
-        Act act;
+        const char* act;
+        std::function<void(Popover&)> perform;
         bool bubbleStays;
         int buttonClicks;
     } rows[] = {
-        {Act::pressElsewhere, false, 1},
-        {Act::pressOnTheBubble, true, 0},
-        {Act::pressOnTheInfoButton, false, 0},
-        {Act::escape, false, 0},
-        {Act::switchPage, false, 0},
-        {Act::showBannerAbove, false, 0},
-        {Act::scroll, false, 0},
+        {"press elsewhere", [&](Popover& p) { clickAt(p.button); }, false, 1},
+        {"press on the bubble", [&](Popover& p) { clickAt(p.header->channelInfoPopover()); }, true,
+         0},
+        {"press on ⓘ", [&](Popover& p) { clickAt(p.header->infoButton()); }, false, 0},
+        {"Escape", [](Popover& p) { QTest::keyClick(p.window.windowHandle(), Qt::Key_Escape); },
+         false, 0},
+        {"switch page", [](Popover& p) { p.page->hide(); }, false, 0},
+        {"show a banner above", [](Popover& p) { p.banner->show(); }, false, 0},
+        {"scroll", [](Popover& p) { p.scrollArea->verticalScrollBar()->setValue(12); }, false, 0},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(int(row.act));
-        EscapeCountingWindow window;
-        auto* scrollArea = new QScrollArea;
-        scrollArea->setWidgetResizable(true);
-        scrollArea->setFixedHeight(160);
-        auto* banner = new QWidget;
-        banner->setFixedHeight(42);
-        banner->hide();
-        auto* page = new QWidget;
-        auto* header =
-            new WiFiNetworkHeaderRow(snapshot(u"Office"_s, 36, WiFiBand::fiveGigahertz), true);
-        auto* button = new QPushButton(u"Toolbox"_s);
-        auto* pageLayout = new QVBoxLayout(page);
-        pageLayout->addWidget(banner);
-        pageLayout->addWidget(header);
+        SCOPED_TRACE(row.act);
+        Popover popover;
+        popover.scrollArea->setWidgetResizable(true);
+        popover.scrollArea->setFixedHeight(160);
+        popover.banner->setFixedHeight(42);
+        popover.banner->hide();
+        auto* pageLayout = new QVBoxLayout(popover.page);
+        pageLayout->addWidget(popover.banner);
+        pageLayout->addWidget(popover.header);
         pageLayout->addSpacing(60); // clear of the bubble
-        pageLayout->addWidget(button);
+        pageLayout->addWidget(popover.button);
         pageLayout->addSpacing(200); // room to scroll
-        scrollArea->setWidget(page);
-        (new QVBoxLayout(&window))->addWidget(scrollArea);
+        popover.scrollArea->setWidget(popover.page);
+        (new QVBoxLayout(&popover.window))->addWidget(popover.scrollArea);
         int buttonClicks = 0;
-        QObject::connect(button, &QPushButton::clicked, [&] { ++buttonClicks; });
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        const auto clickAt = [&](QWidget* target) {
-            QWindow* handle = target->window()->windowHandle();
-            QTest::mouseClick(handle, Qt::LeftButton, {},
-                              target->mapTo(target->window(), target->rect().center()));
-        };
-        clickAt(header->infoButton());
-        ChannelInfoPopover* bubble = header->channelInfoPopover();
+        QObject::connect(popover.button, &QPushButton::clicked, [&] { ++buttonClicks; });
+        popover.window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&popover.window));
+        clickAt(popover.header->infoButton());
+        ChannelInfoPopover* bubble = popover.header->channelInfoPopover();
         ASSERT_TRUE(bubble->isVisible());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(bubble));
 
-        switch (row.act) {
-        case Act::pressElsewhere:
-            clickAt(button);
-            break;
-        case Act::pressOnTheBubble:
-            clickAt(bubble);
-            break;
-        case Act::pressOnTheInfoButton:
-            clickAt(header->infoButton());
-            break;
-        case Act::escape:
-            QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
-            break;
-        case Act::switchPage:
-            page->hide();
-            break;
-        case Act::showBannerAbove:
-            banner->show();
-            break;
-        case Act::scroll:
-            scrollArea->verticalScrollBar()->setValue(12);
-            break;
-        }
+        row.perform(popover);
         QCoreApplication::processEvents();
         EXPECT_EQ(bubble->isVisible(), row.bubbleStays);
-        EXPECT_EQ(header->isChannelInfoPopoverPresented(), row.bubbleStays);
+        EXPECT_EQ(popover.header->isChannelInfoPopoverPresented(), row.bubbleStays);
         EXPECT_EQ(buttonClicks, row.buttonClicks);
-        EXPECT_EQ(window.escapes, 0) << "Escape went past the bubble";
+        EXPECT_EQ(popover.window.escapes, 0) << "Escape went past the bubble";
     }
 }
 
