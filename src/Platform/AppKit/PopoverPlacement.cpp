@@ -1,7 +1,8 @@
 #include "Platform/AppKit/PopoverPlacement.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -15,21 +16,39 @@ constexpr int panelReach = 64;
 
 enum class ScreenEdge { top, bottom, left, right };
 
-// The edge whose panel the click was on.
-ScreenEdge clickedEdge(QPoint point, QRect screen) {
-    const int toTop = point.y() - screen.top();
-    const int toBottom = screen.bottom() - point.y();
+// How far a point is from each edge, in ScreenEdge's order.
+std::array<int, 4> distancesToEdges(QPoint point, QRect screen) {
+    return {point.y() - screen.top(), screen.bottom() - point.y(), point.x() - screen.left(),
+            screen.right() - point.x()};
+}
+
+// The edge whose panel a point within panelReach of it is on: a point this
+// close to the top or bottom is on a horizontal panel, even in a corner
+// nearer to a side. None away from every edge.
+std::optional<ScreenEdge> panelEdge(QPoint point, QRect screen) {
+    const auto [toTop, toBottom, toLeft, toRight] = distancesToEdges(point, screen);
     if (std::min(toTop, toBottom) <= panelReach) {
         return toTop <= toBottom ? ScreenEdge::top : ScreenEdge::bottom;
     }
-    const int toLeft = point.x() - screen.left();
-    const int toRight = screen.right() - point.x();
     if (std::min(toLeft, toRight) <= panelReach) {
         return toLeft <= toRight ? ScreenEdge::left : ScreenEdge::right;
     }
-    const int distances[] = {toTop, toBottom, toLeft, toRight};
-    return ScreenEdge(std::min_element(std::begin(distances), std::end(distances)) -
-                      std::begin(distances));
+    return std::nullopt;
+}
+
+// The edge whose panel the click was on: the nearest where none is in reach.
+ScreenEdge clickedEdge(QPoint point, QRect screen) {
+    if (const auto edge = panelEdge(point, screen)) {
+        return *edge;
+    }
+    const auto distances = distancesToEdges(point, screen);
+    return ScreenEdge(std::min_element(distances.begin(), distances.end()) - distances.begin());
+}
+
+// Qt gives a screen's available area as its overlap with the desktop's one
+// work area, which can be empty: the whole screen is usable then.
+QRect usableArea(QRect screenGeometry, QRect screenArea) {
+    return screenArea.isEmpty() ? screenGeometry : screenArea;
 }
 
 QPoint keptInside(QPoint origin, QSize size, QRect area) {
@@ -42,8 +61,18 @@ QPoint keptInside(QPoint origin, QSize size, QRect area) {
 
 } // namespace
 
-// Below the icon where the popover fits; else on the side with more room.
-PopoverPlacement PopoverPlacement::byIcon(QRect icon, QSize size, QRect screenArea) {
+// Beside an icon on a side panel, with the screen's height for room; else
+// below the icon where the popover fits, or on the side with more room.
+PopoverPlacement PopoverPlacement::byIcon(QRect icon, QSize size, QRect screenGeometry,
+                                          QRect screenArea) {
+    screenArea = usableArea(screenGeometry, screenArea);
+    const std::optional<ScreenEdge> edge = panelEdge(icon.center(), screenGeometry);
+    if (edge == ScreenEdge::left) {
+        return {Side::right, icon, screenArea};
+    }
+    if (edge == ScreenEdge::right) {
+        return {Side::left, icon, screenArea};
+    }
     const int roomBelow = screenArea.bottom() - icon.bottom();
     const int roomAbove = icon.top() - screenArea.top();
     const bool below = size.height() < roomBelow || roomBelow > roomAbove;
@@ -52,6 +81,7 @@ PopoverPlacement PopoverPlacement::byIcon(QRect icon, QSize size, QRect screenAr
 
 PopoverPlacement PopoverPlacement::atPointer(QPoint pointer, QRect screenGeometry,
                                              QRect screenArea) {
+    screenArea = usableArea(screenGeometry, screenArea);
     const QRect aroundPointer(pointer - QPoint(pointerGap, pointerGap),
                               QSize(2 * pointerGap, 2 * pointerGap));
     switch (clickedEdge(pointer, screenGeometry)) {

@@ -70,7 +70,7 @@ void PopoverWindow::showBelow(QRect anchor) {
     const QRect geometry = screen != nullptr ? screen->geometry() : QRect(0, 0, 1920, 1080);
     const QRect area = screen != nullptr ? screen->availableGeometry() : geometry;
     placement_ = anchor.isEmpty() ? PopoverPlacement::atPointer(pointer, geometry, area)
-                                  : PopoverPlacement::byIcon(anchor, contentSize_, area);
+                                  : PopoverPlacement::byIcon(anchor, contentSize_, geometry, area);
     applyPlacement();
     // A compositing manager may have started or stopped since the last time.
     applyShape();

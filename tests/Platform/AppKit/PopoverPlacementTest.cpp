@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 // Opened at one height, then resized: it keeps its side and its edge by the
-// icon, and stays inside the available area. (Shrinking and cutting by a
-// tray at the bottom: PopoverWindowTest.)
+// icon, and stays inside the available area, or the whole screen where that
+// area is empty. Beside a side panel it stands beside the icon with the
+// screen's height as its room. (Shrinking and cutting by a tray at the
+// bottom: PopoverWindowTest.)
 TEST(PopoverPlacementTest, ByTheIconItKeepsItsSideAndItsNearEdgeAtEveryHeight) {
     const QRect screen(0, 0, 1920, 1080);
     const QRect topIcon(1000, 0, 24, 24);
@@ -23,10 +25,13 @@ TEST(PopoverPlacementTest, ByTheIconItKeepsItsSideAndItsNearEdgeAtEveryHeight) {
         {"bottom tray", bottomIcon, screen, 650, 650, {812, 406, 400, 650}},
         {"bottom tray, grown", bottomIcon, screen, 430, 650, {812, 406, 400, 650}},
         {"short screen", {600, 0, 24, 24}, shortScreenBelowPanel, 650, 650, {412, 24, 400, 576}},
+        {"no usable area", topIcon, QRect(), 650, 650, {812, 24, 400, 650}},
+        {"left panel", {3, 520, 24, 24}, {30, 0, 1890, 1080}, 700, 700, {30, 182, 400, 700}},
+        {"right panel", {1893, 520, 24, 24}, {0, 0, 1890, 1080}, 430, 700, {1490, 182, 400, 700}},
     };
     for (const auto& testCase : cases) {
-        const auto placement =
-            PopoverPlacement::byIcon(testCase.icon, QSize(400, testCase.openedAt), testCase.area);
+        const auto placement = PopoverPlacement::byIcon(
+            testCase.icon, QSize(400, testCase.openedAt), screen, testCase.area);
         EXPECT_EQ(placement.frame(QSize(400, testCase.height)), testCase.frame) << testCase.name;
     }
 }
@@ -56,6 +61,7 @@ TEST(PopoverPlacementTest, WithoutIconGeometryItOpensBesideThePointerOnTheClicke
         {"right panel, near the top", {1906, 40}, {0, 0, 1892, 1080}, {1492, 56}},
         {"away from every edge, nearest the top", {900, 500}, screen, {700, 516}, 564},
         {"second screen's top panel", {2500, 10}, {1920, 0, 1920, 1080}, {2300, 26}},
+        {"no usable area", {1000, 12}, QRect(), {800, 28}},
     };
     for (const auto& testCase : cases) {
         const QRect geometry = testCase.area.x() >= 1920 ? QRect(1920, 0, 1920, 1080) : screen;
