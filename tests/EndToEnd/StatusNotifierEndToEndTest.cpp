@@ -29,10 +29,19 @@ namespace {
 
 const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
+bool watcherIsUp() {
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(watcherService);
+}
+
 QVariant watcherProperty(const char* name) {
     QDBusInterface watcher(watcherService, QStringLiteral("/StatusNotifierWatcher"),
                            watcherService);
     return watcher.isValid() ? watcher.property(name) : QVariant();
+}
+
+// Pelmor's is the only item on the test's private bus.
+bool itemIsListed() {
+    return !watcherProperty("RegisteredStatusNotifierItems").toStringList().isEmpty();
 }
 
 // Where the panel at the top of the screen shows something other than its
@@ -71,24 +80,24 @@ protected:
                 {"status-notifier-watcher", "gtk-sni-tray-standalone", "xdotool"})) {
             GTEST_SKIP() << "Skipped: the StatusNotifier watcher, host or xdotool is missing.";
         }
-        ASSERT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(watcherService))
+        ASSERT_FALSE(watcherIsUp())
             << "another watcher is on this bus: run in a private session bus";
+        ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
+        ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    }
+
+    void startWatcherAndHost() {
         watcher.start(QStringLiteral("status-notifier-watcher"), {});
-        ASSERT_TRUE(processEventsUntil(
-            [] {
-                return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                    watcherService);
-            },
-            20'000))
-            << "the watcher never came up";
+        ASSERT_TRUE(processEventsUntil(watcherIsUp, 20'000)) << "the watcher never came up";
         host.start(QStringLiteral("gtk-sni-tray-standalone"), {QStringLiteral("--top")});
         ASSERT_TRUE(processEventsUntil(
             [] { return watcherProperty("IsStatusNotifierHostRegistered").toBool(); }, 20'000))
             << "the panel never registered as a host";
-        ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
     }
 
-    void TearDown() override {
+    void TearDown() override { stopWatcherAndHost(); }
+
+    void stopWatcherAndHost() {
         for (QProcess* process : {&host, &watcher}) {
             process->kill();
             process->waitForFinished(2000);
@@ -107,9 +116,7 @@ TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBes
     delegate->applicationDidFinishLaunching();
     auto& menuBar = *delegate->menuBarController();
     ASSERT_NE(menuBar.statusItem(), nullptr);
-    ASSERT_TRUE(processEventsUntil(
-        [] { return !watcherProperty("RegisteredStatusNotifierItems").toStringList().isEmpty(); },
-        10'000))
+    ASSERT_TRUE(processEventsUntil(itemIsListed, 10'000))
         << "the icon never registered with the watcher";
     // The host shows the icon; unlike an XEmbed tray it tells no position.
     ASSERT_TRUE(processEventsUntil([] { return itemsOnPanel(panelHeight).has_value(); }, 10'000))
@@ -142,5 +149,24 @@ TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBes
     ASSERT_TRUE(clickAt(click, 2));
     pumpFor(1'500);
     EXPECT_TRUE(menuBar.isPopoverShown()) << "a double-click opened and closed the popover";
+    delegate->applicationWillTerminate();
+}
+
+// A desktop shell that restarts ends its watcher and host together and starts
+// them again: every new watcher lists the icon.
+TEST_F(StatusNotifierEndToEndTest, EveryNewWatcherListsTheIcon) {
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(processEventsUntil(itemIsListed, 10'000))
+        << "the icon never registered with the watcher";
+    for (int round = 1; round <= 10; ++round) {
+        stopWatcherAndHost();
+        ASSERT_TRUE(processEventsUntil([] { return !watcherIsUp(); }, 5'000));
+        ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
+        EXPECT_TRUE(processEventsUntil(itemIsListed, 8'000))
+            << "restart " << round << ": the new watcher lists no item";
+    }
     delegate->applicationWillTerminate();
 }

@@ -1,13 +1,15 @@
 #include "Platform/AppKit/StatusItem.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
 StatusItem::StatusItem()
     : trayIcon_(std::make_unique<QSystemTrayIcon>()), menu_(std::make_unique<QMenu>()),
-      clickFilter_(std::chrono::milliseconds(QApplication::doubleClickInterval())) {
+      clickFilter_(std::chrono::milliseconds(QApplication::doubleClickInterval())),
+      registration_(QDBusConnection::sessionBus(), [this] { return showAgain(); }) {
     trayIcon_->setContextMenu(menu_.get());
     connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
@@ -35,6 +37,17 @@ void StatusItem::setIcon(const QIcon& icon) {
     if (!trayIcon_->isVisible()) {
         trayIcon_->show();
     }
+}
+
+// Qt registers a StatusNotifier item each time its icon is shown. Where Qt
+// draws the icon itself (XEmbed), there is no item to register.
+bool StatusItem::showAgain() {
+    if (!trayIcon_->isVisible() || window() != nullptr) {
+        return false;
+    }
+    trayIcon_->hide();
+    trayIcon_->show();
+    return true;
 }
 
 QIcon StatusItem::icon() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/AppKit/StatusItemClickFilter.h"
+#include "Platform/AppKit/StatusNotifierRegistration.h"
 
 #include <functional>
 #include <memory>
@@ -45,8 +46,11 @@ public:
     void activate(QSystemTrayIcon::ActivationReason reason);
 
 private:
+    bool showAgain();
+
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
     std::unique_ptr<QMenu> menu_;
     std::function<void()> action_;
     StatusItemClickFilter clickFilter_;
+    StatusNotifierRegistration registration_;
 };
