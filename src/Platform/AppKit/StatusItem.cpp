@@ -36,6 +36,7 @@ void StatusItem::setIcon(const QIcon& icon) {
     trayIcon_->setIcon(icon);
     if (!trayIcon_->isVisible()) {
         trayIcon_->show();
+        registration_.checkListed();
     }
 }
 

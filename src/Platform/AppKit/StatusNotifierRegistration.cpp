@@ -21,10 +21,13 @@ StatusNotifierRegistration::StatusNotifierRegistration(QDBusConnection connectio
     connect(&nextCheck_, &QTimer::timeout, this, &StatusNotifierRegistration::check);
     // The first check waits an interval, so that Qt's own registration has
     // usually landed and the item is not registered twice.
-    connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-        checksLeft_ = maxChecks;
-        nextCheck_.start();
-    });
+    connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this,
+            &StatusNotifierRegistration::checkListed);
+}
+
+void StatusNotifierRegistration::checkListed() {
+    checksLeft_ = maxChecks;
+    nextCheck_.start();
 }
 
 void StatusNotifierRegistration::check() {

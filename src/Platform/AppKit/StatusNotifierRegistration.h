@@ -26,6 +26,10 @@ public:
     // no StatusNotifier item (an XEmbed tray icon, or none shown).
     StatusNotifierRegistration(QDBusConnection connection, std::function<bool()> registerAgain);
 
+    // Checks, as for a watcher that has just appeared: for an item first
+    // shown while a watcher may still be starting.
+    void checkListed();
+
 private:
     void check();
     void checkOwners(const QStringList& listed);
