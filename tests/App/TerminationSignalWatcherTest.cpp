@@ -1,3 +1,7 @@
+#include "App/TerminationSignalWatcher.h"
+
+#include "Support/EventLoopWait.h"
+
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -33,6 +37,14 @@ Ending startAndSignal(int signalNumber) {
     return {application.exitStatus(), application.exitCode()};
 }
 
+void (*handlerOf(int signalNumber))(int) {
+    struct sigaction action {};
+    ::sigaction(signalNumber, nullptr, &action);
+    return action.sa_handler;
+}
+
+void ownHandler(int) {}
+
 } // namespace
 
 // A closing terminal's SIGHUP quits as TERM and INT do.
@@ -42,5 +54,30 @@ TEST(TerminationSignalWatcherTest, EachQuittingSignalQuitsTheApplicationWithStat
         const auto ending = startAndSignal(signalNumber);
         EXPECT_EQ(ending.status, QProcess::NormalExit);
         EXPECT_EQ(ending.exitCode, 0);
+    }
+}
+
+// A quitting signal that was ignored when the watcher started (as nohup
+// leaves SIGHUP) stays ignored and quits nothing; once the watcher has gone,
+// each signal does what it did before.
+TEST(TerminationSignalWatcherTest, LeavesIgnoredSignalsIgnoredAndPutsBackWhatItFound) {
+    const std::pair<const char*, void (*)(int)> foundActions[] = {
+        {"ignored", SIG_IGN}, {"default", SIG_DFL}, {"a handler", ownHandler}};
+    for (const auto& [name, found] : foundActions) {
+        for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+            SCOPED_TRACE(testing::Message() << name << ", signal " << signalNumber);
+            std::signal(signalNumber, found);
+            int requests = 0;
+            {
+                TerminationSignalWatcher watcher;
+                QObject::connect(&watcher, &TerminationSignalWatcher::terminationRequested,
+                                 [&] { ++requests; });
+                std::raise(signalNumber);
+                processEventsUntil([&] { return requests > 0; }, 200);
+            }
+            EXPECT_EQ(requests, found == SIG_IGN ? 0 : 1);
+            EXPECT_EQ(handlerOf(signalNumber), found);
+            std::signal(signalNumber, SIG_DFL);
+        }
     }
 }
