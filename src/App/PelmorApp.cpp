@@ -12,6 +12,8 @@
 #include "Platform/Foundation/NotificationCenter.h"
 #include "Platform/Process/ChildProcess.h"
 
+#include <optional>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QSettings>
@@ -49,9 +51,12 @@ PelmorApp::~PelmorApp() {
     // Qt hands the clipboard to the desktop's clipboard manager only in the
     // destruction below, which the deadline may cut short: a report copied
     // while the network is broken would go with the process. Only a handover
-    // that waits for a manager adds its own bound to the deadline.
-    ClipboardManagerHandover::handOver(
-        clipboardHandoverTimeout, [this] { exitDeadline_->extendBy(clipboardHandoverTimeout); });
+    // that waits for a manager pauses the deadline, for as long as it waits.
+    std::optional<ExitDeadline::Pause> handoverPause;
+    ClipboardManagerHandover::handOver(clipboardHandoverTimeout, [&] {
+        handoverPause.emplace(*exitDeadline_, clipboardHandoverTimeout);
+    });
+    handoverPause.reset();
     // The Qt application's destruction waits for its host-lookup threads,
     // which a resolver that does not answer holds for many seconds: past the
     // deadline, the process ends without them.

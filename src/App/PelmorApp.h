@@ -37,8 +37,8 @@ private:
 
     // The whole teardown, from the delegate's termination to Qt's destruction.
     static constexpr std::chrono::milliseconds teardownTimeout{1000};
-    // Added to the teardown's only while Pelmor owns the clipboard and a
-    // clipboard manager runs.
+    // Added to the teardown's only while Pelmor owns the clipboard and waits
+    // for a clipboard manager to take it.
     static constexpr std::chrono::milliseconds clipboardHandoverTimeout{3000};
 
     std::unique_ptr<QApplication> application_;
