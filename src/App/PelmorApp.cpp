@@ -3,6 +3,7 @@
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
 #include "App/ExitDeadline.h"
+#include "App/MainThreadExitHook.h"
 #include "App/TerminationSignalWatcher.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/AppKit/ClipboardManagerHandover.h"
@@ -15,6 +16,7 @@
 #include <optional>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
@@ -36,11 +38,20 @@ PelmorApp::PelmorApp(int& argc, char** argv)
                                  NotificationCenter::applicationDidBecomeActive);
                          }
                      });
+    quitWhenTheSessionBusEnds();
     delegate_ = AppDelegate::create(makeApplicationEnvironment());
+    // Qt's X platform ends the process through exit() when the display goes
+    // away, from inside the event loop: the teardown below never runs. That
+    // end gets the same bound, and the children's groups end with it.
+    MainThreadExitHook::set([this] {
+        armExitDeadline(displayLostStatus);
+        ChildProcess::killAllRunningGroups();
+    });
 }
 
 PelmorApp::~PelmorApp() {
-    armExitDeadline();
+    MainThreadExitHook::set({});
+    armExitDeadline(0);
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
@@ -66,11 +77,22 @@ PelmorApp::~PelmorApp() {
 
 // One deadline bounds the whole teardown, whatever waits in it, from the
 // moment the event loop ends; past it the process ends at once, and every
-// child's group with it. Pelmor only ever quits with status 0.
-void PelmorApp::armExitDeadline() {
+// child's group with it.
+void PelmorApp::armExitDeadline(int status) {
     if (!exitDeadline_) {
-        exitDeadline_ =
-            std::make_unique<ExitDeadline>(teardownTimeout, 0, &ChildProcess::killAllRunningGroups);
+        exitDeadline_ = std::make_unique<ExitDeadline>(teardownTimeout, status,
+                                                       &ChildProcess::killAllRunningGroups);
+    }
+}
+
+// A session bus that ends is a session that is over. Without a bus at the
+// start there is nothing to lose.
+void PelmorApp::quitWhenTheSessionBusEnds() {
+    QDBusConnection sessionBus = QDBusConnection::sessionBus();
+    if (sessionBus.isConnected()) {
+        sessionBus.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                           QStringLiteral("org.freedesktop.DBus.Local"),
+                           QStringLiteral("Disconnected"), application_.get(), SLOT(quit()));
     }
 }
 
@@ -84,7 +106,7 @@ int PelmorApp::exec() {
                        [this] { delegate_->applicationDidFinishLaunching(); });
     QObject::connect(application_.get(), &QCoreApplication::aboutToQuit, application_.get(),
                      [this] {
-                         armExitDeadline();
+                         armExitDeadline(0);
                          delegate_->applicationWillTerminate();
                      });
     return QApplication::exec();

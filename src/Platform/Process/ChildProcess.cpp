@@ -29,12 +29,13 @@ constexpr int exitPollMilliseconds = 5;
 // Every child started and not yet seen to end, with its process id, which
 // stays its own until it is reaped: a child leaves this set before it goes to
 // the reaper. Lock-guarded: a process that ends abruptly kills the groups from
-// another thread.
+// another thread, also while exit() destroys static objects, so it is never
+// destroyed.
 class RunningChildren {
 public:
     static RunningChildren& shared() {
-        static RunningChildren children;
-        return children;
+        static auto* const children = new RunningChildren;
+        return *children;
     }
     void insert(ChildProcess* child, pid_t pid) {
         const std::lock_guard guard(lock_);
