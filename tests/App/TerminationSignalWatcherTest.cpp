@@ -28,6 +28,8 @@ Ending startAndSignal(int signalNumber) {
     static QTemporaryDir configHome;
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
     application.setProcessEnvironment(environment);
+    // Not ignored, whatever this test's own launcher left ignored.
+    application.setChildProcessModifier([signalNumber] { std::signal(signalNumber, SIG_DFL); });
     application.start(QStringLiteral(PELMOR_ISOLATED_NETWORK), {QStringLiteral(PELMOR_EXECUTABLE)});
     EXPECT_TRUE(application.waitForStarted(10000));
     // Still running after a while: it did not exit on its own.
