@@ -248,14 +248,14 @@ void ChildProcess::noticeExit() {
     if (!isReapedElsewhere && info.si_pid == 0) {
         return;
     }
-    // A child asked to end takes what is left of its group with it; unreaped,
-    // it still holds the group's number.
-    if (endRequested_ && !isReapedElsewhere) {
-        signalGroup(pid_, SIGKILL);
-    }
     if (isReapedElsewhere) {
         stopWatching();
     } else {
+        // A child asked to end takes what is left of its group with it;
+        // unreaped, it still holds the group's number.
+        if (endRequested_) {
+            signalGroup(pid_, SIGKILL);
+        }
         handOverToReaper();
     }
     // Everything the child wrote is in the pipes by now.
@@ -263,12 +263,9 @@ void ChildProcess::noticeExit() {
     drain(error_);
     close(output_);
     close(error_);
-    if (isReapedElsewhere) {
-        emit finished(unknownStatus, false);
-        return;
-    }
-    const bool endedBySignal = info.si_code == CLD_KILLED || info.si_code == CLD_DUMPED;
-    emit finished(info.si_status, endedBySignal);
+    const bool endedBySignal =
+        !isReapedElsewhere && (info.si_code == CLD_KILLED || info.si_code == CLD_DUMPED);
+    emit finished(isReapedElsewhere ? unknownStatus : info.si_status, endedBySignal);
 }
 
 void ChildProcess::killAllRunning() {
