@@ -1,5 +1,6 @@
 #include "App/ExitDeadline.h"
 
+#include <algorithm>
 #include <unistd.h>
 #include <utility>
 
@@ -19,10 +20,20 @@ ExitDeadline::~ExitDeadline() {
     watcher_.join();
 }
 
-void ExitDeadline::extendBy(std::chrono::milliseconds extension) {
+ExitDeadline::Pause::Pause(ExitDeadline& deadline, std::chrono::milliseconds bound)
+    : deadline_(deadline), bound_(bound), start_(Clock::now()) {
+    deadline_.moveDueBy(bound_);
+}
+
+// Gives back what the step did not take.
+ExitDeadline::Pause::~Pause() {
+    deadline_.moveDueBy(std::min<Clock::duration>(Clock::now() - start_, bound_) - bound_);
+}
+
+void ExitDeadline::moveDueBy(Clock::duration change) {
     {
         const std::lock_guard lock(mutex_);
-        due_ += extension;
+        due_ += change;
     }
     changed_.notify_one();
 }

@@ -7,7 +7,7 @@
 #include <thread>
 
 // Bounds a process's teardown: unless it is destroyed by its due time,
-// `timeout` after its construction and later by what `extendBy` adds, it runs
+// `timeout` after its construction and later by what pauses add, it runs
 // `lastStep` on a thread of its own and ends the process at once with
 // `status`. For teardown that may wait on work nobody can interrupt, such as
 // Qt's host-lookup threads blocked in a resolver that does not answer.
@@ -18,12 +18,26 @@ public:
     ExitDeadline(const ExitDeadline&) = delete;
     ExitDeadline& operator=(const ExitDeadline&) = delete;
 
-    // Moves the due time later by `extension`: for a step with a bound of its own.
-    void extendBy(std::chrono::milliseconds extension);
+    // Stops the deadline's clock while it lives, for up to `bound`: for a step
+    // with a bound of its own. The due time moves later by as long as the
+    // step took, and by no more.
+    class Pause {
+    public:
+        Pause(ExitDeadline& deadline, std::chrono::milliseconds bound);
+        ~Pause();
+        Pause(const Pause&) = delete;
+        Pause& operator=(const Pause&) = delete;
+
+    private:
+        ExitDeadline& deadline_;
+        const std::chrono::milliseconds bound_;
+        const std::chrono::steady_clock::time_point start_;
+    };
 
 private:
     using Clock = std::chrono::steady_clock;
 
+    void moveDueBy(Clock::duration change);
     void watch(int status, const std::function<void()>& lastStep);
 
     std::mutex mutex_;

@@ -3,6 +3,7 @@
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
 #include "App/ExitDeadline.h"
+#include "App/MainThreadExitHook.h"
 #include "App/TerminationSignalWatcher.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/AppKit/ClipboardManagerHandover.h"
@@ -12,7 +13,10 @@
 #include "Platform/Foundation/NotificationCenter.h"
 #include "Platform/Process/ChildProcess.h"
 
+#include <optional>
+
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
@@ -34,11 +38,20 @@ PelmorApp::PelmorApp(int& argc, char** argv)
                                  NotificationCenter::applicationDidBecomeActive);
                          }
                      });
+    quitWhenTheSessionBusEnds();
     delegate_ = AppDelegate::create(makeApplicationEnvironment());
+    // Qt's X platform ends the process through exit() when the display goes
+    // away, from inside the event loop: the teardown below never runs. That
+    // end gets the same bound, and the children's groups end with it.
+    MainThreadExitHook::set([this] {
+        armExitDeadline(displayLostStatus);
+        ChildProcess::killAllRunningGroups();
+    });
 }
 
 PelmorApp::~PelmorApp() {
-    armExitDeadline();
+    MainThreadExitHook::set({});
+    armExitDeadline(0);
     delegate_.reset();
     terminationWatcher_.reset();
     runtime_.reset();
@@ -49,9 +62,12 @@ PelmorApp::~PelmorApp() {
     // Qt hands the clipboard to the desktop's clipboard manager only in the
     // destruction below, which the deadline may cut short: a report copied
     // while the network is broken would go with the process. Only a handover
-    // that waits for a manager adds its own bound to the deadline.
-    ClipboardManagerHandover::handOver(
-        clipboardHandoverTimeout, [this] { exitDeadline_->extendBy(clipboardHandoverTimeout); });
+    // that waits for a manager pauses the deadline, for as long as it waits.
+    std::optional<ExitDeadline::Pause> handoverPause;
+    ClipboardManagerHandover::handOver(clipboardHandoverTimeout, [&] {
+        handoverPause.emplace(*exitDeadline_, clipboardHandoverTimeout);
+    });
+    handoverPause.reset();
     // The Qt application's destruction waits for its host-lookup threads,
     // which a resolver that does not answer holds for many seconds: past the
     // deadline, the process ends without them.
@@ -61,11 +77,22 @@ PelmorApp::~PelmorApp() {
 
 // One deadline bounds the whole teardown, whatever waits in it, from the
 // moment the event loop ends; past it the process ends at once, and every
-// child's group with it. Pelmor only ever quits with status 0.
-void PelmorApp::armExitDeadline() {
+// child's group with it.
+void PelmorApp::armExitDeadline(int status) {
     if (!exitDeadline_) {
-        exitDeadline_ =
-            std::make_unique<ExitDeadline>(teardownTimeout, 0, &ChildProcess::killAllRunningGroups);
+        exitDeadline_ = std::make_unique<ExitDeadline>(teardownTimeout, status,
+                                                       &ChildProcess::killAllRunningGroups);
+    }
+}
+
+// A session bus that ends is a session that is over. Without a bus at the
+// start there is nothing to lose.
+void PelmorApp::quitWhenTheSessionBusEnds() {
+    QDBusConnection sessionBus = QDBusConnection::sessionBus();
+    if (sessionBus.isConnected()) {
+        sessionBus.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                           QStringLiteral("org.freedesktop.DBus.Local"),
+                           QStringLiteral("Disconnected"), application_.get(), SLOT(quit()));
     }
 }
 
@@ -79,7 +106,7 @@ int PelmorApp::exec() {
                        [this] { delegate_->applicationDidFinishLaunching(); });
     QObject::connect(application_.get(), &QCoreApplication::aboutToQuit, application_.get(),
                      [this] {
-                         armExitDeadline();
+                         armExitDeadline(0);
                          delegate_->applicationWillTerminate();
                      });
     return QApplication::exec();

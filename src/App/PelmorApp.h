@@ -32,13 +32,17 @@ public:
     int exec();
 
 private:
-    // Arms the teardown's deadline, once.
-    void armExitDeadline();
+    // Arms the teardown's deadline, once: past it the process ends with `status`.
+    void armExitDeadline(int status);
+    void quitWhenTheSessionBusEnds();
 
     // The whole teardown, from the delegate's termination to Qt's destruction.
     static constexpr std::chrono::milliseconds teardownTimeout{1000};
-    // Added to the teardown's only while Pelmor owns the clipboard and a
-    // clipboard manager runs.
+    // Pelmor quits with status 0; a lost display ends it with the status Qt's
+    // X platform gives.
+    static constexpr int displayLostStatus = 1;
+    // Added to the teardown's only while Pelmor owns the clipboard and waits
+    // for a clipboard manager to take it.
     static constexpr std::chrono::milliseconds clipboardHandoverTimeout{3000};
 
     std::unique_ptr<QApplication> application_;

@@ -15,14 +15,24 @@ constexpr std::array quittingSignals{SIGTERM, SIGINT, SIGHUP};
 
 int signalPipe[2] = {-1, -1};
 
+// What each quitting signal did before the watcher: put back on destruction.
+std::array<struct sigaction, quittingSignals.size()> actionsFound{};
+
 void writeSignalToPipe(int signalNumber) {
     const auto byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
-void installHandler(int signalNumber, void (*handler)(int)) {
+// Installs the watcher's handler unless the signal was ignored when Pelmor
+// started, as nohup leaves SIGHUP and a non-interactive shell leaves SIGINT
+// for a job in the background: whoever started it asked it to live on.
+void installHandler(int signalNumber, struct sigaction& found) {
+    ::sigaction(signalNumber, nullptr, &found);
+    if (found.sa_handler == SIG_IGN) {
+        return;
+    }
     struct sigaction action {};
-    action.sa_handler = handler;
+    action.sa_handler = writeSignalToPipe;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     ::sigaction(signalNumber, &action, nullptr);
@@ -36,14 +46,17 @@ TerminationSignalWatcher::TerminationSignalWatcher(QObject* parent) : QObject(pa
     }
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignalWatcher::drainPipe);
-    for (const int signalNumber : quittingSignals) {
-        installHandler(signalNumber, writeSignalToPipe);
+    isWatching_ = true;
+    for (std::size_t index = 0; index < quittingSignals.size(); ++index) {
+        installHandler(quittingSignals[index], actionsFound[index]);
     }
 }
 
 TerminationSignalWatcher::~TerminationSignalWatcher() {
-    for (const int signalNumber : quittingSignals) {
-        installHandler(signalNumber, SIG_DFL);
+    if (isWatching_) {
+        for (std::size_t index = 0; index < quittingSignals.size(); ++index) {
+            ::sigaction(quittingSignals[index], &actionsFound[index], nullptr);
+        }
     }
     for (int& descriptor : signalPipe) {
         if (descriptor >= 0) {

@@ -6,6 +6,8 @@ class QSocketNotifier;
 
 // Turns SIGTERM, SIGINT and SIGHUP into a clean quit of the Qt event loop. The signal
 // handler only writes a byte to a pipe; the quit itself runs on the main thread.
+// A signal ignored when the watcher starts stays ignored, and destruction puts
+// back what each signal did before.
 class TerminationSignalWatcher : public QObject {
     Q_OBJECT
 
@@ -20,4 +22,5 @@ private:
     void drainPipe();
 
     QSocketNotifier* notifier_ = nullptr;
+    bool isWatching_ = false;
 };

@@ -9,20 +9,24 @@
 using std::chrono::milliseconds;
 
 // Past its due time the deadline ends the process with its status, after its
-// last step; an extension moves the due time later, and a deadline destroyed
-// in time ends nothing.
+// last step; a pause for a step with a bound of its own moves the due time
+// later by as long as the step took, up to its bound, and no more; a deadline
+// destroyed in time ends nothing.
 TEST(ExitDeadlineTest, EndsTheProcessOnlyPastItsDueTime) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     struct Case {
         const char* name;
-        milliseconds extension;
-        milliseconds teardown;
+        milliseconds stepBound;
+        milliseconds step;
+        milliseconds afterStep;
         int expectedStatus;
     };
     const Case cases[] = {
-        {"past its due time", milliseconds(0), milliseconds(400), 3},
-        {"within its extension", milliseconds(600), milliseconds(400), 0},
-        {"past its extension", milliseconds(200), milliseconds(800), 3},
+        {"past its due time", milliseconds(0), milliseconds(0), milliseconds(400), 3},
+        {"within a step's bound", milliseconds(1000), milliseconds(400), milliseconds(0), 0},
+        {"past a step's bound", milliseconds(200), milliseconds(800), milliseconds(0), 3},
+        {"past its due time after a short step", milliseconds(600), milliseconds(50),
+         milliseconds(400), 3},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
@@ -31,8 +35,11 @@ TEST(ExitDeadlineTest, EndsTheProcessOnlyPastItsDueTime) {
                 {
                     ExitDeadline deadline(milliseconds(200), 3,
                                           [] { ::write(STDERR_FILENO, "last step", 9); });
-                    deadline.extendBy(testCase.extension);
-                    std::this_thread::sleep_for(testCase.teardown);
+                    {
+                        const ExitDeadline::Pause pause(deadline, testCase.stepBound);
+                        std::this_thread::sleep_for(testCase.step);
+                    }
+                    std::this_thread::sleep_for(testCase.afterStep);
                 }
                 std::_Exit(0);
             },

@@ -1,3 +1,7 @@
+#include "App/TerminationSignalWatcher.h"
+
+#include "Support/EventLoopWait.h"
+
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -24,6 +28,8 @@ Ending startAndSignal(int signalNumber) {
     static QTemporaryDir configHome;
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
     application.setProcessEnvironment(environment);
+    // Not ignored, whatever this test's own launcher left ignored.
+    application.setChildProcessModifier([signalNumber] { std::signal(signalNumber, SIG_DFL); });
     application.start(QStringLiteral(PELMOR_ISOLATED_NETWORK), {QStringLiteral(PELMOR_EXECUTABLE)});
     EXPECT_TRUE(application.waitForStarted(10000));
     // Still running after a while: it did not exit on its own.
@@ -32,6 +38,14 @@ Ending startAndSignal(int signalNumber) {
     EXPECT_TRUE(application.waitForFinished(2000)) << "still running 2 s after the signal";
     return {application.exitStatus(), application.exitCode()};
 }
+
+void (*handlerOf(int signalNumber))(int) {
+    struct sigaction action {};
+    ::sigaction(signalNumber, nullptr, &action);
+    return action.sa_handler;
+}
+
+void ownHandler(int) {}
 
 } // namespace
 
@@ -42,5 +56,30 @@ TEST(TerminationSignalWatcherTest, EachQuittingSignalQuitsTheApplicationWithStat
         const auto ending = startAndSignal(signalNumber);
         EXPECT_EQ(ending.status, QProcess::NormalExit);
         EXPECT_EQ(ending.exitCode, 0);
+    }
+}
+
+// A quitting signal that was ignored when the watcher started (as nohup
+// leaves SIGHUP) stays ignored and quits nothing; once the watcher has gone,
+// each signal does what it did before.
+TEST(TerminationSignalWatcherTest, LeavesIgnoredSignalsIgnoredAndPutsBackWhatItFound) {
+    const std::pair<const char*, void (*)(int)> foundActions[] = {
+        {"ignored", SIG_IGN}, {"default", SIG_DFL}, {"a handler", ownHandler}};
+    for (const auto& [name, found] : foundActions) {
+        for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+            SCOPED_TRACE(testing::Message() << name << ", signal " << signalNumber);
+            std::signal(signalNumber, found);
+            int requests = 0;
+            {
+                TerminationSignalWatcher watcher;
+                QObject::connect(&watcher, &TerminationSignalWatcher::terminationRequested,
+                                 [&] { ++requests; });
+                std::raise(signalNumber);
+                processEventsUntil([&] { return requests > 0; }, 200);
+            }
+            EXPECT_EQ(requests, found == SIG_IGN ? 0 : 1);
+            EXPECT_EQ(handlerOf(signalNumber), found);
+            std::signal(signalNumber, SIG_DFL);
+        }
     }
 }

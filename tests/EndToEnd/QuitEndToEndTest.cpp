@@ -1,10 +1,13 @@
 #include "EndToEnd/DesktopSession.h"
+#include "Support/PrivateDBusDaemon.h"
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
 
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -78,6 +82,42 @@ private:
     const pid_t pid_;
 };
 
+// An X server of the test's own, for Pelmor alone: the test can end it as a
+// crashed display or a logout does. Killed with its scope.
+class OwnXServer {
+public:
+    OwnXServer() {
+        server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                               QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                               QStringLiteral("-screen"), QStringLiteral("0"),
+                                               QStringLiteral("1280x800x24")});
+        if (server_.waitForStarted(5'000) && server_.waitForReadyRead(10'000)) {
+            display_ = QLatin1Char(':') + QString::fromLatin1(server_.readLine().trimmed());
+        }
+    }
+    ~OwnXServer() { end(); }
+    OwnXServer(const OwnXServer&) = delete;
+    OwnXServer& operator=(const OwnXServer&) = delete;
+
+    // Empty if the server did not start.
+    const QString& display() const { return display_; }
+    void end() {
+        server_.kill();
+        server_.waitForFinished();
+    }
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// Where Pelmor is after its session ends: one row of the table below.
+struct Session {
+    QProcess pelmor;
+    std::optional<OwnXServer> display;
+    std::optional<PrivateDBusDaemon> bus;
+};
+
 } // namespace
 
 // Where name lookups hang, TERM sent while a ping runs still ends Pelmor
@@ -122,4 +162,93 @@ TEST(QuitEndToEndTest,
                              QSettings::IniFormat);
     EXPECT_EQ(settings.value(QStringLiteral("lastSSID")).toString(),
               QStringLiteral(PELMOR_SIMULATED_SSID));
+}
+
+// However its session ends, Pelmor ends within 2 s of it (its quit's deadline
+// of 1 s, and a margin), with nothing it started left running. A launcher may
+// leave signals ignored: an ignored SIGHUP (nohup) stays ignored, and an
+// ignored SIGCHLD is set back, so that Pelmor waits for its own children
+// rather than spin on children the kernel reaped.
+TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
+    struct Case {
+        const char* name;
+        int ignoredAtStart;
+        bool hasDisplay;
+        bool hasBus;
+        std::function<void(Session&)> end;
+        int exitCode;
+    };
+    // Once Pelmor has gone its number is 0, which would signal the test's own group.
+    const auto signalPelmor = [](Session& session, int signalNumber) {
+        if (const auto pid = static_cast<pid_t>(session.pelmor.processId()); pid > 0) {
+            ::kill(pid, signalNumber);
+        }
+    };
+    const Case cases[] = {
+        {"SIGCHLD ignored at start", SIGCHLD, false, false,
+         [&](Session& session) {
+             const auto pid = static_cast<pid_t>(session.pelmor.processId());
+             EXPECT_FALSE(ProcessTable::ignoresSignal(pid, SIGCHLD));
+             const auto before = ProcessTable::cpuTime(pid);
+             DesktopSession::pumpFor(2'000);
+             EXPECT_LT(ProcessTable::cpuTime(pid) - before, std::chrono::milliseconds(200))
+                 << "more than a tenth of a processor";
+             signalPelmor(session, SIGTERM);
+         },
+         0},
+        {"SIGHUP ignored at start, as nohup leaves it", SIGHUP, false, false,
+         [&](Session& session) {
+             signalPelmor(session, SIGHUP);
+             // Longer than a quit takes.
+             EXPECT_FALSE(session.pelmor.waitForFinished(2'000)) << "SIGHUP ended pelmor";
+             signalPelmor(session, SIGTERM);
+         },
+         0},
+        {"the X server ends", 0, true, false, [](Session& session) { session.display->end(); }, 1},
+        {"the session bus ends", 0, false, true, [](Session& session) { session.bus.reset(); }, 0},
+    };
+    QTemporaryDir configHome;
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        Session session;
+        auto environment = QProcessEnvironment::systemEnvironment();
+        if (testCase.hasDisplay) {
+            ASSERT_FALSE(session.display.emplace().display().isEmpty()) << "Xvfb did not start";
+            environment.insert(QStringLiteral("DISPLAY"), session.display->display());
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        }
+        // Without a bus of its own, one that is not there: an X session would
+        // otherwise start one, which ends with the display.
+        QString busAddress =
+            QStringLiteral("unix:path=") + configHome.filePath(QStringLiteral("no-bus"));
+        if (testCase.hasBus) {
+            const QString failure = session.bus.emplace().start();
+            ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+            busAddress = session.bus->address();
+        }
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+        session.pelmor.setProcessEnvironment(environment);
+        session.pelmor.setChildProcessModifier([signalNumber = testCase.ignoredAtStart] {
+            if (signalNumber != 0) {
+                std::signal(signalNumber, SIG_IGN);
+            }
+        });
+        session.pelmor.start(QStringLiteral(PELMOR_BINARY), {});
+        ASSERT_TRUE(session.pelmor.waitForStarted(5'000));
+        const std::vector<pid_t> children = childrenOnceAny(session.pelmor, 10'000);
+        ASSERT_FALSE(children.empty()) << "pelmor ran no command";
+
+        QElapsedTimer sinceEnd;
+        testCase.end(session);
+        sinceEnd.start();
+        ASSERT_TRUE(session.pelmor.waitForFinished(15'000));
+        EXPECT_LT(sinceEnd.elapsed(), 2'000);
+        EXPECT_EQ(session.pelmor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(session.pelmor.exitCode(), testCase.exitCode);
+        for (const pid_t child : children) {
+            EXPECT_FALSE(ProcessTable::isRunning(child))
+                << "still running: " << ProcessTable::commandLine(child).toStdString();
+        }
+    }
 }

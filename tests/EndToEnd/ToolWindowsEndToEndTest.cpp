@@ -241,7 +241,7 @@ TEST_F(ToolWindowsEndToEndTest, EachToolWindowOpensFromTheToolboxAndShowsItsResu
 
 // Name lookups hang in this network, as they do when a report is most
 // wanted; a report copied then stays pasteable once Pelmor has quit, and the
-// quit still ends it promptly.
+// quit still ends it within 2 s: the handover took a moment, not its whole bound.
 TEST_F(ToolWindowsEndToEndTest, ACopiedReportStaysPasteableAfterPelmorQuits) {
     const auto report = openTool(QStringLiteral("Diagnostics Export"));
     ASSERT_TRUE(report) << "the toolbox opened no Diagnostics Export";
@@ -262,7 +262,7 @@ TEST_F(ToolWindowsEndToEndTest, ACopiedReportStaysPasteableAfterPelmorQuits) {
     sinceTerm.start();
     pelmor.terminate();
     ASSERT_TRUE(pelmor.waitForFinished(15'000));
-    EXPECT_LT(sinceTerm.elapsed(), 5'000);
+    EXPECT_LT(sinceTerm.elapsed(), 2'000);
     EXPECT_EQ(pelmor.exitCode(), 0);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), copied) << "the copied report went with Pelmor";
 }

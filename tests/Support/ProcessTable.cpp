@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -13,19 +14,20 @@ struct ProcessStatus {
     char state;
 };
 
-// From /proc/PID/stat: the state and parent follow the command name, which
-// is in parentheses and may itself hold blanks and parentheses.
-std::optional<ProcessStatus> statusOf(pid_t pid) {
+// The fields of /proc/PID/stat from the state on: they follow the command
+// name, which is in parentheses and may itself hold blanks and parentheses.
+QList<QByteArray> statFields(pid_t pid) {
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+        return {};
     }
     const QByteArray stat = file.readAll();
     const qsizetype nameEnd = stat.lastIndexOf(')');
-    if (nameEnd < 0) {
-        return std::nullopt;
-    }
-    const QList<QByteArray> fields = stat.mid(nameEnd + 2).split(' ');
+    return nameEnd < 0 ? QList<QByteArray>() : stat.mid(nameEnd + 2).split(' ');
+}
+
+std::optional<ProcessStatus> statusOf(pid_t pid) {
+    const QList<QByteArray> fields = statFields(pid);
     if (fields.size() < 2 || fields[0].isEmpty()) {
         return std::nullopt;
     }
@@ -70,6 +72,29 @@ QString commandLine(pid_t pid) {
         return {};
     }
     return QString::fromLocal8Bit(file.readAll().replace('\0', ' ').trimmed());
+}
+
+std::chrono::milliseconds cpuTime(pid_t pid) {
+    // User and system time, in clock ticks, are the 14th and 15th fields.
+    const QList<QByteArray> fields = statFields(pid);
+    if (fields.size() < 13) {
+        return {};
+    }
+    const long long ticks = fields[11].toLongLong() + fields[12].toLongLong();
+    return std::chrono::milliseconds(ticks * 1000 / ::sysconf(_SC_CLK_TCK));
+}
+
+bool ignoresSignal(pid_t pid, int signalNumber) {
+    QFile file(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith("SigIgn:")) {
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signalNumber - 1)) & 1U;
+        }
+    }
+    return false;
 }
 
 } // namespace ProcessTable

@@ -29,12 +29,13 @@ constexpr int exitPollMilliseconds = 5;
 // Every child started and not yet seen to end, with its process id, which
 // stays its own until it is reaped: a child leaves this set before it goes to
 // the reaper. Lock-guarded: a process that ends abruptly kills the groups from
-// another thread.
+// another thread, also while exit() destroys static objects, so it is never
+// destroyed.
 class RunningChildren {
 public:
     static RunningChildren& shared() {
-        static RunningChildren children;
-        return children;
+        static auto* const children = new RunningChildren;
+        return *children;
     }
     void insert(ChildProcess* child, pid_t pid) {
         const std::lock_guard guard(lock_);
@@ -234,29 +235,37 @@ void ChildProcess::watchExit() {
 }
 
 // Reads the exit without reaping (WNOWAIT): the reap is left to ChildReaper,
-// where it is cheap.
+// where it is cheap. A child that cannot be waited for was reaped by someone
+// else (the kernel does that where SIGCHLD is ignored): it has ended, its
+// status is lost, and its number, and its group's, may be another's by now.
 void ChildProcess::noticeExit() {
     if (pid_ <= 0) {
         return;
     }
     siginfo_t info{};
-    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
-        info.si_pid == 0) {
+    const bool isReapedElsewhere =
+        ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0;
+    if (!isReapedElsewhere && info.si_pid == 0) {
         return;
     }
-    // A child asked to end takes what is left of its group with it; unreaped,
-    // it still holds the group's number.
-    if (endRequested_) {
-        signalGroup(pid_, SIGKILL);
+    if (isReapedElsewhere) {
+        stopWatching();
+    } else {
+        // A child asked to end takes what is left of its group with it;
+        // unreaped, it still holds the group's number.
+        if (endRequested_) {
+            signalGroup(pid_, SIGKILL);
+        }
+        handOverToReaper();
     }
-    handOverToReaper();
     // Everything the child wrote is in the pipes by now.
     drain(output_);
     drain(error_);
     close(output_);
     close(error_);
-    const bool endedBySignal = info.si_code == CLD_KILLED || info.si_code == CLD_DUMPED;
-    emit finished(info.si_status, endedBySignal);
+    const bool endedBySignal =
+        !isReapedElsewhere && (info.si_code == CLD_KILLED || info.si_code == CLD_DUMPED);
+    emit finished(isReapedElsewhere ? unknownStatus : info.si_status, endedBySignal);
 }
 
 void ChildProcess::killAllRunning() {
@@ -281,14 +290,18 @@ void ChildProcess::killAndLetGo() {
 
 // The child leaves the running set before the reaper can free its number.
 void ChildProcess::handOverToReaper() {
+    ChildReaper::reapLater(stopWatching());
+}
+
+pid_t ChildProcess::stopWatching() {
     RunningChildren::shared().erase(this);
-    ChildReaper::reapLater(std::exchange(pid_, -1));
     if (exitNotifier_ != nullptr) {
         exitNotifier_->setEnabled(false);
     }
     if (exitPoll_ != nullptr) {
         exitPoll_->stop();
     }
+    return std::exchange(pid_, -1);
 }
 
 void ChildProcess::terminate() {

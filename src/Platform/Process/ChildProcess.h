@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <sys/types.h>
 
 #include <QByteArray>
 #include <QObject>
@@ -56,8 +57,13 @@ public:
     // Whether the child wrote more than `outputLimit`; both outputs are then empty.
     bool exceededOutputLimit() const { return exceededOutputLimit_; }
 
+    // The status `finished` gives for a child reaped by someone else, whose
+    // status is lost.
+    static constexpr int unknownStatus = -1;
+
 signals:
-    // The exit status, or the number of the signal that ended the child.
+    // The exit status, or the number of the signal that ended the child, or
+    // `unknownStatus`.
     void finished(int status, bool endedBySignal);
 
 private:
@@ -76,6 +82,8 @@ private:
     void sendSignal(int signalNumber);
     void killAndLetGo();
     void handOverToReaper();
+    // Forgets the child; its process number.
+    pid_t stopWatching();
 
     int pid_ = -1;
     int pidDescriptor_ = -1;
