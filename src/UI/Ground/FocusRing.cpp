@@ -77,6 +77,12 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
             noteFocusIn(static_cast<QFocusEvent*>(event)->reason());
         }
         break;
+    case QEvent::KeyPress:
+        // A key on the focused control, Tab that finds no other stop among them.
+        if (watched == control_) {
+            cameByKeyboard_ = true;
+        }
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (watched == control_) {

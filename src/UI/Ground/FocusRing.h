@@ -15,7 +15,8 @@ class FocusRingOverlay;
 // hands over where it draws it (its whole rectangle with corners of 4 until
 // then). Focus that came by the mouse shows none, nor does a control pressed
 // with the mouse since its focus came, so the mouse look stays as it is;
-// focus given back with the window keeps the look it had.
+// focus given back with the window keeps the look it had, and focus a window
+// gave its first control at opening shows from the first key pressed on it.
 //
 // The ring is drawn on a layer over the control and the room round it, in
 // the nearest ancestor that is a window or the content of a scroll area: a

@@ -69,4 +69,14 @@ TEST(FocusRingTest, EveryControlShowsKeyboardFocusAndOnlyThat) {
     EXPECT_TRUE(pressed->hasFocus());
     EXPECT_TRUE(ViewInspection::pixelsAround(window, *pressed) == unfocused)
         << "a press takes the ring away";
+
+    // The one control of a window, focused as the window opened, from the first Tab.
+    QWidget single;
+    auto* runTest = new WindowBorderedButton(u"Run Test"_s);
+    (new QVBoxLayout(&single))->addWidget(runTest);
+    single.show();
+    single.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&single));
+    ASSERT_TRUE(runTest->hasFocus());
+    EXPECT_EQ(ViewInspection::tabStopsWithoutFocusRing(single, NamedColors::accent), QStringList());
 }
