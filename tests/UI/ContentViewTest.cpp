@@ -490,12 +490,22 @@ TEST_F(ContentViewTest, ChangesAnimateWhileOpenAndOnlyWhenTheirValueChanges) {
     EXPECT_EQ(monitoring->capsuleText(), u"Monitoring"_s);
 }
 
-// Tab goes from control to control: no stop where Space does nothing.
+// Tab goes from control to control: no stop where Space does nothing, and
+// each stop shows its focus ring.
 TEST_F(ContentViewTest, EveryTabStopIsAControl) {
     open();
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
-    const QStringList stops = ViewInspection::tabStopKinds(*view);
-    EXPECT_GT(stops.size(), 2);
-    EXPECT_EQ(stops.count(u"button"_s), stops.size()) << stops.join(u", "_s).toStdString();
+    for (const PanelRoute panel :
+         {PanelRoute::dashboard, PanelRoute::toolbox, PanelRoute::settings}) {
+        SCOPED_TRACE(static_cast<int>(panel));
+        view->setActivePanel(panel);
+        view->panelCrossFade()->finish();
+        settle();
+        const QStringList stops = ViewInspection::tabStopKinds(*view);
+        EXPECT_GT(stops.size(), 2);
+        EXPECT_EQ(stops.count(u"button"_s), stops.size()) << stops.join(u", "_s).toStdString();
+        EXPECT_EQ(ViewInspection::tabStopsWithoutFocusRing(*view, NamedColors::accent),
+                  QStringList());
+    }
 }

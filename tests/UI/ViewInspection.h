@@ -6,10 +6,14 @@
 #include "UI/Ground/WrappingLabel.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColor>
+#include <QImage>
 #include <QLayout>
 #include <QStringList>
 #include <QTest>
@@ -82,9 +86,10 @@ inline void layOut(QWidget& view, int width) {
     }
 }
 
-// What Tab stops at in `window`, once round from where the focus is: the
-// class of each stop, "button" for every button (a control Space acts on).
-inline QStringList tabStopKinds(QWidget& window) {
+// What Tab stops at in `window`, once round from where the focus is, each
+// handed to `atStop` while it has the focus.
+inline std::vector<QWidget*> tabStops(QWidget& window,
+                                      const std::function<void(QWidget&)>& atStop = {}) {
     std::vector<QWidget*> stops;
     while (stops.size() < 30) {
         QWidget* from = QApplication::focusWidget();
@@ -94,7 +99,17 @@ inline QStringList tabStopKinds(QWidget& window) {
             break;
         }
         stops.push_back(stop);
+        if (atStop) {
+            atStop(*stop);
+        }
     }
+    return stops;
+}
+
+// What Tab stops at in `window`, once round from where the focus is: the
+// class of each stop, "button" for every button (a control Space acts on).
+inline QStringList tabStopKinds(QWidget& window) {
+    const std::vector<QWidget*> stops = tabStops(window);
     QStringList kinds;
     for (const QWidget* stop : stops) {
         kinds.append(qobject_cast<const QAbstractButton*>(stop) != nullptr
@@ -102,6 +117,65 @@ inline QStringList tabStopKinds(QWidget& window) {
                          : QString::fromLatin1(stop->metaObject()->className()));
     }
     return kinds;
+}
+
+// The window's pixels over `control` and 4 points round it.
+inline QImage pixelsAround(QWidget& window, const QWidget& control) {
+    QCoreApplication::processEvents();
+    const QRect place(control.mapTo(&window, QPoint(0, 0)), control.size());
+    return window.grab(place.adjusted(-4, -4, 4, 4))
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether `ringed` is `plain` with a ring of `accent` at 0.6 laid over it:
+// a band of pixels turned to that blend, and no pixel changed otherwise than
+// towards the accent (beyond rounding).
+inline bool showsFocusRing(const QImage& plain, const QImage& ringed, const QColor& accent) {
+    if (plain.size() != ringed.size()) {
+        return false;
+    }
+    const auto blend = [](int under, int over) { return (over * 6 + under * 4) / 10; };
+    const auto distance = [](QRgb first, QRgb second) {
+        return std::abs(qRed(first) - qRed(second)) + std::abs(qGreen(first) - qGreen(second)) +
+               std::abs(qBlue(first) - qBlue(second));
+    };
+    int ringPixels = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const QRgb before = plain.pixel(x, y);
+            const QRgb after = ringed.pixel(x, y);
+            if (distance(before, after) <= 3) {
+                continue; // rounding where the ring's edge meets a shape of the same colour
+            }
+            if (distance(after, accent.rgb()) >= distance(before, accent.rgb())) {
+                return false;
+            }
+            const QRgb expected =
+                qRgb(blend(qRed(before), accent.red()), blend(qGreen(before), accent.green()),
+                     blend(qBlue(before), accent.blue()));
+            ringPixels += distance(after, expected) <= 6 ? 1 : 0;
+        }
+    }
+    return ringPixels >= 2 * (plain.width() + plain.height());
+}
+
+// The Tab stops of `window`, once round from where the focus is, whose focus
+// does not show as it should: by Tab, a ring of `accent` just outside the
+// control; set as by the mouse, no change at all. Each by its class.
+inline QStringList tabStopsWithoutFocusRing(QWidget& window, const QColor& accent) {
+    QStringList wrong;
+    tabStops(window, [&](QWidget& stop) {
+        const QImage byTab = pixelsAround(window, stop);
+        stop.clearFocus();
+        const QImage unfocused = pixelsAround(window, stop);
+        stop.setFocus(Qt::MouseFocusReason);
+        const QImage byMouse = pixelsAround(window, stop);
+        if (!showsFocusRing(unfocused, byTab, accent) || byMouse != unfocused) {
+            wrong.append(QString::fromLatin1(stop.metaObject()->className()));
+        }
+    });
+    return wrong;
 }
 
 } // namespace ViewInspection

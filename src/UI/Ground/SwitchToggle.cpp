@@ -2,6 +2,7 @@
 
 #include "UI/Ground/ColorBlend.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/SpringTransition.h"
 
@@ -17,7 +18,7 @@ constexpr double knobInset = 2;
 
 SwitchToggle::SwitchToggle(const QString& accessibleLabel, QWidget* parent)
     : QAbstractButton(parent), tint_(NamedColors::accent),
-      offTint_(withOpacity(NamedColors::white, 0.18)) {
+      offTint_(withOpacity(NamedColors::white, 0.18)), focusRing_(new FocusRing(this, tint_)) {
     setCheckable(true);
     setAccessibleName(accessibleLabel);
     setFocusPolicy(Qt::TabFocus);
@@ -55,6 +56,7 @@ void SwitchToggle::hideEvent(QHideEvent* event) {
 
 void SwitchToggle::setTint(const QColor& tint) {
     tint_ = tint;
+    focusRing_->setColor(tint);
     update();
 }
 
@@ -74,6 +76,7 @@ void SwitchToggle::paintEvent(QPaintEvent* /*event*/) {
     const double radius = track.height() / 2;
     QPainterPath trackPath;
     trackPath.addRoundedRect(track, radius, radius);
+    focusRing_->setShape(track, radius);
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

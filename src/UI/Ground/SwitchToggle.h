@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QColor>
 
+class FocusRing;
 class SpringTransition;
 
 // A switch-style toggle whose label is hidden: only the track and its knob
@@ -16,7 +17,8 @@ class SwitchToggle : public QAbstractButton {
 public:
     explicit SwitchToggle(const QString& accessibleLabel, QWidget* parent = nullptr);
 
-    // The track's colour while on; the platform's accent colour by default.
+    // The track's colour while on, and the focus ring's; the platform's
+    // accent colour by default.
     void setTint(const QColor& tint);
     // The track's colour while off; white at 0.18 by default, for dark surfaces.
     void setOffTint(const QColor& offTint);
@@ -40,4 +42,5 @@ private:
     SpringTransition* transition_ = nullptr;
     // Where the knob is drawn during a transition: 0 off, 1 on.
     std::optional<double> knobPosition_;
+    FocusRing* focusRing_;
 };

@@ -1,13 +1,16 @@
 #include "UI/Ground/SymbolButton.h"
 
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/FocusRing.h"
+
+#include <algorithm>
 
 #include <QPainter>
 
 SymbolButton::SymbolButton(const QString& symbolName, int pixelSize, const QColor& color,
                            const QString& accessibleLabel, QWidget* parent)
     : QAbstractButton(parent), pixelSize_(pixelSize), color_(color),
-      image_(SymbolImage::named(symbolName, pixelSize)) {
+      image_(SymbolImage::named(symbolName, pixelSize)), focusRing_(new FocusRing(this)) {
     setAccessibleName(accessibleLabel);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
@@ -15,6 +18,7 @@ SymbolButton::SymbolButton(const QString& symbolName, int pixelSize, const QColo
 }
 
 void SymbolButton::paintEvent(QPaintEvent* /*event*/) {
+    focusRing_->setShape(QRectF(rect()), std::min(width(), height()) / 2.0);
     if (!image_) {
         return;
     }

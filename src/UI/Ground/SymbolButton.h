@@ -7,7 +7,10 @@
 #include <QAbstractButton>
 #include <QColor>
 
-// A plain button (no bezel) whose label is a tinted symbol image. It keeps its
+class FocusRing;
+
+// A plain button (no bezel) whose label is a tinted symbol image, a round
+// one: its focus ring is a circle. It keeps its
 // size and its action when the symbol map does not know the name.
 class SymbolButton : public QAbstractButton {
     Q_OBJECT
@@ -26,4 +29,5 @@ private:
     int pixelSize_;
     QColor color_;
     std::optional<SymbolImage> image_;
+    FocusRing* focusRing_;
 };

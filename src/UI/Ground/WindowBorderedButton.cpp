@@ -1,6 +1,7 @@
 #include "UI/Ground/WindowBorderedButton.h"
 
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/SystemFont.h"
 
 #include <cmath>
@@ -35,7 +36,7 @@ QColor lightened(const QColor& fill, double whiteOpacity) {
 WindowBorderedButton::WindowBorderedButton(const QString& title, QWidget* parent)
     : QAbstractButton(parent), title_(title), titleFont_(SystemFont::font(12, QFont::DemiBold)),
       textColor_(Qt::white), fillColor_(withOpacity(Qt::white, 0.08)),
-      borderColor_(withOpacity(Qt::white, 0.12)) {
+      borderColor_(withOpacity(Qt::white, 0.12)), focusRing_(new FocusRing(this)) {
     setAccessibleName(title_);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
@@ -120,6 +121,7 @@ void WindowBorderedButton::paintEvent(QPaintEvent* /*event*/) {
     const QRectF shape = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
     QPainterPath path;
     path.addRoundedRect(shape, cornerRadius_, cornerRadius_);
+    focusRing_->setShape(QRectF(rect()), cornerRadius_);
     const double lightening = isDown() ? pressLightening : underMouse() ? hoverLightening : 0;
     painter.fillPath(path, lightening > 0 ? lightened(fillColor_, lightening) : fillColor_);
     if (borderWidth_ > 0) {

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFont>
 
+class FocusRing;
+
 // The tool windows' plain button: a text label on a rounded rectangle that is
 // filled and outlined, the outline drawn over the fill. The text is plain and
 // elided when the button is narrower than it. A press lightens the fill a
@@ -73,4 +75,5 @@ private:
     int horizontalPadding_ = 12;
     int verticalPadding_ = 7;
     bool isSwallowingDoubleClick_ = false;
+    FocusRing* focusRing_;
 };

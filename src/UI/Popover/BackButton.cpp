@@ -2,6 +2,7 @@
 
 #include "Platform/Symbols/SymbolImage.h"
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/PopoverTheme.h"
 
 #include <cmath>
@@ -23,7 +24,7 @@ int symbolSize() {
 
 BackButton::BackButton(const QString& accessibilityLabel, std::function<void()> action,
                        QWidget* parent)
-    : QAbstractButton(parent), action_(std::move(action)) {
+    : QAbstractButton(parent), action_(std::move(action)), focusRing_(new FocusRing(this)) {
     setText(title);
     setAccessibleName(accessibilityLabel);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 
+class FocusRing;
+
 // The plain "Back" button of the popover's panels: a left chevron and the
 // word, small and secondary. Screen readers announce its accessible label.
 class BackButton : public QAbstractButton {
@@ -23,4 +25,5 @@ protected:
 
 private:
     std::function<void()> action_;
+    FocusRing* focusRing_;
 };

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace {
 
@@ -117,4 +118,30 @@ void ChannelInfoPopover::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), PopoverTheme::panelTop());
     painter.setPen(PopoverTheme::panelBorder());
     painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+// The content under the bubble, in its anchor's window, scrolls as if the
+// bubble were not there; the scroll then takes the bubble away. A wheel event
+// sent by the program goes to its receiver alone, so it is offered up the
+// parents here as the window system's own is.
+void ChannelInfoPopover::wheelEvent(QWheelEvent* event) {
+    QWidget* window = anchor_ ? anchor_->window() : nullptr;
+    if (window == nullptr) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    const QPointF global = event->globalPosition();
+    QWidget* under = window->childAt(window->mapFromGlobal(global.toPoint()));
+    for (QWidget* receiver = under != nullptr ? under : window; receiver != nullptr;
+         receiver = receiver->parentWidget()) {
+        QWheelEvent passed(receiver->mapFromGlobal(global), global, event->pixelDelta(),
+                           event->angleDelta(), event->buttons(), event->modifiers(),
+                           event->phase(), event->inverted(), event->source());
+        QCoreApplication::sendEvent(receiver, &passed);
+        if (passed.isAccepted() || receiver->isWindow() ||
+            receiver->testAttribute(Qt::WA_NoMousePropagation)) {
+            break;
+        }
+    }
+    event->accept();
 }

@@ -9,7 +9,8 @@ class OneLineLabel;
 // in the caption font, 8 pt of padding all round. A press anywhere else in the
 // application closes it and still does what it does there (the bubble holds
 // no grab); a press on its anchor is left to the anchor, which toggles it.
-// Escape closes the bubble alone. It belongs to its anchor: once the anchor
+// Escape closes the bubble alone; the wheel passes through it to the content
+// under it. It belongs to its anchor: once the anchor
 // is hidden or is no longer where the bubble was presented (another page,
 // content shown above it, a scroll, the popover moved), the bubble closes.
 // It does not follow: a window of its own, it could not be cut at the edge
@@ -33,6 +34,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool isOnBubbleOrAnchor(QPoint globalPosition) const;

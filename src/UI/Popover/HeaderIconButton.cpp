@@ -1,5 +1,6 @@
 #include "UI/Popover/HeaderIconButton.h"
 
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/PopoverTheme.h"
 
 #include <QPainter>
@@ -7,7 +8,7 @@
 HeaderIconButton::HeaderIconButton(const QString& symbolName, const QString& accessibilityLabel,
                                    std::function<void()> action, QWidget* parent)
     : QAbstractButton(parent), image_(SymbolImage::named(symbolName, 12)),
-      action_(std::move(action)) {
+      action_(std::move(action)), focusRing_(new FocusRing(this)) {
     setAccessibleName(accessibilityLabel);
     setFixedSize(sizeHint());
     setFocusPolicy(Qt::TabFocus);
@@ -25,6 +26,7 @@ void HeaderIconButton::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(PopoverTheme::capsuleSurface());
     painter.drawEllipse(QRectF(rect()));
+    focusRing_->setShape(QRectF(rect()), width() / 2.0);
     if (image_) {
         image_->paint(painter, rect(), PopoverTheme::secondaryText());
     }

@@ -7,6 +7,8 @@
 
 #include <QAbstractButton>
 
+class FocusRing;
+
 // A round 22 pt icon button of the popover header: the symbol on a faint
 // circle. An unknown symbol leaves the circle alone, still clickable.
 class HeaderIconButton : public QAbstractButton {
@@ -25,4 +27,5 @@ protected:
 private:
     std::optional<SymbolImage> image_;
     std::function<void()> action_;
+    FocusRing* focusRing_;
 };

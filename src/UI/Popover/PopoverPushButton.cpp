@@ -1,6 +1,7 @@
 #include "UI/Popover/PopoverPushButton.h"
 
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Ground/Spinner.h"
@@ -22,7 +23,8 @@ constexpr int borderedHeight = 20;
 PopoverPushButton::PopoverPushButton(const QString& title, Style style, const QFont& font,
                                      std::function<void()> action, QWidget* parent)
     : QAbstractButton(parent), style_(style), font_(font), action_(std::move(action)),
-      spinner_(new Spinner(spinnerSize, PopoverTheme::secondaryText(), this)) {
+      spinner_(new Spinner(spinnerSize, PopoverTheme::secondaryText(), this)),
+      focusRing_(new FocusRing(this)) {
     setText(title);
     setAccessibleName(title);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -81,6 +83,7 @@ void PopoverPushButton::resizeEvent(QResizeEvent* event) {
 }
 
 void PopoverPushButton::paintEvent(QPaintEvent* /*event*/) {
+    focusRing_->setShape(QRectF(rect()), cornerRadius);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool dimmed = isDown() || !isEnabled();

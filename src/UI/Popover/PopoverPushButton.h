@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QFont>
 
+class FocusRing;
 class Spinner;
 
 // A text button of the popover in one of the platform's styles: plain (text
@@ -40,4 +41,5 @@ private:
     std::function<void()> action_;
     Spinner* spinner_;
     bool busy_ = false;
+    FocusRing* focusRing_;
 };

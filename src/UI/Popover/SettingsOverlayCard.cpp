@@ -157,7 +157,7 @@ QWidget* SettingsOverlayCard::makeBatteryCard() {
 
 QWidget* SettingsOverlayCard::makeLaunchAtLoginCard() {
     auto* card = new CardSurface(8);
-    launchSwitch_ = new SwitchToggle(QString());
+    launchSwitch_ = new SwitchToggle(QStringLiteral("Launch at login"));
     connect(launchSwitch_, &QAbstractButton::clicked, this,
             [this](bool wanted) { launchAtLoginBinding().set(wanted); });
 

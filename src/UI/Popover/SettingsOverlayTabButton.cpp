@@ -1,6 +1,7 @@
 #include "UI/Popover/SettingsOverlayTabButton.h"
 
 #include "Platform/Symbols/SymbolImage.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Ground/SystemFont.h"
@@ -23,7 +24,8 @@ constexpr double topPadding = 2;
 
 SettingsOverlayTabButton::SettingsOverlayTabButton(SettingsOverlayTab tab, bool isSelected,
                                                    std::function<void()> action, QWidget* parent)
-    : QAbstractButton(parent), tab_(tab), isSelected_(isSelected), action_(std::move(action)) {
+    : QAbstractButton(parent), tab_(tab), isSelected_(isSelected), action_(std::move(action)),
+      focusRing_(new FocusRing(this)) {
     setText(SettingsOverlayTabs::title(tab));
     setAccessibleName(text());
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

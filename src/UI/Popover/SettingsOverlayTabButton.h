@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 
+class FocusRing;
 class SymbolImage;
 
 // One tab of the settings card: its symbol and title over a 2 pt underline,
@@ -38,4 +39,5 @@ private:
     SettingsOverlayTab tab_;
     bool isSelected_;
     std::function<void()> action_;
+    FocusRing* focusRing_;
 };

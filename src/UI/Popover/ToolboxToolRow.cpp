@@ -1,6 +1,7 @@
 #include "UI/Popover/ToolboxToolRow.h"
 
 #include "UI/Ground/ColorOpacity.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/MinimumGap.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/OneLineLabel.h"
@@ -43,7 +44,7 @@ template <typename Widget> Widget* passive(Widget* widget) {
 } // namespace
 
 ToolboxToolRow::ToolboxToolRow(ToolboxTool tool, QWidget* parent)
-    : QAbstractButton(parent), tool_(std::move(tool)) {
+    : QAbstractButton(parent), tool_(std::move(tool)), focusRing_(new FocusRing(this)) {
     setText(tool_.title);
     setAccessibleName(tool_.title);
     setAccessibleDescription(tool_.subtitle);
@@ -105,4 +106,5 @@ void ToolboxToolRow::paintEvent(QPaintEvent* /*event*/) {
     painter.setRenderHint(QPainter::Antialiasing);
     const double opacity = isDown() ? 0.1 : 0.06;
     painter.fillPath(surfacePath(surfaceRect()), withOpacity(NamedColors::white, opacity));
+    focusRing_->setShape(surfaceRect(), cornerRadius);
 }

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 
+class FocusRing;
+
 // One tool of the toolbox as a clickable row: its symbol, its title over a
 // description that wraps and is never cut, and a chevron, on a rounded
 // surface that is the whole hit area.
@@ -27,4 +29,5 @@ protected:
 
 private:
     ToolboxTool tool_;
+    FocusRing* focusRing_;
 };

@@ -2,9 +2,12 @@
 
 #include <QPushButton>
 
+class FocusRing;
+
 // A bordered push button of the settings window, in the system font at 13 pt,
 // with room on either side of its title. The prominent kind is filled with
-// the accent colour behind white text.
+// the accent colour behind white text. Keyboard focus shows as the focus ring
+// in the palette's accent, not as the style's own focus frame.
 class SettingsBorderedButton : public QPushButton {
     Q_OBJECT
 public:
@@ -17,4 +20,11 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    FocusRing* focusRing_;
 };

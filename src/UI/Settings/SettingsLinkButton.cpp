@@ -1,12 +1,14 @@
 #include "UI/Settings/SettingsLinkButton.h"
 
+#include "UI/Ground/FocusRing.h"
+
 #include <cmath>
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 SettingsLinkButton::SettingsLinkButton(const QString& title, const QFont& font, QWidget* parent)
-    : QAbstractButton(parent), font_(font), color_(Qt::blue) {
+    : QAbstractButton(parent), font_(font), color_(Qt::blue), focusRing_(new FocusRing(this)) {
     setText(title);
     setAccessibleName(title);
     setCursor(Qt::PointingHandCursor);
@@ -16,6 +18,7 @@ SettingsLinkButton::SettingsLinkButton(const QString& title, const QFont& font, 
 
 void SettingsLinkButton::setColor(const QColor& color) {
     color_ = color;
+    focusRing_->setColor(color);
     update();
 }
 

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFont>
 
+class FocusRing;
+
 // A button drawn as a link: its title alone, in the accent colour, with a
 // pointing-hand cursor.
 class SettingsLinkButton : public QAbstractButton {
@@ -22,4 +24,5 @@ protected:
 private:
     QFont font_;
     QColor color_;
+    FocusRing* focusRing_;
 };

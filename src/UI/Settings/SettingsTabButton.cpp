@@ -1,5 +1,6 @@
 #include "UI/Settings/SettingsTabButton.h"
 
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/SystemFont.h"
 
 #include <cmath>
@@ -22,7 +23,8 @@ SettingsTabButton::SettingsTabButton(const QString& title, const QString& system
                                      bool isSelected, std::function<void()> action, QWidget* parent)
     : QAbstractButton(parent), systemImageName_(systemImageName), isSelected_(isSelected),
       action_(std::move(action)), symbol_(SymbolImage::named(systemImageName, symbolSize)),
-      primary_(Qt::black), accent_(Qt::blue), selectedFill_(Qt::transparent) {
+      primary_(Qt::black), accent_(Qt::blue), selectedFill_(Qt::transparent),
+      focusRing_(new FocusRing(this)) {
     setText(title);
     setAccessibleName(title);
     setFocusPolicy(Qt::TabFocus);
@@ -48,6 +50,7 @@ void SettingsTabButton::setColors(const QColor& primary, const QColor& accent,
     primary_ = primary;
     accent_ = accent;
     selectedFill_ = selectedFill;
+    focusRing_->setColor(accent);
     update();
 }
 
@@ -77,6 +80,7 @@ QSize SettingsTabButton::minimumSizeHint() const {
 }
 
 void SettingsTabButton::paintEvent(QPaintEvent* /*event*/) {
+    focusRing_->setShape(QRectF(rect()), cornerRadius);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (isSelected_) {

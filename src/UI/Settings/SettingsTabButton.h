@@ -9,6 +9,8 @@
 #include <QColor>
 #include <QFont>
 
+class FocusRing;
+
 // A sidebar button of the settings window: a symbol and a title on a rounded
 // background that is tinted only while the button is selected. It fills the
 // sidebar's width, runs its action when pressed and has no hover effect.
@@ -44,4 +46,5 @@ private:
     QColor primary_;
     QColor accent_;
     QColor selectedFill_;
+    FocusRing* focusRing_;
 };

@@ -82,6 +82,7 @@ TEST_F(SettingsOverlayCardTest, OpensOnTheGeneralTabWithBothSwitches) {
     EXPECT_TRUE(card->tabButtons()[0]->isSelected());
     EXPECT_FALSE(card->tabButtons()[1]->isSelected());
     EXPECT_EQ(card->batteryFriendlySwitch()->accessibleName(), u"Battery friendly"_s);
+    EXPECT_EQ(card->launchAtLoginSwitch()->accessibleName(), u"Launch at login"_s);
     EXPECT_TRUE(card->batteryFriendlySwitch()->isChecked());
     EXPECT_FALSE(card->launchAtLoginSwitch()->isChecked());
     EXPECT_EQ(card->header()->backButton()->accessibleName(), u"Back to Main"_s);

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 using namespace Qt::Literals::StringLiterals;
 using ViewInspection::layOut;
@@ -36,6 +37,14 @@ WiFiSnapshot snapshot(std::optional<QString> ssid, std::optional<std::int64_t> c
             .band = band,
             .ipAddress = std::nullopt,
             .isVPNActive = false};
+}
+
+// A turn of the wheel down over the middle of `widget`, which is a window.
+void wheelOver(QWidget* widget) {
+    const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(widget, &wheel);
 }
 
 // Stands for the popover, which closes on an Escape that reaches it.
@@ -154,6 +163,8 @@ TEST(WiFiNetworkHeaderRowTest, TheBubbleGoesWithAPressElsewhereOrItsAnchorAndTak
         {"switch page", [](Popover& p) { p.page->hide(); }, false, 0},
         {"show a banner above", [](Popover& p) { p.banner->show(); }, false, 0},
         {"scroll", [](Popover& p) { p.scrollArea->verticalScrollBar()->setValue(12); }, false, 0},
+        {"wheel over the bubble", [](Popover& p) { wheelOver(p.header->channelInfoPopover()); },
+         false, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.act);

@@ -156,7 +156,7 @@ TEST_F(SettingsViewTest, ATallPageScrollsWithoutVisibleScrollBars) {
 }
 
 // Tab stops only at controls that act on Space, on either page: never at the
-// content pane.
+// content pane. Each stop shows its focus ring in the palette's accent.
 TEST_F(SettingsViewTest, EveryTabStopIsAButton) {
     auto view = shownView();
     view->activateWindow();
@@ -166,6 +166,9 @@ TEST_F(SettingsViewTest, EveryTabStopIsAButton) {
         const QStringList stops = ViewInspection::tabStopKinds(*view);
         EXPECT_GT(stops.size(), 2);
         EXPECT_EQ(stops.count(u"button"_s), stops.size()) << stops.join(u", "_s).toStdString();
+        EXPECT_EQ(ViewInspection::tabStopsWithoutFocusRing(
+                      *view, SettingsColors::from(view->palette()).accent),
+                  QStringList());
     }
 }
 

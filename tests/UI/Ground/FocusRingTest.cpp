@@ -1,0 +1,82 @@
+#include "UI/Ground/FocusRing.h"
+
+#include "Support/QStringPrinter.h"
+#include "UI/DiagnosticsExport/DiagnosticsExportSymbolButton.h"
+#include "UI/Ground/NamedColors.h"
+#include "UI/Ground/PopoverTheme.h"
+#include "UI/Ground/SwitchToggle.h"
+#include "UI/Ground/SymbolButton.h"
+#include "UI/Ground/WindowBorderedButton.h"
+#include "UI/Popover/BackButton.h"
+#include "UI/Popover/HeaderIconButton.h"
+#include "UI/Popover/PopoverPushButton.h"
+#include "UI/Popover/SettingsOverlayTabButton.h"
+#include "UI/Popover/ToolboxToolRow.h"
+#include "UI/Settings/SettingsBorderedButton.h"
+#include "UI/Settings/SettingsLinkButton.h"
+#include "UI/Settings/SettingsTabButton.h"
+#include "UI/ViewInspection.h"
+
+#include <gtest/gtest.h>
+
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+// Every kind of control that takes the focus shows it by a ring of the accent
+// just outside its shape when the focus came by Tab, and not at all when it
+// came by the mouse or the control has since been pressed with the mouse.
+TEST(FocusRingTest, EveryControlShowsKeyboardFocusAndOnlyThat) {
+    QWidget window;
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Highlight, NamedColors::accent);
+    window.setPalette(palette);
+    const std::vector<QWidget*> controls{
+        new BackButton(u"Back to Main"_s, {}),
+        new HeaderIconButton(u"gearshape"_s, u"Open Settings"_s, {}),
+        new SettingsOverlayTabButton(SettingsOverlayTab::about, false, {}),
+        new ToolboxToolRow({u"speedometer"_s, u"Speed Test"_s, u"Measure throughput."_s, {}}),
+        new PopoverPushButton(u"Quit"_s, PopoverPushButton::Style::bordered,
+                              PopoverTheme::microFont(), {}),
+        new SettingsTabButton(u"General"_s, u"gearshape"_s, false, {}),
+        new SettingsLinkButton(u"Open Settings"_s, PopoverTheme::microFont()),
+        new SettingsBorderedButton(u"Check for Updates"_s),
+        new SwitchToggle(u"Enabled"_s),
+        new SymbolButton(u"info.circle"_s, 11, PopoverTheme::secondaryText(), u"Details"_s),
+        new WindowBorderedButton(u"Run Test"_s),
+        new DiagnosticsExportSymbolButton(u"doc.on.doc"_s, 13, QString()),
+    };
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(12);
+    for (QWidget* control : controls) {
+        layout->addWidget(control, 0, Qt::AlignLeft);
+    }
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    EXPECT_EQ(ViewInspection::tabStopsWithoutFocusRing(window, NamedColors::accent), QStringList());
+    EXPECT_EQ(ViewInspection::tabStops(window).size(), controls.size());
+
+    QWidget* pressed = controls[1];
+    pressed->clearFocus();
+    const QImage unfocused = ViewInspection::pixelsAround(window, *pressed);
+    pressed->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(ViewInspection::showsFocusRing(
+        unfocused, ViewInspection::pixelsAround(window, *pressed), NamedColors::accent));
+    QTest::mouseClick(pressed, Qt::LeftButton);
+    EXPECT_TRUE(pressed->hasFocus());
+    EXPECT_TRUE(ViewInspection::pixelsAround(window, *pressed) == unfocused)
+        << "a press takes the ring away";
+
+    // The one control of a window, focused as the window opened, from the first Tab.
+    QWidget single;
+    auto* runTest = new WindowBorderedButton(u"Run Test"_s);
+    (new QVBoxLayout(&single))->addWidget(runTest);
+    single.show();
+    single.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&single));
+    ASSERT_TRUE(runTest->hasFocus());
+    EXPECT_EQ(ViewInspection::tabStopsWithoutFocusRing(single, NamedColors::accent), QStringList());
+}
