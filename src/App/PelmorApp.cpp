@@ -70,7 +70,7 @@ void PelmorApp::armExitDeadline() {
 }
 
 QString PelmorApp::instanceLockFolder() {
-    const QString settingsFile = UserDefaultsAppSettingsStore::standardUserDefaults()->fileName();
+    const QString settingsFile = UserDefaultsAppSettingsStore::standardFileName();
     return QFileInfo(settingsFile).absolutePath();
 }
 
