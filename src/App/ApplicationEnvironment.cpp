@@ -1,6 +1,7 @@
 #include "App/ApplicationEnvironment.h"
 
 #include "App/SettingsScene.h"
+#include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
 #include "UI/DiagnosticsExport/DiagnosticsExportWindowView.h"
@@ -39,9 +40,9 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     return nullptr;
 }
 
+// In the preference file, and kept nowhere when that cannot be used.
 std::shared_ptr<QSettings> windowFrameSettings() {
-    return std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("pelmor"), QStringLiteral("pelmor"));
+    return UserDefaultsAppSettingsStore::standardUserDefaults();
 }
 
 ContentView::Sources popoverSources(AppDelegate& delegate) {

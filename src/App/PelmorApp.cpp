@@ -97,7 +97,7 @@ void PelmorApp::quitWhenTheSessionBusEnds() {
 }
 
 QString PelmorApp::instanceLockFolder() {
-    const QString settingsFile = UserDefaultsAppSettingsStore::standardUserDefaults()->fileName();
+    const QString settingsFile = UserDefaultsAppSettingsStore::standardFileName();
     return QFileInfo(settingsFile).absolutePath();
 }
 

@@ -96,8 +96,8 @@ std::optional<QString> longDateText(const DisplayDate& date, const QLocale& loca
     }
     const auto instant = static_cast<UDate>(date.millisecondsSinceEpoch);
     formatter->adoptTimeZone(
-        IcuConversions::toIcuTimeZone(date.isCalendarDate ? QTimeZone::utc() : currentTimeZone(),
-                                      instant)
+        IcuConversions::toIcuTimeZone(
+            date.isCalendarDate ? TimeZoneOffsets(QTimeZone::utc()) : currentTimeZone(), instant)
             .release());
     icu::UnicodeString text;
     formatter->format(instant, text);

@@ -1,11 +1,9 @@
 #include "Core/IcuConversions.h"
 
-#include "Core/CurrentTimeZone.h"
-
+#include <chrono>
 #include <cmath>
 #include <unicode/simpletz.h>
-
-#include <QDateTime>
+#include <unicode/ucal.h>
 
 namespace IcuConversions {
 
@@ -23,15 +21,10 @@ QString toQString(const icu::UnicodeString& text) {
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 
-std::unique_ptr<icu::TimeZone> toIcuTimeZone(const QTimeZone& timeZone, UDate instant) {
-    const QTimeZone zone = validOrUTC(timeZone);
-    const auto milliseconds = static_cast<qint64>(std::floor(instant));
-    const int offsetSeconds =
-        zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(milliseconds, QTimeZone::utc()));
-    const QByteArray id = zone.id();
+std::unique_ptr<icu::TimeZone> toIcuTimeZone(const TimeZoneOffsets& timeZone, UDate instant) {
+    const Date at{std::chrono::milliseconds(static_cast<std::int64_t>(std::floor(instant)))};
     return std::make_unique<icu::SimpleTimeZone>(
-        offsetSeconds * 1000,
-        icu::UnicodeString::fromUTF8(icu::StringPiece(id.constData(), int(id.size()))));
+        timeZone.secondsAheadOfUtc(at) * 1000, icu::UnicodeString::fromUTF8(UCAL_UNKNOWN_ZONE_ID));
 }
 
 } // namespace IcuConversions

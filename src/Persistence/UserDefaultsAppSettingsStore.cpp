@@ -2,9 +2,13 @@
 
 #include "Persistence/AppSettingsDefaults.h"
 
+#include <cstdio>
 #include <optional>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace {
@@ -30,11 +34,37 @@ std::optional<bool> parsedFlag(const QString& text) {
     }
     return std::nullopt;
 }
+
+// Says once per path, however often the preferences are asked for, why the
+// file there is not used.
+void sayNotARegularFile(const QString& path) {
+    static QStringList said;
+    if (said.contains(path)) {
+        return;
+    }
+    said.append(path);
+    std::fprintf(stderr,
+                 "Pelmor: %s is not a regular file; it is left as it is, and this session runs "
+                 "with the default settings and saves none.\n",
+                 QFile::encodeName(path).constData());
+}
 } // namespace
 
+QString UserDefaultsAppSettingsStore::standardFileName() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/pelmor/pelmor.conf");
+}
+
 std::unique_ptr<QSettings> UserDefaultsAppSettingsStore::standardUserDefaults() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("pelmor"), QStringLiteral("pelmor"));
+    // The one file by name, without the folder-wide fallbacks QSettings would
+    // also open.
+    const QString path = standardFileName();
+    const QFileInfo found(path);
+    if (found.exists() && !found.isFile()) {
+        sayNotARegularFile(path);
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(path, QSettings::NativeFormat);
 }
 
 UserDefaultsAppSettingsStore::UserDefaultsAppSettingsStore(std::unique_ptr<QSettings> userDefaults)
@@ -42,10 +72,30 @@ UserDefaultsAppSettingsStore::UserDefaultsAppSettingsStore(std::unique_ptr<QSett
 
 UserDefaultsAppSettingsStore::~UserDefaultsAppSettingsStore() = default;
 
+QVariant UserDefaultsAppSettingsStore::value(const QString& key) const {
+    return userDefaults_ ? userDefaults_->value(key) : sessionValues_.value(key);
+}
+
+void UserDefaultsAppSettingsStore::setValue(const QString& key, const QVariant& value) {
+    if (userDefaults_) {
+        userDefaults_->setValue(key, value);
+    } else {
+        sessionValues_.insert(key, value);
+    }
+}
+
+void UserDefaultsAppSettingsStore::remove(const QString& key) {
+    if (userDefaults_) {
+        userDefaults_->remove(key);
+    } else {
+        sessionValues_.remove(key);
+    }
+}
+
 bool UserDefaultsAppSettingsStore::boolValue(const QString& key, bool defaultValue) const {
     // A flag Pelmor wrote reads back as a bool before the file is synced and
     // as its text after; both read as text here.
-    return parsedFlag(userDefaults_->value(key).toString()).value_or(defaultValue);
+    return parsedFlag(value(key).toString()).value_or(defaultValue);
 }
 
 bool UserDefaultsAppSettingsStore::monitoringEnabled() const {
@@ -53,7 +103,7 @@ bool UserDefaultsAppSettingsStore::monitoringEnabled() const {
 }
 
 void UserDefaultsAppSettingsStore::setMonitoringEnabled(bool enabled) {
-    userDefaults_->setValue(monitoringEnabledKey, enabled);
+    setValue(monitoringEnabledKey, enabled);
 }
 
 bool UserDefaultsAppSettingsStore::batteryFriendly() const {
@@ -61,7 +111,7 @@ bool UserDefaultsAppSettingsStore::batteryFriendly() const {
 }
 
 void UserDefaultsAppSettingsStore::setBatteryFriendly(bool enabled) {
-    userDefaults_->setValue(batteryFriendlyKey, enabled);
+    setValue(batteryFriendlyKey, enabled);
 }
 
 bool UserDefaultsAppSettingsStore::colorfulIcon() const {
@@ -69,20 +119,20 @@ bool UserDefaultsAppSettingsStore::colorfulIcon() const {
 }
 
 void UserDefaultsAppSettingsStore::setColorfulIcon(bool enabled) {
-    userDefaults_->setValue(colorfulIconKey, enabled);
+    setValue(colorfulIconKey, enabled);
 }
 
 QString UserDefaultsAppSettingsStore::internetPingTarget() const {
-    const QString trimmed = userDefaults_->value(internetPingTargetKey).toString().trimmed();
+    const QString trimmed = value(internetPingTargetKey).toString().trimmed();
     return trimmed.isEmpty() ? AppSettingsDefaults::internetPingTarget : trimmed;
 }
 
 void UserDefaultsAppSettingsStore::setInternetPingTarget(const QString& target) {
-    userDefaults_->setValue(internetPingTargetKey, target);
+    setValue(internetPingTargetKey, target);
 }
 
 std::optional<QString> UserDefaultsAppSettingsStore::lastSSID() const {
-    const QVariant stored = userDefaults_->value(lastSSIDKey);
+    const QVariant stored = value(lastSSIDKey);
     if (!stored.isValid()) {
         return std::nullopt;
     }
@@ -92,8 +142,8 @@ std::optional<QString> UserDefaultsAppSettingsStore::lastSSID() const {
 void UserDefaultsAppSettingsStore::setLastSSID(const std::optional<QString>& ssid) {
     const QString trimmed = ssid ? ssid->trimmed() : QString();
     if (trimmed.isEmpty()) {
-        userDefaults_->remove(lastSSIDKey);
+        remove(lastSSIDKey);
     } else {
-        userDefaults_->setValue(lastSSIDKey, trimmed);
+        setValue(lastSSIDKey, trimmed);
     }
 }

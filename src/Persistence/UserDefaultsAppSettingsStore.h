@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <QVariantHash>
+
 class QSettings;
 
 // The settings in the user's preference file. A key never written reads as its
@@ -11,10 +13,17 @@ class QSettings;
 // with the built-in target for blank text; a blank last SSID removes its key.
 class UserDefaultsAppSettingsStore final : public AppSettingsStoring {
 public:
-    // The user's preferences: organisation and application "pelmor", native
-    // format, in the user's configuration folder.
+    // The user's preference file: "pelmor/pelmor.conf" in the user's
+    // configuration folder.
+    static QString standardFileName();
+    // The user's preferences in the standard file, native format. None when
+    // something other than a regular file is there, behind any links (a FIFO,
+    // a device, a folder): opening it could block for good, and a save would
+    // replace it. That is said once on standard error, and the path is left as
+    // it is. A file not there yet is made on the first save.
     static std::unique_ptr<QSettings> standardUserDefaults();
 
+    // Without preferences, what is set is kept in memory for the session.
     explicit UserDefaultsAppSettingsStore(
         std::unique_ptr<QSettings> userDefaults = standardUserDefaults());
     ~UserDefaultsAppSettingsStore() override;
@@ -36,6 +45,10 @@ public:
 
 private:
     bool boolValue(const QString& key, bool defaultValue) const;
+    QVariant value(const QString& key) const;
+    void setValue(const QString& key, const QVariant& value);
+    void remove(const QString& key);
 
     std::unique_ptr<QSettings> userDefaults_;
+    QVariantHash sessionValues_;
 };

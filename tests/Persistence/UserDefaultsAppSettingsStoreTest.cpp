@@ -1,13 +1,27 @@
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 
 #include "Persistence/AppSettingsDefaults.h"
+#include "Support/ScopedEnvironmentVariable.h"
 
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <optional>
+#include <stop_token>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
+using namespace Qt::Literals::StringLiterals;
 
 // Each test gets a preference file of its own in a temporary configuration
 // folder; a new store over the same file stands for the next launch.
@@ -165,17 +179,137 @@ TEST_F(UserDefaultsAppSettingsStoreTest, NamesTheFileFormatWouldReadOtherwiseCom
     }
 }
 
-// The production domain: organisation and application "pelmor", native format,
-// in the user's configuration folder.
-TEST_F(UserDefaultsAppSettingsStoreTest, StandardDomainLivesInTheUserConfigurationFolder) {
-    const QTemporaryDir configuration;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuration.path());
-    {
-        UserDefaultsAppSettingsStore store;
-        store.setLastSSID(QStringLiteral("Lab"));
+namespace {
+
+// While it lives, opens the write end of the FIFO at `path` (through any
+// link) each second, so that a reader blocked in opening it goes on and the
+// test fails rather than hangs; says whether a reader was ever there.
+class FifoReaderRelease {
+public:
+    explicit FifoReaderRelease(QByteArray path)
+        : thread_([this, path = std::move(path)](std::stop_token stop) {
+              std::mutex mutex;
+              std::condition_variable_any tick;
+              std::unique_lock lock(mutex);
+              while (!tick.wait_for(lock, stop, std::chrono::seconds(1),
+                                    [&stop] { return stop.stop_requested(); })) {
+                  releaseReader(path);
+              }
+          }) {}
+
+    bool releasedAReader() const { return released_; }
+
+private:
+    void releaseReader(const QByteArray& path) {
+        struct stat status {};
+        if (::stat(path.constData(), &status) != 0 || !S_ISFIFO(status.st_mode)) {
+            return;
+        }
+        const int descriptor = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor >= 0) {
+            released_ = true;
+            ::close(descriptor);
+        }
     }
-    const QString expected = configuration.filePath(QStringLiteral("pelmor/pelmor.conf"));
-    QFile file(expected);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << expected.toStdString();
-    EXPECT_TRUE(file.readAll().contains("lastSSID=Lab"));
+
+    std::atomic<bool> released_ = false;
+    std::jthread thread_;
+};
+
+// What is at `path` itself and behind its links: kind and file number.
+std::array<std::uint64_t, 4> identity(const QByteArray& path) {
+    struct stat itself {};
+    struct stat behind {};
+    ::lstat(path.constData(), &itself);
+    ::stat(path.constData(), &behind);
+    return {itself.st_mode & S_IFMT, itself.st_ino, behind.st_mode & S_IFMT, behind.st_ino};
+}
+
+} // namespace
+
+// The production domain: "pelmor/pelmor.conf" in the user's configuration
+// folder, made on the first save, read and written through a link to a
+// regular file. Anything else there (a FIFO, a device, a folder, or a link to
+// one) is never opened and left as it is: the session runs on the defaults,
+// keeps what is set in memory, and says why once, however often the
+// preferences are asked for.
+TEST_F(UserDefaultsAppSettingsStoreTest, StandardDomainLivesInTheUserConfigurationFolder) {
+    struct Case {
+        const char* name;
+        // Makes what sits at `path`; `beside` is a folder for what it links to.
+        std::function<void(const QByteArray& path, const QByteArray& beside)> make;
+        std::optional<QString> storedSSID;
+        bool used;
+    };
+    const auto linkTo = [](const QByteArray& target, const QByteArray& path) {
+        ASSERT_EQ(::symlink(target.constData(), path.constData()), 0);
+    };
+    const auto makeFifo = [](const QByteArray& path) {
+        ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    };
+    const Case cases[] = {
+        {"nothing yet", [](const QByteArray&, const QByteArray&) {}, std::nullopt, true},
+        {"a link to a regular file",
+         [&](const QByteArray& path, const QByteArray& beside) {
+             QFile target(QFile::decodeName(beside + "/target.conf"));
+             ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+             target.write("[General]\nlastSSID=Before\n");
+             target.close();
+             linkTo(beside + "/target.conf", path);
+         },
+         QStringLiteral("Before"), true},
+        {"a FIFO", [&](const QByteArray& path, const QByteArray&) { makeFifo(path); }, std::nullopt,
+         false},
+        {"a link to a FIFO",
+         [&](const QByteArray& path, const QByteArray& beside) {
+             makeFifo(beside + "/fifo");
+             linkTo(beside + "/fifo", path);
+         },
+         std::nullopt, false},
+        {"a link to a character device",
+         [&](const QByteArray& path, const QByteArray&) { linkTo("/dev/null", path); },
+         std::nullopt, false},
+        {"a folder",
+         [](const QByteArray& path, const QByteArray&) {
+             ASSERT_EQ(::mkdir(path.constData(), 0700), 0);
+         },
+         std::nullopt, false},
+    };
+    for (const Case& example : cases) {
+        SCOPED_TRACE(example.name);
+        const QTemporaryDir configuration;
+        const QByteArray home = QFile::encodeName(configuration.path());
+        const ScopedEnvironmentVariable configurationHome("XDG_CONFIG_HOME", home);
+        ASSERT_EQ(::mkdir((home + "/pelmor").constData(), 0700), 0);
+        const QByteArray path = home + "/pelmor/pelmor.conf";
+        example.make(path, home);
+        const auto before = identity(path);
+        const FifoReaderRelease release(path);
+
+        testing::internal::CaptureStderr();
+        {
+            UserDefaultsAppSettingsStore store;
+            // As for the window frames, kept beside the settings.
+            EXPECT_EQ(UserDefaultsAppSettingsStore::standardUserDefaults() != nullptr,
+                      example.used);
+            EXPECT_EQ(store.lastSSID(), example.storedSSID);
+            store.setLastSSID(QStringLiteral("Lab"));
+            EXPECT_EQ(store.lastSSID(), QStringLiteral("Lab"));
+        }
+        const std::string said = testing::internal::GetCapturedStderr();
+
+        EXPECT_FALSE(release.releasedAReader());
+        if (example.used) {
+            EXPECT_EQ(
+                QSettings(QFile::decodeName(path), QSettings::NativeFormat).value(u"lastSSID"_s),
+                QStringLiteral("Lab"));
+            // A link stays a link.
+            EXPECT_EQ(identity(path)[0], before[0] != 0 ? before[0] : std::uint64_t(S_IFREG));
+            EXPECT_EQ(said, "");
+        } else {
+            EXPECT_EQ(identity(path), before);
+            EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+            EXPECT_NE(said.find(path.toStdString()), std::string::npos) << said;
+        }
+    }
 }

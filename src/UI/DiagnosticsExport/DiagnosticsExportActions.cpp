@@ -2,7 +2,6 @@
 
 #include "Platform/Foundation/AtomicFile.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 
 namespace {
@@ -78,11 +77,8 @@ QString DiagnosticsExportActions::defaultFileName() const {
     return fileName(report ? report->exportedAt : dependencies_.dateProvider());
 }
 
-QString DiagnosticsExportActions::fileName(Date date, const QTimeZone& timeZone) {
-    const auto milliseconds =
-        std::chrono::floor<std::chrono::milliseconds>(date.time_since_epoch()).count();
+QString DiagnosticsExportActions::fileName(Date date, const TimeZoneOffsets& timeZone) {
     // The format is read in the C locale: Gregorian calendar, ASCII digits.
-    const QString stamp = QDateTime::fromMSecsSinceEpoch(milliseconds, validOrUTC(timeZone))
-                              .toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = timeZone.wallClock(date).toString(QStringLiteral("yyyyMMdd-HHmmss"));
     return QStringLiteral("pelmor-diagnostics-") + stamp + QStringLiteral(".json");
 }

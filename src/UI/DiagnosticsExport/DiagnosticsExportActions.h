@@ -9,7 +9,6 @@
 #include <memory>
 
 #include <QString>
-#include <QTimeZone>
 
 // The export window's copy and save actions. Both use the JSON text the
 // collection holds and say how they went in its feedback line; neither
@@ -36,7 +35,7 @@ public:
     // "yyyyMMdd-HHmmss", Gregorian with ASCII digits in every locale, ".json".
     QString defaultFileName() const;
 
-    static QString fileName(Date date, const QTimeZone& timeZone = currentTimeZone());
+    static QString fileName(Date date, const TimeZoneOffsets& timeZone = currentTimeZone());
 
 private:
     // The text to copy or save, or the guard's feedback when there is none yet.

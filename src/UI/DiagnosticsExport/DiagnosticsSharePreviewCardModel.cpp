@@ -75,7 +75,7 @@ QString speedValue(std::optional<double> download, std::optional<double> upload)
            QString::number(*uploadFigure) + QStringLiteral(" Mbps");
 }
 
-QString footer(Date exportedAt, const QLocale& locale, const QTimeZone& timeZone) {
+QString footer(Date exportedAt, const QLocale& locale, const TimeZoneOffsets& timeZone) {
     std::unique_ptr<icu::DateFormat> formatter(icu::DateFormat::createDateTimeInstance(
         icu::DateFormat::kMedium, icu::DateFormat::kMedium, IcuConversions::toIcuLocale(locale)));
     if (!formatter) {
@@ -91,7 +91,7 @@ QString footer(Date exportedAt, const QLocale& locale, const QTimeZone& timeZone
 }
 
 DiagnosticsSharePreviewCardContent content(const DiagnosticsExportReport& report,
-                                           const QLocale& locale, const QTimeZone& timeZone) {
+                                           const QLocale& locale, const TimeZoneOffsets& timeZone) {
     using Report = DiagnosticsExportReport;
     const HealthState state = badgeState(report.runtime.healthState);
     const auto ssid = dataField(report.wifi.data, &Report::WiFiData::ssid);

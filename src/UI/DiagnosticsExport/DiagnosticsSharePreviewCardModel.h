@@ -8,7 +8,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <QTimeZone>
 
 // The share preview card's texts from a report: the health badge, seven
 // metric rows ("Unavailable" where a value is missing or cannot be shown) and
@@ -20,7 +19,7 @@ inline const QString unavailable = QStringLiteral("Unavailable");
 
 DiagnosticsSharePreviewCardContent content(const DiagnosticsExportReport& report,
                                            const QLocale& locale = QLocale(),
-                                           const QTimeZone& timeZone = currentTimeZone());
+                                           const TimeZoneOffsets& timeZone = currentTimeZone());
 
 // The exact raw value's state, disconnected for any other text.
 HealthState badgeState(const QString& healthState);
@@ -34,6 +33,6 @@ QString millisecondsValue(std::optional<double> milliseconds);
 QString speedValue(std::optional<double> download, std::optional<double> upload);
 
 // "Updated " and the time in the locale's medium date and time styles.
-QString footer(Date exportedAt, const QLocale& locale, const QTimeZone& timeZone);
+QString footer(Date exportedAt, const QLocale& locale, const TimeZoneOffsets& timeZone);
 
 } // namespace DiagnosticsSharePreviewCardModel

@@ -11,8 +11,6 @@
 #include <unicode/numberformatter.h>
 #include <unicode/timezone.h>
 
-#include <QDateTime>
-
 namespace {
 
 const QString missingValue = QStringLiteral("\u2014");
@@ -72,7 +70,7 @@ UDate icuDate(Date instant) {
     return static_cast<UDate>(milliseconds.count());
 }
 
-QString formatted(icu::DateFormat* formatter, Date instant, const QTimeZone& timeZone) {
+QString formatted(icu::DateFormat* formatter, Date instant, const TimeZoneOffsets& timeZone) {
     if (!formatter) {
         return missingValue;
     }
@@ -83,12 +81,8 @@ QString formatted(icu::DateFormat* formatter, Date instant, const QTimeZone& tim
     return IcuConversions::toQString(text);
 }
 
-bool isSameDay(Date first, Date second, const QTimeZone& timeZone) {
-    const QTimeZone zone = validOrUTC(timeZone);
-    const auto day = [&](Date instant) {
-        return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(icuDate(instant)), zone).date();
-    };
-    return day(first) == day(second);
+bool isSameDay(Date first, Date second, const TimeZoneOffsets& timeZone) {
+    return timeZone.wallClock(first).date() == timeZone.wallClock(second).date();
 }
 
 } // namespace
@@ -113,7 +107,7 @@ QString plainNumber(double value, int minimumFractionDigits, int maximumFraction
 }
 
 QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale,
-                  const QTimeZone& timeZone) {
+                  const TimeZoneOffsets& timeZone) {
     const auto icuStyle =
         style == TimeOfDayStyle::shortStyle ? icu::DateFormat::kShort : icu::DateFormat::kMedium;
     std::unique_ptr<icu::DateFormat> formatter(
@@ -122,7 +116,7 @@ QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale,
 }
 
 QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale,
-                          const QTimeZone& timeZone) {
+                          const TimeZoneOffsets& timeZone) {
     if (isSameDay(instant, now, timeZone)) {
         return timeOfDay(instant, TimeOfDayStyle::shortStyle, locale, timeZone);
     }

@@ -7,7 +7,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <QTimeZone>
 
 // The short value texts of the popover's and tool windows' metric rows. Numbers
 // are formatted for `locale` (by default the current one) with exactly
@@ -37,12 +36,12 @@ enum class TimeOfDayStyle {
 // The time of day of `instant` in `timeZone`, without a date, in the locale's
 // time style.
 QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale = QLocale(),
-                  const QTimeZone& timeZone = currentTimeZone());
+                  const TimeZoneOffsets& timeZone = currentTimeZone());
 
 // The short time alone when `instant` falls on the calendar day of `now` in
 // `timeZone`, otherwise the short date and the short time, so that an earlier
 // day's time never reads as today's.
 QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale = QLocale(),
-                          const QTimeZone& timeZone = currentTimeZone());
+                          const TimeZoneOffsets& timeZone = currentTimeZone());
 
 } // namespace PopoverFormatters

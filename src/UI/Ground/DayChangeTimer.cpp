@@ -8,21 +8,25 @@ namespace {
 
 using Nanoseconds = std::chrono::nanoseconds;
 
-// From `now` to the first instant of the next day in `zone` (UTC when it is
-// not valid); a whole day's length when that instant is unknown or not ahead
-// of `now`.
-Nanoseconds untilNextMidnight(Date now, const QTimeZone& zone) {
-    using std::chrono::milliseconds;
-    constexpr Nanoseconds wholeDay = std::chrono::hours(24);
-    const QTimeZone timeZone = validOrUTC(zone);
-    const auto sinceEpoch = std::chrono::floor<milliseconds>(now.time_since_epoch()).count();
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(sinceEpoch, timeZone);
-    const QDateTime midnight = local.date().addDays(1).startOfDay(timeZone);
-    if (!midnight.isValid()) {
-        return wholeDay;
+// From `now` to the second at which the wall clock in `zone` reads a later
+// day. Offsets and their changes fall on whole seconds, so a halving search
+// over the next 48 hours, longer than any day, finds it to the second however
+// the offset changes; where the clock is set back across midnight, it may
+// find either of the two.
+Nanoseconds untilNextMidnight(Date now, const TimeZoneOffsets& zone) {
+    using std::chrono::seconds;
+    const QDate today = zone.wallClock(now).date();
+    seconds sameDay = std::chrono::floor<seconds>(now.time_since_epoch());
+    seconds laterDay = sameDay + std::chrono::hours(48);
+    while (laterDay - sameDay > seconds(1)) {
+        const seconds middle = sameDay + (laterDay - sameDay) / 2;
+        if (zone.wallClock(Date(middle)).date() > today) {
+            laterDay = middle;
+        } else {
+            sameDay = middle;
+        }
     }
-    const Nanoseconds wait = Date(milliseconds(midnight.toMSecsSinceEpoch())) - now;
-    return wait > Nanoseconds::zero() ? wait : wholeDay;
+    return Date(laterDay) - now;
 }
 
 } // namespace

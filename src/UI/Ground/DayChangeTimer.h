@@ -7,17 +7,14 @@
 #include <functional>
 #include <optional>
 
-#include <QTimeZone>
-
 // Calls its handler at every local midnight while it runs, by the given clock
 // and timers. Each firing arms it again for the next midnight, reading the
 // time zone afresh then; a change of zone takes effect from the next firing.
-// A zone that is not valid counts as UTC, as it does for every date text.
-// When the next midnight cannot be worked out (a day without a start), it
-// waits a whole day's length instead.
+// A day that has no midnight, as where the clock skips past it, starts at the
+// first instant that reads as that day.
 class DayChangeTimer {
 public:
-    using TimeZoneProvider = std::function<QTimeZone()>;
+    using TimeZoneProvider = std::function<TimeZoneOffsets()>;
 
     DayChangeTimer(Async::TimerService& timers, DateProvider clock,
                    std::function<void()> onDayChange, TimeZoneProvider timeZone = &currentTimeZone);

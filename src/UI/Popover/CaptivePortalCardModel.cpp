@@ -43,7 +43,7 @@ QString portalURLText(const std::optional<CaptivePortalStatus>& status) {
 }
 
 QString lastCheckedText(const std::optional<CaptivePortalStatus>& status, const QLocale& locale,
-                        const QTimeZone& timeZone) {
+                        const TimeZoneOffsets& timeZone) {
     if (!status) {
         return missingValue;
     }

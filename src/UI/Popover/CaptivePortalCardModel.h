@@ -7,7 +7,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <QTimeZone>
 
 // The texts and grade of the captive portal card, from the captive-portal
 // monitor's latest status alone.
@@ -26,7 +25,7 @@ QString portalURLText(const std::optional<CaptivePortalStatus>& status);
 // standard time style and the given time zone; "—" without a status.
 QString lastCheckedText(const std::optional<CaptivePortalStatus>& status,
                         const QLocale& locale = QLocale(),
-                        const QTimeZone& timeZone = currentTimeZone());
+                        const TimeZoneOffsets& timeZone = currentTimeZone());
 
 // Warning without a status, poor behind a portal, good otherwise.
 SignalQuality badgeQuality(const std::optional<CaptivePortalStatus>& status);

@@ -60,7 +60,7 @@ QString progressPercentText(double progress, const QLocale& locale) {
 }
 
 QString lastTestedAtText(const std::optional<SpeedTestResult>& latestResult, Date now,
-                         const QLocale& locale, const QTimeZone& timeZone) {
+                         const QLocale& locale, const TimeZoneOffsets& timeZone) {
     if (!latestResult) {
         return QStringLiteral("Last tested at \u2014");
     }
@@ -154,7 +154,7 @@ std::array<SpeedTestInsightRowContent, 2> insightRows(const SpeedTestWindowInput
 }
 
 SpeedTestWindowContent content(const SpeedTestWindowInputs& inputs, Date now, const QLocale& locale,
-                               const QTimeZone& timeZone) {
+                               const TimeZoneOffsets& timeZone) {
     return {.layout = layout(inputs),
             .phaseBadge = phaseBadge(inputs.phase),
             .actionButtonTitle = actionButtonTitle(inputs),

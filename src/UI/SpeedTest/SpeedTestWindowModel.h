@@ -6,7 +6,6 @@
 #include "UI/SpeedTest/SpeedTestWindowInputs.h"
 
 #include <QLocale>
-#include <QTimeZone>
 
 // The Speed Test window's layout, texts, tiles and rows as pure functions of
 // the monitor's published values. Numbers and times follow `locale`; "today"
@@ -15,7 +14,7 @@ namespace SpeedTestWindowModel {
 
 SpeedTestWindowContent content(const SpeedTestWindowInputs& inputs, Date now,
                                const QLocale& locale = QLocale(),
-                               const QTimeZone& timeZone = currentTimeZone());
+                               const TimeZoneOffsets& timeZone = currentTimeZone());
 
 // A result, or the live throughput of either phase.
 bool hasResult(const SpeedTestWindowInputs& inputs);
@@ -31,7 +30,7 @@ QString progressPercentText(double progress, const QLocale& locale = QLocale());
 // today's) and a full stop.
 QString lastTestedAtText(const std::optional<SpeedTestResult>& latestResult, Date now,
                          const QLocale& locale = QLocale(),
-                         const QTimeZone& timeZone = currentTimeZone());
+                         const TimeZoneOffsets& timeZone = currentTimeZone());
 // Why the last test failed: the monitor's message once a failed test has
 // ended; none for any other outcome.
 std::optional<QString> failureMessage(const SpeedTestWindowInputs& inputs);

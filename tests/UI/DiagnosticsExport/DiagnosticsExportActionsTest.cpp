@@ -11,6 +11,7 @@
 #include "UI/Formatters/PopoverFormatters.h"
 
 #include <csignal>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
@@ -90,6 +91,18 @@ private:
     rlimit previous_{};
     void (*previousHandler_)(int) = nullptr;
 };
+
+// The wall clock the C library reads for `instant` under the present TZ, in
+// the save name's form.
+QString cLibraryStamp(Date instant) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(instant);
+    tzset();
+    std::tm fields{};
+    localtime_r(&seconds, &fields);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &fields);
+    return QString::fromLatin1(text);
+}
 
 } // namespace
 
@@ -177,9 +190,10 @@ TEST_F(DiagnosticsExportActionsTest, SaveOffersAJSONFileNamedForTheReport) {
               QStringLiteral("pelmor-diagnostics-20260304-060607.json"));
 }
 
-// The save name's stamp (read by Qt) and the time texts (formatted by ICU) show
-// the same zone, also where ICU lacks the zone's name: a POSIX rule, with its
-// daylight time where it has one. A zone nobody knows is UTC for all.
+// The save name's stamp and the time texts show the zone as the C library
+// reads TZ, also where Qt or ICU read it otherwise or lack its name: a POSIX
+// rule, with its daylight time where it has one, and a bare offset, which
+// POSIX counts westward. A zone nobody knows is UTC for all.
 TEST_F(DiagnosticsExportActionsTest, TheSaveNameAndTheTimeTextsReadOneZone) {
     struct Case {
         const char* zone;
@@ -196,6 +210,9 @@ TEST_F(DiagnosticsExportActionsTest, TheSaveNameAndTheTimeTextsReadOneZone) {
         {centralEurope, summer, u"20260704-223015"_s, u"Updated 04.07.2026, 22:30:15"_s},
         {centralEurope, winter, u"20260104-213015"_s, u"Updated 04.01.2026, 21:30:15"_s},
         {"Garbage/Zone", summer, u"20260704-203015"_s, u"Updated 04.07.2026, 20:30:15"_s},
+        {"UTC+12", summer, u"20260704-083015"_s, u"Updated 04.07.2026, 08:30:15"_s},
+        {"UTC-3", summer, u"20260704-233015"_s, u"Updated 04.07.2026, 23:30:15"_s},
+        {"GMT+5", summer, u"20260704-153015"_s, u"Updated 04.07.2026, 15:30:15"_s},
     };
     const QLocale german(QLocale::German, QLocale::Germany);
     for (const Case& example : cases) {
@@ -204,6 +221,7 @@ TEST_F(DiagnosticsExportActionsTest, TheSaveNameAndTheTimeTextsReadOneZone) {
         const Date instant(std::chrono::milliseconds(
             QDateTime::fromString(QString::fromLatin1(example.instant), Qt::ISODate)
                 .toMSecsSinceEpoch()));
+        EXPECT_EQ(example.stamp, cLibraryStamp(instant));
         EXPECT_EQ(DiagnosticsExportActions::fileName(instant),
                   u"pelmor-diagnostics-"_s + example.stamp + u".json"_s);
         EXPECT_EQ(DiagnosticsSharePreviewCardModel::footer(instant, german, currentTimeZone()),

@@ -12,9 +12,11 @@
 using namespace std::chrono_literals;
 
 // The timer fires once at each local midnight; a zone that is not valid is
-// UTC, as for every date text.
+// UTC, as for every date text. The system's zone is the C library's reading
+// of TZ, where a bare offset counts westward.
 TEST(DayChangeTimerTest, FiresOnceADayWhateverTheZone) {
     struct Case {
+        // Also the system's zone, TZ, for the case.
         const char* name;
         // None: the timer's own default, the system's zone.
         std::optional<QTimeZone> zone;
@@ -26,11 +28,16 @@ TEST(DayChangeTimerTest, FiresOnceADayWhateverTheZone) {
         {"UTC+03:00", QTimeZone(3 * 3600), 11h},
         {"a zone the database lacks", QTimeZone("Garbage/Zone"), 14h},
         {"no zone at all", QTimeZone(), 14h},
-        {"a system zone the database lacks", std::nullopt, 14h},
+        {"Garbage/Zone", std::nullopt, 14h},
+        {"UTC-3", std::nullopt, 11h},
+        {"GMT+5", std::nullopt, 19h},
+        // Daylight time starts at 23:30 and the clock skips to 00:30: the next
+        // day starts then, at 20:30Z.
+        {"<+03>-3<+04>,J1/23:30,J365/0", std::nullopt, 10h + 30min},
     };
-    const ScopedEnvironmentVariable unknownSystemZone("TZ", QByteArrayLiteral("Garbage/Zone"));
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
+        const ScopedEnvironmentVariable systemZone("TZ", QByteArray(testCase.name));
         TestRuntime runtime;
         runtime.advance(10 * 3600);
         int dayChanges = 0;
