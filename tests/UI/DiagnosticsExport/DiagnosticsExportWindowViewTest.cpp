@@ -295,11 +295,21 @@ TEST_F(DiagnosticsExportWindowViewTest, ComingOnScreenCollectsAndGoingAwayCancel
     ASSERT_TRUE(showsRegenerate(*view));
     endings.clear();
     const int cancelsBefore = sources->scan.cancelCount;
-    view->header()->regenerateButton()->click();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    view->header()->regenerateButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view->header()->regenerateButton(), Qt::Key_Space);
     runtime.runUntilIdle();
     EXPECT_TRUE(state().isCollectingReport);
     processEvents();
     EXPECT_FALSE(showsRegenerate(*view));
+    // Nothing hidden takes a Space or a Tab meanwhile.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        processEvents();
+        EXPECT_EQ(ViewInspection::focusFault(*view), QString());
+    }
+    EXPECT_EQ(state().actionMessage, std::nullopt);
     runtime.advance(1);
     view->hide();
     runtime.advance(5);

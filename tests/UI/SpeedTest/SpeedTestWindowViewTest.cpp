@@ -126,8 +126,12 @@ TEST_F(SpeedTestWindowViewTest, CancellingDuringTheBaselineReturnsToTheEmptyLayo
     settle();
     runtime.advance(0.5);
     ASSERT_EQ(view->actionButton()->title(), u"Cancel"_s);
-    click(view->actionButton());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    view->actionButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view->actionButton(), Qt::Key_Space);
     runToEnd();
+    EXPECT_EQ(QApplication::focusWidget(), view->actionButton()) << "Run Test, shown";
     EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::cancelled);
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::empty);
     EXPECT_EQ(badgeText(), u"Cancelled"_s);
