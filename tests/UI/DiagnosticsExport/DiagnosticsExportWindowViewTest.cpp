@@ -262,6 +262,20 @@ TEST_F(DiagnosticsExportWindowViewTest, AFeedbackLineKeepsTheJSONBoxScrollAndSel
 }
 
 TEST_F(DiagnosticsExportWindowViewTest, TheButtonsCopyAndOpenTheDialog) {
+    // Before the report is ready they say so, until it is.
+    const auto collecting = makeView();
+    collecting->show();
+    runtime.runUntilIdle();
+    collecting->reportPanel()->copyButton()->click();
+    const auto message = [&collecting] {
+        return collecting->collection()->state().value().actionMessage;
+    };
+    EXPECT_EQ(message(), u"Diagnostics report is still being collected."_s);
+    endings = endAllWorkWhenStarted(*sources);
+    runtime.advance(1);
+    ASSERT_TRUE(collecting->collection()->state().value().hasResult());
+    EXPECT_EQ(message(), std::nullopt);
+
     const auto view = makeView(readyState());
     view->reportPanel()->copyButton()->click();
     EXPECT_EQ(pasteboard->contents, *readyState().collectedReportJSONString);
