@@ -41,6 +41,9 @@ void FocusKeeper::focusChanged(QWidget* old, QWidget* now) {
             lost_ = old;
         }
         holder_ = now;
+        if (old->isVisible() && !old->isEnabled() && handBack(old, now)) {
+            return;
+        }
     } else if (old != nullptr && now != view_) {
         lost_ = nullptr;
         holder_ = nullptr;
@@ -55,6 +58,21 @@ void FocusKeeper::focusChanged(QWidget* old, QWidget* now) {
     }
 }
 
+// A control disabled in view hands the focus to the control before it
+// rather than on past it, so that Space again, as to retry, starts nothing
+// new.
+bool FocusKeeper::handBack(QWidget* disabled, QWidget* now) {
+    QWidget* before = nearestControl(disabled, false);
+    if (before == nullptr || before == now) {
+        return false;
+    }
+    QPointer<QWidget> lost = lost_;
+    before->setFocus(Qt::TabFocusReason);
+    lost_ = lost;
+    holder_ = before;
+    return true;
+}
+
 bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == view_ && type == QEvent::Hide) {
@@ -67,9 +85,9 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     QWidget* focus = QApplication::focusWidget();
-    if (watched == focus && focus != view_ && !canHoldFocus(focus, view_)) {
-        // The view holds it at once, so that no key reaches what cannot be
-        // seen, until what is shown now is known.
+    // The view holds it at once, so that no key reaches what cannot be seen,
+    // until what is shown now is known. A view that goes takes it along.
+    if (watched == focus && focus != view_ && view_->isVisible() && !canHoldFocus(focus, view_)) {
         parked_ = focus;
         view_->setFocus(Qt::OtherFocusReason);
         scheduleSettle();

@@ -9,7 +9,8 @@
 // Whatever moves the focus to a control, every scroll area round it scrolls
 // it into view. A focused control that is hidden, disabled or shrunk to
 // nothing (itself or round it) hands the focus to the view at once and, on
-// the next turn, to the nearest Tab stop then shown, if there is one. The
+// the next turn, to the nearest Tab stop then shown, if there is one; a
+// control disabled in view hands it to the Tab stop before it. The
 // control gets the focus back once it can take it again, unless the focus
 // was moved on meanwhile. Focus handed on counts as moved by Tab, so the
 // control it lands on draws its focus ring.
@@ -27,6 +28,7 @@ protected:
 
 private:
     void focusChanged(QWidget* old, QWidget* now);
+    bool handBack(QWidget* disabled, QWidget* now);
     void scheduleSettle();
     void settle();
     bool isInView(const QWidget* widget) const;

@@ -473,8 +473,10 @@ TEST_F(SettingsViewTest, ACheckShowsProgressAndDisablesTheButtonUntilItEnds) {
     EXPECT_EQ(button->progressIndicator()->size(), QSize(16, 16));
     EXPECT_FALSE(button->isEnabled());
     click(button);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     environment.runtime.runUntilIdle();
     EXPECT_EQ(environment.updateCheck->checkCount, 1) << "a second check started";
+    EXPECT_EQ(view->selectedTab(), SettingsTab::about) << "Space again switched the page";
 
     ASSERT_TRUE(environment.updateCheck->finishHeldCheck());
     environment.runtime.runUntilIdle();
