@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QScrollArea>
@@ -134,14 +135,18 @@ QWidget* FocusKeeper::nearestControl(QWidget* from, bool forward) const {
     const auto step = [forward](QWidget* widget) {
         return forward ? widget->nextInFocusChain() : widget->previousInFocusChain();
     };
+    QWidget* nearestStop = nullptr;
     for (QWidget* candidate = step(from); candidate != nullptr && candidate != from;
          candidate = step(candidate)) {
         if ((candidate->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
             view_->isAncestorOf(candidate) && canHoldFocus(candidate, view_)) {
-            return candidate;
+            if (qobject_cast<QAbstractButton*>(candidate) != nullptr) {
+                return candidate;
+            }
+            nearestStop = nearestStop != nullptr ? nearestStop : candidate;
         }
     }
-    return nullptr;
+    return nearestStop;
 }
 
 // The next control on, unless that is where the focus came from: Shift+Tab

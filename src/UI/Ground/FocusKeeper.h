@@ -33,7 +33,7 @@ private:
     void settle();
     bool isInView(const QWidget* widget) const;
     // The nearest Tab stop under the view, after `from` or before it, that
-    // can hold the focus.
+    // can hold the focus: a button, where Space acts as on what went, if any.
     QWidget* nearestControl(QWidget* from, bool forward) const;
     QWidget* replacementFor(QWidget* focus) const;
     void scrollIntoView(QWidget* widget) const;
