@@ -511,6 +511,10 @@ TEST_F(ContentViewTest, TheFocusStaysOnAControlInView) {
         QScrollBar* bar = view->scrollArea()->verticalScrollBar();
         bar->setValue(bar->maximum());
     };
+    const auto shrinkGear = [this] {
+        dashboard().header()->settingsButton()->setFixedSize(0, 0);
+        settle();
+    };
     const auto toAboutCheck = [this] {
         view->setActivePanel(PanelRoute::settings);
         view->settingsCard()->setSelectedTab(SettingsOverlayTab::about);
@@ -530,6 +534,20 @@ TEST_F(ContentViewTest, TheFocusStaysOnAControlInView) {
          [&] {
              scrollToEnd();
              key(Qt::Key_Tab);
+         },
+         [this] { return dashboard().header()->toolboxButton(); }},
+        {"Tab past a control of no size",
+         [&] {
+             shrinkGear();
+             key(Qt::Key_Tab);
+             key(Qt::Key_Tab);
+         },
+         [this] { return dashboard().monitoringRow()->toggle(); }},
+        {"Shift+Tab past a control of no size",
+         [&] {
+             shrinkGear();
+             dashboard().monitoringRow()->toggle()->setFocus(Qt::TabFocusReason);
+             key(Qt::Key_Backtab);
          },
          [this] { return dashboard().header()->toolboxButton(); }},
         {"Space on the Toolbox button",
