@@ -51,6 +51,10 @@ void DiagnosticsExportCollection::setActionMessage(const QString& message,
     });
 }
 
+QString DiagnosticsExportCollection::stillCollectingMessage() {
+    return QStringLiteral("Diagnostics report is still being collected.");
+}
+
 void DiagnosticsExportCollection::update(
     const std::function<void(DiagnosticsExportState&)>& change) {
     DiagnosticsExportState next = state_.value();
@@ -222,5 +226,8 @@ void DiagnosticsExportCollection::finalizeReport(std::optional<QString> channelW
         state.collectionProgress = 1.0;
         state.collectionMessage = QStringLiteral("Report ready.");
         state.isCollectingReport = false;
+        if (state.actionMessage == stillCollectingMessage()) {
+            state.actionMessage = std::nullopt;
+        }
     });
 }

@@ -72,6 +72,8 @@ public:
 
     // The feedback line of copy and save.
     void setActionMessage(const QString& message, DiagnosticsExportMessageColor color);
+    // Their feedback while no report is held; the run's end takes it away.
+    static QString stillCollectingMessage();
 
 private:
     // Whether the scan or test now running is the one this run started.

@@ -3,6 +3,7 @@
 #include "UI/Dashboard/DashboardModel.h"
 #include "UI/Dashboard/DashboardPanel.h"
 #include "UI/Dashboard/LocationCardModel.h"
+#include "UI/Ground/FocusKeeper.h"
 #include "UI/Ground/SpringTransition.h"
 #include "UI/Popover/CaptivePortalOverlayCard.h"
 #include "UI/Popover/ConnectionMonitorOverlayCard.h"
@@ -39,6 +40,7 @@ ContentView::ContentView(Sources sources, PopoverCallbacks callbacks, QWidget* p
     // Holds the focus while the popover opens, so that no control is focused
     // unseen and taken by a stray Space; not a Tab stop itself.
     setFocusPolicy(Qt::ClickFocus);
+    new FocusKeeper(this);
     buildFrame();
     buildPanels();
     observeSources();
@@ -54,8 +56,8 @@ void ContentView::buildFrame() {
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // No Tab stop, where Space would do nothing: Tab scrolls the focused
-    // control into view.
+    // No Tab stop, where Space would do nothing: the focus keeper scrolls the
+    // focused control into view.
     scrollArea_->setFocusPolicy(Qt::NoFocus);
     scrollArea_->setWidgetResizable(true);
     scrollArea_->setAutoFillBackground(false);

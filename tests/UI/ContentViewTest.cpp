@@ -30,6 +30,7 @@
 
 #include <QCoreApplication>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -507,5 +508,92 @@ TEST_F(ContentViewTest, EveryTabStopIsAControl) {
         EXPECT_EQ(stops.count(u"button"_s), stops.size()) << stops.join(u", "_s).toStdString();
         EXPECT_EQ(ViewInspection::tabStopsWithoutFocusRing(*view, NamedColors::accent),
                   QStringList());
+    }
+}
+
+// Whatever moves the focus, the keyboard or an action that hides or disables
+// the control that has it, a control in view holds it; a control that lost
+// it gets it back when it can take it again.
+TEST_F(ContentViewTest, TheFocusStaysOnAControlInView) {
+    sources.updates->holdsChecks = true;
+    const auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+    const auto scrollToEnd = [this] {
+        QScrollBar* bar = view->scrollArea()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    };
+    const auto shrinkGear = [this] {
+        dashboard().header()->settingsButton()->setFixedSize(0, 0);
+        settle();
+    };
+    const auto toAboutCheck = [this] {
+        view->setActivePanel(PanelRoute::settings);
+        view->settingsCard()->setSelectedTab(SettingsOverlayTab::about);
+        settle();
+        view->settingsCard()->updateButton()->setFocus(Qt::TabFocusReason);
+    };
+    struct Row {
+        const char* name;
+        std::function<void()> act;
+        // The control that then holds the focus.
+        std::function<QWidget*()> holder;
+    };
+    const std::vector<Row> rows{
+        {"Shift+Tab once open", [&] { key(Qt::Key_Backtab); },
+         [this] { return dashboard().quitButton(); }},
+        {"Tab once open, scrolled to the end",
+         [&] {
+             scrollToEnd();
+             key(Qt::Key_Tab);
+         },
+         [this] { return dashboard().header()->toolboxButton(); }},
+        {"Tab past a control of no size",
+         [&] {
+             shrinkGear();
+             key(Qt::Key_Tab);
+             key(Qt::Key_Tab);
+         },
+         [this] { return dashboard().monitoringRow()->toggle(); }},
+        {"Shift+Tab past a control of no size",
+         [&] {
+             shrinkGear();
+             dashboard().monitoringRow()->toggle()->setFocus(Qt::TabFocusReason);
+             key(Qt::Key_Backtab);
+         },
+         [this] { return dashboard().header()->toolboxButton(); }},
+        {"Space on the Toolbox button",
+         [&] {
+             key(Qt::Key_Tab);
+             key(Qt::Key_Space);
+         },
+         [this] { return view->toolboxCard()->header()->backButton(); }},
+        {"Space on Toolbox, then on Back",
+         [&] {
+             key(Qt::Key_Tab);
+             key(Qt::Key_Space);
+             settle();
+             key(Qt::Key_Space);
+         },
+         [this] { return dashboard().header()->toolboxButton(); }},
+        {"Space twice on Check for Updates, then the check ends",
+         [&] {
+             toAboutCheck();
+             key(Qt::Key_Space);
+             settle();
+             key(Qt::Key_Space);
+             settle();
+             sources.updates->finishHeldCheck();
+         },
+         [this] { return view->settingsCard() ? view->settingsCard()->updateButton() : nullptr; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        open();
+        view->resize(400, 577);
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        row.act();
+        settle();
+        EXPECT_EQ(ViewInspection::focusFault(*view), QString());
+        EXPECT_EQ(QApplication::focusWidget(), row.holder());
     }
 }

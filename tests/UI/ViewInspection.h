@@ -15,6 +15,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLayout>
+#include <QScrollArea>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -176,6 +177,33 @@ inline QStringList tabStopsWithoutFocusRing(QWidget& window, const QColor& accen
         }
     });
     return wrong;
+}
+
+// What is wrong with where the keyboard focus is under `view`: nothing (an
+// empty text) while a control holds it that is shown, enabled, of some size
+// and inside every scroll area's viewport round it, or the view itself.
+inline QString focusFault(const QWidget& view) {
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == &view) {
+        return {};
+    }
+    if (focus == nullptr || !view.isAncestorOf(focus)) {
+        return QStringLiteral("the focus is elsewhere");
+    }
+    const QString name = QString::fromLatin1(focus->metaObject()->className()) + u' ' +
+                         focus->accessibleName() + u' ';
+    if (!focus->isVisible() || !focus->isEnabled() || focus->size().isEmpty()) {
+        return name + QStringLiteral("is hidden, disabled or of no size");
+    }
+    for (const QWidget* around = focus->parentWidget(); around != &view;
+         around = around->parentWidget()) {
+        const auto* area = qobject_cast<const QScrollArea*>(around);
+        if (area != nullptr && !area->viewport()->rect().contains(QRect(
+                                   focus->mapTo(area->viewport(), QPoint(0, 0)), focus->size()))) {
+            return name + QStringLiteral("is scrolled out of view");
+        }
+    }
+    return {};
 }
 
 } // namespace ViewInspection

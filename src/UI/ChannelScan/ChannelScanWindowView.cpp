@@ -8,6 +8,7 @@
 #include "UI/ChannelScan/ChannelScanWindowHeader.h"
 #include "UI/Ground/ColorOpacity.h"
 #include "UI/Ground/DiagonalGradient.h"
+#include "UI/Ground/FocusKeeper.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/ProgressCapsule.h"
 #include "UI/Ground/SystemFont.h"
@@ -54,6 +55,7 @@ ChannelScanWindowView::ChannelScanWindowView(std::shared_ptr<ChannelScanMonitor>
 
 ChannelScanWindowView::ChannelScanWindowView(int headerContentSpacing, QWidget* parent)
     : QWidget(parent) {
+    new FocusKeeper(this);
     build(headerContentSpacing);
     setMinimumSize(minimumContentSize);
     setContent(ChannelScanWindowContent{});

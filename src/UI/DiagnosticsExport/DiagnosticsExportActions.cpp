@@ -4,12 +4,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-const QString stillCollecting = QStringLiteral("Diagnostics report is still being collected.");
-
-} // namespace
-
 DiagnosticsExportActions::DiagnosticsExportActions(
     std::shared_ptr<DiagnosticsExportCollection> collection, Dependencies dependencies)
     : collection_(std::move(collection)), dependencies_(std::move(dependencies)) {}
@@ -18,7 +12,7 @@ std::optional<QString> DiagnosticsExportActions::readyJSONString() {
     // A copy: setting the feedback line replaces the state.
     std::optional<QString> json = collection_->state().value().collectedReportJSONString;
     if (!json) {
-        collection_->setActionMessage(stillCollecting,
+        collection_->setActionMessage(DiagnosticsExportCollection::stillCollectingMessage(),
                                       DiagnosticsExportMessageColor::secondaryText);
     }
     return json;

@@ -11,6 +11,7 @@
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCard.h"
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCardModel.h"
 #include "UI/Ground/DiagonalGradient.h"
+#include "UI/Ground/FocusKeeper.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Ground/WrappingLabel.h"
 
@@ -30,6 +31,7 @@ DiagnosticsExportWindowView::DiagnosticsExportWindowView(
       feedback_(new WrappingLabel(QString(), SystemFont::font(12, QFont::Medium),
                                   DiagnosticsExportTheme::secondaryText())) {
     setMinimumSize(minimumContentSize);
+    new FocusKeeper(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(14);

@@ -1,5 +1,6 @@
 #include "UI/Radar/WiFiRadarWindowView.h"
 
+#include "UI/Ground/FocusKeeper.h"
 #include "UI/Radar/WiFiRadarContentView.h"
 #include "UI/Radar/WiFiRadarModel.h"
 
@@ -15,6 +16,7 @@ WiFiRadarWindowView::WiFiRadarWindowView(Dependencies dependencies, QWidget* par
       nearbyController_(WiFiRadarNearbyNetworksController::create(std::move(dependencies.scanner),
                                                                   nearbyScanInterval)),
       content_(new WiFiRadarContentView(std::move(dependencies.sweepClock))) {
+    new FocusKeeper(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(content_);

@@ -1,6 +1,7 @@
 #include "UI/Settings/SettingsView.h"
 
 #include "Platform/Async/TaskHandle.h"
+#include "UI/Ground/FocusKeeper.h"
 #include "UI/Settings/LaunchAtLoginAlert.h"
 #include "UI/Settings/SettingsAboutPage.h"
 #include "UI/Settings/SettingsAboutPageContent.h"
@@ -28,6 +29,7 @@ SettingsView::SettingsView(SettingsViewDependencies dependencies, QWidget* paren
       contentPane_(new QScrollArea), generalPage_(new SettingsGeneralPage),
       aboutPage_(new SettingsAboutPage), alert_(new LaunchAtLoginAlert(this)) {
     setMinimumSize(minimumWindowSize);
+    new FocusKeeper(this);
     divider_->setFixedWidth(1);
     divider_->setAutoFillBackground(true);
 
@@ -64,8 +66,8 @@ QWidget* SettingsView::makeContentPane() {
     contentPane_->setFrameShape(QFrame::NoFrame);
     contentPane_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     contentPane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The pane is no Tab stop: Space does nothing there. Tab still scrolls
-    // the focused control into view.
+    // The pane is no Tab stop: Space does nothing there. The focus keeper
+    // scrolls the focused control into view.
     contentPane_->setFocusPolicy(Qt::NoFocus);
     // The window's background shows through the pane.
     contentPane_->viewport()->setAutoFillBackground(false);

@@ -1,6 +1,7 @@
 #include "UI/SpeedTest/SpeedTestWindowView.h"
 
 #include "UI/Ground/DiagonalGradient.h"
+#include "UI/Ground/FocusKeeper.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WindowBorderedButton.h"
 #include "UI/SpeedTest/SpeedTestActionButton.h"
@@ -30,6 +31,7 @@ constexpr int columnSpacing = 16;
 SpeedTestWindowView::SpeedTestWindowView(double headerContentSpacing, QWidget* parent)
     : QWidget(parent), headerContentSpacing_(headerContentSpacing) {
     setMinimumSize(minimumContentSize);
+    new FocusKeeper(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -262,6 +262,20 @@ TEST_F(DiagnosticsExportWindowViewTest, AFeedbackLineKeepsTheJSONBoxScrollAndSel
 }
 
 TEST_F(DiagnosticsExportWindowViewTest, TheButtonsCopyAndOpenTheDialog) {
+    // Before the report is ready they say so, until it is.
+    const auto collecting = makeView();
+    collecting->show();
+    runtime.runUntilIdle();
+    collecting->reportPanel()->copyButton()->click();
+    const auto message = [&collecting] {
+        return collecting->collection()->state().value().actionMessage;
+    };
+    EXPECT_EQ(message(), u"Diagnostics report is still being collected."_s);
+    endings = endAllWorkWhenStarted(*sources);
+    runtime.advance(1);
+    ASSERT_TRUE(collecting->collection()->state().value().hasResult());
+    EXPECT_EQ(message(), std::nullopt);
+
     const auto view = makeView(readyState());
     view->reportPanel()->copyButton()->click();
     EXPECT_EQ(pasteboard->contents, *readyState().collectedReportJSONString);
@@ -295,11 +309,21 @@ TEST_F(DiagnosticsExportWindowViewTest, ComingOnScreenCollectsAndGoingAwayCancel
     ASSERT_TRUE(showsRegenerate(*view));
     endings.clear();
     const int cancelsBefore = sources->scan.cancelCount;
-    view->header()->regenerateButton()->click();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    view->header()->regenerateButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view->header()->regenerateButton(), Qt::Key_Space);
     runtime.runUntilIdle();
     EXPECT_TRUE(state().isCollectingReport);
     processEvents();
     EXPECT_FALSE(showsRegenerate(*view));
+    // Nothing hidden takes a Space or a Tab meanwhile.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Tab, Qt::Key_Space}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        processEvents();
+        EXPECT_EQ(ViewInspection::focusFault(*view), QString());
+    }
+    EXPECT_EQ(state().actionMessage, std::nullopt);
     runtime.advance(1);
     view->hide();
     runtime.advance(5);

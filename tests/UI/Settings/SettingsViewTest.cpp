@@ -153,6 +153,17 @@ TEST_F(SettingsViewTest, ATallPageScrollsWithoutVisibleScrollBars) {
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(viewport, &wheel);
     EXPECT_GT(scroll->value(), 0);
+
+    // Shift+Tab from the sidebar into a page cut short scrolls to its last
+    // control.
+    view->setMinimumSize(0, 0);
+    view->resize(SettingsView::minimumWindowSize.width(), 200);
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    scroll->setValue(0);
+    view->sidebar()->button(SettingsTab::general)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(ViewInspection::focusFault(*view), QString());
 }
 
 // Tab stops only at controls that act on Space, on either page: never at the
@@ -449,10 +460,15 @@ TEST_F(SettingsViewTest, ACheckShowsProgressAndDisablesTheButtonUntilItEnds) {
     environment.updateCheck->result =
         UpdateCheckResult::updateAvailable(SettingsTestEnvironment::update(u"2.1.0"_s));
     auto view = shownView();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     press(*view, SettingsTab::about);
     CheckForUpdatesButton* button = view->aboutPage()->checkButton();
 
-    click(button);
+    button->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button, Qt::Key_Space);
+    nextTurns();
+    EXPECT_EQ(ViewInspection::focusFault(*view), QString());
     EXPECT_TRUE(view->isCheckingForUpdate());
     EXPECT_TRUE(button->showsProgress());
     EXPECT_TRUE(button->text().isEmpty());
@@ -460,11 +476,15 @@ TEST_F(SettingsViewTest, ACheckShowsProgressAndDisablesTheButtonUntilItEnds) {
     EXPECT_EQ(button->progressIndicator()->size(), QSize(16, 16));
     EXPECT_FALSE(button->isEnabled());
     click(button);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     environment.runtime.runUntilIdle();
     EXPECT_EQ(environment.updateCheck->checkCount, 1) << "a second check started";
+    EXPECT_EQ(view->selectedTab(), SettingsTab::about) << "Space again switched the page";
 
     ASSERT_TRUE(environment.updateCheck->finishHeldCheck());
     environment.runtime.runUntilIdle();
+    nextTurns();
+    EXPECT_EQ(QApplication::focusWidget(), button) << "the focus came back";
     EXPECT_FALSE(view->isCheckingForUpdate());
     EXPECT_FALSE(button->showsProgress());
     EXPECT_EQ(button->text(), u"Check for Updates"_s);

@@ -122,12 +122,17 @@ TEST_F(SpeedTestWindowViewTest, RunTestSwitchesToTheResultsOnTheNextTurnAndEndsC
 
 TEST_F(SpeedTestWindowViewTest, CancellingDuringTheBaselineReturnsToTheEmptyLayoutWithItsBadge) {
     probe->probeSeconds = 1.0;
-    click(view->actionButton());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    view->actionButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view->actionButton(), Qt::Key_Space);
     settle();
     runtime.advance(0.5);
     ASSERT_EQ(view->actionButton()->title(), u"Cancel"_s);
-    click(view->actionButton());
+    EXPECT_EQ(QApplication::focusWidget(), view->actionButton()) << "Cancel, shown";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     runToEnd();
+    EXPECT_EQ(QApplication::focusWidget(), view->actionButton()) << "Run Test, shown";
     EXPECT_EQ(monitor->phase().value(), SpeedTestPhase::cancelled);
     EXPECT_EQ(view->content().layout, SpeedTestWindowLayout::empty);
     EXPECT_EQ(badgeText(), u"Cancelled"_s);
