@@ -1,5 +1,7 @@
 #include "Platform/AppKit/WindowFrameAutosave.h"
 
+#include "Platform/AppKit/MaximizedDirections.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -86,15 +88,15 @@ void holdFrame(QWidget& window, QRect client, QMargins margins) {
 
 // Watches one window, as its child: holds its frame to the screens each time
 // Pelmor shows it (a screen may have gone since it was last placed), once more
-// as soon as its frame is known, and saves its frame as it changes. A window
-// the window manager restores from minimised is where the user left it. Only
-// shows, exposures, moves and resizes are looked at: the filter also sees the
-// window's last events while it is destroyed.
+// as soon as its frame is known, and saves its normal frame as it changes. A
+// window the window manager restores from minimised is where the user left it.
+// Only shows, exposures, moves and resizes are looked at: the filter also sees
+// the window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
     FrameKeeper(QWidget& window, QString name, std::shared_ptr<QSettings> settings)
-        : QObject(&window), window_(window), name_(std::move(name)),
-          settings_(std::move(settings)) {}
+        : QObject(&window), window_(window), normalFrame_(window.geometry()),
+          name_(std::move(name)), settings_(std::move(settings)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched == &window_ && !event->spontaneous()) {
@@ -111,32 +113,49 @@ public:
                 holdOnScreen(margins);
             }
             window_.setWindowState(window_.windowState() | fillingStates_);
+            MaximizedDirections::request(*window_.windowHandle(), fillingDirections_);
             fillingStates_ = {};
+            fillingDirections_ = {};
         } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-                   watched == &window_) {
-            const auto* window = static_cast<const QWidget*>(watched);
-            if (window->isVisible() && settings_) {
-                save(*window, name_, *settings_);
-            }
+                   watched == &window_ && window_.isVisible()) {
+            noteFrame();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    // A window shown maximised or full screen is mapped at its normal frame
-    // and fills the screen again once framed: its native window is made anew
-    // at each show, and the window manager takes the frame it is mapped with
-    // as the one that un-maximising goes back to.
+    // Only a window in no state has its normal frame: a maximised or
+    // full-screen one has the window manager's, and Qt takes a window
+    // maximised in one direction only for one in no state.
+    void noteFrame() {
+        maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
+        if (maximizedDirections_ ||
+            (window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
+            return;
+        }
+        normalFrame_ = window_.geometry();
+        if (settings_) {
+            save(window_, name_, *settings_);
+        }
+    }
+
+    // A window shown maximised (in one direction or both) or full screen is
+    // mapped at its normal frame and fills the screen again once framed: its
+    // native window is made anew at each show, and the window manager takes
+    // the frame it is mapped with as the one that un-maximising goes back to.
     void showNormalFirst() {
         const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
         const Qt::WindowStates states = window_.windowState();
-        const QRect normal = window_.normalGeometry();
-        if ((states & Qt::WindowMinimized) || !(states & filling) || !normal.isValid()) {
+        if (states & Qt::WindowMinimized) {
             return;
         }
         fillingStates_ = states & filling;
+        fillingDirections_ = fillingStates_ ? Qt::Orientations() : maximizedDirections_;
+        if (!fillingStates_ && !fillingDirections_) {
+            return;
+        }
         window_.setWindowState(states & ~filling);
-        window_.setGeometry(normal);
+        window_.setGeometry(normalFrame_);
     }
 
     // A maximised, full-screen or minimised window is where the desktop put it.
@@ -160,6 +179,10 @@ private:
     bool isWatchingExposure_ = false;
     bool isAwaitingFrame_ = false;
     Qt::WindowStates fillingStates_;
+    Qt::Orientations fillingDirections_;
+    // As last seen while the window was shown.
+    Qt::Orientations maximizedDirections_;
+    QRect normalFrame_;
     QString name_;
     std::shared_ptr<QSettings> settings_;
 };

@@ -1,6 +1,17 @@
 #include "Platform/AppKit/XcbRequests.h"
 
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+
 namespace XcbRequests {
+
+xcb_connection_t* qtConnection() {
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
 
 int defaultScreenNumber() {
     char* host = nullptr;
@@ -32,6 +43,33 @@ xcb_window_t selectionOwner(xcb_connection_t* connection, xcb_atom_t selection) 
     const auto reply = owned(xcb_get_selection_owner_reply(
         connection, xcb_get_selection_owner(connection, selection), nullptr));
     return reply ? reply->owner : XCB_WINDOW_NONE;
+}
+
+std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t window,
+                                      xcb_atom_t property) {
+    const auto reply = owned(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+        nullptr));
+    if (!reply || reply->format != 32) {
+        return {};
+    }
+    const auto* items = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return {items, items + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
+                         const std::array<std::uint32_t, 5>& data) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = type;
+    std::copy(data.begin(), data.end(), message.data.data32);
+    xcb_send_event(connection, 0, defaultRootWindow(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
 }
 
 } // namespace XcbRequests

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 #include <xcb/xcb.h>
 
 #include <QByteArray>
@@ -16,6 +18,9 @@ template <typename Reply> ReplyPointer<Reply> owned(Reply* reply) {
     return ReplyPointer<Reply>(reply, &std::free);
 }
 
+// Qt's connection to the X server; none on another platform.
+xcb_connection_t* qtConnection();
+
 // The screen Qt connected to: it parses the display name the same way.
 int defaultScreenNumber();
 
@@ -27,5 +32,15 @@ std::uint32_t internAtom(xcb_connection_t* connection, const QByteArray& name);
 
 // The window that owns `selection`; none when nobody does.
 xcb_window_t selectionOwner(xcb_connection_t* connection, xcb_atom_t selection);
+
+// The 32-bit items (atoms, windows or numbers) of `window`'s `property`;
+// none when it has no such property.
+std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t window,
+                                      xcb_atom_t property);
+
+// Asks the window manager, by a client message of `type` about `window` sent
+// to the root window, to change the window (its state, its stacking).
+void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
+                         const std::array<std::uint32_t, 5>& data);
 
 } // namespace XcbRequests

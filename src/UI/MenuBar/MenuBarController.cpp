@@ -3,6 +3,7 @@
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
+#include "Platform/AppKit/WindowOrdering.h"
 #include "UI/MenuBar/MenuBarIconStyling.h"
 #include "UI/MenuBar/OutsideClickRule.h"
 #include "UI/MenuBar/PopoverHeightRule.h"
@@ -217,9 +218,7 @@ void MenuBarController::openToolWindow(ToolWindowKind kind) {
         window = &buildToolWindow(kind);
     }
     popover_->performClose();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    WindowOrdering::makeKeyAndOrderFront(*window);
 }
 
 void MenuBarController::updateStatusItemIcon() {

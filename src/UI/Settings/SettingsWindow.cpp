@@ -1,6 +1,7 @@
 #include "UI/Settings/SettingsWindow.h"
 
 #include "Platform/AppKit/WindowFrameAutosave.h"
+#include "Platform/AppKit/WindowOrdering.h"
 #include "UI/Settings/SettingsView.h"
 
 #include <QSettings>
@@ -23,9 +24,7 @@ void SettingsWindow::show() {
         WindowFrameAutosave::restoreOrCentre(*view_, frameAutosaveName, frameSettings_.get());
         WindowFrameAutosave::keep(*view_, frameAutosaveName, frameSettings_);
     }
-    view_->show();
-    view_->raise();
-    view_->activateWindow();
+    WindowOrdering::makeKeyAndOrderFront(*view_);
 }
 
 void SettingsWindow::close() {

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace WindowOrdering {
+
+// Shows the window in front of the others and makes it the active one: a
+// minimised window is restored first, also one closed while minimised,
+// whose minimised state Qt keeps and would map it with.
+void makeKeyAndOrderFront(QWidget& window);
+
+} // namespace WindowOrdering
