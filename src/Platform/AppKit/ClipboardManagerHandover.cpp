@@ -9,7 +9,6 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
-#include <QtGui/qguiapplication_platform.h>
 
 namespace {
 
@@ -50,14 +49,11 @@ private:
 namespace ClipboardManagerHandover {
 
 bool handOver(std::chrono::milliseconds timeout, const std::function<void()>& willWait) {
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = XcbRequests::qtConnection();
     QClipboard* clipboard = qGuiApp ? QGuiApplication::clipboard() : nullptr;
-    if (x11 == nullptr || x11->connection() == nullptr || clipboard == nullptr ||
-        !clipboard->ownsClipboard()) {
+    if (connection == nullptr || clipboard == nullptr || !clipboard->ownsClipboard()) {
         return true;
     }
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t manager = XcbRequests::internAtom(connection, "CLIPBOARD_MANAGER");
     const xcb_window_t root = XcbRequests::defaultRootWindow(connection);
     if (manager == XCB_ATOM_NONE || root == XCB_WINDOW_NONE ||
