@@ -126,11 +126,14 @@ public:
 private:
     // Only a window in no state has its normal frame: a maximised or
     // full-screen one has the window manager's, and Qt takes a window
-    // maximised in one direction only for one in no state.
+    // maximised in one direction only for one in no state, which only the X
+    // server tells apart: it is asked only then.
     void noteFrame() {
+        if ((window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
+            return;
+        }
         maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
-        if (maximizedDirections_ ||
-            (window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
+        if (maximizedDirections_) {
             return;
         }
         normalFrame_ = window_.geometry();
