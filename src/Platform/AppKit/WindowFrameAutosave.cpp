@@ -1,15 +1,21 @@
 #include "Platform/AppKit/WindowFrameAutosave.h"
 
 #include "Platform/AppKit/MaximizedDirections.h"
+#include "Platform/AppKit/WindowStateFollower.h"
+#include "Platform/AppKit/XcbRequests.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -73,87 +79,127 @@ QList<QRect> availableScreenAreas() {
 // moved and shrunk into the screen area it overlaps most. A frame that has to
 // move is placed by its own corner, which the window manager honours even
 // where `margins` is not yet known, so that the title bar lands on the screen.
-void holdFrame(QWidget& window, QRect client, QMargins margins) {
+// Returns where the client area is asked to be, when that is known.
+std::optional<QRect> holdFrame(QWidget& window, QRect client, QMargins margins) {
     const QRect frame = client.marginsAdded(margins);
     const QRect held = constrained(frame, availableScreenAreas());
     if (held == frame) {
         if (client != window.geometry()) {
             window.setGeometry(client);
         }
-        return;
+        return client;
     }
     window.resize(held.marginsRemoved(margins).size());
     window.move(held.topLeft());
+    if (margins.isNull()) {
+        return std::nullopt;
+    }
+    return held.marginsRemoved(margins);
 }
+
+bool isInAnyState(const QWidget& window) {
+    return (window.windowState() & ~Qt::WindowActive) != Qt::WindowNoState;
+}
+
+// How long a frame must stay unchanged before it counts as the window's: a
+// window manager may report a maximised size before the state that explains it.
+constexpr int settleMilliseconds = 250;
+// How long, at most, a window Pelmor shows waits to be placed where it asked
+// before it fills the screen again, and how often it looks meanwhile.
+constexpr int placementMilliseconds = 1'000;
+constexpr int placementCheckMilliseconds = 50;
+// How long, at most, nothing is saved while a filling state asked for is
+// not yet reported.
+constexpr int fillAnswerMilliseconds = 2'000;
 
 // Watches one window, as its child: holds its frame to the screens each time
 // Pelmor shows it (a screen may have gone since it was last placed), once more
 // as soon as its frame is known, and saves its normal frame as it changes. A
 // window the window manager restores from minimised is where the user left it.
-// Only shows, exposures, moves and resizes are looked at: the filter also sees
-// the window's last events while it is destroyed.
+//
+// The window manager answers in its own time and order, so the keeper holds
+// the normal frame itself: a frame counts only once it and the manager's state
+// have stayed unchanged for a moment, none seen between a request and its
+// answer counts, and a window Pelmor shows filling the screen is first placed
+// at its normal frame and goes back there when it first stops filling it.
+// Only shows, hides, exposures, state changes, moves and resizes are looked
+// at: the filter also sees the window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
     FrameKeeper(QWidget& window, QString name, std::shared_ptr<QSettings> settings)
         : QObject(&window), window_(window), normalFrame_(window.geometry()),
-          name_(std::move(name)), settings_(std::move(settings)) {}
+          name_(std::move(name)), settings_(std::move(settings)),
+          stateFollower_(window, [this] { noteManagerState(); }) {
+        settleTimer_.setSingleShot(true);
+        settleTimer_.setInterval(settleMilliseconds);
+        connect(&settleTimer_, &QTimer::timeout, this, &FrameKeeper::settle);
+        placementTimer_.setSingleShot(true);
+        placementTimer_.setInterval(placementCheckMilliseconds);
+        connect(&placementTimer_, &QTimer::timeout, this, &FrameKeeper::checkPlacement);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched == &window_ && !event->spontaneous()) {
-            showNormalFirst();
-            holdOnScreen(frameMargins(window_));
-            watchExposure();
+        if (watched == &window_) {
+            windowEvent(*event);
         } else if (event->type() == QEvent::Expose && isAwaitingFrame_ &&
                    window_.windowHandle()->isExposed()) {
-            isAwaitingFrame_ = false;
-            // The window manager has framed the window by its first exposure.
-            const QMargins margins = window_.windowHandle()->frameMargins();
-            if (!margins.isNull()) {
-                lastSeenFrameMargins() = margins;
-                holdOnScreen(margins);
-            }
-            window_.setWindowState(window_.windowState() | fillingStates_);
-            MaximizedDirections::request(*window_.windowHandle(), fillingDirections_);
-            fillingStates_ = {};
-            fillingDirections_ = {};
-        } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-                   watched == &window_ && window_.isVisible()) {
-            noteFrame();
+            framed();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    // Only a window in no state has its normal frame: a maximised or
-    // full-screen one has the window manager's, and Qt takes a window
-    // maximised in one direction only for one in no state, which only the X
-    // server tells apart: it is asked only then.
-    void noteFrame() {
-        if ((window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
-            return;
-        }
-        maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
-        if (maximizedDirections_) {
-            return;
-        }
-        normalFrame_ = window_.geometry();
-        if (settings_) {
-            save(window_, name_, *settings_);
+    void windowEvent(const QEvent& event) {
+        switch (event.type()) {
+        case QEvent::Show:
+            if (!event.spontaneous()) {
+                shownByPelmor();
+            }
+            break;
+        case QEvent::Hide:
+            // A minimised window is hidden by the window manager, not closed.
+            if (!event.spontaneous()) {
+                hidden();
+            }
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            if (window_.isVisible()) {
+                settleTimer_.start();
+            }
+            break;
+        default:
+            break;
         }
     }
 
+    void shownByPelmor() {
+        if (window_.windowState() & Qt::WindowMinimized) {
+            return;
+        }
+        showNormalFirst();
+        // A window placed by its frame's corner (centred, or held to the
+        // screen before any frame was seen) has its client area where the
+        // window manager puts it: only a known normal frame is asked for.
+        const std::optional<QRect> held = holdOnScreen(
+            frameMargins(window_), isNormalFrameKnown_ ? normalFrame_ : window_.geometry());
+        askedFrame_ = isNormalFrameKnown_ ? held : std::nullopt;
+        isAwaitingPlacement_ = true;
+        watchExposure();
+    }
+
     // A window shown maximised (in one direction or both) or full screen is
-    // mapped at its normal frame and fills the screen again once framed: its
+    // mapped at its normal frame and fills the screen again once placed: its
     // native window is made anew at each show, and the window manager takes
-    // the frame it is mapped with as the one that un-maximising goes back to.
+    // the frame it has when the state lands as the one to go back to.
     void showNormalFirst() {
         const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
         const Qt::WindowStates states = window_.windowState();
-        if (states & Qt::WindowMinimized) {
-            return;
-        }
         fillingStates_ = states & filling;
         fillingDirections_ = fillingStates_ ? Qt::Orientations() : maximizedDirections_;
+        // Mapped in none of them: the manager reports them again once asked.
+        maximizedDirections_ = {};
         if (!fillingStates_ && !fillingDirections_) {
             return;
         }
@@ -161,12 +207,131 @@ private:
         window_.setGeometry(normalFrame_);
     }
 
-    // A maximised, full-screen or minimised window is where the desktop put it.
-    void holdOnScreen(QMargins margins) {
-        if ((window_.windowState() & ~Qt::WindowActive) != Qt::WindowNoState) {
+    // The window manager has framed the window by its first exposure.
+    void framed() {
+        isAwaitingFrame_ = false;
+        const QMargins margins = window_.windowHandle()->frameMargins();
+        if (!margins.isNull()) {
+            lastSeenFrameMargins() = margins;
+            const std::optional<QRect> held =
+                holdOnScreen(margins, askedFrame_.value_or(window_.geometry()));
+            askedFrame_ = askedFrame_ ? held : std::nullopt;
+        }
+        placementChecks_ = 0;
+        checkPlacement();
+    }
+
+    // Waits, within a bound, until the server has the window where Pelmor
+    // asked, asking again while it is elsewhere: a busy window manager may
+    // place a window by its own rule first.
+    void checkPlacement() {
+        if (!isAwaitingPlacement_) {
             return;
         }
-        holdFrame(window_, window_.geometry(), margins);
+        // One the manager has filled the screen with or minimised is where
+        // it wants it.
+        const std::optional<QRect> placed = serverGeometry();
+        if (askedFrame_ && placed && *placed != *askedFrame_ && !isInAnyState(window_) &&
+            !maximizedDirections_ &&
+            ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
+            if (window_.geometry() != *askedFrame_) {
+                window_.setGeometry(*askedFrame_);
+            }
+            placementTimer_.start();
+            return;
+        }
+        isAwaitingPlacement_ = false;
+        if (fillingStates_ || fillingDirections_) {
+            fill();
+            settleTimer_.start();
+            return;
+        }
+        // Placed in no state: its frame is the window's from the start, as
+        // the server has it (Qt may not have heard of it yet).
+        maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
+        if (!isInAnyState(window_) && !maximizedDirections_) {
+            commit(placed.value_or(window_.geometry()));
+        }
+    }
+
+    std::optional<QRect> serverGeometry() const {
+        xcb_connection_t* connection = XcbRequests::qtConnection();
+        if (connection == nullptr) {
+            return std::nullopt;
+        }
+        return XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
+    }
+
+    void fill() {
+        window_.setWindowState(window_.windowState() | fillingStates_);
+        MaximizedDirections::request(*window_.windowHandle(), fillingDirections_);
+        fillingStates_ = {};
+        fillingDirections_ = {};
+        fillAnswerDeadline_.setRemainingTime(fillAnswerMilliseconds);
+        isAwaitingFillAnswer_ = true;
+        goesBackWhenUnfilled_ = true;
+    }
+
+    void noteManagerState() {
+        if (!window_.isVisible()) {
+            return;
+        }
+        maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
+        settleTimer_.start();
+    }
+
+    // The frame and the manager's state have been still for a moment.
+    void settle() {
+        if (!window_.isVisible() || isAwaitingPlacement_) {
+            return;
+        }
+        const bool fills = isInAnyState(window_) || maximizedDirections_;
+        if (isAwaitingFillAnswer_ && !fills && !fillAnswerDeadline_.hasExpired()) {
+            QTimer::singleShot(fillAnswerDeadline_.remainingTime() + 1, this, &FrameKeeper::settle);
+            return;
+        }
+        isAwaitingFillAnswer_ = false;
+        if (fills) {
+            return;
+        }
+        if (std::exchange(goesBackWhenUnfilled_, false) && window_.geometry() != normalFrame_) {
+            window_.setGeometry(normalFrame_);
+            return;
+        }
+        commit(window_.geometry());
+    }
+
+    void commit(QRect frame) {
+        normalFrame_ = frame;
+        isNormalFrameKnown_ = true;
+        if (settings_) {
+            settings_->setValue(key(name_), frame);
+        }
+    }
+
+    // A frame not yet settled counts when the window closes in no state.
+    void hidden() {
+        placementTimer_.stop();
+        isAwaitingPlacement_ = false;
+        isAwaitingFrame_ = false;
+        if (settleTimer_.isActive()) {
+            settleTimer_.stop();
+            if (!isAwaitingFillAnswer_ && !goesBackWhenUnfilled_ && !isInAnyState(window_) &&
+                !maximizedDirections_) {
+                commit(window_.geometry());
+            }
+        }
+        isAwaitingFillAnswer_ = false;
+        goesBackWhenUnfilled_ = false;
+    }
+
+    // A maximised, full-screen or minimised window is where the desktop put
+    // it. Returns where the client area is asked to be, when that is known.
+    std::optional<QRect> holdOnScreen(QMargins margins, QRect client) {
+        if (isInAnyState(window_)) {
+            return std::nullopt;
+        }
+        return holdFrame(window_, client, margins);
     }
 
     // The window (and with it its native window) exists once it is shown.
@@ -181,13 +346,23 @@ private:
     QWidget& window_;
     bool isWatchingExposure_ = false;
     bool isAwaitingFrame_ = false;
+    bool isAwaitingPlacement_ = false;
+    bool isAwaitingFillAnswer_ = false;
+    bool goesBackWhenUnfilled_ = false;
+    bool isNormalFrameKnown_ = false;
+    int placementChecks_ = 0;
+    std::optional<QRect> askedFrame_;
+    QDeadlineTimer fillAnswerDeadline_;
     Qt::WindowStates fillingStates_;
     Qt::Orientations fillingDirections_;
-    // As last seen while the window was shown.
+    // As the window manager last reported while the window was shown.
     Qt::Orientations maximizedDirections_;
     QRect normalFrame_;
     QString name_;
     std::shared_ptr<QSettings> settings_;
+    QTimer settleTimer_;
+    QTimer placementTimer_;
+    WindowStateFollower stateFollower_;
 };
 
 } // namespace

@@ -36,10 +36,11 @@ void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
 // From now on holds the window to the screens each time it is shown (not when
 // restored from minimised) and once more when the window manager has framed
 // it (a maximised, full-screen or minimised one stays as it is; one shown
-// maximised, in one direction or both, or full screen goes back to its normal
-// frame when un-maximised), and saves its frame under `name` whenever it moves
-// or resizes while shown in none of those states. Nothing is saved without
-// settings.
+// maximised, in one direction or both, or full screen is first placed at its
+// normal frame and goes back there when it first stops filling the screen),
+// and saves its frame under `name` once placed and whenever it has moved or
+// resized and then stayed a moment in none of those states. Nothing is saved
+// without settings.
 void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings);
 
 } // namespace WindowFrameAutosave

@@ -58,6 +58,19 @@ std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t
     return {items, items + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t window) {
+    // Both asked before either answer is awaited: one round trip.
+    const xcb_get_geometry_cookie_t size = xcb_get_geometry(connection, window);
+    const xcb_translate_coordinates_cookie_t origin =
+        xcb_translate_coordinates(connection, window, defaultRootWindow(connection), 0, 0);
+    const auto sized = owned(xcb_get_geometry_reply(connection, size, nullptr));
+    const auto placed = owned(xcb_translate_coordinates_reply(connection, origin, nullptr));
+    if (!sized || !placed) {
+        return std::nullopt;
+    }
+    return QRect(placed->dst_x, placed->dst_y, sized->width, sized->height);
+}
+
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
                          const std::array<std::uint32_t, 5>& data) {
     xcb_client_message_event_t message{};

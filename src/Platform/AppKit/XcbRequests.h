@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
 #include <QByteArray>
+#include <QRect>
 
 // The few X requests the stand-ins make beside Qt, on Qt's own connection.
 namespace XcbRequests {
@@ -37,6 +39,10 @@ xcb_window_t selectionOwner(xcb_connection_t* connection, xcb_atom_t selection);
 // none when it has no such property.
 std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t window,
                                       xcb_atom_t property);
+
+// Where `window`'s own area is on the root window, as the server has it now;
+// none when the window is gone.
+std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t window);
 
 // Asks the window manager, by a client message of `type` about `window` sent
 // to the root window, to change the window (its state, its stacking).

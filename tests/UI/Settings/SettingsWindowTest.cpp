@@ -1,6 +1,7 @@
 #include "UI/Settings/SettingsWindow.h"
 
 #include "SettingsTestEnvironment.h"
+#include "Support/EventLoopWait.h"
 #include "Support/QStringPrinter.h"
 #include "UI/Settings/SettingsAboutPage.h"
 #include "UI/Settings/SettingsUpdateCard.h"
@@ -112,6 +113,12 @@ TEST_F(SettingsWindowTest, AWindowClosedMaximisedReopensAtItsNormalFrame) {
         SettingsWindow placed(environment.dependencies(), frames);
         placed.show();
         placed.view()->setGeometry(normal);
+        // A frame counts once it has stayed a moment.
+        ASSERT_TRUE(processEventsUntil([&] {
+            return frames
+                       ->value(QStringLiteral("WindowFrames/") + SettingsWindow::frameAutosaveName)
+                       .toRect() == normal;
+        }));
         placed.view()->setWindowState(testCase.state);
         QCoreApplication::processEvents();
         ASSERT_NE(placed.view()->geometry(), normal);
