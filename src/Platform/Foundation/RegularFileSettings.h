@@ -28,8 +28,6 @@ public:
     // QSettings::sync, on the file at the path. Qt's own sync, called through
     // a QSettings pointer, syncs the copy only; the file follows at the next.
     void sync();
-    // The path that is left alone for the rest of the session.
-    bool isRefused() const { return refused_; }
 
 protected:
     bool event(QEvent* event) override;

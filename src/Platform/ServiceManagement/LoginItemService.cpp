@@ -26,7 +26,7 @@ QByteArray entryContents(const QStringList& command) {
         .toUtf8();
 }
 
-// The unlocalised keys of an entry's [Desktop Entry] group.
+// The keys of an entry's [Desktop Entry] group, as written.
 QHash<QString, QString> desktopEntryKeys(const QByteArray& contents) {
     QHash<QString, QString> keys;
     bool inGroup = false;
