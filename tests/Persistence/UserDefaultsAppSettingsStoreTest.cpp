@@ -228,10 +228,6 @@ std::array<std::uint64_t, 4> identity(const QByteArray& path) {
     return {itself.st_mode & S_IFMT, itself.st_ino, behind.st_mode & S_IFMT, behind.st_ino};
 }
 
-} // namespace
-
-namespace {
-
 // What can sit at the settings path, made at `path`; `beside` is a folder for
 // what a link points to.
 struct PathOccupant {
