@@ -40,7 +40,7 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     return nullptr;
 }
 
-// In the preference file, and kept nowhere when that cannot be used.
+// In the preference file, or in memory while that path is not a regular file.
 std::shared_ptr<QSettings> windowFrameSettings() {
     return UserDefaultsAppSettingsStore::standardUserDefaults();
 }

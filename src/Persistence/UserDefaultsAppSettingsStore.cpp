@@ -1,13 +1,12 @@
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 
 #include "Persistence/AppSettingsDefaults.h"
+#include "Platform/Foundation/RegularFileSettings.h"
 
 #include <cstdio>
 #include <optional>
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -35,18 +34,16 @@ std::optional<bool> parsedFlag(const QString& text) {
     return std::nullopt;
 }
 
-// Says once per path, however often the preferences are asked for, why the
-// file there is not used.
-void sayNotARegularFile(const QString& path) {
+// Says on standard error, once however often the preferences are asked for,
+// why they are kept in memory only.
+void sayOnce(const QString& text) {
     static QStringList said;
-    if (said.contains(path)) {
+    if (said.contains(text)) {
         return;
     }
-    said.append(path);
-    std::fprintf(stderr,
-                 "Pelmor: %s is not a regular file; it is left as it is, and this session runs "
-                 "with the default settings and saves none.\n",
-                 QFile::encodeName(path).constData());
+    said.append(text);
+    std::fprintf(stderr, "Pelmor: %s; this session keeps its settings in memory and saves none.\n",
+                 text.toLocal8Bit().constData());
 }
 } // namespace
 
@@ -59,12 +56,13 @@ std::unique_ptr<QSettings> UserDefaultsAppSettingsStore::standardUserDefaults() 
     // The one file by name, without the folder-wide fallbacks QSettings would
     // also open.
     const QString path = standardFileName();
-    const QFileInfo found(path);
-    if (found.exists() && !found.isFile()) {
-        sayNotARegularFile(path);
-        return nullptr;
+    auto settings = RegularFileSettings::open(path, [path] {
+        sayOnce(QStringLiteral("%1 is not a regular file; it is left as it is").arg(path));
+    });
+    if (!settings) {
+        sayOnce(QStringLiteral("no private folder could be made for the settings"));
     }
-    return std::make_unique<QSettings>(path, QSettings::NativeFormat);
+    return settings;
 }
 
 UserDefaultsAppSettingsStore::UserDefaultsAppSettingsStore(std::unique_ptr<QSettings> userDefaults)

@@ -16,11 +16,13 @@ public:
     // The user's preference file: "pelmor/pelmor.conf" in the user's
     // configuration folder.
     static QString standardFileName();
-    // The user's preferences in the standard file, native format. None when
-    // something other than a regular file is there, behind any links (a FIFO,
-    // a device, a folder): opening it could block for good, and a save would
-    // replace it. That is said once on standard error, and the path is left as
-    // it is. A file not there yet is made on the first save.
+    // The user's preferences in the standard file, native format, read and
+    // written only while that path leads to a regular file. The first time
+    // something else is there, behind any links (a FIFO, a device, a folder,
+    // a link loop), at the start or later, that is said once on standard
+    // error, the path is left as it is, and what is set is kept in memory for
+    // the session. A file not there yet is made on the first save. None, said
+    // once, when no private folder can be made for the settings' working copy.
     static std::unique_ptr<QSettings> standardUserDefaults();
 
     // Without preferences, what is set is kept in memory for the session.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -35,7 +36,7 @@ protected:
     NotificationCenter center;
     QTemporaryDir configHome;
     std::shared_ptr<CountingLoginItems> loginItems = std::make_shared<CountingLoginItems>(
-        configHome.filePath("autostart"), QStringList{"/usr/bin/pelmor"});
+        configHome.filePath("autostart"), LoginItemService::defaultCommand());
 };
 
 TEST_F(LaunchAtLoginControllerTest, EnablingAndDisablingChangeTheLoginItemOnlyWhenNeeded) {
@@ -50,6 +51,28 @@ TEST_F(LaunchAtLoginControllerTest, EnablingAndDisablingChangeTheLoginItemOnlyWh
     EXPECT_EQ(controller->setEnabled(false), std::nullopt);
     EXPECT_FALSE(controller->isEnabled().value());
     EXPECT_EQ(loginItems->changes, 2);
+}
+
+// An entry that would not start this application (here one hidden by hand)
+// shows as off; only turning it on replaces it, with an entry that does.
+TEST_F(LaunchAtLoginControllerTest, AnEntryThatStartsNothingShowsOffAndOnlyTurningItOnReplacesIt) {
+    const QByteArray handMade =
+        "[Desktop Entry]\nType=Application\nExec=" + loginItems->defaultCommand().first().toUtf8() +
+        "\nHidden=true\n";
+    ASSERT_TRUE(QDir().mkpath(configHome.filePath("autostart")));
+    QFile entry(loginItems->entryPath());
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(handMade);
+    entry.close();
+    auto controller = LaunchAtLoginController::create(center, loginItems);
+    EXPECT_FALSE(controller->isEnabled().value());
+    EXPECT_EQ(controller->setEnabled(false), std::nullopt);
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_EQ(entry.readAll(), handMade);
+    entry.close();
+    EXPECT_EQ(controller->setEnabled(true), std::nullopt);
+    EXPECT_TRUE(controller->isEnabled().value());
+    EXPECT_EQ(loginItems->changes, 1);
 }
 
 TEST_F(LaunchAtLoginControllerTest, ARefusedChangeGivesTheMessageAndTheRealState) {

@@ -415,6 +415,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 EXPECT_TRUE(processEventsUntil(
                     [&] { return showsIn(window.title, act.states, frame); }, 3'000))
                     << describe(window.title);
+                saved.sync(); // What the settings file holds now.
                 EXPECT_EQ(saved.value("WindowFrames/" + window.frameName).toRect(), frame)
                     << "saved while filling the screen";
             }

@@ -14,9 +14,12 @@
 #include <optional>
 #include <stop_token>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -225,64 +228,109 @@ std::array<std::uint64_t, 4> identity(const QByteArray& path) {
     return {itself.st_mode & S_IFMT, itself.st_ino, behind.st_mode & S_IFMT, behind.st_ino};
 }
 
+// What can sit at the settings path, made at `path`; `beside` is a folder for
+// what a link points to.
+struct PathOccupant {
+    const char* name;
+    std::function<void(const QByteArray& path, const QByteArray& beside)> make;
+};
+
+void linkTo(const QByteArray& target, const QByteArray& path) {
+    ASSERT_EQ(::symlink(target.constData(), path.constData()), 0);
+}
+
+void makeFifo(const QByteArray& path) {
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+}
+
+// A character device like /dev/null of the test's own where it may make one,
+// so that replacing it harms nothing; /dev/null itself otherwise.
+QByteArray characterDevice(const QByteArray& beside) {
+    const QByteArray node = beside + "/device";
+    return ::mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0 ? node : "/dev/null";
+}
+
+// Neither a regular file nor a link to one.
+const std::vector<PathOccupant>& notRegularFiles() {
+    static const std::vector<PathOccupant> occupants{
+        {"a FIFO", [](const QByteArray& path, const QByteArray&) { makeFifo(path); }},
+        {"a link to a FIFO",
+         [](const QByteArray& path, const QByteArray& beside) {
+             makeFifo(beside + "/fifo");
+             linkTo(beside + "/fifo", path);
+         }},
+        {"a link to a character device",
+         [](const QByteArray& path, const QByteArray& beside) {
+             linkTo(characterDevice(beside), path);
+         }},
+        {"a link to itself", [](const QByteArray& path, const QByteArray&) { linkTo(path, path); }},
+        {"a folder", [](const QByteArray& path,
+                        const QByteArray&) { ASSERT_EQ(::mkdir(path.constData(), 0700), 0); }},
+    };
+    return occupants;
+}
+
+// A configuration folder of the test's own, the standard domain's folder in it.
+class ConfigurationHome {
+public:
+    ConfigurationHome() { ::mkdir((home + "/pelmor").constData(), 0700); }
+
+    const QTemporaryDir folder;
+    const QByteArray home = QFile::encodeName(folder.path());
+    const QByteArray path = home + "/pelmor/pelmor.conf";
+
+private:
+    const ScopedEnvironmentVariable configurationHome{"XDG_CONFIG_HOME", home};
+};
+
+void writeFile(const QByteArray& path, const QByteArray& contents) {
+    QFile file(QFile::decodeName(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents);
+}
+
+QVariant storedValue(const QByteArray& path, const QString& key) {
+    return QSettings(QFile::decodeName(path), QSettings::NativeFormat).value(key);
+}
+
+// Lets the settings objects' saves due after a change run.
+void saveNow() {
+    QCoreApplication::sendPostedEvents();
+}
+
 } // namespace
 
 // The production domain: "pelmor/pelmor.conf" in the user's configuration
 // folder, made on the first save, read and written through a link to a
-// regular file. Anything else there (a FIFO, a device, a folder, or a link to
-// one) is never opened and left as it is: the session runs on the defaults,
-// keeps what is set in memory, and says why once, however often the
-// preferences are asked for.
+// regular file, for the settings and the window frames alike. Anything else
+// there (a FIFO, a device, a folder, a link to one, a link loop) is never
+// opened and left as it is: the session runs on the defaults, keeps what is
+// set in memory, and says why once, however often the preferences are asked
+// for.
 TEST_F(UserDefaultsAppSettingsStoreTest, StandardDomainLivesInTheUserConfigurationFolder) {
     struct Case {
-        const char* name;
-        // Makes what sits at `path`; `beside` is a folder for what it links to.
-        std::function<void(const QByteArray& path, const QByteArray& beside)> make;
+        PathOccupant occupant;
         std::optional<QString> storedSSID;
         bool used;
     };
-    const auto linkTo = [](const QByteArray& target, const QByteArray& path) {
-        ASSERT_EQ(::symlink(target.constData(), path.constData()), 0);
+    std::vector<Case> cases{
+        {{"nothing yet", [](const QByteArray&, const QByteArray&) {}}, std::nullopt, true},
+        {{"a link to a regular file",
+          [](const QByteArray& path, const QByteArray& beside) {
+              writeFile(beside + "/target.conf", "[General]\nlastSSID=Before\n");
+              linkTo(beside + "/target.conf", path);
+          }},
+         QStringLiteral("Before"),
+         true},
     };
-    const auto makeFifo = [](const QByteArray& path) {
-        ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
-    };
-    const Case cases[] = {
-        {"nothing yet", [](const QByteArray&, const QByteArray&) {}, std::nullopt, true},
-        {"a link to a regular file",
-         [&](const QByteArray& path, const QByteArray& beside) {
-             QFile target(QFile::decodeName(beside + "/target.conf"));
-             ASSERT_TRUE(target.open(QIODevice::WriteOnly));
-             target.write("[General]\nlastSSID=Before\n");
-             target.close();
-             linkTo(beside + "/target.conf", path);
-         },
-         QStringLiteral("Before"), true},
-        {"a FIFO", [&](const QByteArray& path, const QByteArray&) { makeFifo(path); }, std::nullopt,
-         false},
-        {"a link to a FIFO",
-         [&](const QByteArray& path, const QByteArray& beside) {
-             makeFifo(beside + "/fifo");
-             linkTo(beside + "/fifo", path);
-         },
-         std::nullopt, false},
-        {"a link to a character device",
-         [&](const QByteArray& path, const QByteArray&) { linkTo("/dev/null", path); },
-         std::nullopt, false},
-        {"a folder",
-         [](const QByteArray& path, const QByteArray&) {
-             ASSERT_EQ(::mkdir(path.constData(), 0700), 0);
-         },
-         std::nullopt, false},
-    };
+    for (const PathOccupant& occupant : notRegularFiles()) {
+        cases.push_back({occupant, std::nullopt, false});
+    }
     for (const Case& example : cases) {
-        SCOPED_TRACE(example.name);
-        const QTemporaryDir configuration;
-        const QByteArray home = QFile::encodeName(configuration.path());
-        const ScopedEnvironmentVariable configurationHome("XDG_CONFIG_HOME", home);
-        ASSERT_EQ(::mkdir((home + "/pelmor").constData(), 0700), 0);
-        const QByteArray path = home + "/pelmor/pelmor.conf";
-        example.make(path, home);
+        SCOPED_TRACE(example.occupant.name);
+        const ConfigurationHome configuration;
+        const QByteArray& path = configuration.path;
+        example.occupant.make(path, configuration.home);
         const auto before = identity(path);
         const FifoReaderRelease release(path);
 
@@ -290,19 +338,20 @@ TEST_F(UserDefaultsAppSettingsStoreTest, StandardDomainLivesInTheUserConfigurati
         {
             UserDefaultsAppSettingsStore store;
             // As for the window frames, kept beside the settings.
-            EXPECT_EQ(UserDefaultsAppSettingsStore::standardUserDefaults() != nullptr,
-                      example.used);
+            const auto frames = UserDefaultsAppSettingsStore::standardUserDefaults();
             EXPECT_EQ(store.lastSSID(), example.storedSSID);
             store.setLastSSID(QStringLiteral("Lab"));
+            frames->setValue(u"frame"_s, 7);
+            saveNow();
             EXPECT_EQ(store.lastSSID(), QStringLiteral("Lab"));
+            EXPECT_EQ(frames->value(u"frame"_s), 7);
         }
         const std::string said = testing::internal::GetCapturedStderr();
 
         EXPECT_FALSE(release.releasedAReader());
         if (example.used) {
-            EXPECT_EQ(
-                QSettings(QFile::decodeName(path), QSettings::NativeFormat).value(u"lastSSID"_s),
-                QStringLiteral("Lab"));
+            EXPECT_EQ(storedValue(path, u"lastSSID"_s), QStringLiteral("Lab"));
+            EXPECT_EQ(storedValue(path, u"frame"_s), 7);
             // A link stays a link.
             EXPECT_EQ(identity(path)[0], before[0] != 0 ? before[0] : std::uint64_t(S_IFREG));
             EXPECT_EQ(said, "");
@@ -311,5 +360,73 @@ TEST_F(UserDefaultsAppSettingsStoreTest, StandardDomainLivesInTheUserConfigurati
             EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
             EXPECT_NE(said.find(path.toStdString()), std::string::npos) << said;
         }
+    }
+}
+
+// The path is looked at again at every read and write of the session: once
+// something other than a regular file is there, it is neither opened nor
+// replaced, what was set before and after stays in memory, and that is said
+// once.
+TEST_F(UserDefaultsAppSettingsStoreTest, APathThatStopsBeingARegularFileIsLeftAloneFromThenOn) {
+    for (const PathOccupant& occupant : notRegularFiles()) {
+        SCOPED_TRACE(occupant.name);
+        const ConfigurationHome configuration;
+        const QByteArray& path = configuration.path;
+        writeFile(path, "[General]\nlastSSID=Before\n");
+
+        testing::internal::CaptureStderr();
+        std::optional<FifoReaderRelease> release;
+        std::array<std::uint64_t, 4> before{};
+        {
+            UserDefaultsAppSettingsStore store;
+            const auto frames = UserDefaultsAppSettingsStore::standardUserDefaults();
+            store.setColorfulIcon(true);
+            saveNow();
+            EXPECT_EQ(storedValue(path, u"colorfulIcon"_s), u"true"_s);
+
+            ASSERT_EQ(::unlink(path.constData()), 0);
+            occupant.make(path, configuration.home);
+            before = identity(path);
+            release.emplace(path);
+            store.setLastSSID(QStringLiteral("Lab"));
+            frames->setValue(u"frame"_s, 7);
+            saveNow();
+            store.setBatteryFriendly(false);
+            saveNow();
+            EXPECT_EQ(store.lastSSID(), QStringLiteral("Lab"));
+            EXPECT_TRUE(store.colorfulIcon());
+            EXPECT_FALSE(store.batteryFriendly());
+            EXPECT_EQ(frames->value(u"frame"_s), 7);
+        }
+        const std::string said = testing::internal::GetCapturedStderr();
+
+        EXPECT_FALSE(release->releasedAReader());
+        EXPECT_EQ(identity(path), before);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find(path.toStdString()), std::string::npos) << said;
+    }
+}
+
+// The settings and the window frames share the file, which may also be
+// edited by hand while Pelmor runs: each save keeps what the file holds.
+TEST_F(UserDefaultsAppSettingsStoreTest, EachSaveKeepsWhatTheFileHoldsNow) {
+    const ConfigurationHome configuration;
+    UserDefaultsAppSettingsStore store;
+    const auto frames = UserDefaultsAppSettingsStore::standardUserDefaults();
+    store.setLastSSID(QStringLiteral("Lab"));
+    saveNow();
+    frames->setValue(u"frame"_s, 7);
+    saveNow();
+    QSettings(QFile::decodeName(configuration.path), QSettings::NativeFormat)
+        .setValue(u"handWritten"_s, u"kept"_s);
+    store.setColorfulIcon(true);
+    saveNow();
+    for (const auto& [key, value] :
+         std::initializer_list<std::pair<QString, QVariant>>{{u"lastSSID"_s, u"Lab"_s},
+                                                             {u"frame"_s, 7},
+                                                             {u"handWritten"_s, u"kept"_s},
+                                                             {u"colorfulIcon"_s, u"true"_s}}) {
+        EXPECT_EQ(storedValue(configuration.path, key).toString(), value.toString())
+            << key.toStdString();
     }
 }

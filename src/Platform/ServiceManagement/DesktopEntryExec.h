@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -8,3 +10,8 @@
 // ", `, $ and \ escaped, "%" is doubled, and the result is escaped as a
 // desktop entry string (backslashes doubled, control characters as \n, \t, \r).
 QString desktopEntryExecValue(const QStringList& arguments);
+
+// The arguments an Exec value runs, read back as a desktop reads them: string
+// escapes first, then double-quoted arguments with their backslashes, "%%" as
+// "%" and field codes ("%f", "%U", ...) left out. None when a quote is open.
+std::optional<QStringList> desktopEntryExecArguments(const QString& value);

@@ -31,9 +31,14 @@ public:
                               std::function<bool(const QUrl&)> urlOpener = {});
     virtual ~LoginItemService() = default;
 
-    // Enabled while the entry exists; approval is never required here.
+    // Enabled while the entry would start this application at login: a
+    // regular file (behind any links), an application entry, neither hidden
+    // nor disabled for GNOME, whose Exec program resolves (on PATH, through
+    // links) to the same file as the command's. Not registered otherwise,
+    // whatever is there; approval is never required here.
     virtual Status status() const;
-    // Writes the entry atomically; throws Error.
+    // Writes the entry atomically, in place of whatever file is there (and of
+    // an empty folder); throws Error.
     virtual void registerItem();
     // Removes the entry; throws Error.
     virtual void unregisterItem();

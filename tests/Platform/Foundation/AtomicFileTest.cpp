@@ -1,6 +1,8 @@
 #include "Platform/Foundation/AtomicFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
@@ -26,11 +28,38 @@ TEST(AtomicFileTest, ReplacesAFileWithExactlyTheBytesAndLeavesNothingBeside) {
               QStringList{QStringLiteral("report.json")});
 }
 
-TEST(AtomicFileTest, RefusesAPathThatCannotHoldTheFile) {
+// What the folder holds: each name with its kind, links not followed.
+QStringList entriesOf(const QString& folder) {
+    QStringList entries;
+    for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::System |
+                                                      QDir::Hidden | QDir::NoDotAndDotDot)) {
+        struct stat status {};
+        ::lstat(QFile::encodeName(folder + u'/' + name).constData(), &status);
+        entries.append(name + u':' + QString::number(status.st_mode & S_IFMT, 8));
+    }
+    return entries;
+}
+
+// A folder, a missing folder, and what is not a regular file, behind links
+// too: nothing is written there, replaced, or left beside.
+TEST(AtomicFileTest, RefusesAPathThatCannotHoldTheFileAndLeavesItAsItIs) {
     QTemporaryDir folder;
+    const QByteArray base = QFile::encodeName(folder.path());
+    ASSERT_EQ(::mkfifo((base + "/fifo").constData(), 0600), 0);
+    ASSERT_EQ(::symlink((base + "/fifo").constData(), (base + "/to-fifo").constData()), 0);
+    ASSERT_EQ(::symlink((base + "/loop").constData(), (base + "/loop").constData()), 0);
+    // A device of the test's own, like /dev/null, where it may make one.
+    const QByteArray device = base + "/device";
+    const bool ownDevice = ::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    ASSERT_EQ(
+        ::symlink(ownDevice ? device.constData() : "/dev/null", (base + "/to-device").constData()),
+        0);
+    const QStringList before = entriesOf(folder.path());
     for (const QString& path :
-         {QString(), folder.path(), folder.filePath(QStringLiteral("missing/report.json"))}) {
+         {QString(), folder.path(), folder.filePath(QStringLiteral("missing/report.json")),
+          folder.filePath(QStringLiteral("fifo")), folder.filePath(QStringLiteral("to-fifo")),
+          folder.filePath(QStringLiteral("loop")), folder.filePath(QStringLiteral("to-device"))}) {
         EXPECT_FALSE(AtomicFile::write(path, QByteArray("text"))) << path.toStdString();
     }
-    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(entriesOf(folder.path()), before);
 }

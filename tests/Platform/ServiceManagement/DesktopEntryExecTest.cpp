@@ -22,3 +22,26 @@ TEST(DesktopEntryExecTest, PercentSignsAreDoubledAndControlsWrittenAsEscapes) {
     EXPECT_EQ(desktopEntryExecValue({"/opt/line\nbreak"}), "\"/opt/line\\nbreak\"");
     EXPECT_EQ(desktopEntryExecValue({"/usr/bin/pelmor", ""}), "/usr/bin/pelmor \"\"");
 }
+
+// What is written reads back as the same arguments; a hand-written value as
+// a desktop runs it, without its field codes.
+TEST(DesktopEntryExecTest, ValuesReadBackAsTheArgumentsTheyRun) {
+    for (const QStringList& arguments :
+         {QStringList{"/usr/bin/pelmor", "--flag"}, QStringList{"/opt/My Apps/pelmor"},
+          QStringList{"/opt/a\"b", "$HOME`x`", "back\\slash", "it's", "a;b&c|d"},
+          QStringList{"/opt/100%/pelmor", "%f", "line\nbreak", ""}}) {
+        EXPECT_EQ(desktopEntryExecArguments(desktopEntryExecValue(arguments)), arguments)
+            << arguments.join(u' ').toStdString();
+    }
+    const std::pair<QString, std::optional<QStringList>> handWritten[] = {
+        {"pelmor", QStringList{"pelmor"}},
+        {"  /usr/bin/pelmor   --x\\s--y ", QStringList{"/usr/bin/pelmor", "--x", "--y"}},
+        {"\"/opt/My Apps/pelmor\" %U", QStringList{"/opt/My Apps/pelmor"}},
+        {"/opt/pel\"mor b\"c", QStringList{"/opt/pelmor bc"}},
+        {"\"/opt/pelmor", std::nullopt},
+        {"", QStringList{}},
+    };
+    for (const auto& [value, arguments] : handWritten) {
+        EXPECT_EQ(desktopEntryExecArguments(value), arguments) << value.toStdString();
+    }
+}

@@ -1,17 +1,43 @@
 #include "Platform/ServiceManagement/LoginItemService.h"
 
+#include "Support/ScopedEnvironmentVariable.h"
+
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+namespace {
+
+// An executable file at `path`, in folders made for it.
+QString madeProgram(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile program(path);
+    program.open(QIODevice::WriteOnly);
+    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+void writeFile(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents);
+}
+
+} // namespace
 
 class LoginItemServiceTest : public testing::Test {
 protected:
     QTemporaryDir configHome;
     QString autostart = configHome.filePath("autostart");
+    // Its folder's name takes quotes in an Exec value.
+    QString program = madeProgram(configHome.filePath("My Apps/pelmor"));
     QList<QUrl> openedURLs;
-    LoginItemService service{autostart, {"/opt/My Apps/pelmor"}, [this](const QUrl& url) {
+    LoginItemService service{autostart, {program}, [this](const QUrl& url) {
                                  openedURLs.append(url);
                                  return true;
                              }};
@@ -26,9 +52,62 @@ TEST_F(LoginItemServiceTest, RegisteringWritesAnAutostartEntryThatRunsTheApplica
     const QString contents = QString::fromUtf8(entry.readAll());
     EXPECT_TRUE(contents.startsWith("[Desktop Entry]\n"));
     EXPECT_TRUE(contents.contains("\nType=Application\n"));
-    EXPECT_TRUE(contents.contains("\nExec=\"/opt/My Apps/pelmor\"\n"));
+    EXPECT_TRUE(contents.contains("\nExec=\"" + program + "\"\n")) << contents.toStdString();
     // Written through a temporary file: nothing else is left in the folder.
     EXPECT_EQ(QDir(autostart).entryList(QDir::Files | QDir::Hidden), QStringList{"pelmor.desktop"});
+}
+
+// The item is enabled only while its entry would start this very program at
+// login; whatever else is there reads as not registered, and registering
+// puts a sound entry in its place.
+TEST_F(LoginItemServiceTest, OnlyAnEntryThatWouldStartThisProgramCountsAsEnabled) {
+    const QString entryPath = autostart + "/pelmor.desktop";
+    const QString linkToProgram = configHome.filePath("bin/pelmor-link");
+    QDir().mkpath(QFileInfo(linkToProgram).path());
+    ASSERT_TRUE(QFile::link(program, linkToProgram));
+    const QString otherProgram = madeProgram(configHome.filePath("other/pelmor"));
+    const ScopedEnvironmentVariable path("PATH", QFile::encodeName(QFileInfo(program).path()));
+    const auto entry = [](const QByteArray& lines) {
+        return [lines](const QString& path) { writeFile(path, "[Desktop Entry]\n" + lines); };
+    };
+    const QByteArray exec = "Type=Application\nExec=\"" + program.toUtf8() + "\"";
+    struct Case {
+        const char* name;
+        std::function<void(const QString& path)> make;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"no entry", [](const QString&) {}, false},
+        {"ours, with settings of its own",
+         entry(exec + " --quiet %U\nHidden=false\nX-GNOME-Autostart-enabled=true\n"), true},
+        {"through a link to the program",
+         entry("Type=Application\nExec=" + linkToProgram.toUtf8() + "\n"), true},
+        {"by its name on PATH", entry("Type = Application\nExec = pelmor\n"), true},
+        {"hidden", entry(exec + "\nHidden=true\n"), false},
+        {"disabled for GNOME", entry(exec + "\nX-GNOME-Autostart-enabled=false\n"), false},
+        {"a program that is gone", entry("Type=Application\nExec=/nonexistent/pelmor\n"), false},
+        {"a name not on PATH", entry("Type=Application\nExec=pelmor-gone\n"), false},
+        {"another program", entry("Type=Application\nExec=" + otherProgram.toUtf8() + "\n"), false},
+        {"not an application", entry("Type=Link\nExec=\"" + program.toUtf8() + "\"\n"), false},
+        {"in another group",
+         [&](const QString& path) { writeFile(path, "[Other]\n" + exec + "\n"); }, false},
+        {"a folder", [](const QString& path) { QDir().mkpath(path); }, false},
+        {"a FIFO",
+         [](const QString& path) {
+             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+         },
+         false},
+    };
+    for (const Case& example : cases) {
+        SCOPED_TRACE(example.name);
+        QDir(autostart).removeRecursively();
+        QDir().mkpath(autostart);
+        example.make(entryPath);
+        EXPECT_EQ(service.status(), example.enabled ? LoginItemService::Status::enabled
+                                                    : LoginItemService::Status::notRegistered);
+        service.registerItem();
+        EXPECT_EQ(service.status(), LoginItemService::Status::enabled);
+    }
 }
 
 TEST_F(LoginItemServiceTest, UnregisteringRemovesTheEntryAndToleratesItsAbsence) {

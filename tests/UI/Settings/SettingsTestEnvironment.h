@@ -75,11 +75,11 @@ public:
 
     // Login items in `folder` from the next controller on.
     void useAutostartFolder(const QString& folder) {
-        loginItems = std::make_shared<CountingLoginItems>(folder, QStringList{"/usr/bin/pelmor"},
-                                                          [this](const QUrl& url) {
-                                                              openedSettings.push_back(url);
-                                                              return true;
-                                                          });
+        loginItems = std::make_shared<CountingLoginItems>(
+            folder, LoginItemService::defaultCommand(), [this](const QUrl& url) {
+                openedSettings.push_back(url);
+                return true;
+            });
     }
 
     // An autostart folder that cannot be created: a file stands where it would go.

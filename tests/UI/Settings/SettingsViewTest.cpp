@@ -349,7 +349,8 @@ TEST_F(SettingsViewTest, FlippingToTheStateTheSystemAlreadyHasChangesNothing) {
     SwitchToggle* toggle = view->generalPage()->launchAtLoginSwitch();
     ASSERT_FALSE(toggle->isChecked());
     // Registered elsewhere; this window has not looked again.
-    LoginItemService(QFileInfo(environment.loginItems->entryPath()).path(), {"/usr/bin/pelmor"})
+    LoginItemService(QFileInfo(environment.loginItems->entryPath()).path(),
+                     LoginItemService::defaultCommand())
         .registerItem();
     click(toggle);
     nextTurns();
