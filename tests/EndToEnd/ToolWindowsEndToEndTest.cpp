@@ -139,6 +139,18 @@ protected:
         return window(title);
     }
 
+    // Sends Pelmor TERM; it ends within 2 s with `status`.
+    void quitPelmorAndExpect(int status) {
+        pelmor.disconnect();
+        QElapsedTimer sinceTerm;
+        sinceTerm.start();
+        pelmor.terminate();
+        ASSERT_TRUE(pelmor.waitForFinished(15'000));
+        EXPECT_LT(sinceTerm.elapsed(), 2'000);
+        EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(pelmor.exitCode(), status);
+    }
+
     // Copies the report the diagnostics export makes; what was copied, or
     // nothing when that failed.
     QString copyReport() {
@@ -271,13 +283,7 @@ TEST_F(ToolWindowsEndToEndTest, ACopiedReportStaysPasteableAfterPelmorQuits) {
     const QString copied = copyReport();
     ASSERT_FALSE(copied.isEmpty());
 
-    pelmor.disconnect();
-    QElapsedTimer sinceTerm;
-    sinceTerm.start();
-    pelmor.terminate();
-    ASSERT_TRUE(pelmor.waitForFinished(15'000));
-    EXPECT_LT(sinceTerm.elapsed(), 2'000);
-    EXPECT_EQ(pelmor.exitCode(), 0);
+    quitPelmorAndExpect(0);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), copied) << "the copied report went with Pelmor";
 }
 
@@ -293,12 +299,5 @@ TEST_F(ToolWindowsEndToEndTest, ADisplayLostDuringTheClipboardHandoverEndsPelmor
                 clipboardManager.readLine().trimmed() == "ready");
     ASSERT_FALSE(copyReport().isEmpty());
 
-    pelmor.disconnect();
-    QElapsedTimer sinceTerm;
-    sinceTerm.start();
-    pelmor.terminate();
-    ASSERT_TRUE(pelmor.waitForFinished(15'000));
-    EXPECT_LT(sinceTerm.elapsed(), 2'000);
-    EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(pelmor.exitCode(), 1);
+    quitPelmorAndExpect(1);
 }
