@@ -6,9 +6,13 @@
 
 ExitDeadline::ExitDeadline(std::chrono::milliseconds timeout, int status,
                            std::function<void()> lastStep)
-    : due_(Clock::now() + timeout) {
-    watcher_ =
-        std::thread([this, status, lastStep = std::move(lastStep)] { watch(status, lastStep); });
+    : due_(Clock::now() + timeout), status_(status) {
+    watcher_ = std::thread([this, lastStep = std::move(lastStep)] { watch(lastStep); });
+}
+
+void ExitDeadline::setStatus(int status) {
+    const std::lock_guard lock(mutex_);
+    status_ = status;
 }
 
 ExitDeadline::~ExitDeadline() {
@@ -38,7 +42,7 @@ void ExitDeadline::moveDueBy(Clock::duration change) {
     changed_.notify_one();
 }
 
-void ExitDeadline::watch(int status, const std::function<void()>& lastStep) {
+void ExitDeadline::watch(const std::function<void()>& lastStep) {
     std::unique_lock lock(mutex_);
     while (!isDisarmed_ && Clock::now() < due_) {
         changed_.wait_until(lock, due_);
@@ -46,6 +50,7 @@ void ExitDeadline::watch(int status, const std::function<void()>& lastStep) {
     if (isDisarmed_) {
         return;
     }
+    const int status = status_;
     lock.unlock();
     if (lastStep) {
         lastStep();

@@ -8,8 +8,8 @@
 
 // Bounds a process's teardown: unless it is destroyed by its due time,
 // `timeout` after its construction and later by what pauses add, it runs
-// `lastStep` on a thread of its own and ends the process at once with
-// `status`. For teardown that may wait on work nobody can interrupt, such as
+// `lastStep` on a thread of its own and ends the process at once with its
+// status. For teardown that may wait on work nobody can interrupt, such as
 // Qt's host-lookup threads blocked in a resolver that does not answer.
 class ExitDeadline {
 public:
@@ -17,6 +17,9 @@ public:
     ~ExitDeadline();
     ExitDeadline(const ExitDeadline&) = delete;
     ExitDeadline& operator=(const ExitDeadline&) = delete;
+
+    // The status the process ends with past the due time, from now on.
+    void setStatus(int status);
 
     // Stops the deadline's clock while it lives, for up to `bound`: for a step
     // with a bound of its own. The due time moves later by as long as the
@@ -38,11 +41,12 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void moveDueBy(Clock::duration change);
-    void watch(int status, const std::function<void()>& lastStep);
+    void watch(const std::function<void()>& lastStep);
 
     std::mutex mutex_;
     std::condition_variable changed_;
     Clock::time_point due_;
+    int status_;
     bool isDisarmed_ = false;
     std::thread watcher_;
 };

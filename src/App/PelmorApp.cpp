@@ -11,14 +11,17 @@
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
 #include "Platform/Foundation/NotificationCenter.h"
+#include "Platform/Foundation/SingleInstanceLock.h"
 #include "Platform/Process/ChildProcess.h"
 
-#include <optional>
+#include <cstdio>
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 
 PelmorApp::PelmorApp(int& argc, char** argv)
@@ -41,16 +44,19 @@ PelmorApp::PelmorApp(int& argc, char** argv)
     quitWhenTheSessionBusEnds();
     delegate_ = AppDelegate::create(makeApplicationEnvironment());
     // Qt's X platform ends the process through exit() when the display goes
-    // away, from inside the event loop: the teardown below never runs. That
-    // end gets the same bound, and the children's groups end with it.
+    // away, from inside an event loop: the main one, where the teardown below
+    // then never runs, or the clipboard handover's within it, which then
+    // never ends. That end gets the same bound, less the handover's wait it
+    // cuts short, and a lost display's status; the children's groups end
+    // with it.
     MainThreadExitHook::set([this] {
+        clipboardHandoverPause_.reset();
         armExitDeadline(displayLostStatus);
         ChildProcess::killAllRunningGroups();
     });
 }
 
 PelmorApp::~PelmorApp() {
-    MainThreadExitHook::set({});
     armExitDeadline(0);
     delegate_.reset();
     terminationWatcher_.reset();
@@ -59,30 +65,37 @@ PelmorApp::~PelmorApp() {
     // has ended, for its child to end: nothing started here outlives Pelmor.
     // Nothing waits for the killed children: the process ends next.
     ChildProcess::killAllRunning();
-    // Qt hands the clipboard to the desktop's clipboard manager only in the
-    // destruction below, which the deadline may cut short: a report copied
-    // while the network is broken would go with the process. Only a handover
-    // that waits for a manager pauses the deadline, for as long as it waits.
-    std::optional<ExitDeadline::Pause> handoverPause;
-    ClipboardManagerHandover::handOver(clipboardHandoverTimeout, [&] {
-        handoverPause.emplace(*exitDeadline_, clipboardHandoverTimeout);
-    });
-    handoverPause.reset();
+    handOverTheClipboard();
     // The Qt application's destruction waits for its host-lookup threads,
     // which a resolver that does not answer holds for many seconds: past the
     // deadline, the process ends without them.
     application_.reset();
+    MainThreadExitHook::set({});
     exitDeadline_.reset();
+}
+
+// Qt hands the clipboard to the desktop's clipboard manager only while the
+// Qt application is destroyed, which the deadline may cut short: a report
+// copied while the network is broken would go with the process. Only a
+// handover that waits for a manager pauses the deadline, for as long as it
+// waits.
+void PelmorApp::handOverTheClipboard() {
+    ClipboardManagerHandover::handOver(clipboardHandoverTimeout, [this] {
+        clipboardHandoverPause_.emplace(*exitDeadline_, clipboardHandoverTimeout);
+    });
+    clipboardHandoverPause_.reset();
 }
 
 // One deadline bounds the whole teardown, whatever waits in it, from the
 // moment the event loop ends; past it the process ends at once, and every
 // child's group with it.
 void PelmorApp::armExitDeadline(int status) {
-    if (!exitDeadline_) {
-        exitDeadline_ = std::make_unique<ExitDeadline>(teardownTimeout, status,
-                                                       &ChildProcess::killAllRunningGroups);
+    if (exitDeadline_) {
+        exitDeadline_->setStatus(status);
+        return;
     }
+    exitDeadline_ = std::make_unique<ExitDeadline>(teardownTimeout, status,
+                                                   &ChildProcess::killAllRunningGroups);
 }
 
 // A session bus that ends is a session that is over. Without a bus at the
@@ -96,9 +109,26 @@ void PelmorApp::quitWhenTheSessionBusEnds() {
     }
 }
 
-QString PelmorApp::instanceLockFolder() {
-    const QString settingsFile = UserDefaultsAppSettingsStore::standardFileName();
-    return QFileInfo(settingsFile).absolutePath();
+std::unique_ptr<SingleInstanceLock> PelmorApp::lockInstance() {
+    const QString settingsFolder =
+        QFileInfo(UserDefaultsAppSettingsStore::standardFileName()).absolutePath();
+    auto lock = std::make_unique<SingleInstanceLock>(settingsFolder);
+    if (lock->outcome() != SingleInstanceLock::Outcome::unavailable ||
+        QFileInfo(settingsFolder).isDir()) {
+        return lock;
+    }
+    if (const QString runtimeFolder =
+            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        !runtimeFolder.isEmpty()) {
+        lock = std::make_unique<SingleInstanceLock>(runtimeFolder + QStringLiteral("/pelmor"));
+    }
+    if (lock->outcome() != SingleInstanceLock::Outcome::heldByAnotherProcess) {
+        std::fprintf(stderr,
+                     "Pelmor cannot make its settings folder %s; this session saves no "
+                     "settings.\n",
+                     QFile::encodeName(settingsFolder).constData());
+    }
+    return lock;
 }
 
 int PelmorApp::exec() {

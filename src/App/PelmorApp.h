@@ -1,13 +1,15 @@
 #pragma once
 
+#include "App/ExitDeadline.h"
+
 #include <chrono>
 #include <memory>
-
-#include <QString>
+#include <optional>
+#include <sys/resource.h>
 
 class AppDelegate;
-class ExitDeadline;
 class QApplication;
+class SingleInstanceLock;
 class TerminationSignalWatcher;
 
 namespace Async {
@@ -23,17 +25,27 @@ public:
     PelmorApp(const PelmorApp&) = delete;
     PelmorApp& operator=(const PelmorApp&) = delete;
 
-    // The folder whose lock marks a running Pelmor: its settings folder, so
-    // that each settings folder has its own.
-    static QString instanceLockFolder();
+    // Locks the folder that marks a running Pelmor: its settings folder, so
+    // that each settings folder has its own. Where that folder cannot be made,
+    // says so once and locks one in the runtime folder instead, which every
+    // such start shares.
+    static std::unique_ptr<SingleInstanceLock> lockInstance();
+
+    // The open files Pelmor needs: twice the most it was seen to hold (54,
+    // with the popover and every tool window open, a scan and a speed test
+    // running, and an accessibility bus), rounded up. With too few, GLib
+    // aborts the process as soon as it cannot make a wake-up pipe.
+    static constexpr rlim_t openFilesNeeded = 128;
 
     // Runs until the user quits or the process is asked to terminate; the
     // exit status.
     int exec();
 
 private:
-    // Arms the teardown's deadline, once: past it the process ends with `status`.
+    // Arms the teardown's deadline, once: past it the process ends with
+    // `status`. Armed already, it keeps its due time and ends with `status`.
     void armExitDeadline(int status);
+    void handOverTheClipboard();
     void quitWhenTheSessionBusEnds();
 
     // The whole teardown, from the delegate's termination to Qt's destruction.
@@ -50,4 +62,5 @@ private:
     std::unique_ptr<TerminationSignalWatcher> terminationWatcher_;
     std::shared_ptr<AppDelegate> delegate_;
     std::unique_ptr<ExitDeadline> exitDeadline_;
+    std::optional<ExitDeadline::Pause> clipboardHandoverPause_;
 };

@@ -1,8 +1,10 @@
 #include "App/TerminationSignalWatcher.h"
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <QSocketNotifier>
@@ -18,9 +20,13 @@ int signalPipe[2] = {-1, -1};
 // What each quitting signal did before the watcher: put back on destruction.
 std::array<struct sigaction, quittingSignals.size()> actionsFound{};
 
+// A failed write (a full pipe) sets errno, which the interrupted code may be
+// about to read.
 void writeSignalToPipe(int signalNumber) {
+    const int interruptedErrno = errno;
     const auto byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    errno = interruptedErrno;
 }
 
 // Installs the watcher's handler unless the signal was ignored when Pelmor
@@ -39,6 +45,15 @@ void installHandler(int signalNumber, struct sigaction& found) {
 }
 
 } // namespace
+
+void TerminationSignalWatcher::unblockQuittingSignals() {
+    sigset_t quitting;
+    sigemptyset(&quitting);
+    for (const int signalNumber : quittingSignals) {
+        sigaddset(&quitting, signalNumber);
+    }
+    ::pthread_sigmask(SIG_UNBLOCK, &quitting, nullptr);
+}
 
 TerminationSignalWatcher::TerminationSignalWatcher(QObject* parent) : QObject(parent) {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {

@@ -12,6 +12,12 @@ class TerminationSignalWatcher : public QObject {
     Q_OBJECT
 
 public:
+    // Lets the quitting signals through on the calling thread, and on every
+    // thread and child process it starts afterwards: a launcher may have left
+    // them blocked. What each signal does is left alone, so an ignored one
+    // stays ignored. For the start of the process, before any other thread.
+    static void unblockQuittingSignals();
+
     explicit TerminationSignalWatcher(QObject* parent = nullptr);
     ~TerminationSignalWatcher() override;
 

@@ -2,6 +2,7 @@
 
 #include "Support/EventLoopWait.h"
 
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -82,4 +83,21 @@ TEST(TerminationSignalWatcherTest, LeavesIgnoredSignalsIgnoredAndPutsBackWhatItF
             std::signal(signalNumber, SIG_DFL);
         }
     }
+}
+
+// The handler leaves errno as it found it, also when its write fails because
+// the pipe is full of signals not yet taken: the code it interrupted may be
+// about to read errno.
+TEST(TerminationSignalWatcherTest, TheHandlerLeavesErrnoAsItFoundIt) {
+    std::signal(SIGTERM, SIG_DFL);
+    const TerminationSignalWatcher watcher;
+    // Far more than a pipe holds.
+    constexpr int signalsRaised = 1 << 17;
+    int changed = 0;
+    for (int raised = 0; raised < signalsRaised; ++raised) {
+        errno = EDOM;
+        std::raise(SIGTERM);
+        changed += errno != EDOM ? 1 : 0;
+    }
+    EXPECT_EQ(changed, 0) << "of " << signalsRaised << " signals";
 }

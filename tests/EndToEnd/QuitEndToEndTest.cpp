@@ -8,7 +8,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
 #include <sys/ptrace.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,6 +113,31 @@ private:
     QString display_;
 };
 
+// Pelmor's soft and hard limits of open files, as /proc gives them.
+QStringList openFileLimits(pid_t pid) {
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(pid));
+    if (!limits.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    for (const QByteArray& line : limits.readAll().split('\n')) {
+        if (line.startsWith("Max open files")) {
+            return QString::fromLatin1(line).simplified().split(QLatin1Char(' ')).mid(3, 2);
+        }
+    }
+    return {};
+}
+
+// Lowers the soft limit of open files to `soft`, and the hard one too where `hardAlso`.
+void limitOpenFiles(rlim_t soft, bool hardAlso) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = soft;
+    if (hardAlso) {
+        limit.rlim_max = soft;
+    }
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 // Where Pelmor is after its session ends: one row of the table below.
 struct Session {
     QProcess pelmor;
@@ -168,11 +195,14 @@ TEST(QuitEndToEndTest,
 // of 1 s, and a margin), with nothing it started left running. A launcher may
 // leave signals ignored: an ignored SIGHUP (nohup) stays ignored, and an
 // ignored SIGCHLD is set back, so that Pelmor waits for its own children
-// rather than spin on children the kernel reaped.
+// rather than spin on children the kernel reaped. It may leave the quitting
+// signals blocked, the standard streams closed (which the X connection would
+// then take) or a low soft limit of open files: each is set right at start.
 TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
     struct Case {
-        const char* name;
-        int ignoredAtStart;
+        std::string name;
+        // What the launcher leaves Pelmor with: run in the new process before it runs Pelmor.
+        std::function<void()> atLaunch;
         bool hasDisplay;
         bool hasBus;
         std::function<void(Session&)> end;
@@ -184,8 +214,27 @@ TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
             ::kill(pid, signalNumber);
         }
     };
+    const auto ignoreAtLaunch = [](int signalNumber) {
+        return [signalNumber] { std::signal(signalNumber, SIG_IGN); };
+    };
+    const auto blockedAtStart = [&](int signalNumber) {
+        return Case{std::string("TERM, INT and HUP blocked at start, then signal ") +
+                        std::to_string(signalNumber),
+                    [] {
+                        sigset_t quitting;
+                        sigemptyset(&quitting);
+                        for (const int blocked : {SIGTERM, SIGINT, SIGHUP}) {
+                            sigaddset(&quitting, blocked);
+                        }
+                        ::sigprocmask(SIG_BLOCK, &quitting, nullptr);
+                    },
+                    false,
+                    false,
+                    [=](Session& session) { signalPelmor(session, signalNumber); },
+                    0};
+    };
     const Case cases[] = {
-        {"SIGCHLD ignored at start", SIGCHLD, false, false,
+        {"SIGCHLD ignored at start", ignoreAtLaunch(SIGCHLD), false, false,
          [&](Session& session) {
              const auto pid = static_cast<pid_t>(session.pelmor.processId());
              EXPECT_FALSE(ProcessTable::ignoresSignal(pid, SIGCHLD));
@@ -196,7 +245,7 @@ TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
              signalPelmor(session, SIGTERM);
          },
          0},
-        {"SIGHUP ignored at start, as nohup leaves it", SIGHUP, false, false,
+        {"SIGHUP ignored at start, as nohup leaves it", ignoreAtLaunch(SIGHUP), false, false,
          [&](Session& session) {
              signalPelmor(session, SIGHUP);
              // Longer than a quit takes.
@@ -204,8 +253,37 @@ TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
              signalPelmor(session, SIGTERM);
          },
          0},
-        {"the X server ends", 0, true, false, [](Session& session) { session.display->end(); }, 1},
-        {"the session bus ends", 0, false, true, [](Session& session) { session.bus.reset(); }, 0},
+        blockedAtStart(SIGTERM),
+        blockedAtStart(SIGINT),
+        blockedAtStart(SIGHUP),
+        {"standard streams closed at start, on a display",
+         [] {
+             for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+                 ::close(stream);
+             }
+         },
+         true, false,
+         [&](Session& session) {
+             const auto pid = session.pelmor.processId();
+             for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+                 EXPECT_EQ(
+                     QFile::symLinkTarget(QStringLiteral("/proc/%1/fd/%2").arg(pid).arg(stream)),
+                     QStringLiteral("/dev/null"))
+                     << "standard stream " << stream;
+             }
+             signalPelmor(session, SIGTERM);
+         },
+         0},
+        {"a soft limit of 32 open files at start", [] { limitOpenFiles(32, false); }, false, false,
+         [&](Session& session) {
+             const QStringList limits = openFileLimits(pid_t(session.pelmor.processId()));
+             EXPECT_TRUE(limits.size() == 2 && limits[0] == limits[1])
+                 << "soft and hard limit: " << limits.join(QLatin1Char(' ')).toStdString();
+             signalPelmor(session, SIGTERM);
+         },
+         0},
+        {"the X server ends", {}, true, false, [](Session& session) { session.display->end(); }, 1},
+        {"the session bus ends", {}, false, true, [](Session& session) { session.bus.reset(); }, 0},
     };
     QTemporaryDir configHome;
     ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
@@ -229,11 +307,9 @@ TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
         }
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
         session.pelmor.setProcessEnvironment(environment);
-        session.pelmor.setChildProcessModifier([signalNumber = testCase.ignoredAtStart] {
-            if (signalNumber != 0) {
-                std::signal(signalNumber, SIG_IGN);
-            }
-        });
+        if (testCase.atLaunch) {
+            session.pelmor.setChildProcessModifier(testCase.atLaunch);
+        }
         session.pelmor.start(QStringLiteral(PELMOR_BINARY), {});
         ASSERT_TRUE(session.pelmor.waitForStarted(5'000));
         const std::vector<pid_t> children = childrenOnceAny(session.pelmor, 10'000);
@@ -251,4 +327,23 @@ TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
                 << "still running: " << ProcessTable::commandLine(child).toStdString();
         }
     }
+}
+
+// With a hard limit of open files below what it needs, Pelmor says so in one
+// line and ends with status 1 before it starts anything.
+TEST(QuitEndToEndTest, PelmorWithTooFewOpenFilesSaysSoAndEndsAtOnce) {
+    QTemporaryDir configHome;
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    QProcess pelmor;
+    pelmor.setChildProcessModifier([] { limitOpenFiles(32, true); });
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    pelmor.start(QStringLiteral(PELMOR_BINARY), {});
+    ASSERT_TRUE(pelmor.waitForFinished(15'000));
+    EXPECT_LT(sinceStart.elapsed(), 1'000);
+    EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(pelmor.exitCode(), 1);
+    const QByteArray said = pelmor.readAllStandardError();
+    EXPECT_TRUE(said.count('\n') == 1 && said.endsWith("this session allows 32.\n"))
+        << said.toStdString();
 }

@@ -139,6 +139,43 @@ protected:
         return window(title);
     }
 
+    // Sends Pelmor TERM; it ends within 2 s with `status`.
+    void quitPelmorAndExpect(int status) {
+        pelmor.disconnect();
+        QElapsedTimer sinceTerm;
+        sinceTerm.start();
+        pelmor.terminate();
+        ASSERT_TRUE(pelmor.waitForFinished(15'000));
+        EXPECT_LT(sinceTerm.elapsed(), 2'000);
+        EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(pelmor.exitCode(), status);
+    }
+
+    // Copies the report the diagnostics export makes; what was copied, or
+    // nothing when that failed.
+    QString copyReport() {
+        const auto report = openTool(QStringLiteral("Diagnostics Export"));
+        if (!report) {
+            ADD_FAILURE() << "the toolbox opened no Diagnostics Export";
+            return {};
+        }
+        if (!processEventsUntil([&] { return showsButton(*report, QStringLiteral("Regenerate")); },
+                                90'000)) {
+            ADD_FAILURE() << "no report: " << texts(*report).join(QLatin1Char('|')).toStdString();
+            return {};
+        }
+        const auto json = tree->find(
+            *report, [&](const Node& node) { return tree->role(node) == QStringLiteral("text"); });
+        const QString copied = json ? tree->text(*json) : QString();
+        if (copied.isEmpty() || !press(*report, QStringLiteral("Copy report")) ||
+            !processEventsUntil([&] { return QGuiApplication::clipboard()->text() == copied; },
+                                5'000)) {
+            ADD_FAILURE() << "Copy report put no report on the clipboard";
+            return {};
+        }
+        return copied;
+    }
+
     // What the radar lists as nearby: network, channel and signal of each row.
     QString nearbyNetworks(const Node& radar) const {
         const QStringList shown = texts(radar);
@@ -243,26 +280,24 @@ TEST_F(ToolWindowsEndToEndTest, EachToolWindowOpensFromTheToolboxAndShowsItsResu
 // wanted; a report copied then stays pasteable once Pelmor has quit, and the
 // quit still ends it within 2 s: the handover took a moment, not its whole bound.
 TEST_F(ToolWindowsEndToEndTest, ACopiedReportStaysPasteableAfterPelmorQuits) {
-    const auto report = openTool(QStringLiteral("Diagnostics Export"));
-    ASSERT_TRUE(report) << "the toolbox opened no Diagnostics Export";
-    ASSERT_TRUE(processEventsUntil(
-        [&] { return showsButton(*report, QStringLiteral("Regenerate")); }, 90'000))
-        << "no report: " << texts(*report).join(QLatin1Char('|')).toStdString();
-    const auto json = tree->find(
-        *report, [&](const Node& node) { return tree->role(node) == QStringLiteral("text"); });
-    ASSERT_TRUE(json);
-    const QString copied = tree->text(*json);
-    ASSERT_TRUE(press(*report, QStringLiteral("Copy report")));
-    ASSERT_TRUE(
-        processEventsUntil([&] { return QGuiApplication::clipboard()->text() == copied; }, 5'000))
-        << "Copy report put no report on the clipboard";
+    const QString copied = copyReport();
+    ASSERT_FALSE(copied.isEmpty());
 
-    pelmor.disconnect();
-    QElapsedTimer sinceTerm;
-    sinceTerm.start();
-    pelmor.terminate();
-    ASSERT_TRUE(pelmor.waitForFinished(15'000));
-    EXPECT_LT(sinceTerm.elapsed(), 2'000);
-    EXPECT_EQ(pelmor.exitCode(), 0);
+    quitPelmorAndExpect(0);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), copied) << "the copied report went with Pelmor";
+}
+
+// A display lost while the clipboard manager is asked to take a copied
+// report ends Pelmor as any lost display does: with status 1, within 2 s of
+// the quit, the handover's wait given up with the display.
+TEST_F(ToolWindowsEndToEndTest, ADisplayLostDuringTheClipboardHandoverEndsPelmorWithStatusOne) {
+    clipboardManager.terminate();
+    ASSERT_TRUE(clipboardManager.waitForFinished(5'000));
+    clipboardManager.start(QStringLiteral(PELMOR_CLIPBOARD_MANAGER),
+                           {QStringLiteral("--cut-off-saver")});
+    ASSERT_TRUE(clipboardManager.waitForReadyRead(5'000) &&
+                clipboardManager.readLine().trimmed() == "ready");
+    ASSERT_FALSE(copyReport().isEmpty());
+
+    quitPelmorAndExpect(1);
 }

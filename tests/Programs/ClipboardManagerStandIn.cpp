@@ -13,7 +13,9 @@
 // owner, takes the clipboard over and serves that text from then on, so that
 // it stays pasteable after its first owner has ended. Prints "ready" once it
 // owns the manager selection and "saved N bytes" after each save; runs until
-// it is ended.
+// it is ended. With --cut-off-saver it saves nothing: it has the X server
+// close the connection of whoever asks it to save, as a display lost at that
+// moment would.
 
 namespace {
 
@@ -94,7 +96,8 @@ std::optional<std::string> clipboardText(xcb_connection_t* connection, xcb_windo
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool cutsOffSavers = argc > 1 && std::strcmp(argv[1], "--cut-off-saver") == 0;
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection)) {
@@ -137,7 +140,11 @@ int main() {
             continue;
         }
         const auto request = *reinterpret_cast<xcb_selection_request_event_t*>(event);
-        if (request.selection == atoms.manager && request.target == atoms.saveTargets) {
+        if (request.selection == atoms.manager && request.target == atoms.saveTargets &&
+            cutsOffSavers) {
+            xcb_kill_client(connection, request.requestor);
+            xcb_flush(connection);
+        } else if (request.selection == atoms.manager && request.target == atoms.saveTargets) {
             saved = clipboardText(connection, window, atoms);
             if (saved) {
                 xcb_set_selection_owner(connection, window, atoms.clipboard, XCB_CURRENT_TIME);

@@ -134,6 +134,9 @@ std::optional<QString> ChildProcess::start(const QString& program, const QString
     SpawnActions spawnActions;
     posix_spawn_file_actions_adddup2(&spawnActions.actions, output.writeEnd, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&spawnActions.actions, error.writeEnd, STDERR_FILENO);
+    // Nothing to read, rather than whatever Pelmor's own standard input is:
+    // a terminal, or nothing at all, which some tools refuse to run with.
+    posix_spawn_file_actions_addopen(&spawnActions.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
 
     const QByteArray path = program.toLocal8Bit();
     std::vector<QByteArray> encoded{path};

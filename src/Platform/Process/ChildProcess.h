@@ -14,7 +14,8 @@ class QTimer;
 // One child process started with posix_spawn, without a shell, on the thread
 // that owns this object (the main thread). Standard output and error are
 // drained while it runs, so no output size can stall it, up to `outputLimit`;
-// standard input, the environment and the working directory are inherited.
+// standard input is /dev/null; the environment and the working directory are
+// inherited.
 // The exit is noticed through a pidfd, and the child is reaped a moment after
 // it ended, by ChildReaper: nothing here ever waits for a child, which may
 // take long to end (stuck in the kernel, or held by a tracer). Each child

@@ -3,12 +3,15 @@
 #include "Support/EventLoopWait.h"
 #include "Support/ProcessTable.h"
 
+#include <array>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -123,4 +126,44 @@ TEST(ChildProcessTest, AnEndedChildIsReapedOnceItHasFinished) {
     }
     EXPECT_TRUE(processEventsUntil(
         [pid] { return !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)); }, 5'000));
+}
+
+// A child reads nothing, whatever this process's own standard input is: an
+// open pipe nobody writes, or nothing at all, which some tools refuse.
+TEST(ChildProcessTest, AChildsStandardInputIsNullWhateverItsParentsIs) {
+    // Each replaces this process's standard input; what to close afterwards.
+    const std::pair<const char*, std::function<int()>> parentInputs[] = {
+        {"closed",
+         [] {
+             ::close(STDIN_FILENO);
+             return -1;
+         }},
+        {"a pipe left open",
+         [] {
+             std::array<int, 2> pipeEnds{-1, -1};
+             EXPECT_EQ(::pipe2(pipeEnds.data(), O_CLOEXEC), 0);
+             ::dup2(pipeEnds[0], STDIN_FILENO);
+             ::close(pipeEnds[0]);
+             return pipeEnds[1];
+         }},
+    };
+    for (const auto& [name, replaceInput] : parentInputs) {
+        SCOPED_TRACE(name);
+        const int savedInput = ::dup(STDIN_FILENO);
+        const int leftOpen = replaceInput();
+        ChildProcess process;
+        const auto failure = process.start(
+            shell, {QStringLiteral("-c"), QStringLiteral("readlink /proc/self/fd/0; cat")});
+        if (leftOpen >= 0) {
+            ::close(leftOpen);
+        }
+        // Put back once the child has ended: where it was closed, the
+        // child's output pipe now holds its number.
+        const auto ending = failure ? std::nullopt : waitForEnd(process);
+        ::dup2(savedInput, STDIN_FILENO);
+        ::close(savedInput);
+        ASSERT_FALSE(failure);
+        ASSERT_TRUE(ending) << "the child waited for input";
+        EXPECT_EQ(process.standardOutput(), "/dev/null\n");
+    }
 }
