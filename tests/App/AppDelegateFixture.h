@@ -132,6 +132,7 @@ protected:
         environment.makeSleepWakeObserver = [] {
             return std::make_shared<NoOpSleepWakeObserver>();
         };
+        environment.makeWallClockWatcher = [] { return nullptr; };
         environment.makeCommandRunner = [this] {
             return commandRunners.emplace_back(std::make_shared<FakeCommandRunner>());
         };

@@ -59,6 +59,7 @@ ContentView::Sources makeSampleSources(SampleState state) {
     store->setMonitoringEnabled(state != SampleState::monitoringOff);
 
     ContentView::Sources sources;
+    sources.dateProvider = clock;
     sources.wifiMonitor =
         WiFiMonitor::create({0.5, historyLimit}, network, network, sleeper, clock);
     sources.pingMonitor =
