@@ -206,6 +206,7 @@ const std::shared_ptr<MonitoringLifecycleController>& AppDelegate::lifecycleCont
                 return store->batteryFriendlyWrites().subscribe(
                     [onChange = std::move(onChange)](bool) { onChange(); });
             });
+        lifecycleController_->addSleepInterruptibleWork(channelScanMonitor());
     }
     return lifecycleController_;
 }
