@@ -60,13 +60,19 @@ AppDelegate::Environment AppDelegate::productionEnvironment() {
     environment.makeNetworkChangeObserver = [] {
         return std::make_shared<NWPathNetworkChangeObserver>(Async::Runtime::current().executor());
     };
-    environment.makeSleepWakeObserver = [] {
+    // One centre for sleep and wake: the monitors pause at a sleep, and the
+    // day-change timers are armed again at each wake.
+    const auto sleepWakeCenter = std::make_shared<SleepWakeNotificationCenter>();
+    environment.makeSleepWakeObserver = [sleepWakeCenter] {
         // logind tells of sleep and wake on the system bus; without one the
         // observer hears nothing.
-        auto center = std::make_shared<SleepWakeNotificationCenter>();
-        new LogindSleepSignalListener(QDBusConnection::systemBus(), center,
+        new LogindSleepSignalListener(QDBusConnection::systemBus(), sleepWakeCenter,
                                       QCoreApplication::instance());
-        return std::make_shared<WorkspaceSleepWakeObserver>(center);
+        return std::make_shared<WorkspaceSleepWakeObserver>(sleepWakeCenter);
+    };
+    environment.makeWallClockWatcher = [sleepWakeCenter] {
+        return std::make_unique<WallClockWatcher>(NotificationCenter::defaultCenter(),
+                                                  sleepWakeCenter);
     };
     environment.makeCommandRunner = [] { return std::make_shared<ShellCommandRunner>(); };
     environment.makeInterfaceProvider = [] {
@@ -101,6 +107,7 @@ AppDelegate::AppDelegate(Environment environment) : environment_(std::move(envir
         environment_.makeLocationAuthorizer(), environment_.makeLocationSettingsOpener());
     networkChangeObserver_ = environment_.makeNetworkChangeObserver();
     sleepWakeObserver_ = environment_.makeSleepWakeObserver();
+    wallClockWatcher_ = environment_.makeWallClockWatcher();
 }
 
 bool AppDelegate::isTestHost() const {
@@ -199,6 +206,7 @@ const std::shared_ptr<MonitoringLifecycleController>& AppDelegate::lifecycleCont
                 return store->batteryFriendlyWrites().subscribe(
                     [onChange = std::move(onChange)](bool) { onChange(); });
             });
+        lifecycleController_->addSleepInterruptibleWork(channelScanMonitor());
     }
     return lifecycleController_;
 }

@@ -16,6 +16,7 @@
 #include "Monitors/WiFiMonitor.h"
 #include "Persistence/AppSettingsStoring.h"
 #include "Persistence/ObservableAppSettingsStore.h"
+#include "Platform/Foundation/WallClockWatcher.h"
 #include "Platform/Reactive/CancellableSet.h"
 #include "Platform/UserNotifications/UserNotificationPosting.h"
 #include "System/CaptivePortalChecking.h"
@@ -34,9 +35,10 @@
 
 // The composition root: builds every shared monitor, controller and adapter
 // once, with the application's constants, wires them together and runs the
-// launch and termination sequences. Four objects are built at once (the
-// settings store, the location-permission controller and the two observers);
-// everything else the first time it is needed, and then shared.
+// launch and termination sequences. Five objects are built at once (the
+// settings store, the location-permission controller, the two observers and
+// the wall-clock watcher); everything else the first time it is needed, and
+// then shared.
 class AppDelegate final : public std::enable_shared_from_this<AppDelegate> {
 public:
     // The objects that reach outside the process; production's by default,
@@ -48,6 +50,9 @@ public:
         std::function<std::shared_ptr<LocationSettingsOpening>()> makeLocationSettingsOpener;
         std::function<std::shared_ptr<NetworkChangeObserving>()> makeNetworkChangeObserver;
         std::function<std::shared_ptr<SleepWakeObserving>()> makeSleepWakeObserver;
+        // Posts the changes of the wall clock to the default notification
+        // centre, for the day-change timers of the views; none in tests.
+        std::function<std::unique_ptr<WallClockWatcher>()> makeWallClockWatcher;
         // Each command-line adapter gets a runner of its own.
         std::function<std::shared_ptr<CommandRunning>()> makeCommandRunner;
         std::function<std::shared_ptr<WiFiInterfaceProviding>()> makeInterfaceProvider;
@@ -108,6 +113,7 @@ private:
     std::shared_ptr<LocationPermissionController> locationPermissionController_;
     std::shared_ptr<NetworkChangeObserving> networkChangeObserver_;
     std::shared_ptr<SleepWakeObserving> sleepWakeObserver_;
+    std::unique_ptr<WallClockWatcher> wallClockWatcher_;
 
     std::shared_ptr<WiFiMonitor> wifiMonitor_;
     std::shared_ptr<PingMonitor> pingMonitor_;

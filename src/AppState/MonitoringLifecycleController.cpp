@@ -129,6 +129,11 @@ void MonitoringLifecycleController::setBatteryFriendly(bool enabled) {
     applyBatteryFriendly(enabled);
 }
 
+void MonitoringLifecycleController::addSleepInterruptibleWork(
+    std::shared_ptr<SleepInterruptible> work) {
+    sleepInterruptibleWork_.push_back(std::move(work));
+}
+
 void MonitoringLifecycleController::applyBatteryFriendly(bool enabled) {
     isBatteryFriendly_ = enabled;
     if (!enabled) {
@@ -228,6 +233,9 @@ void MonitoringLifecycleController::handleNetworkChange() {
 }
 
 void MonitoringLifecycleController::handleSystemWillSleep() {
+    for (const auto& work : sleepInterruptibleWork_) {
+        work->systemWillSleep();
+    }
     if (!isMonitoringEnabled_.value() || isPausedForSystemSleep_) {
         return;
     }
@@ -238,6 +246,9 @@ void MonitoringLifecycleController::handleSystemWillSleep() {
 }
 
 void MonitoringLifecycleController::handleSystemDidWake() {
+    for (const auto& work : sleepInterruptibleWork_) {
+        work->systemDidWake();
+    }
     if (!isMonitoringEnabled_.value() || !isPausedForSystemSleep_) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "AppState/SleepWakeObserving.h"
 #include "Core/SleepProviding.h"
 #include "Monitors/AdaptiveMonitoringControlling.h"
+#include "Monitors/SleepInterruptible.h"
 #include "Persistence/AppSettingsStoring.h"
 #include "Platform/Async/TaskHandle.h"
 #include "Platform/Reactive/Cancellable.h"
@@ -20,7 +21,8 @@
 // battery-friendly setting and the popover, a short window of detailed polling
 // after a network change, and a pause while the system sleeps. A
 // battery-friendly value stored by another writer (the settings window) is
-// followed as if the switch had been turned.
+// followed as if the switch had been turned. Work run on demand that a sleep
+// spoils is told of every sleep and wake, whether monitoring runs or not.
 class MonitoringLifecycleController final
     : public std::enable_shared_from_this<MonitoringLifecycleController> {
 public:
@@ -57,6 +59,8 @@ public:
     void setPopoverPresented(bool presented);
     // The user's battery-friendly switch: stored first, then applied.
     void setBatteryFriendly(bool enabled);
+    // Told of each sleep and wake from now on, before the monitors.
+    void addSleepInterruptibleWork(std::shared_ptr<SleepInterruptible> work);
 
 private:
     MonitoringLifecycleController(
@@ -80,6 +84,7 @@ private:
     void handleSystemDidWake();
 
     std::vector<std::shared_ptr<AdaptiveMonitoringControlling>> monitorControllers_;
+    std::vector<std::shared_ptr<SleepInterruptible>> sleepInterruptibleWork_;
     Configuration configuration_;
     std::shared_ptr<NetworkChangeObserving> networkChangeObserver_;
     std::shared_ptr<SleepWakeObserving> sleepWakeObserver_;

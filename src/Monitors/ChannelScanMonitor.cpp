@@ -193,6 +193,7 @@ void ChannelScanMonitor::startScan() {
         }
         co_await monitor->runScan();
     });
+    isSpoiledBySleep_ = false;
     lastErrorMessage_ = std::nullopt;
     completedPasses_ = 0;
     totalPasses_ = passesPerRun();
@@ -201,6 +202,21 @@ void ChannelScanMonitor::startScan() {
 
 void ChannelScanMonitor::cancelScan() {
     runningTask_.cancel();
+}
+
+void ChannelScanMonitor::systemWillSleep() {
+    cancelForSleep();
+}
+
+void ChannelScanMonitor::systemDidWake() {
+    cancelForSleep();
+}
+
+void ChannelScanMonitor::cancelForSleep() {
+    if (runningTask_.isValid()) {
+        isSpoiledBySleep_ = true;
+        runningTask_.cancel();
+    }
 }
 
 std::int64_t ChannelScanMonitor::passesPerRun() const {
@@ -224,13 +240,16 @@ Async::Task<void> ChannelScanMonitor::runScan() {
 
 // Cancellation is checked before each pass and during each pause; a scan in
 // progress always runs to its end, so a cancellation during the last one
-// still gives a result.
+// still gives a result. A pass that a sleep came during counts for nothing.
 Async::Task<void> ChannelScanMonitor::runPasses() {
     const std::int64_t passCount = passesPerRun();
     std::vector<ScanPass> passes;
     for (std::int64_t index = 0; index < passCount; ++index) {
         Async::checkCancellation();
         const ScanPass networks = co_await scanner_->scanNetworks();
+        if (isSpoiledBySleep_) {
+            throw Async::CancellationError();
+        }
         passes.push_back(deduplicatedNetworksWithinPass(networks));
         completedPasses_ = index + 1;
         if (index + 1 == passCount) {

@@ -4,6 +4,7 @@
 #include "Core/DomainModels.h"
 #include "Core/SleepProviding.h"
 #include "Monitors/ChannelScanConfiguration.h"
+#include "Monitors/SleepInterruptible.h"
 #include "Platform/Async/TaskHandle.h"
 #include "Platform/Reactive/Published.h"
 #include "System/WiFiNetworkScanning.h"
@@ -20,7 +21,11 @@
 // networks seen into one congestion figure per channel and suggests the
 // least congested channel of the band in use. At most one scan runs at a time;
 // the tool windows start and cancel it and observe its progress and result.
-class ChannelScanMonitor final : public std::enable_shared_from_this<ChannelScanMonitor> {
+// A scan that spans a system sleep (running at the sleep or at the wake) ends
+// as cancelled, without a result: the link is down meanwhile, and what the
+// passes saw says nothing of the air after the wake.
+class ChannelScanMonitor final : public SleepInterruptible,
+                                 public std::enable_shared_from_this<ChannelScanMonitor> {
 public:
     // The current link's reading, for the channel and band in use.
     using CurrentWiFiSnapshotProvider = std::function<std::optional<WiFiSnapshot>()>;
@@ -32,7 +37,7 @@ public:
            std::shared_ptr<SleepProviding> sleeper,
            DateProvider dateProvider = systemDateProvider());
 
-    ~ChannelScanMonitor();
+    ~ChannelScanMonitor() override;
     ChannelScanMonitor(const ChannelScanMonitor&) = delete;
     ChannelScanMonitor& operator=(const ChannelScanMonitor&) = delete;
 
@@ -56,6 +61,11 @@ public:
     // returns at once.
     void cancelScan();
 
+    // Cancel the running scan, if any, so that it ends without a result even
+    // when its last pass is under way.
+    void systemWillSleep() override;
+    void systemDidWake() override;
+
     // The steps of a scan, pure.
 
     // Drops every repeat sighting (same BSSID, SSID, channel and band) of one
@@ -77,6 +87,7 @@ private:
                        CurrentWiFiSnapshotProvider currentWiFiSnapshotProvider,
                        std::shared_ptr<SleepProviding> sleeper, DateProvider dateProvider);
 
+    void cancelForSleep();
     std::int64_t passesPerRun() const;
     Async::Task<void> runScan();
     Async::Task<void> runPasses();
@@ -94,4 +105,6 @@ private:
     std::shared_ptr<SleepProviding> sleeper_;
     DateProvider dateProvider_;
     Async::TaskHandle<void> runningTask_;
+    // The running scan spans a sleep.
+    bool isSpoiledBySleep_ = false;
 };

@@ -1,5 +1,6 @@
 #include "UI/ContentView.h"
 
+#include "Platform/Async/Runtime.h"
 #include "UI/Dashboard/DashboardModel.h"
 #include "UI/Dashboard/DashboardPanel.h"
 #include "UI/Dashboard/LocationCardModel.h"
@@ -35,7 +36,9 @@ void call(const std::function<void()>& callback) {
 } // namespace
 
 ContentView::ContentView(Sources sources, PopoverCallbacks callbacks, QWidget* parent)
-    : QWidget(parent), sources_(std::move(sources)), callbacks_(std::move(callbacks)) {
+    : QWidget(parent), sources_(std::move(sources)), callbacks_(std::move(callbacks)),
+      dayChangeTimer_(Async::Runtime::current().timers(), sources_.dateProvider,
+                      *sources_.clockChanges, [this] { scheduleRefresh(); }) {
     setObjectName(QStringLiteral("ContentView"));
     // Holds the focus while the popover opens, so that no control is focused
     // unseen and taken by a stray Space; not a Tab stop itself.
@@ -241,7 +244,8 @@ CaptivePortalCardContent ContentView::captivePortalCardContent() const {
     const auto& monitor = *sources_.captivePortalMonitor;
     return {monitor.latestStatus().value(),
             PopoverStatusTexts::captivePortalStatusText(monitor.lastErrorMessage().value(),
-                                                        monitor.latestStatus().value())};
+                                                        monitor.latestStatus().value()),
+            sources_.dateProvider()};
 }
 
 QWidget* ContentView::panel() const {
@@ -312,6 +316,7 @@ void ContentView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     setFocus(Qt::OtherFocusReason);
     refreshNow();
+    dayChangeTimer_.start();
     // What changed while the popover was closed is shown as it is now.
     for (SpringTransition* transition : findChildren<SpringTransition*>()) {
         transition->finish();
@@ -322,6 +327,7 @@ void ContentView::showEvent(QShowEvent* event) {
 void ContentView::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     crossFade_->finish();
+    dayChangeTimer_.stop();
 }
 
 QPainterPath ContentView::visibleShape(QSizeF size) const {

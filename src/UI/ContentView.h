@@ -4,6 +4,7 @@
 #include "AppState/LocationPermissionController.h"
 #include "AppState/MonitoringLifecycleController.h"
 #include "Core/AppUpdateController.h"
+#include "Core/DateProvider.h"
 #include "Monitors/CaptivePortalMonitor.h"
 #include "Monitors/ChannelScanMonitor.h"
 #include "Monitors/ConnectionMonitor.h"
@@ -12,8 +13,10 @@
 #include "Monitors/SpeedTestMonitor.h"
 #include "Monitors/WiFiMonitor.h"
 #include "Platform/AppKit/PopoverContentShaping.h"
+#include "Platform/Foundation/NotificationCenter.h"
 #include "Platform/Reactive/CancellableSet.h"
 #include "UI/Dashboard/DashboardInputs.h"
+#include "UI/Ground/DayChangeTimer.h"
 #include "UI/MenuBar/PopoverCallbacks.h"
 #include "UI/PanelRoute.h"
 #include "UI/Popover/CaptivePortalCardContent.h"
@@ -67,6 +70,10 @@ public:
         // How long published changes are gathered before one redraw; the
         // monitors publish in bursts as their probes return.
         std::chrono::milliseconds refreshCoalescingInterval{200};
+        // The clock the panels' times of day are read against, and where
+        // changes of the wall clock are posted; it outlives the view.
+        DateProvider dateProvider = systemDateProvider();
+        NotificationCenter* clockChanges = &NotificationCenter::defaultCenter();
     };
 
     ContentView(Sources sources, PopoverCallbacks callbacks, QWidget* parent = nullptr);
@@ -134,5 +141,7 @@ private:
     QWidget* connectionPage_ = nullptr;
     CaptivePortalOverlayCard* captivePortalCard_ = nullptr;
     QWidget* captivePortalPage_ = nullptr;
+    // While shown: a time of the day before gains its date at midnight.
+    DayChangeTimer dayChangeTimer_;
     Reactive::CancellableSet cancellables_;
 };

@@ -129,9 +129,8 @@ protected:
         environment.makeNetworkChangeObserver = [] {
             return std::make_shared<NoOpNetworkChangeObserver>();
         };
-        environment.makeSleepWakeObserver = [] {
-            return std::make_shared<NoOpSleepWakeObserver>();
-        };
+        environment.makeSleepWakeObserver = [this] { return sleepWake; };
+        environment.makeWallClockWatcher = [] { return nullptr; };
         environment.makeCommandRunner = [this] {
             return commandRunners.emplace_back(std::make_shared<FakeCommandRunner>());
         };
@@ -184,4 +183,5 @@ protected:
         std::make_shared<AppDelegateFakes::ScriptedInterfaces>();
     std::shared_ptr<AppDelegateFakes::CountingUpdateService> updates =
         std::make_shared<AppDelegateFakes::CountingUpdateService>();
+    std::shared_ptr<NoOpSleepWakeObserver> sleepWake = std::make_shared<NoOpSleepWakeObserver>();
 };

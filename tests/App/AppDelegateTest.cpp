@@ -59,6 +59,22 @@ TEST_F(AppDelegateTest, TerminationBeforeLaunchBuildsNothingAndAfterItStopsEvery
     EXPECT_EQ(updates->checks, 0);
 }
 
+// A sleep reaches the channel scan as well as the monitors, with monitoring
+// off too: a scan under way ends cancelled rather than with a result.
+TEST_F(AppDelegateTest, ASleepCancelsAChannelScanUnderWay) {
+    store->setMonitoringEnabled(false);
+    auto delegate = AppDelegate::create(environment());
+    delegate->applicationDidFinishLaunching();
+    const auto& scan = delegate->channelScanMonitor();
+    scan->startScan();
+    runtime.runUntilIdle();
+    sleepWake->onWillSleep()();
+    runtime.advance(5.0);
+    EXPECT_EQ(scan->lastErrorMessage().value(), QStringLiteral("Channel scan cancelled."));
+    EXPECT_FALSE(scan->latestResult().value());
+    delegate->applicationWillTerminate();
+}
+
 TEST_F(AppDelegateTest, TheLastNetworkNameIsStoredOncePerDistinctName) {
     auto delegate = AppDelegate::create(environment());
     delegate->applicationDidFinishLaunching();

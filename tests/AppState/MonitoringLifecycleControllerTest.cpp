@@ -39,6 +39,17 @@ private:
     }
 };
 
+// Notes each sleep and wake it is told of in a shared log.
+class RecordingWork final : public SleepInterruptible {
+public:
+    explicit RecordingWork(std::vector<QString>& log) : log_(log) {}
+    void systemWillSleep() override { log_.push_back(QStringLiteral("work sleep")); }
+    void systemDidWake() override { log_.push_back(QStringLiteral("work wake")); }
+
+private:
+    std::vector<QString>& log_;
+};
+
 // Counts starts and stops, keeping the callback the controller installs.
 class CountingNetworkObserver final : public NetworkChangeObserving {
 public:
@@ -247,6 +258,32 @@ TEST_F(MonitoringLifecycleControllerTest, SleepPausesTheMonitorsAndWakeResetsAnd
     sleepWake->onDidWake()();
     EXPECT_EQ(operations(), (std::vector<QString>{"reset", "start", "interval 4"}));
     EXPECT_FALSE(controller->isPausedForSystemSleep());
+}
+
+// Work run on demand hears of every sleep and wake, before the monitors, and
+// also while monitoring is off.
+TEST_F(MonitoringLifecycleControllerTest, SleepAndWakeReachOnDemandWorkWithMonitoringOnOrOff) {
+    for (const bool monitoring : {true, false}) {
+        SCOPED_TRACE(monitoring);
+        store->setMonitoringEnabled(monitoring);
+        std::vector<QString> log;
+        monitors.front()->sharedLog = &log;
+        monitors.front()->name = QStringLiteral("monitor");
+        auto controller = makeController(std::make_shared<TaskSleeper>());
+        controller->addSleepInterruptibleWork(std::make_shared<RecordingWork>(log));
+        controller->applicationDidLaunch();
+        log.clear();
+        sleepWake->onWillSleep()();
+        sleepWake->onDidWake()();
+        const std::vector<QString> expected =
+            monitoring
+                ? std::vector<QString>{"work sleep",    "monitor stop",  "work wake",
+                                       "monitor reset", "monitor start", "monitor interval 4"}
+                : std::vector<QString>{"work sleep", "work wake"};
+        EXPECT_EQ(log, expected);
+        controller->applicationWillTerminate();
+        monitors.front()->sharedLog = nullptr;
+    }
 }
 
 TEST_F(MonitoringLifecycleControllerTest, WhileOffNothingReachesTheMonitors) {

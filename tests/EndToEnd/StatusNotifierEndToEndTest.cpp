@@ -3,6 +3,7 @@
 #include "EndToEnd/DesktopSession.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
+#include "Platform/AppKit/StatusNotifierRegistration.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -60,6 +61,17 @@ std::optional<QRect> itemsOnPanel(int panelHeight) {
     return found.isEmpty() ? std::nullopt : std::optional<QRect>(found);
 }
 
+// Counts the watcher's StatusNotifierItemRegistered signals: each is the icon
+// registered again, which the panel shows by dropping it and adding it back.
+class RegistrationCounter : public QObject {
+    Q_OBJECT
+public:
+    int count = 0;
+
+public slots:
+    void registered() { ++count; }
+};
+
 } // namespace
 
 // Pelmor on a StatusNotifier host (the tray protocol of most current
@@ -82,6 +94,9 @@ protected:
         }
         ASSERT_FALSE(watcherIsUp())
             << "another watcher is on this bus: run in a private session bus";
+        ASSERT_TRUE(QDBusConnection::sessionBus().connect(
+            QString(), QStringLiteral("/StatusNotifierWatcher"), watcherService,
+            QStringLiteral("StatusNotifierItemRegistered"), &registrations, SLOT(registered())));
         ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
         ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
     }
@@ -104,9 +119,15 @@ protected:
         }
     }
 
+    // How long the icon's registration keeps checking after a watcher
+    // appears, and a little more.
+    static constexpr int checkingTime =
+        StatusNotifierRegistration::checkInterval * (StatusNotifierRegistration::maxChecks + 1);
+
     QProcess watcher;
     QProcess host;
     QTemporaryDir configHome;
+    RegistrationCounter registrations;
 };
 
 TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBesideIt) {
@@ -149,6 +170,9 @@ TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBes
     ASSERT_TRUE(clickAt(click, 2));
     pumpFor(1'500);
     EXPECT_TRUE(menuBar.isPopoverShown()) << "a double-click opened and closed the popover";
+    // Qt's registration and at most one more: the icon is known as ours
+    // (the test runs where the bus sees other process IDs than it does).
+    EXPECT_LE(registrations.count, 2);
     delegate->applicationWillTerminate();
 }
 
@@ -164,9 +188,14 @@ TEST_F(StatusNotifierEndToEndTest, EveryNewWatcherListsTheIcon) {
     for (int round = 1; round <= 10; ++round) {
         stopWatcherAndHost();
         ASSERT_TRUE(processEventsUntil([] { return !watcherIsUp(); }, 5'000));
+        registrations.count = 0;
         ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
         EXPECT_TRUE(processEventsUntil(itemIsListed, 8'000))
             << "restart " << round << ": the new watcher lists no item";
     }
+    pumpFor(checkingTime);
+    EXPECT_LE(registrations.count, 2) << "the last watcher was told of the icon again and again";
     delegate->applicationWillTerminate();
 }
+
+#include "StatusNotifierEndToEndTest.moc"

@@ -48,3 +48,18 @@ TEST_F(VirtualClockTest, CancelledTimersDoNotFireAndHugeDeadlinesSaturate) {
     clock.cancelAll();
     EXPECT_FALSE(clock.fireNext());
 }
+
+// A clock set or a sleep: the wall clock jumps, the timers wait as long as before.
+TEST_F(VirtualClockTest, MovingTheWallClockLeavesTheTimersWhereTheyWere) {
+    int fired = 0;
+    clock.schedule(2'000'000'000, [&] { ++fired; });
+    clock.moveWallClock(3600);
+    EXPECT_EQ(clock.now(), Date(std::chrono::seconds(4600)));
+    EXPECT_EQ(fired, 0);
+    EXPECT_EQ(clock.nanosecondsUntilNextTimer(), 2'000'000'000u);
+    clock.moveWallClock(-3600.5);
+    EXPECT_EQ(clock.now(), Date(std::chrono::milliseconds(999'500)));
+    clock.advance(2);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(clock.now(), Date(std::chrono::milliseconds(1'001'500)));
+}

@@ -471,6 +471,67 @@ TEST_F(ChannelScanMonitorTest, CancellingDuringTheLastPassStillPublishesTheResul
     EXPECT_EQ(monitor->latestResult().value()->scannedNetworkCount, 1);
 }
 
+// A scan under way when the system sleeps, or still under way when it wakes,
+// ends as cancelled and keeps the previous result, whatever step it was at:
+// even a last pass under way gives none. The next scan runs as any other.
+TEST_F(ChannelScanMonitorTest, AScanThatSpansASleepEndsCancelledWithoutAResult) {
+    struct Case {
+        const char* name;
+        // Passes that end before the notice; the one after them is held when
+        // `duringPass`, else the scan waits in the pause after them.
+        int passesBefore;
+        bool duringPass;
+        bool isWake;
+    };
+    const Case cases[] = {
+        {"sleep before the first pass", 0, false, false},
+        {"sleep during a pause", 1, false, false},
+        {"sleep during the last pass", 2, true, false},
+        {"wake during the last pass", 2, true, true},
+        {"wake during the first pass", 0, true, true},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        scanner = std::make_shared<ScriptedScanner>();
+        sleeper = std::make_shared<FakeSleeper>();
+        currentSnapshot = snapshotOn(36, band5);
+        auto monitor = makeMonitor();
+        scanToTheEnd(*monitor);
+        const std::optional<ChannelScanResult> previous = monitor->latestResult().value();
+        ASSERT_TRUE(previous);
+
+        scanner->holdScans = testCase.duringPass && testCase.passesBefore == 0;
+        monitor->startScan();
+        const int passesBegun = testCase.passesBefore + (testCase.duringPass ? 1 : 0);
+        for (int begun = 1; begun <= passesBegun; ++begun) {
+            scanner->holdScans = testCase.duringPass && begun == passesBegun;
+            sleeper->releaseAll();
+            runtime.runUntilIdle();
+        }
+        scanner->outcomes = {ScanPass{}};
+        testCase.isWake ? monitor->systemDidWake() : monitor->systemWillSleep();
+        if (scanner->heldScan) {
+            scanner->heldScan->resume();
+            scanner->heldScan.reset();
+        }
+        runtime.runUntilIdle();
+        while (sleeper->releaseAll() > 0) {
+            runtime.runUntilIdle();
+        }
+        EXPECT_EQ(monitor->lastErrorMessage().value(), QStringLiteral("Channel scan cancelled."));
+        EXPECT_EQ(monitor->latestResult().value(), previous);
+        EXPECT_EQ(monitor->completedPasses().value(), testCase.passesBefore);
+        EXPECT_FALSE(monitor->isScanning().value());
+
+        scanner->holdScans = false;
+        currentSnapshot = snapshotOn(149, band5);
+        scanToTheEnd(*monitor);
+        EXPECT_FALSE(monitor->lastErrorMessage().value());
+        ASSERT_TRUE(monitor->latestResult().value());
+        EXPECT_EQ(monitor->latestResult().value()->currentChannelNumber, 149);
+    }
+}
+
 TEST_F(ChannelScanMonitorTest, CancellingWithoutAScanChangesNothing) {
     auto monitor = makeMonitor();
     int notifications = 0;

@@ -78,6 +78,10 @@ void VirtualClock::advanceNanoseconds(std::uint64_t nanoseconds) {
     executor_.runUntilIdle();
 }
 
+void VirtualClock::moveWallClock(double seconds) {
+    start_ += std::chrono::duration_cast<Date::duration>(std::chrono::duration<double>(seconds));
+}
+
 void VirtualClock::advance(double seconds) {
     advanceNanoseconds(TaskSleeper::nanoseconds(seconds));
 }

@@ -31,6 +31,11 @@ public:
     void advance(double seconds);
     void advanceNanoseconds(std::uint64_t nanoseconds);
 
+    // Moves the wall clock (`now`) by `seconds`, forwards or back, and no
+    // timer: the clock was set, or the machine slept with its monotonic
+    // clock stopped.
+    void moveWallClock(double seconds);
+
     // Jumps to the next deadline and fires what is due there; false if no timer is pending.
     bool fireNext();
 

@@ -9,6 +9,7 @@
 #include "UI/Ground/SwitchToggle.h"
 #include "UI/Ground/WrappingLabel.h"
 #include "UI/Popover/BackButton.h"
+#include "UI/Popover/CaptivePortalCardModel.h"
 #include "UI/Popover/CaptivePortalOverlayCard.h"
 #include "UI/Popover/ConnectionMonitorOverlayCard.h"
 #include "UI/Popover/HeaderIconButton.h"
@@ -352,6 +353,43 @@ TEST_F(ContentViewTest, ACaptivePortalAddsTheRedMessage) {
     view->setActivePanel(PanelRoute::captivePortal);
     EXPECT_EQ(view->captivePortalCard()->statusLine()->text(),
               u"Captive portal detected via an HTTP redirect."_s);
+}
+
+// While the popover is open, the captive portal's last check gains its date
+// once it is of another day: at midnight, and at once where a sleep or a
+// setting of the clock crosses midnight, forwards or back.
+TEST_F(ContentViewTest, TheLastCaptivePortalCheckGainsItsDateWhenTheDayChanges) {
+    sources.store->setMonitoringEnabled(true);
+    sources.launch();
+    sources.answerAsHealthyNetwork();
+    open();
+    sources.poll();
+    view->setActivePanel(PanelRoute::captivePortal);
+    settle();
+    const auto status = sources.sources.captivePortalMonitor->latestStatus().value();
+    ASSERT_TRUE(status);
+    const auto lastCheck = [this] { return view->captivePortalCard()->lastCheckRow()->value(); };
+    const auto expected = [&] {
+        return CaptivePortalCardModel::lastCheckedText(status, runtime.clock().now());
+    };
+    const QString sameDay = lastCheck();
+    const auto moveWallClock = [&](double seconds) {
+        runtime.clock().moveWallClock(seconds);
+        sources.notificationCenter.post(NotificationCenter::systemClockDidChange);
+        settle();
+    };
+    for (const double move : {26.0 * 3600, -26.0 * 3600}) {
+        SCOPED_TRACE(move);
+        moveWallClock(move);
+        EXPECT_NE(lastCheck(), sameDay);
+        EXPECT_EQ(lastCheck(), expected());
+        moveWallClock(-move);
+        EXPECT_EQ(lastCheck(), sameDay);
+    }
+    runtime.advance(std::chrono::duration<double>(std::chrono::hours(24)).count());
+    settle();
+    EXPECT_EQ(lastCheck(), expected());
+    EXPECT_NE(lastCheck(), sameDay);
 }
 
 TEST_F(ContentViewTest, LocationNotAuthorizedOffersTheButtonThatAsks) {

@@ -44,6 +44,8 @@ PopoverTestSources::PopoverTestSources(TestRuntime& testRuntime) : runtime(testR
         sleeper);
     // Redraws on the next turn, so that one pass of the event loop shows them.
     sources.refreshCoalescingInterval = std::chrono::milliseconds(0);
+    sources.dateProvider = clock;
+    sources.clockChanges = &notificationCenter;
     sources.settingsEnvironment = {
         [this] {
             madeLoginControllers.push_back(

@@ -250,8 +250,8 @@ std::function<std::unique_ptr<QWidget>()> captiveCard(std::optional<CaptivePorta
                                                       std::optional<QString> error = std::nullopt) {
     return [=] {
         return std::make_unique<CaptivePortalOverlayCard>(
-            CaptivePortalCardContent{status,
-                                     PopoverStatusTexts::captivePortalStatusText(error, status)},
+            CaptivePortalCardContent{
+                status, PopoverStatusTexts::captivePortalStatusText(error, status), sampleTime},
             [] {});
     };
 }

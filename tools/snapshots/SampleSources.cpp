@@ -19,9 +19,12 @@ namespace {
 constexpr int pollCount = 24;
 constexpr std::int64_t historyLimit = 60;
 
-// 2026-01-01 09:41:27 UTC, and two seconds later at each reading.
+// 2026-01-01 09:41:27 UTC.
+const Date sampleStart = Date{} + std::chrono::seconds(1'767'260'487);
+
+// The sample start, and two seconds later at each reading.
 DateProvider sampleClock() {
-    auto next = std::make_shared<Date>(Date{} + std::chrono::seconds(1'767'260'487));
+    auto next = std::make_shared<Date>(sampleStart);
     return [next] {
         const Date now = *next;
         *next += std::chrono::seconds(2);
@@ -59,6 +62,7 @@ ContentView::Sources makeSampleSources(SampleState state) {
     store->setMonitoringEnabled(state != SampleState::monitoringOff);
 
     ContentView::Sources sources;
+    sources.dateProvider = [] { return sampleStart; };
     sources.wifiMonitor =
         WiFiMonitor::create({0.5, historyLimit}, network, network, sleeper, clock);
     sources.pingMonitor =

@@ -42,9 +42,26 @@ void StatusNotifierRegistration::check() {
     });
 }
 
-// Watchers list an item by the bus name Qt registered (its connection's
-// unique name), some with the object path after it; the item is ours where
-// that name belongs to this process.
+// Qt gives each tray icon a connection of its own, named
+// "org.kde.StatusNotifierItem-<process ID>-<count of the icon>" (the ID as
+// this process sees it: it names the connection only), and registers that
+// connection's unique name with the watcher.
+QStringList StatusNotifierRegistration::ownUniqueNames() const {
+    QStringList names{connection_.baseService()};
+    const QString trayConnection = QStringLiteral("org.kde.StatusNotifierItem-%1-%2");
+    for (int icon = 1; icon <= maxTrayIcons; ++icon) {
+        const QDBusConnection tray(
+            trayConnection.arg(QCoreApplication::applicationPid()).arg(icon));
+        if (tray.isConnected()) {
+            names.append(tray.baseService());
+        }
+    }
+    return names;
+}
+
+// Watchers list an item by the bus name it was registered with, some with
+// the object path after it; the item is ours where the owner of that name
+// is one of this process's connections.
 void StatusNotifierRegistration::checkOwners(const QStringList& listed) {
     if (listed.isEmpty()) {
         notListed();
@@ -56,13 +73,13 @@ void StatusNotifierRegistration::checkOwners(const QStringList& listed) {
     };
     auto owners = std::make_shared<Owners>(Owners{listed.size()});
     for (const QString& item : listed) {
-        QDBusMessage pid = QDBusMessage::createMethodCall(
+        QDBusMessage owner = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
-        pid << item.section(QLatin1Char('/'), 0, 0);
-        call(pid, [this, owners](const QDBusMessage& reply) {
-            owners->found = owners->found || reply.arguments().value(0).toLongLong() ==
-                                                 QCoreApplication::applicationPid();
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+        owner << item.section(QLatin1Char('/'), 0, 0);
+        call(owner, [this, owners](const QDBusMessage& reply) {
+            const QString name = reply.arguments().value(0).toString();
+            owners->found = owners->found || (!name.isEmpty() && ownUniqueNames().contains(name));
             if (--owners->unanswered == 0 && !owners->found) {
                 notListed();
             }

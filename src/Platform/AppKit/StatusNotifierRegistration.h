@@ -17,10 +17,15 @@
 // as that watcher runs. So each time a watcher appears, this asks it which
 // items it lists and, where none is this process's, has the item registered
 // again: every `checkInterval`, until it is listed, at most `maxChecks` times.
+// An item is this process's where its bus name belongs to one of this
+// process's own connections, known by their unique names: no process ID is
+// compared, since the bus may see another one (a sandbox, a container).
 class StatusNotifierRegistration final : public QObject {
 public:
     static constexpr int checkInterval = 500;
     static constexpr int maxChecks = 10;
+    // The most tray icons of this process whose connections are looked for.
+    static constexpr int maxTrayIcons = 16;
 
     // `registerAgain` registers the item anew; false where this process has
     // no StatusNotifier item (an XEmbed tray icon, or none shown).
@@ -29,6 +34,11 @@ public:
     // Checks, as for a watcher that has just appeared: for an item first
     // shown while a watcher may still be starting.
     void checkListed();
+
+    // The unique names of this process's connections that may own its item:
+    // the given connection's, and those of the connections Qt opens for its
+    // tray icons.
+    QStringList ownUniqueNames() const;
 
 private:
     void check();

@@ -4,6 +4,7 @@
 
 const QString NotificationCenter::applicationDidBecomeActive =
     QStringLiteral("ApplicationDidBecomeActive");
+const QString NotificationCenter::systemClockDidChange = QStringLiteral("SystemClockDidChange");
 
 NotificationCenter& NotificationCenter::defaultCenter() {
     static NotificationCenter center;

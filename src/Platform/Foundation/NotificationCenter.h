@@ -16,6 +16,9 @@ public:
 
     // The application came to the front (posted by the application shell).
     static const QString applicationDidBecomeActive;
+    // The wall clock may have moved against the monotonic clock: it was set,
+    // or the system woke from a sleep (posted by the wall-clock watcher).
+    static const QString systemClockDidChange;
 
     Token addObserver(const QString& name, std::function<void()> observer);
     void removeObserver(Token token);

@@ -10,9 +10,12 @@ const QString signalName = QStringLiteral("PrepareForSleep");
 LogindSleepSignalListener::LogindSleepSignalListener(
     QDBusConnection bus, std::shared_ptr<SleepWakeNotificationCenter> notificationCenter,
     QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), notificationCenter_(std::move(notificationCenter)) {
+    : QObject(parent), bus_(std::move(bus)), notificationCenter_(std::move(notificationCenter)),
+      ownerWatcher_(service, bus_, QDBusServiceWatcher::WatchForOwnerChange) {
     isListening_ = bus_.isConnected() && bus_.connect(service, path, interface, signalName, this,
                                                       SLOT(prepareForSleep(bool)));
+    connect(&ownerWatcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &LogindSleepSignalListener::ownerChanged);
 }
 
 LogindSleepSignalListener::~LogindSleepSignalListener() {
@@ -22,6 +25,13 @@ LogindSleepSignalListener::~LogindSleepSignalListener() {
 }
 
 void LogindSleepSignalListener::prepareForSleep(bool isGoingToSleep) {
+    isAsleep_ = isGoingToSleep;
     notificationCenter_->post(isGoingToSleep ? SleepWakeNotification::willSleep
                                              : SleepWakeNotification::didWake);
+}
+
+void LogindSleepSignalListener::ownerChanged() {
+    if (isAsleep_) {
+        prepareForSleep(false);
+    }
 }

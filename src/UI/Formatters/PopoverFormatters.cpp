@@ -85,6 +85,11 @@ bool isSameDay(Date first, Date second, const TimeZoneOffsets& timeZone) {
     return timeZone.wallClock(first).date() == timeZone.wallClock(second).date();
 }
 
+icu::DateFormat::EStyle icuStyle(PopoverFormatters::TimeOfDayStyle style) {
+    return style == PopoverFormatters::TimeOfDayStyle::shortStyle ? icu::DateFormat::kShort
+                                                                  : icu::DateFormat::kMedium;
+}
+
 } // namespace
 
 namespace PopoverFormatters {
@@ -108,20 +113,18 @@ QString plainNumber(double value, int minimumFractionDigits, int maximumFraction
 
 QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale,
                   const TimeZoneOffsets& timeZone) {
-    const auto icuStyle =
-        style == TimeOfDayStyle::shortStyle ? icu::DateFormat::kShort : icu::DateFormat::kMedium;
     std::unique_ptr<icu::DateFormat> formatter(
-        icu::DateFormat::createTimeInstance(icuStyle, IcuConversions::toIcuLocale(locale)));
+        icu::DateFormat::createTimeInstance(icuStyle(style), IcuConversions::toIcuLocale(locale)));
     return formatted(formatter.get(), instant, timeZone);
 }
 
 QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale,
-                          const TimeZoneOffsets& timeZone) {
+                          const TimeZoneOffsets& timeZone, TimeOfDayStyle style) {
     if (isSameDay(instant, now, timeZone)) {
-        return timeOfDay(instant, TimeOfDayStyle::shortStyle, locale, timeZone);
+        return timeOfDay(instant, style, locale, timeZone);
     }
     std::unique_ptr<icu::DateFormat> formatter(icu::DateFormat::createDateTimeInstance(
-        icu::DateFormat::kShort, icu::DateFormat::kShort, IcuConversions::toIcuLocale(locale)));
+        icu::DateFormat::kShort, icuStyle(style), IcuConversions::toIcuLocale(locale)));
     return formatted(formatter.get(), instant, timeZone);
 }
 

@@ -38,10 +38,11 @@ enum class TimeOfDayStyle {
 QString timeOfDay(Date instant, TimeOfDayStyle style, const QLocale& locale = QLocale(),
                   const TimeZoneOffsets& timeZone = currentTimeZone());
 
-// The short time alone when `instant` falls on the calendar day of `now` in
-// `timeZone`, otherwise the short date and the short time, so that an earlier
+// The time alone, in `style`, when `instant` falls on the calendar day of
+// `now` in `timeZone`, otherwise the short date and the time, so that another
 // day's time never reads as today's.
 QString timeOrDateAndTime(Date instant, Date now, const QLocale& locale = QLocale(),
-                          const TimeZoneOffsets& timeZone = currentTimeZone());
+                          const TimeZoneOffsets& timeZone = currentTimeZone(),
+                          TimeOfDayStyle style = TimeOfDayStyle::shortStyle);
 
 } // namespace PopoverFormatters

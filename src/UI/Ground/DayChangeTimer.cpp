@@ -32,9 +32,10 @@ Nanoseconds untilNextMidnight(Date now, const TimeZoneOffsets& zone) {
 } // namespace
 
 DayChangeTimer::DayChangeTimer(Async::TimerService& timers, DateProvider clock,
-                               std::function<void()> onDayChange, TimeZoneProvider timeZone)
-    : timers_(timers), clock_(std::move(clock)), onDayChange_(std::move(onDayChange)),
-      timeZone_(std::move(timeZone)) {}
+                               NotificationCenter& clockChanges, std::function<void()> onDayChange,
+                               TimeZoneProvider timeZone)
+    : timers_(timers), clock_(std::move(clock)), clockChanges_(clockChanges),
+      onDayChange_(std::move(onDayChange)), timeZone_(std::move(timeZone)) {}
 
 DayChangeTimer::~DayChangeTimer() {
     stop();
@@ -42,11 +43,28 @@ DayChangeTimer::~DayChangeTimer() {
 
 void DayChangeTimer::start() {
     stop();
-    const Nanoseconds wait = untilNextMidnight(clock_(), timeZone_());
-    timer_ = timers_.schedule(static_cast<std::uint64_t>(wait.count()), [this] { dayChanged(); });
+    arm();
+    clockObservation_ = clockChanges_.addObserver(NotificationCenter::systemClockDidChange,
+                                                  [this] { clockChanged(); });
 }
 
 void DayChangeTimer::stop() {
+    disarm();
+    if (clockObservation_) {
+        clockChanges_.removeObserver(*clockObservation_);
+        clockObservation_.reset();
+    }
+}
+
+void DayChangeTimer::arm() {
+    const Date now = clock_();
+    const TimeZoneOffsets zone = timeZone_();
+    armedDay_ = zone.wallClock(now).date();
+    const Nanoseconds wait = untilNextMidnight(now, zone);
+    timer_ = timers_.schedule(static_cast<std::uint64_t>(wait.count()), [this] { dayChanged(); });
+}
+
+void DayChangeTimer::disarm() {
     if (timer_) {
         timers_.cancel(*timer_);
         timer_.reset();
@@ -55,6 +73,15 @@ void DayChangeTimer::stop() {
 
 void DayChangeTimer::dayChanged() {
     timer_.reset();
-    start();
+    arm();
     onDayChange_();
+}
+
+void DayChangeTimer::clockChanged() {
+    const QDate before = armedDay_;
+    disarm();
+    arm();
+    if (armedDay_ != before) {
+        onDayChange_();
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Date.h"
 #include "Core/DomainModels.h"
 
 #include <optional>
@@ -7,8 +8,10 @@
 #include <QString>
 
 // What the captive portal card shows, handed over by the popover on every
-// redraw: the monitor's latest status and the status line.
+// redraw: the monitor's latest status and the status line, and the moment of
+// the redraw, whose day the check's time is read against.
 struct CaptivePortalCardContent {
     std::optional<CaptivePortalStatus> latestStatus;
     QString statusText;
+    Date now{};
 };

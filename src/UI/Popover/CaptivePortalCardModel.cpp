@@ -42,13 +42,13 @@ QString portalURLText(const std::optional<CaptivePortalStatus>& status) {
     return text.isEmpty() ? missingValue : text;
 }
 
-QString lastCheckedText(const std::optional<CaptivePortalStatus>& status, const QLocale& locale,
-                        const TimeZoneOffsets& timeZone) {
+QString lastCheckedText(const std::optional<CaptivePortalStatus>& status, Date now,
+                        const QLocale& locale, const TimeZoneOffsets& timeZone) {
     if (!status) {
         return missingValue;
     }
-    return PopoverFormatters::timeOfDay(
-        status->timestamp, PopoverFormatters::TimeOfDayStyle::mediumStyle, locale, timeZone);
+    return PopoverFormatters::timeOrDateAndTime(status->timestamp, now, locale, timeZone,
+                                                PopoverFormatters::TimeOfDayStyle::mediumStyle);
 }
 
 SignalQuality badgeQuality(const std::optional<CaptivePortalStatus>& status) {

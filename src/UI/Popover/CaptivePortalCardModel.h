@@ -21,9 +21,10 @@ QString reasonText(const std::optional<CaptivePortalStatus>& status);
 // The portal URL's absolute string, "—" without one.
 QString portalURLText(const std::optional<CaptivePortalStatus>& status);
 
-// The check's time of day with seconds and without a date, in the locale's
-// standard time style and the given time zone; "—" without a status.
-QString lastCheckedText(const std::optional<CaptivePortalStatus>& status,
+// The check's time of day with seconds, in the locale's standard time style
+// and the given time zone, without a date on the day of `now` and with the
+// short date on any other; "—" without a status.
+QString lastCheckedText(const std::optional<CaptivePortalStatus>& status, Date now,
                         const QLocale& locale = QLocale(),
                         const TimeZoneOffsets& timeZone = currentTimeZone());
 

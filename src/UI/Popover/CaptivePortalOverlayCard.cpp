@@ -61,7 +61,7 @@ void CaptivePortalOverlayCard::setContent(const CaptivePortalCardContent& conten
     state_->setValue(CaptivePortalCardModel::stateText(status));
     reason_->setValue(CaptivePortalCardModel::reasonText(status));
     portalURL_->setText(CaptivePortalCardModel::portalURLText(status));
-    lastCheck_->setValue(CaptivePortalCardModel::lastCheckedText(status));
+    lastCheck_->setValue(CaptivePortalCardModel::lastCheckedText(status, content.now));
     badge_->setQuality(CaptivePortalCardModel::badgeQuality(status));
     status_->setText(content.statusText);
 }

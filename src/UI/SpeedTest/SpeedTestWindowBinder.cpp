@@ -8,10 +8,11 @@
 #include <QTimer>
 
 SpeedTestWindowBinder::SpeedTestWindowBinder(std::shared_ptr<SpeedTestMonitor> monitor,
-                                             SpeedTestWindowView* view, DateProvider dateProvider)
+                                             SpeedTestWindowView* view, DateProvider dateProvider,
+                                             NotificationCenter& clockChanges)
     : QObject(view), monitor_(std::move(monitor)), view_(view),
       dateProvider_(std::move(dateProvider)),
-      dayChangeTimer_(Async::Runtime::current().timers(), dateProvider_,
+      dayChangeTimer_(Async::Runtime::current().timers(), dateProvider_, clockChanges,
                       [this] { scheduleRefresh(); }) {
     const SpeedTestMonitor& source = *monitor_;
     observe(source.isRunning());
@@ -36,9 +37,10 @@ SpeedTestWindowBinder::SpeedTestWindowBinder(std::shared_ptr<SpeedTestMonitor> m
 
 SpeedTestWindowView* SpeedTestWindowBinder::makeView(std::shared_ptr<SpeedTestMonitor> monitor,
                                                      double headerContentSpacing,
-                                                     DateProvider dateProvider) {
+                                                     DateProvider dateProvider,
+                                                     NotificationCenter& clockChanges) {
     auto* view = new SpeedTestWindowView(headerContentSpacing);
-    new SpeedTestWindowBinder(std::move(monitor), view, std::move(dateProvider));
+    new SpeedTestWindowBinder(std::move(monitor), view, std::move(dateProvider), clockChanges);
     return view;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Core/DateProvider.h"
 #include "Monitors/SpeedTestMonitor.h"
+#include "Platform/Foundation/NotificationCenter.h"
 #include "Platform/Reactive/CancellableSet.h"
 #include "UI/Ground/DayChangeTimer.h"
 #include "UI/SpeedTest/SpeedTestWindowInputs.h"
@@ -18,18 +19,21 @@ class SpeedTestWindowView;
 // redraws. While shown it also redraws at each local midnight, when "today"
 // in the footer's time moves on. Opening or closing the window starts or
 // cancels nothing. Midnight is timed by `dateProvider` and the task
-// runtime's timers.
+// runtime's timers, armed afresh at each change of the wall clock posted to
+// `clockChanges`.
 class SpeedTestWindowBinder : public QObject {
     Q_OBJECT
 public:
     // The binder lives as long as `view`, its parent.
     SpeedTestWindowBinder(std::shared_ptr<SpeedTestMonitor> monitor, SpeedTestWindowView* view,
-                          DateProvider dateProvider = systemDateProvider());
+                          DateProvider dateProvider = systemDateProvider(),
+                          NotificationCenter& clockChanges = NotificationCenter::defaultCenter());
 
     // A view over `monitor`, bound.
-    static SpeedTestWindowView* makeView(std::shared_ptr<SpeedTestMonitor> monitor,
-                                         double headerContentSpacing,
-                                         DateProvider dateProvider = systemDateProvider());
+    static SpeedTestWindowView*
+    makeView(std::shared_ptr<SpeedTestMonitor> monitor, double headerContentSpacing,
+             DateProvider dateProvider = systemDateProvider(),
+             NotificationCenter& clockChanges = NotificationCenter::defaultCenter());
 
     // The monitor's values now.
     SpeedTestWindowInputs inputs() const;

@@ -97,6 +97,52 @@ TEST_F(LogindSleepSignalListenerTest, OnlyLogindsOwnSignalCounts) {
     EXPECT_EQ(events, QStringList{"did wake"});
 }
 
+// logind that goes (ends, restarts) between the sleep and the wake never
+// tells of the wake: its going is the wake. Its going at any other time is
+// nothing.
+TEST_F(LogindSleepSignalListenerTest, ASleepWhoseAnnouncerGoesEndsAsAWake) {
+    struct Case {
+        const char* name;
+        std::vector<bool> signalsBefore;
+        bool endsItsConnection;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"name released while asleep", {true}, false, {"will sleep", "did wake"}},
+        {"connection ended while asleep", {true}, true, {"will sleep", "did wake"}},
+        {"gone after telling of the wake", {true, false}, true, {"will sleep", "did wake"}},
+        {"gone while awake", {}, true, {}},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        events.clear();
+        if (!logind) {
+            logind = std::make_unique<QDBusConnection>(connect(QStringLiteral("logind")));
+            ASSERT_TRUE(logind->registerService(logindService));
+        }
+        QDBusConnection listenerBus = connect(QStringLiteral("listener"));
+        const LogindSleepSignalListener listener(listenerBus, center);
+        ASSERT_TRUE(listener.isListening());
+        for (const bool isGoingToSleep : testCase.signalsBefore) {
+            ASSERT_TRUE(sendPrepareForSleep(*logind, isGoingToSleep));
+        }
+        ASSERT_TRUE(processEventsUntil(
+            [&] { return events.size() == qsizetype(testCase.signalsBefore.size()); }));
+        if (testCase.endsItsConnection) {
+            QDBusConnection::disconnectFromBus(logind->name());
+        } else {
+            ASSERT_TRUE(logind->unregisterService(logindService));
+        }
+        logind.reset();
+        // Once the bus answers that the name is gone, it has told the
+        // listener's connection too.
+        EXPECT_FALSE(listenerBus.interface()->isServiceRegistered(logindService).value());
+        QCoreApplication::processEvents();
+        processEventsUntil([&] { return events.size() >= testCase.expected.size(); }, 1'000);
+        EXPECT_EQ(events, testCase.expected);
+    }
+}
+
 TEST_F(LogindSleepSignalListenerTest, ListensToNothingWithoutABus) {
     const QString name = QStringLiteral("logind-listener-test-no-bus");
     connectionNames.push_back(name);

@@ -183,6 +183,7 @@ TEST(PopoverFormattersTest, TimeOrDateAndTimeAddsTheDateOnlyForAnotherDayInTheTi
         QLocale locale;
         QTimeZone zone;
         QString expected;
+        TimeOfDayStyle style = TimeOfDayStyle::shortStyle;
     };
     const Case cases[] = {
         // Earlier today.
@@ -202,11 +203,18 @@ TEST(PopoverFormattersTest, TimeOrDateAndTimeAddsTheDateOnlyForAnotherDayInTheTi
         // The same day a year earlier is another day.
         {u"2025-12-07T09:41:00Z"_s, u"2026-12-07T09:41:00Z"_s, english, utc,
          u"12/7/25, 9:41\u202FAM"_s},
+        // With seconds, today and another day, the next one too.
+        {u"2026-12-07T09:41:27Z"_s, u"2026-12-07T20:00:00Z"_s, english, utc, u"9:41:27\u202FAM"_s,
+         TimeOfDayStyle::mediumStyle},
+        {u"2026-12-07T09:41:27Z"_s, u"2026-12-08T00:00:00Z"_s, german, utc, u"07.12.26, 09:41:27"_s,
+         TimeOfDayStyle::mediumStyle},
+        {u"2026-12-08T00:00:01Z"_s, u"2026-12-07T23:59:59Z"_s, english, utc,
+         u"12/8/26, 12:00:01\u202FAM"_s, TimeOfDayStyle::mediumStyle},
     };
     for (const Case& example : cases) {
-        EXPECT_EQ(
-            timeOrDateAndTime(at(example.instant), at(example.now), example.locale, example.zone),
-            example.expected)
+        EXPECT_EQ(timeOrDateAndTime(at(example.instant), at(example.now), example.locale,
+                                    example.zone, example.style),
+                  example.expected)
             << example.instant.toStdString() << " at " << example.now.toStdString() << " in "
             << example.zone.id().toStdString();
     }

@@ -42,11 +42,13 @@ TEST(DayChangeTimerTest, FiresOnceADayWhateverTheZone) {
         runtime.advance(10 * 3600);
         int dayChanges = 0;
         const auto onDayChange = [&] { ++dayChanges; };
+        NotificationCenter clockChanges;
         DayChangeTimer timer =
             testCase.zone
-                ? DayChangeTimer(runtime.clock(), runtime.clock().dateProvider(), onDayChange,
-                                 [&] { return *testCase.zone; })
-                : DayChangeTimer(runtime.clock(), runtime.clock().dateProvider(), onDayChange);
+                ? DayChangeTimer(runtime.clock(), runtime.clock().dateProvider(), clockChanges,
+                                 onDayChange, [&] { return *testCase.zone; })
+                : DayChangeTimer(runtime.clock(), runtime.clock().dateProvider(), clockChanges,
+                                 onDayChange);
 
         timer.start();
         ASSERT_EQ(runtime.clock().nanosecondsUntilNextTimer(),
@@ -58,5 +60,49 @@ TEST(DayChangeTimerTest, FiresOnceADayWhateverTheZone) {
         runtime.advance(2 * 24 * 3600);
         EXPECT_EQ(dayChanges, 3);
         EXPECT_TRUE(timer.isRunning());
+    }
+}
+
+// The wall clock moves against the timers when it is set or the machine
+// sleeps; at each change posted the timer is armed for the next midnight by
+// the wall clock, and the handler runs at once where the day moved.
+TEST(DayChangeTimerTest, AClockChangeArmsItAfreshAndCallsItWhereTheDayMoved) {
+    struct Case {
+        const char* name;
+        // How far the wall clock moves; the change is then posted.
+        std::chrono::minutes move;
+        int dayChangesAtOnce;
+        std::chrono::nanoseconds nextWait;
+    };
+    // Every case starts at 10:00 UTC, 14 h before midnight.
+    const Case cases[] = {
+        {"slept or set forward across midnight", 14h + 30min, 1, 23h + 30min},
+        {"set back across midnight", -(10h + 30min), 1, 30min},
+        {"set forward within the day", 2h, 0, 12h},
+        {"set back within the day", -1h, 0, 15h},
+        {"woken on the same day", 0min, 0, 14h},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        TestRuntime runtime;
+        runtime.advance(10 * 3600);
+        int dayChanges = 0;
+        NotificationCenter clockChanges;
+        DayChangeTimer timer(
+            runtime.clock(), runtime.clock().dateProvider(), clockChanges, [&] { ++dayChanges; },
+            [] { return QTimeZone::utc(); });
+        timer.start();
+        runtime.clock().moveWallClock(std::chrono::duration<double>(testCase.move).count());
+        clockChanges.post(NotificationCenter::systemClockDidChange);
+        EXPECT_EQ(dayChanges, testCase.dayChangesAtOnce);
+        EXPECT_EQ(runtime.clock().pendingTimerCount(), 1u);
+        EXPECT_EQ(runtime.clock().nanosecondsUntilNextTimer(),
+                  static_cast<std::uint64_t>(testCase.nextWait.count()));
+        runtime.advance(std::chrono::duration<double>(testCase.nextWait).count());
+        EXPECT_EQ(dayChanges, testCase.dayChangesAtOnce + 1);
+
+        timer.stop();
+        clockChanges.post(NotificationCenter::systemClockDidChange);
+        EXPECT_EQ(runtime.clock().pendingTimerCount(), 0u) << "a stopped timer stays stopped";
     }
 }

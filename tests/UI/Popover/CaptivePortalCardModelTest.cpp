@@ -34,7 +34,7 @@ TEST(CaptivePortalCardModelTest, WithoutAStatusTheCardIsAwaitingItsFirstCheck) {
     EXPECT_EQ(stateText(std::nullopt), u"Unknown"_s);
     EXPECT_EQ(reasonText(std::nullopt), u"Awaiting probes"_s);
     EXPECT_EQ(portalURLText(std::nullopt), dash);
-    EXPECT_EQ(lastCheckedText(std::nullopt, english, utc), dash);
+    EXPECT_EQ(lastCheckedText(std::nullopt, checkTime, english, utc), dash);
     EXPECT_EQ(badgeQuality(std::nullopt), SignalQuality::warning);
 }
 
@@ -77,10 +77,18 @@ TEST(CaptivePortalCardModelTest, AnEmptyPortalURLIsShownAsMissing) {
     EXPECT_EQ(portalURLText(status(true, QUrl(), Reason::redirect)), dash);
 }
 
-TEST(CaptivePortalCardModelTest, TheLastCheckIsATimeOfDayWithSecondsInTheLocale) {
+// Another day's check, the day after the midnight just past too, has its date.
+TEST(CaptivePortalCardModelTest, TheLastCheckIsATimeOfDayWithSecondsAndTheDateOnAnotherDay) {
+    using std::chrono::hours;
     const auto open = status(false, std::nullopt, Reason::none);
-    EXPECT_EQ(lastCheckedText(open, english, utc), u"9:41:27\u202FAM"_s);
-    EXPECT_EQ(lastCheckedText(open, german, utc), u"09:41:27"_s);
-    EXPECT_EQ(lastCheckedText(open, english, QTimeZone("America/New_York")), u"4:41:27\u202FAM"_s);
-    EXPECT_EQ(lastCheckedText(open, german, QTimeZone("Asia/Tokyo")), u"18:41:27"_s);
+    const QTimeZone newYork("America/New_York");
+    EXPECT_EQ(lastCheckedText(open, checkTime, english, utc), u"9:41:27\u202FAM"_s);
+    EXPECT_EQ(lastCheckedText(open, checkTime + hours(14), german, utc), u"09:41:27"_s);
+    EXPECT_EQ(lastCheckedText(open, checkTime, english, newYork), u"4:41:27\u202FAM"_s);
+    EXPECT_EQ(lastCheckedText(open, checkTime, german, QTimeZone("Asia/Tokyo")), u"18:41:27"_s);
+    EXPECT_EQ(lastCheckedText(open, checkTime + hours(15), english, utc),
+              u"1/1/26, 9:41:27\u202FAM"_s);
+    EXPECT_EQ(lastCheckedText(open, checkTime + hours(20), english, newYork),
+              u"1/1/26, 4:41:27\u202FAM"_s);
+    EXPECT_EQ(lastCheckedText(open, checkTime - hours(10), german, utc), u"01.01.26, 09:41:27"_s);
 }

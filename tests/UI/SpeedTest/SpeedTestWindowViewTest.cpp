@@ -37,7 +37,8 @@ protected:
              0.35, BufferbloatGradeThresholds{2.0, 3.0, 5.0}},
             runner, probe, runtime.clock().dateProvider());
         // Hosted as the tool window hosts it: a window that hides when closed.
-        view = SpeedTestWindowBinder::makeView(monitor, 10, runtime.clock().dateProvider());
+        view = SpeedTestWindowBinder::makeView(monitor, 10, runtime.clock().dateProvider(),
+                                               clockChanges);
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(view);
@@ -77,6 +78,7 @@ protected:
     }
 
     TestRuntime runtime;
+    NotificationCenter clockChanges;
     std::shared_ptr<ScriptedSpeedTestRunner> runner = std::make_shared<ScriptedSpeedTestRunner>();
     std::shared_ptr<ScriptedLatencyProbe> probe = std::make_shared<ScriptedLatencyProbe>();
     std::shared_ptr<SpeedTestMonitor> monitor;
@@ -245,6 +247,31 @@ TEST_F(SpeedTestWindowViewTest, TheFooterGainsTheDateAtTheLocalDayChange) {
     EXPECT_EQ(view->footerLabel()->text(),
               SpeedTestWindowModel::lastTestedAtText(monitor->latestResult().value(),
                                                      runtime.clock().now()));
+}
+
+// A sleep or a setting of the clock across midnight, forwards or back, moves
+// the day under the timer: the footer gains the test's date at once, and
+// loses it again back on the test's day.
+TEST_F(SpeedTestWindowViewTest, TheFooterGainsTheDateWhenTheWallClockCrossesMidnight) {
+    click(view->actionButton());
+    runToEnd();
+    const std::optional<SpeedTestResult> result = monitor->latestResult().value();
+    ASSERT_TRUE(result.has_value());
+    const QString sameDay = view->footerLabel()->text();
+    const auto moveWallClock = [&](double seconds) {
+        runtime.clock().moveWallClock(seconds);
+        clockChanges.post(NotificationCenter::systemClockDidChange);
+        settle();
+    };
+    for (const double move : {26.0 * 3600, -26.0 * 3600}) {
+        SCOPED_TRACE(move);
+        moveWallClock(move);
+        EXPECT_EQ(view->footerLabel()->text(),
+                  SpeedTestWindowModel::lastTestedAtText(result, runtime.clock().now()));
+        EXPECT_NE(view->footerLabel()->text(), sameDay);
+        moveWallClock(-move);
+        EXPECT_EQ(view->footerLabel()->text(), sameDay);
+    }
 }
 
 // At the minimum size a running test's panels scroll, without scroll bars,
