@@ -15,18 +15,22 @@ struct Atoms {
     std::uint32_t state;
     std::uint32_t horizontal;
     std::uint32_t vertical;
+    std::uint32_t fullScreen;
+    std::uint32_t hidden;
 };
 
 const Atoms& atoms(xcb_connection_t* connection) {
     static const Atoms made{XcbRequests::internAtom(connection, "_NET_WM_STATE"),
                             XcbRequests::internAtom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ"),
-                            XcbRequests::internAtom(connection, "_NET_WM_STATE_MAXIMIZED_VERT")};
+                            XcbRequests::internAtom(connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                            XcbRequests::internAtom(connection, "_NET_WM_STATE_FULLSCREEN"),
+                            XcbRequests::internAtom(connection, "_NET_WM_STATE_HIDDEN")};
     return made;
 }
 
 } // namespace
 
-Qt::Orientations of(const QWindow& window) {
+Reported of(const QWindow& window) {
     xcb_connection_t* connection = XcbRequests::qtConnection();
     if (connection == nullptr) {
         return {};
@@ -37,9 +41,10 @@ Qt::Orientations of(const QWindow& window) {
     const auto holds = [&](std::uint32_t atom) {
         return std::find(states.begin(), states.end(), atom) != states.end();
     };
-    Qt::Orientations found;
-    found.setFlag(Qt::Horizontal, holds(names.horizontal));
-    found.setFlag(Qt::Vertical, holds(names.vertical));
+    Reported found;
+    found.directions.setFlag(Qt::Horizontal, holds(names.horizontal));
+    found.directions.setFlag(Qt::Vertical, holds(names.vertical));
+    found.isFullScreenOrHidden = holds(names.fullScreen) || holds(names.hidden);
     return found;
 }
 

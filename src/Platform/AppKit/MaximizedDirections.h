@@ -9,8 +9,19 @@ class QWindow;
 // window state: Qt reports a maximise in both.
 namespace MaximizedDirections {
 
+// What the window manager holds of a window beside Qt's own state, which
+// lags behind it: the directions it is maximised in, and whether it is full
+// screen or hidden.
+struct Reported {
+    Qt::Orientations directions;
+    bool isFullScreenOrHidden = false;
+
+    // Whether the window is in any of those states.
+    explicit operator bool() const { return directions || isFullScreenOrHidden; }
+};
+
 // Where there is no X server, none.
-Qt::Orientations of(const QWindow& window);
+Reported of(const QWindow& window);
 
 // Asks the window manager to maximise the window in `directions` as well.
 void request(const QWindow& window, Qt::Orientations directions);

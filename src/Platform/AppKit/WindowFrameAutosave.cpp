@@ -185,6 +185,7 @@ private:
         const std::optional<QRect> held = holdOnScreen(
             frameMargins(window_), isNormalFrameKnown_ ? normalFrame_ : window_.geometry());
         askedFrame_ = isNormalFrameKnown_ ? held : std::nullopt;
+        askedSize_ = window_.size();
         isAwaitingPlacement_ = true;
         watchExposure();
     }
@@ -197,9 +198,9 @@ private:
         const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
         const Qt::WindowStates states = window_.windowState();
         fillingStates_ = states & filling;
-        fillingDirections_ = fillingStates_ ? Qt::Orientations() : maximizedDirections_;
+        fillingDirections_ = fillingStates_ ? Qt::Orientations() : reported_.directions;
         // Mapped in none of them: the manager reports them again once asked.
-        maximizedDirections_ = {};
+        reported_ = {};
         if (!fillingStates_ && !fillingDirections_) {
             return;
         }
@@ -222,17 +223,17 @@ private:
     }
 
     // Waits, within a bound, until the server has the window where Pelmor
-    // asked, asking again while it is elsewhere: a busy window manager may
-    // place a window by its own rule first.
+    // asked, asking again while it is elsewhere at its asked size: a busy
+    // window manager may place a window by its own rule first. One of another
+    // size has been maximised, made full screen or otherwise changed since,
+    // and is left where it is.
     void checkPlacement() {
         if (!isAwaitingPlacement_) {
             return;
         }
-        // One the manager has filled the screen with or minimised is where
-        // it wants it.
         const std::optional<QRect> placed = serverGeometry();
-        if (askedFrame_ && placed && *placed != *askedFrame_ && !isInAnyState(window_) &&
-            !maximizedDirections_ &&
+        if (askedFrame_ && placed && placed->size() == askedFrame_->size() &&
+            placed->topLeft() != askedFrame_->topLeft() && !isInAnyState(window_) && !reported_ &&
             ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
             if (window_.geometry() != *askedFrame_) {
                 window_.setGeometry(*askedFrame_);
@@ -246,11 +247,15 @@ private:
             settleTimer_.start();
             return;
         }
-        // Placed in no state: its frame is the window's from the start, as
-        // the server has it (Qt may not have heard of it yet).
-        maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
-        if (!isInAnyState(window_) && !maximizedDirections_) {
-            commit(placed.value_or(window_.geometry()));
+        // Placed in no state at the size asked: its frame is the window's
+        // from the start, as the server has it (Qt may not have heard of it
+        // yet). Any other is left to settle.
+        reported_ = MaximizedDirections::of(*window_.windowHandle());
+        const QRect frame = placed.value_or(window_.geometry());
+        if (!isInAnyState(window_) && !reported_ && frame.size() == askedSize_) {
+            commit(frame);
+        } else {
+            settleTimer_.start();
         }
     }
 
@@ -276,7 +281,7 @@ private:
         if (!window_.isVisible()) {
             return;
         }
-        maximizedDirections_ = MaximizedDirections::of(*window_.windowHandle());
+        reported_ = MaximizedDirections::of(*window_.windowHandle());
         settleTimer_.start();
     }
 
@@ -285,7 +290,7 @@ private:
         if (!window_.isVisible() || isAwaitingPlacement_) {
             return;
         }
-        const bool fills = isInAnyState(window_) || maximizedDirections_;
+        const bool fills = isInAnyState(window_) || bool(reported_);
         if (isAwaitingFillAnswer_ && !fills && !fillAnswerDeadline_.hasExpired()) {
             QTimer::singleShot(fillAnswerDeadline_.remainingTime() + 1, this, &FrameKeeper::settle);
             return;
@@ -317,7 +322,7 @@ private:
         if (settleTimer_.isActive()) {
             settleTimer_.stop();
             if (!isAwaitingFillAnswer_ && !goesBackWhenUnfilled_ && !isInAnyState(window_) &&
-                !maximizedDirections_) {
+                !reported_) {
                 commit(window_.geometry());
             }
         }
@@ -352,11 +357,12 @@ private:
     bool isNormalFrameKnown_ = false;
     int placementChecks_ = 0;
     std::optional<QRect> askedFrame_;
+    QSize askedSize_;
     QDeadlineTimer fillAnswerDeadline_;
     Qt::WindowStates fillingStates_;
     Qt::Orientations fillingDirections_;
     // As the window manager last reported while the window was shown.
-    Qt::Orientations maximizedDirections_;
+    MaximizedDirections::Reported reported_;
     QRect normalFrame_;
     QString name_;
     std::shared_ptr<QSettings> settings_;

@@ -1,5 +1,7 @@
 #include "Platform/AppKit/WindowOrdering.h"
 
+#include "Platform/AppKit/XcbRequests.h"
+
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -8,6 +10,30 @@
 namespace WindowOrdering {
 
 namespace {
+
+// Whether the window is still to be made active: not where the server has it
+// minimised (a minimise the window manager took after the map, of which Qt
+// may not have heard yet), nor already active (the manager activates a window
+// it maps or restores, and the user may have minimised it since).
+bool awaitsActivation(const QWidget& window) {
+    if (window.windowState() & Qt::WindowMinimized) {
+        return false;
+    }
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (connection == nullptr) {
+        return true;
+    }
+    constexpr std::uint32_t iconicState = 3;
+    const auto native = xcb_window_t(window.winId());
+    const std::vector<std::uint32_t> state = XcbRequests::property32(
+        connection, native, XcbRequests::internAtom(connection, "WM_STATE"));
+    const std::vector<std::uint32_t> active =
+        XcbRequests::property32(connection, XcbRequests::defaultRootWindow(connection),
+                                XcbRequests::internAtom(connection, "_NET_ACTIVE_WINDOW"));
+    const bool isIconic = !state.empty() && state.front() == iconicState;
+    const bool isActive = !active.empty() && active.front() == native;
+    return !isIconic && !isActive;
+}
 
 // Activates a window once it is mapped, unless it was minimised or closed
 // first: an activation asked of an unmapped window is sent when it maps, and
@@ -26,7 +52,7 @@ public:
         }
         if (watched == window_->windowHandle() && event->type() == QEvent::Expose &&
             window_->windowHandle()->isExposed()) {
-            if (!(window_->windowState() & Qt::WindowMinimized)) {
+            if (awaitsActivation(*window_)) {
                 window_->activateWindow();
             }
             finish();
