@@ -191,10 +191,13 @@ xcb_window_t xcbWindow(const QString& title) {
     return window != nullptr ? xcb_window_t(window->winId()) : XCB_WINDOW_NONE;
 }
 
+// Framed, and where Qt has it: Qt hears of the manager's placement later.
 bool isFramed(const QString& title) {
     const QWidget* window = shown(title);
     return window != nullptr && isViewable(xcb_window_t(window->winId())) &&
-           !window->windowHandle()->frameMargins().isNull();
+           !window->windowHandle()->frameMargins().isNull() &&
+           XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcb_window_t(window->winId())) ==
+               window->geometry();
 }
 
 // Whether the window titled `title` shows in `states` to the window manager
