@@ -44,12 +44,12 @@ TEST(SpeedTestBlockModelTest, RatioTextHasTwoFractionDigitsInTheLocale) {
         QLocale locale;
         QString expected;
     } cases[] = {
-        {1.0, english, u"1.00x baseline"_s},
-        {2.5, english, u"2.50x baseline"_s},
-        {1.234, english, u"1.23x baseline"_s},
-        {1.5, english, u"1.50x baseline"_s},
-        {1234.5, english, u"1,234.50x baseline"_s},
-        {2.5, german, u"2,50x baseline"_s},
+        {1.0, english, u"\u20681.00\u2069x baseline"_s},
+        {2.5, english, u"\u20682.50\u2069x baseline"_s},
+        {1.234, english, u"\u20681.23\u2069x baseline"_s},
+        {1.5, english, u"\u20681.50\u2069x baseline"_s},
+        {1234.5, english, u"\u20681,234.50\u2069x baseline"_s},
+        {2.5, german, u"\u20682,50\u2069x baseline"_s},
         {std::nullopt, english, u"ratio unavailable"_s},
     };
     for (const auto& testCase : cases) {
@@ -70,15 +70,16 @@ TEST(SpeedTestBlockModelTest, InsightMessages) {
         QString expected;
     } cases[] = {
         {"graded", u"download"_s, 18.4, 42.6, false, BufferbloatGrade::b, english,
-         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s},
+         u"Download lag under load: \u206818\u2069ms -> \u206843\u2069ms (grade B, minimal bufferbloat)."_s},
         {"severe", u"upload"_s, 10, 80, true, BufferbloatGrade::f, english,
-         u"Upload lag under load: 10ms -> 80ms (grade F, severe bufferbloat)."_s},
+         u"Upload lag under load: \u206810\u2069ms -> \u206880\u2069ms (grade F, severe bufferbloat)."_s},
         {"no grade", u"download"_s, 18.4, 42.6, true, std::nullopt, english,
-         u"Download lag under load: 18ms -> 43ms (grade unavailable)."_s},
+         u"Download lag under load: \u206818\u2069ms -> \u206843\u2069ms (grade unavailable)."_s},
         {"grouping and ties to even", u"upload"_s, 0.5, 1234.4, true, BufferbloatGrade::f, english,
-         u"Upload lag under load: 0ms -> 1,234ms (grade F, severe bufferbloat)."_s},
+         u"Upload lag under load: \u20680\u2069ms -> \u20681,234\u2069ms (grade F, severe bufferbloat)."_s},
         {"grouping in a decimal-comma locale", u"upload"_s, 0.4, 1234.4, true, BufferbloatGrade::f,
-         german, u"Upload lag under load: 0ms -> 1.234ms (grade F, severe bufferbloat)."_s},
+         german,
+         u"Upload lag under load: \u20680\u2069ms -> \u20681.234\u2069ms (grade F, severe bufferbloat)."_s},
         {"loaded missing, phase running", u"upload"_s, 18.4, std::nullopt, false,
          BufferbloatGrade::a, english, u"Upload lag under load: collecting sample..."_s},
         {"loaded missing, phase over", u"upload"_s, 18.4, std::nullopt, true, BufferbloatGrade::a,

@@ -254,13 +254,13 @@ TEST(SpeedTestWindowModelTest, InsightRowsFollowTheFinalizedPhases) {
         {"upload without a download sample", uploadWithoutSamples, u"Download"_s + unavailable,
          u"Upload"_s + collecting},
         {"failed during the upload", ended(uploading(), SpeedTestPhase::failed, noData),
-         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
+         u"Download lag under load: \u206818\u2069ms -> \u206843\u2069ms (grade B, minimal bufferbloat)."_s,
          u"Upload"_s + unavailable},
         {"cancelled during the download", ended(running(), SpeedTestPhase::cancelled),
          u"Download"_s + unavailable, u"Upload"_s + unavailable},
         {"completed", completed(),
-         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
-         u"Upload lag under load: 18ms -> 73ms (grade C, noticeable bufferbloat)."_s},
+         u"Download lag under load: \u206818\u2069ms -> \u206843\u2069ms (grade B, minimal bufferbloat)."_s,
+         u"Upload lag under load: \u206818\u2069ms -> \u206873\u2069ms (grade C, noticeable bufferbloat)."_s},
     };
     for (const auto& testCase : cases) {
         const auto rows = contentOf(testCase.inputs).insightRows;
@@ -274,10 +274,10 @@ TEST(SpeedTestWindowModelTest, InsightRowsFollowTheFinalizedPhases) {
 TEST(SpeedTestWindowModelTest, GradeTilesShowTheLiveGradesAndRatios) {
     const auto tiles = contentOf(completed()).gradeTiles;
     EXPECT_EQ(tiles[0], (SpeedTestGradeTileContent{u"Download"_s, u"B"_s, NamedColors::green,
-                                                   u"2.32x baseline"_s}));
+                                                   u"\u20682.32\u2069x baseline"_s}));
     EXPECT_EQ(tiles[1], (SpeedTestGradeTileContent{u"Upload"_s, u"C"_s, NamedColors::orange,
-                                                   u"3.97x baseline"_s}));
+                                                   u"\u20683.97\u2069x baseline"_s}));
     const auto german_tiles = contentOf(completed(), german).gradeTiles;
-    EXPECT_EQ(german_tiles[0].ratioText, u"2,32x baseline"_s);
+    EXPECT_EQ(german_tiles[0].ratioText, u"\u20682,32\u2069x baseline"_s);
     EXPECT_EQ(contentOf(running()).gradeTiles[1].ratioText, u"ratio unavailable"_s);
 }
