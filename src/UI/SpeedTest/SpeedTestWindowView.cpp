@@ -2,6 +2,7 @@
 
 #include "UI/Ground/DiagonalGradient.h"
 #include "UI/Ground/FocusKeeper.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WindowBorderedButton.h"
 #include "UI/SpeedTest/SpeedTestActionButton.h"
@@ -81,6 +82,9 @@ QWidget* SpeedTestWindowView::buildResultsLayout() {
     scrollArea_->setWidget(column);
     // The gradient shows through (the scroll area fills its content by default).
     column->setAutoFillBackground(false);
+    // A Tab stop, where the arrow keys scroll the results.
+    scrollArea_->setAccessibleName(QStringLiteral("Test results"));
+    new FocusRing(scrollArea_, FocusRing::defaultColor(), FocusRing::Placement::insideEdge);
 
     footer_ = new OneLineLabel({}, SpeedTestFonts::font(11, QFont::Medium),
                                SpeedTestTheme::secondaryText());
