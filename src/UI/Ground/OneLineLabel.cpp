@@ -24,8 +24,14 @@ void OneLineLabel::setText(const QString& text) {
         return;
     }
     text_ = text;
-    shownText_ = OneLineDisplayForm::of(text);
+    shownText_ = isComposed_ ? OneLineDisplayForm::ofComposed(text) : OneLineDisplayForm::of(text);
     setAccessibleName(text_);
+    changed();
+}
+
+void OneLineLabel::setComposedText(bool composed) {
+    isComposed_ = composed;
+    shownText_ = composed ? OneLineDisplayForm::ofComposed(text_) : OneLineDisplayForm::of(text_);
     changed();
 }
 

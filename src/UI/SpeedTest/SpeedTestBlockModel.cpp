@@ -65,8 +65,7 @@ QString ratioText(std::optional<double> ratio, const QLocale& locale) {
     if (!ratio || !std::isfinite(*ratio)) {
         return QStringLiteral("ratio unavailable");
     }
-    return DirectionIsolate::firstStrong(PopoverFormatters::plainNumber(*ratio, 2, 2, locale)) +
-           QStringLiteral("x baseline");
+    return PopoverFormatters::plainNumber(*ratio, 2, 2, locale) + QStringLiteral("x baseline");
 }
 
 QString capitalized(const QString& text) {

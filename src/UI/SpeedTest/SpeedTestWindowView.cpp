@@ -89,6 +89,7 @@ QWidget* SpeedTestWindowView::buildResultsLayout() {
     footer_ = new OneLineLabel({}, SpeedTestFonts::font(11, QFont::Medium),
                                SpeedTestTheme::secondaryText());
     footer_->setHorizontalAlignment(Qt::AlignRight);
+    footer_->setComposedText(true);
     auto* footerRow = new QHBoxLayout;
     footerRow->setContentsMargins(padding, 4, padding, 14);
     footerRow->addWidget(footer_);
