@@ -43,6 +43,8 @@ ContentView::ContentView(Sources sources, PopoverCallbacks callbacks, QWidget* p
     // Holds the focus while the popover opens, so that no control is focused
     // unseen and taken by a stray Space; not a Tab stop itself.
     setFocusPolicy(Qt::ClickFocus);
+    // Read out when the popover opens with it focused.
+    setAccessibleName(QStringLiteral("Pelmor"));
     new FocusKeeper(this);
     buildFrame();
     buildPanels();

@@ -13,6 +13,9 @@ const QString accessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
 const QString registry = QStringLiteral("org.a11y.atspi.Registry");
 const QString rootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
 // Bit positions in the state set.
+constexpr int stateFocusable = 11;
+constexpr int stateFocused = 12;
+constexpr int stateSelected = 23;
 constexpr int stateShowing = 25;
 constexpr int screenCoordinates = 0;
 
@@ -141,8 +144,23 @@ std::vector<AccessibilityTree::Node> AccessibilityTree::children(const Node& nod
 }
 
 bool AccessibilityTree::isShowing(const Node& node) const {
+    return hasState(node, stateShowing);
+}
+
+bool AccessibilityTree::isFocusable(const Node& node) const {
+    return hasState(node, stateFocusable);
+}
+
+bool AccessibilityTree::isFocused(const Node& node) const {
+    return hasState(node, stateFocused);
+}
+
+bool AccessibilityTree::isSelected(const Node& node) const {
+    return hasState(node, stateSelected);
+}
+
+bool AccessibilityTree::hasState(const Node& node, int state) const {
     const auto states = qdbus_cast<QList<quint32>>(
         firstResult(call(bus_, node, accessibleInterface, QStringLiteral("GetState"))));
-    return states.size() > stateShowing / 32 &&
-           (states[stateShowing / 32] & (1u << (stateShowing % 32))) != 0;
+    return states.size() > state / 32 && (states[state / 32] & (1u << (state % 32))) != 0;
 }

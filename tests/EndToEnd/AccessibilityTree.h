@@ -40,8 +40,14 @@ public:
     QString text(const Node& node) const;
     std::vector<Node> children(const Node& node) const;
     bool isShowing(const Node& node) const;
+    // Reached by the keyboard; holding its focus; the current one of a set.
+    bool isFocusable(const Node& node) const;
+    bool isFocused(const Node& node) const;
+    bool isSelected(const Node& node) const;
 
 private:
+    bool hasState(const Node& node, int state) const;
+
     explicit AccessibilityTree(QDBusConnection bus) : bus_(std::move(bus)) {}
 
     QDBusConnection bus_;

@@ -33,12 +33,12 @@ void pumpFor(int milliseconds) {
     }
 }
 
-bool clickAt(QPoint point, int clicks) {
+bool clickAt(QPoint point, int clicks, int button) {
     return QProcess::execute(
                QStringLiteral("xdotool"),
                {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
                 QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(clicks),
-                QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")}) == 0;
+                QStringLiteral("--delay"), QStringLiteral("80"), QString::number(button)}) == 0;
 }
 
 void saveArtefact(const QImage& image, const QString& name) {

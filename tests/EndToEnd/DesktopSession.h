@@ -19,9 +19,9 @@ namespace DesktopSession {
 // Runs the event loop for `milliseconds` of real time.
 void pumpFor(int milliseconds);
 
-// Clicks the left button `clicks` times at `point` through the X server, the
-// clicks of a double-click apart.
-bool clickAt(QPoint point, int clicks = 1);
+// Clicks `button` (1 the left, 3 the right) `clicks` times at `point` through
+// the X server, the clicks of a double-click apart.
+bool clickAt(QPoint point, int clicks = 1, int button = 1);
 
 // Saves a picture, or the whole screen, under the build's test artefacts.
 void saveArtefact(const QImage& image, const QString& name);

@@ -1,6 +1,7 @@
 #include "EndToEnd/AccessibilityTree.h"
 #include "EndToEnd/DesktopSession.h"
 #include "Support/EventLoopWait.h"
+#include "Support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStyleHints>
 #include <QSystemTrayIcon>
@@ -17,6 +19,7 @@
 using DesktopSession::clickAt;
 using DesktopSession::pumpFor;
 using Node = AccessibilityTree::Node;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -176,6 +179,31 @@ protected:
         return copied;
     }
 
+    // Every role and name on show under `root`, depth first, for a failure's message.
+    std::string outline(const Node& root) const {
+        QStringList lines;
+        tree->find(root, [&](const Node& node) {
+            lines << tree->role(node) + u": "_s + tree->name(node);
+            return false;
+        });
+        return lines.join(QLatin1Char('\n')).toStdString();
+    }
+
+    // The tray menu's first command, Settings…, chosen by the keyboard: the
+    // menu is not in the tree.
+    std::optional<Node> openSettingsWindow() const {
+        pumpFor(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        if (!clickAt(icon().value_or(QRect()).center(), 1, 3)) {
+            return std::nullopt;
+        }
+        pumpFor(1'000);
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Down"),
+                                                      QStringLiteral("Return")});
+        processEventsUntil([&] { return window(QStringLiteral("Pelmor Settings")).has_value(); },
+                           5'000);
+        return window(QStringLiteral("Pelmor Settings"));
+    }
+
     // What the radar lists as nearby: network, channel and signal of each row.
     QString nearbyNetworks(const Node& radar) const {
         const QStringList shown = texts(radar);
@@ -274,6 +302,101 @@ TEST_F(ToolWindowsEndToEndTest, EachToolWindowOpensFromTheToolboxAndShowsItsResu
     }
     EXPECT_TRUE(openPopover()) << "the tray icon no longer opens the popover";
     DesktopSession::saveScreenshot(QStringLiteral("tool-windows.png"));
+}
+
+// A screen reader reads every window by its role and name, every control
+// that takes the focus by a name, the settings pages as page tabs with the
+// current one selected, and the radar's drawn score and walking hint as text.
+TEST_F(ToolWindowsEndToEndTest, AScreenReaderTellsWhatEachWindowAndControlIs) {
+    struct Shown {
+        QString window;
+        QString role;
+        // The whole name, as a pattern.
+        QString name;
+    };
+    const auto expectShown = [&](const Shown& row) {
+        SCOPED_TRACE((row.window + u' ' + row.role + u' ' + row.name).toStdString());
+        const auto top = row.window == application ? popover() : window(row.window);
+        ASSERT_TRUE(top);
+        const QRegularExpression name(QRegularExpression::anchoredPattern(row.name));
+        const auto matches = [&](const Node& node) {
+            return tree->role(node) == row.role && name.match(tree->name(node)).hasMatch();
+        };
+        EXPECT_TRUE(matches(*top) || tree->find(*top, matches)) << outline(*top);
+    };
+    // A frame whose every focusable object has a name, with General the
+    // selected page tab where there are tabs.
+    const auto expectTold = [&](const Node& top) {
+        SCOPED_TRACE(tree->name(top).toStdString());
+        QStringList nameless;
+        QStringList selectedTabs;
+        tree->find(top, [&](const Node& node) {
+            const QString role = tree->role(node);
+            if (tree->isFocusable(node) && tree->name(node).isEmpty()) {
+                nameless << role;
+            }
+            if (role == u"page tab"_s && tree->isSelected(node)) {
+                selectedTabs << tree->name(node);
+            }
+            return false;
+        });
+        EXPECT_EQ(nameless, QStringList()) << outline(top);
+        const bool hasTabs = tree->findNamed(top, u"page tab"_s, u"About"_s).has_value();
+        EXPECT_EQ(selectedTabs, hasTabs ? QStringList{u"General"_s} : QStringList());
+        EXPECT_EQ(tree->role(top), u"frame"_s);
+    };
+
+    ASSERT_TRUE(openTool(QStringLiteral("Wi-Fi Radar")));
+    const auto scan = openTool(QStringLiteral("Channel Scan"));
+    ASSERT_TRUE(scan && press(*scan, QStringLiteral("Scan Now")));
+    ASSERT_TRUE(processEventsUntil([&] { return showsButton(*scan, QStringLiteral("Scan Again")); },
+                                   30'000));
+    // The test's results show while it runs: it fails soon in this network.
+    const auto speed = openTool(QStringLiteral("Speed Test"));
+    ASSERT_TRUE(speed && press(*speed, QStringLiteral("Run Test")));
+    ASSERT_TRUE(
+        processEventsUntil([&] { return showsButton(*speed, QStringLiteral("Cancel")); }, 5'000));
+    expectShown({u"Speed Test"_s, u"filler"_s, u"Test results"_s});
+    expectTold(*speed);
+    const auto report = openTool(QStringLiteral("Diagnostics Export"));
+    ASSERT_TRUE(report &&
+                processEventsUntil(
+                    [&] { return showsButton(*report, QStringLiteral("Regenerate")); }, 90'000));
+    ASSERT_TRUE(openSettingsWindow()) << "the tray menu opened no settings window";
+    ASSERT_TRUE(openPopover());
+    const Node panel = *popover();
+    const auto focused = tree->find(panel, [&](const Node& node) { return tree->isFocused(node); });
+    ASSERT_TRUE(focused) << "nothing in the popover holds the focus";
+    EXPECT_EQ(tree->name(*focused), application) << "opening the popover announces nothing";
+    if (press(panel, QStringLiteral("Back to Main"))) {
+        processEventsUntil([&] { return showsButton(panel, QStringLiteral("Open Settings")); },
+                           5'000);
+    }
+    ASSERT_TRUE(press(panel, QStringLiteral("Open Settings"))) << outline(panel);
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return tree->findNamed(panel, u"page tab"_s, u"About"_s).has_value(); }, 5'000))
+        << outline(panel);
+
+    for (const Shown& row : std::vector<Shown>{
+             {application, u"frame"_s, application},
+             {u"Wi-Fi Radar"_s, u"frame"_s, u"Wi-Fi Radar"_s},
+             {u"Wi-Fi Radar"_s, u"label"_s, u"Score \\d+, .+"_s},
+             {u"Wi-Fi Radar"_s, u"label"_s, u"keep going|go back"_s},
+             {u"Wi-Fi Radar"_s, u"list"_s, u"Nearby Networks"_s},
+             {u"Channel Scan"_s, u"frame"_s, u"Channel Scan"_s},
+             {u"Channel Scan"_s, u"filler"_s, u"Scan results"_s},
+             {u"Speed Test"_s, u"frame"_s, u"Speed Test"_s},
+             {u"Diagnostics Export"_s, u"frame"_s, u"Diagnostics Export"_s},
+             {u"Diagnostics Export"_s, u"text"_s, u"Export Payload \\(JSON\\)"_s},
+             {u"Pelmor Settings"_s, u"frame"_s, u"Pelmor Settings"_s},
+         }) {
+        expectShown(row);
+    }
+    const std::vector<Node> windows = tree->windows(application);
+    EXPECT_EQ(windows.size(), 6u);
+    for (const Node& top : windows) {
+        expectTold(top);
+    }
 }
 
 // Name lookups hang in this network, as they do when a report is most

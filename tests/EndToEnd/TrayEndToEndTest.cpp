@@ -4,12 +4,14 @@
 #include "Platform/AppKit/DisplayServerCompositingChecker.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
+#include "Platform/AppKit/XcbRequests.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
 #include "Support/EventLoopWait.h"
 #include "UI/ContentView.h"
 #include "UI/Dashboard/DashboardModel.h"
+#include "UI/Popover/ChannelInfoPopover.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,22 @@
 using DesktopSession::clickAt;
 using DesktopSession::pumpFor;
 using DesktopSession::saveScreenshot;
+
+namespace {
+
+// What the window's state tells the window manager: that it has no place in
+// the taskbar nor the pager.
+bool skipsTaskbarAndPager(const QWidget& window) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const auto atom = [&](const char* name) { return XcbRequests::internAtom(connection, name); };
+    const std::vector<std::uint32_t> states = XcbRequests::property32(
+        connection, static_cast<xcb_window_t>(window.windowHandle()->winId()),
+        atom("_NET_WM_STATE"));
+    return std::ranges::find(states, atom("_NET_WM_STATE_SKIP_TASKBAR")) != states.end() &&
+           std::ranges::find(states, atom("_NET_WM_STATE_SKIP_PAGER")) != states.end();
+}
+
+} // namespace
 
 // Pelmor in a real X session (Xvfb) with a tray host: simulated Wi-Fi, the
 // real tool root and a loopback ping target.
@@ -69,9 +87,15 @@ TEST_F(TrayEndToEndTest, TheTrayIconOpensThePopoverWithTheLiveNetwork) {
         << "the click opened nothing";
     pumpFor(1'000);
     saveScreenshot(QStringLiteral("popover.png"));
+    EXPECT_TRUE(skipsTaskbarAndPager(menuBar.popover())) << "the popover";
 
     auto* content = qobject_cast<ContentView*>(menuBar.popover().content());
     ASSERT_NE(content, nullptr);
+    ChannelInfoPopover bubble(content);
+    bubble.setText(QStringLiteral("Channel 36"));
+    bubble.presentBelow(content);
+    EXPECT_TRUE(skipsTaskbarAndPager(bubble)) << "the bubble";
+    bubble.hide();
     const auto dashboard = DashboardModel::content(content->dashboardInputs());
     ASSERT_TRUE(dashboard.wifiSnapshot.has_value());
     EXPECT_EQ(dashboard.wifiSnapshot->ssid, QStringLiteral(PELMOR_SIMULATED_SSID));

@@ -598,6 +598,15 @@ TEST_F(ContentViewTest, TheFocusStaysOnAControlInView) {
              key(Qt::Key_Backtab);
          },
          [this] { return dashboard().header()->toolboxButton(); }},
+        {"the gear hidden while focused, then shown again",
+         [&] {
+             key(Qt::Key_Tab);
+             key(Qt::Key_Tab);
+             dashboard().header()->settingsButton()->hide();
+             settle();
+             dashboard().header()->settingsButton()->show();
+         },
+         [this] { return dashboard().header()->settingsButton(); }},
         {"Space on the Toolbox button",
          [&] {
              key(Qt::Key_Tab);

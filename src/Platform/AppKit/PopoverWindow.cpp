@@ -1,7 +1,9 @@
 #include "Platform/AppKit/PopoverWindow.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/AppKit/DisplayServerCompositingChecker.h"
 #include "Platform/AppKit/PopoverContentShaping.h"
+#include "Platform/AppKit/TaskbarSkipping.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,6 +21,9 @@ PopoverWindow::PopoverWindow(std::shared_ptr<const CompositingChecking> composit
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
       compositing_(compositing ? std::move(compositing)
                                : std::make_shared<DisplayServerCompositingChecker>()) {
+    // A window that reads as the application's own, having no title.
+    AccessibleRole::set(*this, QAccessible::Window);
+    setAccessibleName(QGuiApplication::applicationDisplayName());
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_TranslucentBackground);
     setObjectName(QStringLiteral("PopoverWindow"));
@@ -74,6 +79,7 @@ void PopoverWindow::showBelow(QRect anchor) {
     applyPlacement();
     // A compositing manager may have started or stopped since the last time.
     applyShape();
+    TaskbarSkipping::skipTaskbarAndPager(*this);
     show();
     raise();
     activateWindow();

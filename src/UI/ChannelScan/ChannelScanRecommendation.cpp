@@ -1,5 +1,6 @@
 #include "UI/ChannelScan/ChannelScanRecommendation.h"
 
+#include "UI/Formatters/DirectionIsolate.h"
 #include "UI/Formatters/PopoverFormatters.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ const ChannelCongestionSample* firstSample(const ChannelScanResult& result, std:
 
 QString percentText(double current, double recommended, const QLocale& locale) {
     const double percent = std::abs(current - recommended) / std::max(0.01, current) * 100;
-    return PopoverFormatters::plainNumber(percent, 0, 1, locale);
+    return DirectionIsolate::firstStrong(PopoverFormatters::plainNumber(percent, 0, 1, locale));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "UI/Ground/ColorOpacity.h"
 #include "UI/Ground/DiagonalGradient.h"
 #include "UI/Ground/FocusKeeper.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/ProgressCapsule.h"
 #include "UI/Ground/SystemFont.h"
@@ -94,6 +95,9 @@ void ChannelScanWindowView::build(int headerContentSpacing) {
     scrollArea_->viewport()->setAutoFillBackground(false);
     scrollArea_->setWidget(content);
     content->setAutoFillBackground(false);
+    // A Tab stop, where the arrow keys scroll the results.
+    scrollArea_->setAccessibleName(QStringLiteral("Scan results"));
+    new FocusRing(scrollArea_, FocusRing::defaultColor(), FocusRing::Placement::insideEdge);
 
     auto* frame = new QVBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);

@@ -50,6 +50,7 @@ DiagnosticsExportReportPanel::DiagnosticsExportReportPanel(std::function<void()>
     titleRow->addLayout(buttons);
     layout->addLayout(titleRow);
     layout->addWidget(makeTextBox(), 1);
+    textView_->setAccessibleName(title->text());
 }
 
 QString DiagnosticsExportReportPanel::copySymbolName() {

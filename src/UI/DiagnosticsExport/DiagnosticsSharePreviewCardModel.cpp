@@ -1,6 +1,7 @@
 #include "UI/DiagnosticsExport/DiagnosticsSharePreviewCardModel.h"
 
 #include "Core/IcuConversions.h"
+#include "UI/Formatters/DirectionIsolate.h"
 
 #include <array>
 #include <charconv>
@@ -87,7 +88,8 @@ QString footer(Date exportedAt, const QLocale& locale, const TimeZoneOffsets& ti
     formatter->adoptTimeZone(IcuConversions::toIcuTimeZone(timeZone, instant).release());
     icu::UnicodeString text;
     formatter->format(instant, text);
-    return QStringLiteral("Updated ") + IcuConversions::toQString(text);
+    return QStringLiteral("Updated ") +
+           DirectionIsolate::firstStrong(IcuConversions::toQString(text));
 }
 
 DiagnosticsSharePreviewCardContent content(const DiagnosticsExportReport& report,

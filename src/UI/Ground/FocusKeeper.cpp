@@ -67,11 +67,17 @@ bool FocusKeeper::handBack(QWidget* disabled, QWidget* now) {
     if (before == nullptr || before == now) {
         return false;
     }
-    QPointer<QWidget> lost = lost_;
-    before->setFocus(Qt::TabFocusReason);
-    lost_ = lost;
-    holder_ = before;
+    handOn(before);
     return true;
+}
+
+// Focus handed on for the control that lost it is not moved on by the user:
+// the control still gets it back.
+void FocusKeeper::handOn(QWidget* control) {
+    QPointer<QWidget> lost = lost_;
+    control->setFocus(Qt::TabFocusReason);
+    lost_ = lost;
+    holder_ = control;
 }
 
 bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
@@ -125,7 +131,7 @@ void FocusKeeper::settle() {
         return;
     }
     if (QWidget* replacement = replacementFor(from)) {
-        replacement->setFocus(Qt::TabFocusReason);
+        handOn(replacement);
     } else {
         view_->setFocus(Qt::OtherFocusReason);
     }

@@ -29,6 +29,7 @@ protected:
 private:
     void focusChanged(QWidget* old, QWidget* now);
     bool handBack(QWidget* disabled, QWidget* now);
+    void handOn(QWidget* control);
     void scheduleSettle();
     void settle();
     bool isInView(const QWidget* widget) const;

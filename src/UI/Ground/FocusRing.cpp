@@ -21,8 +21,8 @@ bool isScrollAreaContent(const QWidget& widget) {
 
 } // namespace
 
-FocusRing::FocusRing(QWidget* control, const QColor& color)
-    : QObject(control), control_(control), color_(color) {
+FocusRing::FocusRing(QWidget* control, const QColor& color, Placement placement)
+    : QObject(control), control_(control), color_(color), placement_(placement) {
     control->installEventFilter(this);
 }
 
@@ -104,6 +104,9 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QWidget* FocusRing::layerParent() const {
+    if (placement_ == Placement::insideEdge) {
+        return control_;
+    }
     QWidget* parent = control_->parentWidget();
     while (parent != nullptr && !parent->isWindow() && !isScrollAreaContent(*parent)) {
         parent = parent->parentWidget();
@@ -126,11 +129,17 @@ void FocusRing::refresh() {
     if (!overlay_) {
         overlay_ = new FocusRingOverlay(withOpacity(color_, ringOpacity), width, parent);
     }
-    watchAncestorsUpTo(parent);
-    const QRect place(control_->mapTo(parent, QPoint(0, 0)), control_->size());
-    overlay_->setGeometry(place.adjusted(-width, -width, width, width));
-    const QRectF shape = hasShape_ ? shape_ : QRectF(control_->rect());
-    overlay_->setShape(shape.translated(width, width), radius_);
+    if (placement_ == Placement::insideEdge) {
+        // The band lies outside a shape inset by its width: inside the edge.
+        overlay_->setGeometry(control_->rect());
+        overlay_->setShape(QRectF(control_->rect()).adjusted(width, width, -width, -width), 0);
+    } else {
+        watchAncestorsUpTo(parent);
+        const QRect place(control_->mapTo(parent, QPoint(0, 0)), control_->size());
+        overlay_->setGeometry(place.adjusted(-width, -width, width, width));
+        const QRectF shape = hasShape_ ? shape_ : QRectF(control_->rect());
+        overlay_->setShape(shape.translated(width, width), radius_);
+    }
     overlay_->raise();
     overlay_->show();
 }

@@ -22,13 +22,20 @@ class FocusRingOverlay;
 // the nearest ancestor that is a window or the content of a scroll area: a
 // control's own rectangle, and often its parent's, leave no room outside its
 // shape, while the scroll area still cuts the ring where it cuts the control.
+//
+// A control whose edge leaves no room round it, as a scroll area that fills
+// its window, has its ring drawn just inside its edge instead, over what it
+// shows.
 class FocusRing : public QObject {
     Q_OBJECT
 public:
     static constexpr int width = 3;
 
+    enum class Placement { outsideShape, insideEdge };
+
     // Watches `control`, which owns the ring.
-    explicit FocusRing(QWidget* control, const QColor& color = defaultColor());
+    explicit FocusRing(QWidget* control, const QColor& color = defaultColor(),
+                       Placement placement = Placement::outsideShape);
     ~FocusRing() override;
 
     static QColor defaultColor();
@@ -51,6 +58,7 @@ private:
 
     QWidget* control_;
     QColor color_;
+    Placement placement_;
     QRectF shape_;
     double radius_ = 4;
     bool hasShape_ = false;

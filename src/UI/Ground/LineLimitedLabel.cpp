@@ -1,5 +1,6 @@
 #include "UI/Ground/LineLimitedLabel.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "UI/Ground/WrappedTextLayout.h"
 
 #include <algorithm>
@@ -56,6 +57,7 @@ LineLimitedLabel::LineLimitedLabel(const QString& text, const QFont& font, const
                                    int maximumLineCount, QWidget* parent)
     : QWidget(parent), text_(text), font_(font), color_(color),
       maximumLineCount_(std::max(1, maximumLineCount)) {
+    AccessibleRole::set(*this, QAccessible::StaticText);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);

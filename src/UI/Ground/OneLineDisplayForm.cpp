@@ -24,21 +24,35 @@ bool isExplicitBidiControl(char16_t character) {
            (character >= u'\u2066' && character <= u'\u2069');
 }
 
-} // namespace
+bool isFirstStrongIsolateControl(char16_t character) {
+    return character == u'\u2068' || character == u'\u2069';
+}
 
-namespace OneLineDisplayForm {
-
-QString of(const QString& text) {
+QString displayForm(const QString& text, bool obeysFirstStrongIsolates) {
     QString shown = text;
     for (QChar& character : shown) {
         if (isLineSpace(character.unicode())) {
             character = u' ';
         } else if (character.category() == QChar::Other_Control ||
-                   isExplicitBidiControl(character.unicode())) {
+                   (isExplicitBidiControl(character.unicode()) &&
+                    !(obeysFirstStrongIsolates &&
+                      isFirstStrongIsolateControl(character.unicode())))) {
             character = QChar::ReplacementCharacter;
         }
     }
     return shown;
+}
+
+} // namespace
+
+namespace OneLineDisplayForm {
+
+QString of(const QString& text) {
+    return displayForm(text, false);
+}
+
+QString ofComposed(const QString& text) {
+    return displayForm(text, true);
 }
 
 } // namespace OneLineDisplayForm

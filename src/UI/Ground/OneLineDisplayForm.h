@@ -13,4 +13,9 @@ namespace OneLineDisplayForm {
 // and isolate control.
 QString of(const QString& text);
 
+// A text the application composes round a localized value: as `of`, but the
+// first-strong isolates it sets the value apart with (U+2068, U+2069) are
+// obeyed.
+QString ofComposed(const QString& text);
+
 } // namespace OneLineDisplayForm

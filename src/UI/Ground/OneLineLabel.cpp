@@ -1,5 +1,7 @@
 #include "UI/Ground/OneLineLabel.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
+#include "UI/Formatters/DirectionIsolate.h"
 #include "UI/Ground/MonospacedDigits.h"
 #include "UI/Ground/OneLineDisplayForm.h"
 
@@ -8,20 +10,11 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-namespace {
-
-// A first-strong isolate: the text takes its direction from its own first
-// letter, whatever the line around it.
-QString directionIsolated(const QString& text) {
-    return u'\u2068' + text + u'\u2069';
-}
-
-} // namespace
-
 OneLineLabel::OneLineLabel(const QString& text, const QFont& font, const QColor& color,
                            QWidget* parent)
     : QWidget(parent), text_(text), shownText_(OneLineDisplayForm::of(text)),
       color_(color), style_{.font = font} {
+    AccessibleRole::set(*this, QAccessible::StaticText);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(text_);
 }
@@ -31,8 +24,14 @@ void OneLineLabel::setText(const QString& text) {
         return;
     }
     text_ = text;
-    shownText_ = OneLineDisplayForm::of(text);
+    shownText_ = isComposed_ ? OneLineDisplayForm::ofComposed(text) : OneLineDisplayForm::of(text);
     setAccessibleName(text_);
+    changed();
+}
+
+void OneLineLabel::setComposedText(bool composed) {
+    isComposed_ = composed;
+    shownText_ = composed ? OneLineDisplayForm::ofComposed(text_) : OneLineDisplayForm::of(text_);
     changed();
 }
 
@@ -99,7 +98,7 @@ void OneLineLabel::paintEvent(QPaintEvent* /*event*/) {
     if (style_.monospacedDigits) {
         MonospacedDigits::draw(painter, {x, baseline}, fit.text, font);
     } else {
-        painter.drawText(QPointF(x, baseline), directionIsolated(fit.text));
+        painter.drawText(QPointF(x, baseline), DirectionIsolate::firstStrong(fit.text));
     }
 }
 

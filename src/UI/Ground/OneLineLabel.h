@@ -27,6 +27,9 @@ public:
     void setMinimumScale(double scale);
     void setElideMode(Qt::TextElideMode mode);
     void setMonospacedDigits(bool monospaced);
+    // Draws the text as one the application composed round a localized value
+    // (OneLineDisplayForm::ofComposed), rather than as one from the air.
+    void setComposedText(bool composed);
     // Qt::AlignLeft (the default) or Qt::AlignRight.
     void setHorizontalAlignment(Qt::Alignment alignment);
 
@@ -47,4 +50,5 @@ private:
     QColor color_;
     OneLineTextStyle style_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    bool isComposed_ = false;
 };

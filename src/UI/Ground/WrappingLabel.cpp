@@ -1,5 +1,6 @@
 #include "UI/Ground/WrappingLabel.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "UI/Ground/WrappedTextLayout.h"
 
 #include <cmath>
@@ -19,6 +20,7 @@ constexpr double unboundedWidth = 100000;
 WrappingLabel::WrappingLabel(const QString& text, const QFont& font, const QColor& color,
                              QWidget* parent)
     : QWidget(parent), text_(text), font_(font), color_(color) {
+    AccessibleRole::set(*this, QAccessible::StaticText);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);

@@ -1,5 +1,6 @@
 #include "UI/MenuBar/MenuBarController.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
@@ -23,6 +24,7 @@ constexpr auto toggleAfterCloseInterval = std::chrono::milliseconds(300);
 class ToolWindow final : public QWidget {
 public:
     ToolWindow(const ToolWindowDescriptor& descriptor, const std::shared_ptr<QSettings>& frames) {
+        AccessibleRole::set(*this, QAccessible::Window);
         setWindowTitle(descriptor.title);
         setAttribute(Qt::WA_DeleteOnClose, false);
         auto* layout = new QVBoxLayout(this);

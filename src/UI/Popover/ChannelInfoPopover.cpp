@@ -1,5 +1,7 @@
 #include "UI/Popover/ChannelInfoPopover.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
+#include "Platform/AppKit/TaskbarSkipping.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Ground/SystemFont.h"
@@ -28,6 +30,7 @@ QRect globalRect(const QWidget& widget) {
 ChannelInfoPopover::ChannelInfoPopover(QWidget* parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint),
       label_(new OneLineLabel(QString(), SystemFont::caption(), PopoverTheme::primaryText())) {
+    AccessibleRole::set(*this, QAccessible::ToolTip);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->addWidget(label_);
@@ -42,6 +45,7 @@ void ChannelInfoPopover::setText(const QString& text) {
         return;
     }
     label_->setText(text);
+    setAccessibleName(text);
     adjustSize();
 }
 
@@ -53,6 +57,8 @@ void ChannelInfoPopover::presentBelow(const QWidget* anchor) {
     move(anchorBottomCentre.x() - width() / 2, anchorBottomCentre.y());
     anchorPlace_ = globalRect(*anchor);
     show();
+    // Qt may make a tooltip-kind window's native window anew as it shows it.
+    TaskbarSkipping::skipTaskbarAndPager(*this);
 }
 
 bool ChannelInfoPopover::isOnBubbleOrAnchor(QPoint globalPosition) const {

@@ -1,6 +1,7 @@
 #include "UI/Popover/SettingsOverlayCard.h"
 
 #include "Core/AppBuildMetadataDisplayInfo.h"
+#include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/Async/TaskHandle.h"
 #include "UI/Ground/Capsule.h"
 #include "UI/Ground/ColorOpacity.h"
@@ -103,6 +104,7 @@ SettingsOverlayCard::~SettingsOverlayCard() = default;
 
 QWidget* SettingsOverlayCard::makeTabBar() {
     auto* bar = new QWidget;
+    AccessibleRole::set(*bar, QAccessible::PageTabList);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(14);

@@ -1,5 +1,6 @@
 #include "UI/Popover/SettingsOverlayTabButton.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/Symbols/SymbolImage.h"
 #include "UI/Ground/FocusRing.h"
 #include "UI/Ground/NamedColors.h"
@@ -26,6 +27,8 @@ SettingsOverlayTabButton::SettingsOverlayTabButton(SettingsOverlayTab tab, bool 
                                                    std::function<void()> action, QWidget* parent)
     : QAbstractButton(parent), tab_(tab), isSelected_(isSelected), action_(std::move(action)),
       focusRing_(new FocusRing(this)) {
+    AccessibleRole::set(*this, QAccessible::PageTab);
+    AccessibleRole::setSelected(*this, isSelected);
     setText(SettingsOverlayTabs::title(tab));
     setAccessibleName(text());
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -43,6 +46,7 @@ void SettingsOverlayTabButton::setSelected(bool selected) {
         return;
     }
     isSelected_ = selected;
+    AccessibleRole::setSelected(*this, selected);
     updateGeometry();
     update();
 }

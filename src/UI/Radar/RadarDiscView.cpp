@@ -1,5 +1,6 @@
 #include "UI/Radar/RadarDiscView.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "UI/Radar/RadarDiscLayers.h"
 #include "UI/Radar/RadarReadoutText.h"
 #include "UI/Radar/RadarSweepRaster.h"
@@ -51,6 +52,8 @@ RadarDiscView::RadarDiscView(MonotonicClock clock, QWidget* parent)
     // Every paint fills its whole region from the layers, so nothing under
     // the disc is repainted with it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    AccessibleRole::set(*this, QAccessible::StaticText);
+    updateAccessibleName();
     sweepTimer_.setInterval(frameInterval);
     connect(&sweepTimer_, &QTimer::timeout, this, &RadarDiscView::showNextFrame);
 }
@@ -65,7 +68,17 @@ void RadarDiscView::setReadout(int score, const QColor& tint, const QString& sta
     // other values stay inside the readout's band.
     const bool tintChanged = readout.tint != readout_.tint;
     readout_ = std::move(readout);
+    updateAccessibleName();
     updateWithNextFrame(tintChanged ? QRegion(rect()) : QRegion(readoutBounds()));
+}
+
+// The readout is drawn, not written: a screen reader reads it from the name.
+void RadarDiscView::updateAccessibleName() {
+    QString name = QStringLiteral("Score ") + QString::number(readout_.score);
+    if (!readout_.message.isEmpty()) {
+        name += QStringLiteral(", ") + readout_.message;
+    }
+    setAccessibleName(name);
 }
 
 void RadarDiscView::freezeSweep(double elapsedSeconds) {

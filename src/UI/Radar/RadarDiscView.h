@@ -71,6 +71,7 @@ private:
         bool operator==(const LayerKey&) const = default;
     };
 
+    void updateAccessibleName();
     void showNextFrame();
     void updateWithNextFrame(const QRegion& region);
     QRect readoutBounds() const;

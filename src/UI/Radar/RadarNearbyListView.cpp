@@ -1,5 +1,7 @@
 #include "UI/Radar/RadarNearbyListView.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Radar/RadarNearbyNetworkRow.h"
@@ -35,6 +37,10 @@ RadarNearbyListView::RadarNearbyListView(QWidget* parent)
     scrollArea_->setWidget(rowsWidget);
     // The scroll area fills its content by default; the sidebar shows through.
     rowsWidget->setAutoFillBackground(false);
+    // A Tab stop, where the arrow keys scroll the list.
+    AccessibleRole::set(*scrollArea_, QAccessible::List);
+    scrollArea_->setAccessibleName(QStringLiteral("Nearby Networks"));
+    new FocusRing(scrollArea_, FocusRing::defaultColor(), FocusRing::Placement::insideEdge);
 
     auto* placeholderBox = new QWidget;
     auto* placeholderLayout = new QVBoxLayout(placeholderBox);

@@ -1,5 +1,6 @@
 #include "UI/Settings/SettingsSidebar.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/SystemFont.h"
 #include "UI/Settings/SettingsColors.h"
@@ -14,7 +15,9 @@ SettingsSidebar::SettingsSidebar(SettingsTab selectedTab, QWidget* parent)
                                     Qt::gray)) {
     setFixedWidth(fixedWidth);
 
-    auto* tabs = new QVBoxLayout;
+    auto* tabList = new QWidget;
+    AccessibleRole::set(*tabList, QAccessible::PageTabList);
+    auto* tabs = new QVBoxLayout(tabList);
     tabs->setContentsMargins(0, 4, 0, 0);
     tabs->setSpacing(6);
     for (const SettingsTab tab : SettingsTab::allCases()) {
@@ -30,7 +33,7 @@ SettingsSidebar::SettingsSidebar(SettingsTab selectedTab, QWidget* parent)
     layout->setSpacing(12);
     layout->addWidget(title_);
     layout->addWidget(productName_);
-    layout->addLayout(tabs);
+    layout->addWidget(tabList);
     layout->addStretch(1);
 }
 

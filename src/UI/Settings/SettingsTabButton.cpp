@@ -1,5 +1,6 @@
 #include "UI/Settings/SettingsTabButton.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "UI/Ground/FocusRing.h"
 #include "UI/Ground/SystemFont.h"
 
@@ -25,6 +26,8 @@ SettingsTabButton::SettingsTabButton(const QString& title, const QString& system
       action_(std::move(action)), symbol_(SymbolImage::named(systemImageName, symbolSize)),
       primary_(Qt::black), accent_(Qt::blue), selectedFill_(Qt::transparent),
       focusRing_(new FocusRing(this)) {
+    AccessibleRole::set(*this, QAccessible::PageTab);
+    AccessibleRole::setSelected(*this, isSelected);
     setText(title);
     setAccessibleName(title);
     setFocusPolicy(Qt::TabFocus);
@@ -41,6 +44,7 @@ void SettingsTabButton::setSelected(bool selected) {
         return;
     }
     isSelected_ = selected;
+    AccessibleRole::setSelected(*this, selected);
     updateGeometry();
     update();
 }

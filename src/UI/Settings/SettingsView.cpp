@@ -1,5 +1,6 @@
 #include "UI/Settings/SettingsView.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/Async/TaskHandle.h"
 #include "UI/Ground/FocusKeeper.h"
 #include "UI/Settings/LaunchAtLoginAlert.h"
@@ -28,6 +29,7 @@ SettingsView::SettingsView(SettingsViewDependencies dependencies, QWidget* paren
       sidebar_(new SettingsSidebar(selectedTab_)), divider_(new QWidget),
       contentPane_(new QScrollArea), generalPage_(new SettingsGeneralPage),
       aboutPage_(new SettingsAboutPage), alert_(new LaunchAtLoginAlert(this)) {
+    AccessibleRole::set(*this, QAccessible::Window);
     setMinimumSize(minimumWindowSize);
     new FocusKeeper(this);
     divider_->setFixedWidth(1);

@@ -1,5 +1,6 @@
 #include "UI/SpeedTest/SpeedTestBlockModel.h"
 
+#include "UI/Formatters/DirectionIsolate.h"
 #include "UI/Formatters/PopoverFormatters.h"
 #include "UI/Ground/ColorOpacity.h"
 #include "UI/Ground/NamedColors.h"
@@ -11,7 +12,8 @@ namespace {
 const QString missingValue = QStringLiteral("\u2014");
 
 QString wholeMilliseconds(double value, const QLocale& locale) {
-    return PopoverFormatters::plainNumber(value, 0, 0, locale) + QStringLiteral("ms");
+    return DirectionIsolate::firstStrong(PopoverFormatters::plainNumber(value, 0, 0, locale)) +
+           QStringLiteral("ms");
 }
 
 QString gradeClause(std::optional<BufferbloatGrade> grade) {

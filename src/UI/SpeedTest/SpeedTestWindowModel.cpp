@@ -1,5 +1,6 @@
 #include "UI/SpeedTest/SpeedTestWindowModel.h"
 
+#include "UI/Formatters/DirectionIsolate.h"
 #include "UI/Formatters/PopoverFormatters.h"
 #include "UI/Ground/NamedColors.h"
 #include "UI/SpeedTest/SpeedTestBlockModel.h"
@@ -65,7 +66,8 @@ QString lastTestedAtText(const std::optional<SpeedTestResult>& latestResult, Dat
         return QStringLiteral("Last tested at \u2014");
     }
     return QStringLiteral("Last tested at ") +
-           PopoverFormatters::timeOrDateAndTime(latestResult->timestamp, now, locale, timeZone) +
+           DirectionIsolate::firstStrong(PopoverFormatters::timeOrDateAndTime(
+               latestResult->timestamp, now, locale, timeZone)) +
            QLatin1Char('.');
 }
 

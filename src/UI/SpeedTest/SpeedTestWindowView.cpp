@@ -2,6 +2,7 @@
 
 #include "UI/Ground/DiagonalGradient.h"
 #include "UI/Ground/FocusKeeper.h"
+#include "UI/Ground/FocusRing.h"
 #include "UI/Ground/OneLineLabel.h"
 #include "UI/Ground/WindowBorderedButton.h"
 #include "UI/SpeedTest/SpeedTestActionButton.h"
@@ -81,10 +82,14 @@ QWidget* SpeedTestWindowView::buildResultsLayout() {
     scrollArea_->setWidget(column);
     // The gradient shows through (the scroll area fills its content by default).
     column->setAutoFillBackground(false);
+    // A Tab stop, where the arrow keys scroll the results.
+    scrollArea_->setAccessibleName(QStringLiteral("Test results"));
+    new FocusRing(scrollArea_, FocusRing::defaultColor(), FocusRing::Placement::insideEdge);
 
     footer_ = new OneLineLabel({}, SpeedTestFonts::font(11, QFont::Medium),
                                SpeedTestTheme::secondaryText());
     footer_->setHorizontalAlignment(Qt::AlignRight);
+    footer_->setComposedText(true);
     auto* footerRow = new QHBoxLayout;
     footerRow->setContentsMargins(padding, 4, padding, 14);
     footerRow->addWidget(footer_);

@@ -180,7 +180,8 @@ TEST(ChannelScanWindowModelTest, CardsShowChannelScoreAndCountOrUnavailable) {
                   u"Recommended"_s,
                   NamedColors::green,
                   {{u"Ch 1 (2.4 GHz)"_s, u"Score 0,50"_s, u"1 nearby network"_s}}}));
-    EXPECT_EQ(shown.comparisonText, u"Switching to Ch 1 may reduce interference by about 75%."_s);
+    EXPECT_EQ(shown.comparisonText,
+              u"Switching to Ch 1 may reduce interference by about \u206875\u2069%."_s);
 }
 
 TEST(ChannelScanWindowModelTest, RowsCarryTagsByChannelNumberAndTheHeldBar) {

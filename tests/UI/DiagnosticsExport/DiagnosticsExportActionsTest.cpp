@@ -205,14 +205,17 @@ TEST_F(DiagnosticsExportActionsTest, TheSaveNameAndTheTimeTextsReadOneZone) {
     const char* winter = "2026-01-04T20:30:15Z";
     const char* centralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
     const Case cases[] = {
-        {"Asia/Tokyo", summer, u"20260705-053015"_s, u"Updated 05.07.2026, 05:30:15"_s},
-        {"JST-9", summer, u"20260705-053015"_s, u"Updated 05.07.2026, 05:30:15"_s},
-        {centralEurope, summer, u"20260704-223015"_s, u"Updated 04.07.2026, 22:30:15"_s},
-        {centralEurope, winter, u"20260104-213015"_s, u"Updated 04.01.2026, 21:30:15"_s},
-        {"Garbage/Zone", summer, u"20260704-203015"_s, u"Updated 04.07.2026, 20:30:15"_s},
-        {"UTC+12", summer, u"20260704-083015"_s, u"Updated 04.07.2026, 08:30:15"_s},
-        {"UTC-3", summer, u"20260704-233015"_s, u"Updated 04.07.2026, 23:30:15"_s},
-        {"GMT+5", summer, u"20260704-153015"_s, u"Updated 04.07.2026, 15:30:15"_s},
+        {"Asia/Tokyo", summer, u"20260705-053015"_s, u"Updated \u206805.07.2026, 05:30:15\u2069"_s},
+        {"JST-9", summer, u"20260705-053015"_s, u"Updated \u206805.07.2026, 05:30:15\u2069"_s},
+        {centralEurope, summer, u"20260704-223015"_s,
+         u"Updated \u206804.07.2026, 22:30:15\u2069"_s},
+        {centralEurope, winter, u"20260104-213015"_s,
+         u"Updated \u206804.01.2026, 21:30:15\u2069"_s},
+        {"Garbage/Zone", summer, u"20260704-203015"_s,
+         u"Updated \u206804.07.2026, 20:30:15\u2069"_s},
+        {"UTC+12", summer, u"20260704-083015"_s, u"Updated \u206804.07.2026, 08:30:15\u2069"_s},
+        {"UTC-3", summer, u"20260704-233015"_s, u"Updated \u206804.07.2026, 23:30:15\u2069"_s},
+        {"GMT+5", summer, u"20260704-153015"_s, u"Updated \u206804.07.2026, 15:30:15\u2069"_s},
     };
     const QLocale german(QLocale::German, QLocale::Germany);
     for (const Case& example : cases) {
@@ -228,7 +231,7 @@ TEST_F(DiagnosticsExportActionsTest, TheSaveNameAndTheTimeTextsReadOneZone) {
                   example.footer);
         EXPECT_EQ(PopoverFormatters::timeOfDay(
                       instant, PopoverFormatters::TimeOfDayStyle::mediumStyle, german),
-                  example.footer.right(8));
+                  example.footer.chopped(1).right(8));
     }
 }
 

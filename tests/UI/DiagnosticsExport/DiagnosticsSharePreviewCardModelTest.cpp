@@ -9,6 +9,7 @@
 
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
 using Report = DiagnosticsExportReport;
 using Metric = DiagnosticsSharePreviewCardContent::Metric;
 
@@ -64,7 +65,7 @@ TEST(DiagnosticsSharePreviewCardModelTest, RowsShowTheReportsValuesInTheirOrder)
                                        {QStringLiteral("Speed"), QStringLiteral("94 / 11 Mbps")}};
     EXPECT_EQ(content.metrics, expected);
     EXPECT_EQ(content.badgeText, QStringLiteral("GOOD"));
-    EXPECT_EQ(content.footer, QStringLiteral("Updated Mar 4, 2026, 5:06:07\u202fAM"));
+    EXPECT_EQ(content.footer, QStringLiteral("Updated \u2068Mar 4, 2026, 5:06:07\u202fAM\u2069"));
 }
 
 TEST(DiagnosticsSharePreviewCardModelTest, EachMissingValueIsUnavailableInItsRowAlone) {
@@ -137,9 +138,19 @@ TEST(DiagnosticsSharePreviewCardModelTest, SpeedRoundsHalvesAwayAndRefusesWhatIt
     }
 }
 
+// The date is set apart from the sentence, so that a right-to-left one reads
+// as its locale writes it inside the left-to-right line.
 TEST(DiagnosticsSharePreviewCardModelTest, FooterFollowsTheLocaleAndTimeZone) {
-    EXPECT_EQ(DiagnosticsSharePreviewCardModel::footer(
-                  exportTime, QLocale(QLocale::German, QLocale::Germany),
-                  QTimeZone(QByteArrayLiteral("Europe/Berlin"))),
-              QStringLiteral("Updated 04.03.2026, 06:06:07"));
+    const struct {
+        QLocale locale;
+        QString footer;
+    } cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), u"Updated \u206804.03.2026, 06:06:07\u2069"_s},
+        {QLocale(QLocale::Hebrew, QLocale::Israel), u"Updated \u20684 במרץ 2026, 6:06:07\u2069"_s},
+    };
+    for (const auto& [locale, footer] : cases) {
+        EXPECT_EQ(DiagnosticsSharePreviewCardModel::footer(
+                      exportTime, locale, QTimeZone(QByteArrayLiteral("Europe/Berlin"))),
+                  footer);
+    }
 }

@@ -32,3 +32,13 @@ TEST(OneLineDisplayFormTest, ControlsAreShownAndBidirectionalControlsAreNotObeye
             << testCase.text.toStdString();
     }
 }
+
+// A text the application composed keeps the isolate it set a localized value
+// apart with; every other control is shown as in any text.
+TEST(OneLineDisplayFormTest, AComposedTextObeysItsFirstStrongIsolatesAlone) {
+    const QString replacement = u"\uFFFD"_s;
+    EXPECT_EQ(OneLineDisplayForm::ofComposed(u"Last tested at \u2068\u0663:\u0664\u0661\u2069."_s),
+              u"Last tested at \u2068\u0663:\u0664\u0661\u2069."_s);
+    EXPECT_EQ(OneLineDisplayForm::ofComposed(u"\u2066a\u202Eb\u0001\tc"_s),
+              replacement + u"a"_s + replacement + u"b"_s + replacement + u" c"_s);
+}

@@ -97,7 +97,7 @@ TEST(SpeedTestWindowModelTest, TheStateTable) {
         {"uploading", uploading(), results, noBadge, u"Cancel"_s, u"Running upload phase... 75%"_s,
          noResultYet},
         {"completed", completed(), results, u"Completed"_s, u"Retest"_s, noPanel,
-         u"Last tested at 3:41\u202fPM."_s},
+         u"Last tested at \u20683:41\u202fPM\u2069."_s},
         {"failed after a throughput", ended(uploading(), SpeedTestPhase::failed, noData), results,
          u"Failed"_s, u"Retest"_s, noPanel, noResultYet},
         {"cancelled after a throughput", ended(uploading(), SpeedTestPhase::cancelled), results,
@@ -178,13 +178,13 @@ TEST(SpeedTestWindowModelTest, LastTestedAtShowsTheDateOfAnEarlierDay) {
               u"Last tested at \u2014"_s);
     EXPECT_EQ(SpeedTestWindowModel::lastTestedAtText(result, resultTime + std::chrono::hours(2),
                                                      english, utc),
-              u"Last tested at 3:41\u202fPM."_s);
+              u"Last tested at \u20683:41\u202fPM\u2069."_s);
     EXPECT_EQ(SpeedTestWindowModel::lastTestedAtText(result, resultTime + std::chrono::hours(9),
                                                      english, utc),
-              u"Last tested at 3/14/26, 3:41\u202fPM."_s);
+              u"Last tested at \u20683/14/26, 3:41\u202fPM\u2069."_s);
     EXPECT_EQ(SpeedTestWindowModel::lastTestedAtText(result, resultTime + std::chrono::hours(9),
                                                      german, utc),
-              u"Last tested at 14.03.26, 15:41."_s);
+              u"Last tested at \u206814.03.26, 15:41\u2069."_s);
 }
 
 TEST(SpeedTestWindowModelTest, TilesAndCellsFormatTheLiveValues) {
@@ -254,13 +254,13 @@ TEST(SpeedTestWindowModelTest, InsightRowsFollowTheFinalizedPhases) {
         {"upload without a download sample", uploadWithoutSamples, u"Download"_s + unavailable,
          u"Upload"_s + collecting},
         {"failed during the upload", ended(uploading(), SpeedTestPhase::failed, noData),
-         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
+         u"Download lag under load: \u206818\u2069ms -> \u206843\u2069ms (grade B, minimal bufferbloat)."_s,
          u"Upload"_s + unavailable},
         {"cancelled during the download", ended(running(), SpeedTestPhase::cancelled),
          u"Download"_s + unavailable, u"Upload"_s + unavailable},
         {"completed", completed(),
-         u"Download lag under load: 18ms -> 43ms (grade B, minimal bufferbloat)."_s,
-         u"Upload lag under load: 18ms -> 73ms (grade C, noticeable bufferbloat)."_s},
+         u"Download lag under load: \u206818\u2069ms -> \u206843\u2069ms (grade B, minimal bufferbloat)."_s,
+         u"Upload lag under load: \u206818\u2069ms -> \u206873\u2069ms (grade C, noticeable bufferbloat)."_s},
     };
     for (const auto& testCase : cases) {
         const auto rows = contentOf(testCase.inputs).insightRows;

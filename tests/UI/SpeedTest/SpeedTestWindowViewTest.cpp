@@ -120,6 +120,8 @@ TEST_F(SpeedTestWindowViewTest, RunTestSwitchesToTheResultsOnTheNextTurnAndEndsC
     EXPECT_TRUE(shows(u"22.2 Mbps"_s));
     EXPECT_TRUE(view->footerLabel()->text().startsWith(u"Last tested at "_s));
     EXPECT_FALSE(view->footerLabel()->text().contains(u'\u2014'));
+    // The isolate round the time is obeyed, not shown.
+    EXPECT_FALSE(view->footerLabel()->currentFit().text.contains(QChar::ReplacementCharacter));
 }
 
 TEST_F(SpeedTestWindowViewTest, CancellingDuringTheBaselineReturnsToTheEmptyLayoutWithItsBadge) {

@@ -1,0 +1,17 @@
+#pragma once
+
+class QWidget;
+
+// Keeps a window that belongs to something else on screen (the popover under
+// its status icon, a bubble in it) out of the desktop's taskbar and pager, as
+// the platform shows no such window there. Some window managers leave a
+// frameless tool window in both unless the window's state says otherwise.
+namespace TaskbarSkipping {
+
+// Says so in the window's state: before each showing, since a window manager
+// clears the state of a window once it is hidden; for a window no window
+// manager manages (a tooltip-kind window), after each showing, since Qt may
+// make its native window anew as it shows it. Does nothing off X11.
+void skipTaskbarAndPager(QWidget& window);
+
+} // namespace TaskbarSkipping
