@@ -5,6 +5,8 @@
 #include "Platform/AppKit/PopoverContentShaping.h"
 #include "Platform/AppKit/TaskbarSkipping.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -79,7 +81,7 @@ void PopoverWindow::showBelow(QRect anchor) {
     applyPlacement();
     // A compositing manager may have started or stopped since the last time.
     applyShape();
-    TaskbarSkipping::skipTaskbarAndPager(*this);
+    isOutOfTaskbarPending_ = true;
     show();
     raise();
     activateWindow();
@@ -92,6 +94,12 @@ void PopoverWindow::performClose() {
 }
 
 bool PopoverWindow::event(QEvent* event) {
+    // Kept out of the taskbar once the window manager has it in hand and
+    // focused: one that maps the popover already out of it (openbox) may
+    // pass the focus on from it.
+    if (event->type() == QEvent::WindowActivate && std::exchange(isOutOfTaskbarPending_, false)) {
+        TaskbarSkipping::skipTaskbarAndPager(*this);
+    }
     if (event->type() == QEvent::WindowDeactivate && isVisible() && onDeactivate_) {
         onDeactivate_();
     }

@@ -69,4 +69,7 @@ private:
     std::function<void()> onDeactivate_;
     std::function<void()> onClose_;
     std::function<void(QWindow*)> onApplicationClick_;
+    // Shown since it was last active: its state still to be kept out of the
+    // taskbar and pager.
+    bool isOutOfTaskbarPending_ = false;
 };

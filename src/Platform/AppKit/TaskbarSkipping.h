@@ -8,10 +8,11 @@ class QWidget;
 // frameless tool window in both unless the window's state says otherwise.
 namespace TaskbarSkipping {
 
-// Says so in the window's state: before each showing, since a window manager
-// clears the state of a window once it is hidden; for a window no window
-// manager manages (a tooltip-kind window), after each showing, since Qt may
-// make its native window anew as it shows it. Does nothing off X11.
+// Says so in the window's state, after each showing: a window manager clears
+// the state of a window once it is hidden, and Qt may make the native window
+// of one no manager manages (a tooltip-kind window) anew as it shows it. A
+// shown window is asked of its manager; one not yet mapped carries the state
+// itself. Does nothing off X11.
 void skipTaskbarAndPager(QWidget& window);
 
 } // namespace TaskbarSkipping
