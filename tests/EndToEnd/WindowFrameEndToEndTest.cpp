@@ -392,7 +392,10 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
     };
     const bool isXfwm4 = QByteArray(GetParam()) == "xfwm4";
     for (const Window& window : windows) {
-        ASSERT_TRUE(window.pick()) << "could not pick " << window.title.toStdString();
+        ASSERT_TRUE(window.pick())
+            << "could not pick " << window.title.toStdString() << "; the popover is "
+            << (menuBar.isPopoverShown() ? "shown" : "closed")
+            << ", the toolbox lists it: " << (named(menuBar.popover(), window.title) != nullptr);
         // Active first: an activation Qt defers until the window is mapped
         // would otherwise undo a minimise sent straight after the frame.
         ASSERT_TRUE(processEventsUntil(

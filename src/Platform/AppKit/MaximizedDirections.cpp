@@ -16,15 +16,13 @@ struct Atoms {
     std::uint32_t horizontal;
     std::uint32_t vertical;
     std::uint32_t fullScreen;
-    std::uint32_t hidden;
 };
 
 const Atoms& atoms(xcb_connection_t* connection) {
     static const Atoms made{XcbRequests::internAtom(connection, "_NET_WM_STATE"),
                             XcbRequests::internAtom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ"),
                             XcbRequests::internAtom(connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
-                            XcbRequests::internAtom(connection, "_NET_WM_STATE_FULLSCREEN"),
-                            XcbRequests::internAtom(connection, "_NET_WM_STATE_HIDDEN")};
+                            XcbRequests::internAtom(connection, "_NET_WM_STATE_FULLSCREEN")};
     return made;
 }
 
@@ -44,7 +42,7 @@ Reported of(const QWindow& window) {
     Reported found;
     found.directions.setFlag(Qt::Horizontal, holds(names.horizontal));
     found.directions.setFlag(Qt::Vertical, holds(names.vertical));
-    found.isFullScreenOrHidden = holds(names.fullScreen) || holds(names.hidden);
+    found.isFullScreen = holds(names.fullScreen);
     return found;
 }
 

@@ -11,13 +11,13 @@ namespace MaximizedDirections {
 
 // What the window manager holds of a window beside Qt's own state, which
 // lags behind it: the directions it is maximised in, and whether it is full
-// screen or hidden.
+// screen.
 struct Reported {
     Qt::Orientations directions;
-    bool isFullScreenOrHidden = false;
+    bool isFullScreen = false;
 
-    // Whether the window is in any of those states.
-    explicit operator bool() const { return directions || isFullScreenOrHidden; }
+    // Whether the window fills the screen in any of those ways.
+    explicit operator bool() const { return directions || isFullScreen; }
 };
 
 // Where there is no X server, none.

@@ -141,9 +141,12 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &window_) {
             windowEvent(*event);
-        } else if (event->type() == QEvent::Expose && isAwaitingFrame_ &&
-                   window_.windowHandle()->isExposed()) {
-            framed();
+        } else if (event->type() == QEvent::Expose && window_.windowHandle()->isExposed()) {
+            if (isAwaitingFrame_) {
+                framed();
+            } else if (isPlacedFramePending_) {
+                notePlacedFrame();
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -205,7 +208,9 @@ private:
             return;
         }
         window_.setWindowState(states & ~filling);
-        window_.setGeometry(normalFrame_);
+        if (isNormalFrameKnown_) {
+            window_.setGeometry(normalFrame_);
+        }
     }
 
     // The window manager has framed the window by its first exposure.
@@ -247,13 +252,23 @@ private:
             settleTimer_.start();
             return;
         }
-        // Placed in no state at the size asked: its frame is the window's
-        // from the start, as the server has it (Qt may not have heard of it
-        // yet). Any other is left to settle.
+        notePlacedFrame();
+    }
+
+    // Placed at the size asked and in no state: its frame is the window's
+    // from the start, as the server has it (Qt may not have heard of it yet).
+    // One minimised first is looked at again once it shows; one in another
+    // state or of another size is left to settle.
+    void notePlacedFrame() {
         reported_ = MaximizedDirections::of(*window_.windowHandle());
-        const QRect frame = placed.value_or(window_.geometry());
-        if (!isInAnyState(window_) && !reported_ && frame.size() == askedSize_) {
-            commit(frame);
+        const std::optional<QRect> frame =
+            XcbRequests::qtConnection() != nullptr ? serverGeometry() : window_.geometry();
+        isPlacedFramePending_ = !frame || (window_.windowState() & Qt::WindowMinimized);
+        if (isPlacedFramePending_) {
+            return;
+        }
+        if (!isInAnyState(window_) && !reported_ && frame->size() == askedSize_) {
+            commit(*frame);
         } else {
             settleTimer_.start();
         }
@@ -316,6 +331,7 @@ private:
 
     // A frame not yet settled counts when the window closes in no state.
     void hidden() {
+        isPlacedFramePending_ = false;
         placementTimer_.stop();
         isAwaitingPlacement_ = false;
         isAwaitingFrame_ = false;
@@ -355,6 +371,7 @@ private:
     bool isAwaitingFillAnswer_ = false;
     bool goesBackWhenUnfilled_ = false;
     bool isNormalFrameKnown_ = false;
+    bool isPlacedFramePending_ = false;
     int placementChecks_ = 0;
     std::optional<QRect> askedFrame_;
     QSize askedSize_;

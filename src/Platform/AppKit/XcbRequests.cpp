@@ -59,13 +59,17 @@ std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t
 }
 
 std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t window) {
-    // Both asked before either answer is awaited: one round trip.
+    // All asked before any answer is awaited: one round trip.
+    const xcb_get_window_attributes_cookie_t attributes =
+        xcb_get_window_attributes(connection, window);
     const xcb_get_geometry_cookie_t size = xcb_get_geometry(connection, window);
     const xcb_translate_coordinates_cookie_t origin =
         xcb_translate_coordinates(connection, window, defaultRootWindow(connection), 0, 0);
+    const auto shown = owned(xcb_get_window_attributes_reply(connection, attributes, nullptr));
     const auto sized = owned(xcb_get_geometry_reply(connection, size, nullptr));
     const auto placed = owned(xcb_translate_coordinates_reply(connection, origin, nullptr));
-    if (!sized || !placed) {
+    // A window manager may move the frame of a minimised window anywhere.
+    if (!shown || shown->map_state != XCB_MAP_STATE_VIEWABLE || !sized || !placed) {
         return std::nullopt;
     }
     return QRect(placed->dst_x, placed->dst_y, sized->width, sized->height);

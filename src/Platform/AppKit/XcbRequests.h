@@ -41,7 +41,7 @@ std::vector<std::uint32_t> property32(xcb_connection_t* connection, xcb_window_t
                                       xcb_atom_t property);
 
 // Where `window`'s own area is on the root window, as the server has it now;
-// none when the window is gone.
+// none when the window is not shown (unmapped or minimised) or gone.
 std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t window);
 
 // Asks the window manager, by a client message of `type` about `window` sent
