@@ -141,12 +141,9 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &window_) {
             windowEvent(*event);
-        } else if (event->type() == QEvent::Expose && window_.windowHandle()->isExposed()) {
-            if (isAwaitingFrame_) {
-                framed();
-            } else if (isPlacedFramePending_) {
-                notePlacedFrame();
-            }
+        } else if (event->type() == QEvent::Expose && isAwaitingFrame_ &&
+                   window_.windowHandle()->isExposed()) {
+            framed();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -167,6 +164,10 @@ private:
             break;
         case QEvent::Move:
         case QEvent::Resize:
+            if (event.spontaneous() && !isInAnyState(window_)) {
+                hasManagerPlacement_ = true;
+            }
+            [[fallthrough]];
         case QEvent::WindowStateChange:
             if (window_.isVisible()) {
                 settleTimer_.start();
@@ -189,6 +190,7 @@ private:
             frameMargins(window_), isNormalFrameKnown_ ? normalFrame_ : window_.geometry());
         askedFrame_ = isNormalFrameKnown_ ? held : std::nullopt;
         askedSize_ = window_.size();
+        hasManagerPlacement_ = false;
         isAwaitingPlacement_ = true;
         watchExposure();
     }
@@ -219,10 +221,19 @@ private:
         const QMargins margins = window_.windowHandle()->frameMargins();
         if (!margins.isNull()) {
             lastSeenFrameMargins() = margins;
+        }
+        // One resized since it was shown (a maximise that came before its
+        // exposure reached Pelmor) is where the window manager put it.
+        if (!margins.isNull() && window_.size() == askedSize_ && !reported_) {
             const std::optional<QRect> held =
                 holdOnScreen(margins, askedFrame_.value_or(window_.geometry()));
             askedFrame_ = askedFrame_ ? held : std::nullopt;
         }
+        awaitPlacement();
+    }
+
+    void awaitPlacement() {
+        isAwaitingPlacement_ = true;
         placementChecks_ = 0;
         checkPlacement();
     }
@@ -237,10 +248,15 @@ private:
             return;
         }
         const std::optional<QRect> placed = serverGeometry();
-        if (askedFrame_ && placed && placed->size() == askedFrame_->size() &&
-            placed->topLeft() != askedFrame_->topLeft() && !isInAnyState(window_) && !reported_ &&
+        const bool isElsewhere = askedFrame_ && placed && placed->size() == askedFrame_->size() &&
+                                 placed->topLeft() != askedFrame_->topLeft() &&
+                                 !isInAnyState(window_) && !reported_;
+        // Exposed, yet not shown by the server: not placed yet either.
+        const bool isUnshown = XcbRequests::qtConnection() != nullptr && !placed &&
+                               !(window_.windowState() & Qt::WindowMinimized);
+        if ((isElsewhere || isUnshown) &&
             ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
-            if (window_.geometry() != *askedFrame_) {
+            if (isElsewhere && window_.geometry() != *askedFrame_) {
                 window_.setGeometry(*askedFrame_);
             }
             placementTimer_.start();
@@ -257,18 +273,24 @@ private:
 
     // Placed at the size asked and in no state: its frame is the window's
     // from the start, as the server has it (Qt may not have heard of it yet).
-    // One minimised first is looked at again once it shows; one in another
-    // state or of another size is left to settle.
+    // One minimised first has the frame the window manager last told Qt of,
+    // if it told of any: the server has a minimised frame wherever the
+    // manager parks or animates it. One in another state or of another size
+    // is left to settle.
     void notePlacedFrame() {
         reported_ = MaximizedDirections::of(*window_.windowHandle());
-        const std::optional<QRect> frame =
+        const bool isFilling =
+            (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || reported_;
+        const std::optional<QRect> shown =
             XcbRequests::qtConnection() != nullptr ? serverGeometry() : window_.geometry();
-        isPlacedFramePending_ = !frame || (window_.windowState() & Qt::WindowMinimized);
-        if (isPlacedFramePending_) {
+        if (!shown || (window_.windowState() & Qt::WindowMinimized)) {
+            if (hasManagerPlacement_ && !isFilling && window_.size() == askedSize_) {
+                commit(window_.geometry());
+            }
             return;
         }
-        if (!isInAnyState(window_) && !reported_ && frame->size() == askedSize_) {
-            commit(*frame);
+        if (!isFilling && shown->size() == askedSize_) {
+            commit(*shown);
         } else {
             settleTimer_.start();
         }
@@ -331,7 +353,6 @@ private:
 
     // A frame not yet settled counts when the window closes in no state.
     void hidden() {
-        isPlacedFramePending_ = false;
         placementTimer_.stop();
         isAwaitingPlacement_ = false;
         isAwaitingFrame_ = false;
@@ -371,7 +392,9 @@ private:
     bool isAwaitingFillAnswer_ = false;
     bool goesBackWhenUnfilled_ = false;
     bool isNormalFrameKnown_ = false;
-    bool isPlacedFramePending_ = false;
+    // Whether the window manager has told Qt of the window's place since
+    // Pelmor last showed it, while in no state.
+    bool hasManagerPlacement_ = false;
     int placementChecks_ = 0;
     std::optional<QRect> askedFrame_;
     QSize askedSize_;
