@@ -229,11 +229,6 @@ private:
                 holdOnScreen(margins, askedFrame_.value_or(window_.geometry()));
             askedFrame_ = askedFrame_ ? held : std::nullopt;
         }
-        awaitPlacement();
-    }
-
-    void awaitPlacement() {
-        isAwaitingPlacement_ = true;
         placementChecks_ = 0;
         checkPlacement();
     }
@@ -250,7 +245,7 @@ private:
         const std::optional<QRect> placed = serverGeometry();
         const bool isElsewhere = askedFrame_ && placed && placed->size() == askedFrame_->size() &&
                                  placed->topLeft() != askedFrame_->topLeft() &&
-                                 !isInAnyState(window_) && !reported_;
+                                 !isInAnyKnownState();
         // Exposed, yet not shown by the server: not placed yet either.
         const bool isUnshown = XcbRequests::qtConnection() != nullptr && !placed &&
                                !(window_.windowState() & Qt::WindowMinimized);
@@ -322,12 +317,16 @@ private:
         settleTimer_.start();
     }
 
+    // In a state by Qt's account or by the manager's, which Qt may not have
+    // heard of yet.
+    bool isInAnyKnownState() const { return isInAnyState(window_) || bool(reported_); }
+
     // The frame and the manager's state have been still for a moment.
     void settle() {
         if (!window_.isVisible() || isAwaitingPlacement_) {
             return;
         }
-        const bool fills = isInAnyState(window_) || bool(reported_);
+        const bool fills = isInAnyKnownState();
         if (isAwaitingFillAnswer_ && !fills && !fillAnswerDeadline_.hasExpired()) {
             QTimer::singleShot(fillAnswerDeadline_.remainingTime() + 1, this, &FrameKeeper::settle);
             return;
@@ -358,8 +357,7 @@ private:
         isAwaitingFrame_ = false;
         if (settleTimer_.isActive()) {
             settleTimer_.stop();
-            if (!isAwaitingFillAnswer_ && !goesBackWhenUnfilled_ && !isInAnyState(window_) &&
-                !reported_) {
+            if (!isAwaitingFillAnswer_ && !goesBackWhenUnfilled_ && !isInAnyKnownState()) {
                 commit(window_.geometry());
             }
         }
