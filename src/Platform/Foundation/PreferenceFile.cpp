@@ -111,14 +111,7 @@ bool PreferenceFile::sync() {
         if (!refresh()) {
             break;
         }
-        IniSettingsFormat::Entries merged = file_;
-        for (auto change = pending_.cbegin(); change != pending_.cend(); ++change) {
-            if (change.value()) {
-                merged.insert(change.key(), IniSettingsFormat::encoded(*change.value()));
-            } else {
-                merged.remove(change.key());
-            }
-        }
+        const IniSettingsFormat::Entries merged = fileWithPending();
         const Outcome outcome = replace(IniSettingsFormat::serialised(merged));
         if (outcome == Outcome::written) {
             file_ = merged;
@@ -134,6 +127,18 @@ bool PreferenceFile::sync() {
         retry_.start();
     }
     return pending_.isEmpty();
+}
+
+IniSettingsFormat::Entries PreferenceFile::fileWithPending() const {
+    IniSettingsFormat::Entries merged = file_;
+    for (auto change = pending_.cbegin(); change != pending_.cend(); ++change) {
+        if (change.value()) {
+            merged.insert(change.key(), IniSettingsFormat::encoded(*change.value()));
+        } else {
+            merged.remove(change.key());
+        }
+    }
+    return merged;
 }
 
 PreferenceFile::Identity PreferenceFile::identityOf(const struct stat& status) {

@@ -66,6 +66,8 @@ private:
     static Identity identityAt(const QString& path);
 
     void change(const QString& key, std::optional<QVariant> value);
+    // The file as last read, with the pending keys put in.
+    IniSettingsFormat::Entries fileWithPending() const;
     // Reads the file when it is not as last read; false when it cannot be.
     bool refresh() const;
     Outcome replace(const QByteArray& bytes);
