@@ -29,7 +29,6 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QSettings>
 
 namespace {
 
@@ -50,7 +49,10 @@ std::shared_ptr<SleepProviding> newSleeper() {
 AppDelegate::Environment AppDelegate::productionEnvironment() {
     Environment environment;
     environment.processEnvironment = QProcessEnvironment::systemEnvironment();
-    environment.makeSettingsStore = [] { return std::make_shared<UserDefaultsAppSettingsStore>(); };
+    environment.preferenceFile = UserDefaultsAppSettingsStore::standardPreferenceFile();
+    environment.makeSettingsStore = [preferences = environment.preferenceFile] {
+        return std::make_shared<UserDefaultsAppSettingsStore>(preferences);
+    };
     environment.makeLocationAuthorizer = [] { return std::make_shared<CoreLocationAuthorizer>(); };
     environment.makeLocationSettingsOpener = [] {
         return std::make_shared<SystemSettingsLocationOpener>(

@@ -33,6 +33,8 @@
 
 #include <QProcessEnvironment>
 
+class PreferenceFile;
+
 // The composition root: builds every shared monitor, controller and adapter
 // once, with the application's constants, wires them together and runs the
 // launch and termination sequences. Five objects are built at once (the
@@ -45,6 +47,9 @@ public:
     // fakes in tests.
     struct Environment {
         QProcessEnvironment processEnvironment;
+        // The user's preference file, shared by the settings store and the
+        // window frames; none in tests.
+        std::shared_ptr<PreferenceFile> preferenceFile;
         std::function<std::shared_ptr<AppSettingsStoring>()> makeSettingsStore;
         std::function<std::shared_ptr<LocationAuthorizing>()> makeLocationAuthorizer;
         std::function<std::shared_ptr<LocationSettingsOpening>()> makeLocationSettingsOpener;

@@ -1,7 +1,7 @@
 #include "App/ApplicationEnvironment.h"
 
 #include "App/SettingsScene.h"
-#include "Persistence/UserDefaultsAppSettingsStore.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "UI/ChannelScan/ChannelScanWindowView.h"
 #include "UI/ContentView.h"
 #include "UI/DiagnosticsExport/DiagnosticsExportWindowView.h"
@@ -14,7 +14,6 @@
 #include "UI/SpeedTest/SpeedTestWindowView.h"
 
 #include <QApplication>
-#include <QSettings>
 
 namespace {
 
@@ -40,11 +39,6 @@ QWidget* makeToolView(AppDelegate& delegate, ToolWindowKind kind) {
     return nullptr;
 }
 
-// In the preference file, or in memory while that path is not a regular file.
-std::shared_ptr<QSettings> windowFrameSettings() {
-    return UserDefaultsAppSettingsStore::standardUserDefaults();
-}
-
 ContentView::Sources popoverSources(AppDelegate& delegate) {
     ContentView::Sources sources;
     sources.lifecycleController = delegate.lifecycleController();
@@ -62,7 +56,8 @@ ContentView::Sources popoverSources(AppDelegate& delegate) {
 }
 
 std::shared_ptr<MenuBarController> makeMenuBarController(AppDelegate& delegate) {
-    const std::shared_ptr<QSettings> frameSettings = windowFrameSettings();
+    // In the preference file the settings store uses.
+    const std::shared_ptr<PreferenceFile> frameSettings = delegate.environment().preferenceFile;
     auto openSettings = [settingsScene = std::make_shared<SettingsScene>(delegate, frameSettings)] {
         settingsScene->show();
     };

@@ -4,7 +4,7 @@
 #include "UI/Settings/SettingsView.h"
 #include "UI/Settings/SettingsWindow.h"
 
-SettingsScene::SettingsScene(AppDelegate& delegate, std::shared_ptr<QSettings> frameSettings)
+SettingsScene::SettingsScene(AppDelegate& delegate, std::shared_ptr<PreferenceFile> frameSettings)
     : delegate_(delegate), frameSettings_(std::move(frameSettings)) {}
 
 SettingsScene::~SettingsScene() = default;

@@ -5,7 +5,7 @@
 #include <memory>
 
 class AppDelegate;
-class QSettings;
+class PreferenceFile;
 class SettingsWindow;
 
 // The application's one settings scene. Nothing is built at launch; the
@@ -15,7 +15,8 @@ class SettingsWindow;
 class SettingsScene {
 public:
     // The window's frame is kept in `frameSettings`.
-    explicit SettingsScene(AppDelegate& delegate, std::shared_ptr<QSettings> frameSettings = {});
+    explicit SettingsScene(AppDelegate& delegate,
+                           std::shared_ptr<PreferenceFile> frameSettings = {});
     ~SettingsScene();
     SettingsScene(const SettingsScene&) = delete;
     SettingsScene& operator=(const SettingsScene&) = delete;
@@ -30,6 +31,6 @@ public:
 
 private:
     AppDelegate& delegate_;
-    std::shared_ptr<QSettings> frameSettings_;
+    std::shared_ptr<PreferenceFile> frameSettings_;
     std::unique_ptr<SettingsWindow> window_;
 };

@@ -1,7 +1,7 @@
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 
 #include "Persistence/AppSettingsDefaults.h"
-#include "Platform/Foundation/RegularFileSettings.h"
+#include "Platform/Foundation/PreferenceFile.h"
 
 #include <cstdio>
 #include <optional>
@@ -52,42 +52,21 @@ QString UserDefaultsAppSettingsStore::standardFileName() {
            QStringLiteral("/pelmor/pelmor.conf");
 }
 
-std::unique_ptr<QSettings> UserDefaultsAppSettingsStore::standardUserDefaults() {
-    // The one file by name, without the folder-wide fallbacks QSettings would
-    // also open.
+std::shared_ptr<PreferenceFile> UserDefaultsAppSettingsStore::standardPreferenceFile() {
     const QString path = standardFileName();
-    auto settings = RegularFileSettings::open(path, [path] {
+    return std::make_shared<PreferenceFile>(path, [path] {
         sayOnce(QStringLiteral("%1 is not a regular file; it is left as it is").arg(path));
     });
-    if (!settings) {
-        sayOnce(QStringLiteral("no private folder could be made for the settings"));
-    }
-    return settings;
 }
 
-UserDefaultsAppSettingsStore::UserDefaultsAppSettingsStore(std::unique_ptr<QSettings> userDefaults)
-    : userDefaults_(std::move(userDefaults)) {}
+UserDefaultsAppSettingsStore::UserDefaultsAppSettingsStore(
+    std::shared_ptr<PreferenceFile> preferences)
+    : preferences_(std::move(preferences)) {}
 
 UserDefaultsAppSettingsStore::~UserDefaultsAppSettingsStore() = default;
 
 QVariant UserDefaultsAppSettingsStore::value(const QString& key) const {
-    return userDefaults_ ? userDefaults_->value(key) : sessionValues_.value(key);
-}
-
-void UserDefaultsAppSettingsStore::setValue(const QString& key, const QVariant& value) {
-    if (userDefaults_) {
-        userDefaults_->setValue(key, value);
-    } else {
-        sessionValues_.insert(key, value);
-    }
-}
-
-void UserDefaultsAppSettingsStore::remove(const QString& key) {
-    if (userDefaults_) {
-        userDefaults_->remove(key);
-    } else {
-        sessionValues_.remove(key);
-    }
+    return preferences_->value(key);
 }
 
 bool UserDefaultsAppSettingsStore::boolValue(const QString& key, bool defaultValue) const {
@@ -101,7 +80,7 @@ bool UserDefaultsAppSettingsStore::monitoringEnabled() const {
 }
 
 void UserDefaultsAppSettingsStore::setMonitoringEnabled(bool enabled) {
-    setValue(monitoringEnabledKey, enabled);
+    preferences_->setValue(monitoringEnabledKey, enabled);
 }
 
 bool UserDefaultsAppSettingsStore::batteryFriendly() const {
@@ -109,7 +88,7 @@ bool UserDefaultsAppSettingsStore::batteryFriendly() const {
 }
 
 void UserDefaultsAppSettingsStore::setBatteryFriendly(bool enabled) {
-    setValue(batteryFriendlyKey, enabled);
+    preferences_->setValue(batteryFriendlyKey, enabled);
 }
 
 bool UserDefaultsAppSettingsStore::colorfulIcon() const {
@@ -117,7 +96,7 @@ bool UserDefaultsAppSettingsStore::colorfulIcon() const {
 }
 
 void UserDefaultsAppSettingsStore::setColorfulIcon(bool enabled) {
-    setValue(colorfulIconKey, enabled);
+    preferences_->setValue(colorfulIconKey, enabled);
 }
 
 QString UserDefaultsAppSettingsStore::internetPingTarget() const {
@@ -126,7 +105,7 @@ QString UserDefaultsAppSettingsStore::internetPingTarget() const {
 }
 
 void UserDefaultsAppSettingsStore::setInternetPingTarget(const QString& target) {
-    setValue(internetPingTargetKey, target);
+    preferences_->setValue(internetPingTargetKey, target);
 }
 
 std::optional<QString> UserDefaultsAppSettingsStore::lastSSID() const {
@@ -140,8 +119,8 @@ std::optional<QString> UserDefaultsAppSettingsStore::lastSSID() const {
 void UserDefaultsAppSettingsStore::setLastSSID(const std::optional<QString>& ssid) {
     const QString trimmed = ssid ? ssid->trimmed() : QString();
     if (trimmed.isEmpty()) {
-        remove(lastSSIDKey);
+        preferences_->remove(lastSSIDKey);
     } else {
-        setValue(lastSSIDKey, trimmed);
+        preferences_->setValue(lastSSIDKey, trimmed);
     }
 }

@@ -4,9 +4,8 @@
 
 #include <memory>
 
-#include <QVariantHash>
-
-class QSettings;
+class PreferenceFile;
+class QVariant;
 
 // The settings in the user's preference file. A key never written reads as its
 // default, and defaults are never written. The internet target reads trimmed,
@@ -16,18 +15,15 @@ public:
     // The user's preference file: "pelmor/pelmor.conf" in the user's
     // configuration folder.
     static QString standardFileName();
-    // The user's preferences in the standard file, native format, read and
-    // written only while that path leads to a regular file. The first time
-    // something else is there, behind any links (a FIFO, a device, a folder,
-    // a link loop), at the start or later, that is said once on standard
-    // error, the path is left as it is, and what is set is kept in memory for
-    // the session. A file not there yet is made on the first save. None, said
-    // once, when no private folder can be made for the settings' working copy.
-    static std::unique_ptr<QSettings> standardUserDefaults();
+    // The standard file, read and written only while that path leads to a
+    // regular file. The first time something else is there, behind any links
+    // (a FIFO, a device, a folder, a link loop), at the start or later, that
+    // is said once on standard error, the path is left as it is, and what is
+    // set is kept in memory for the session. A file not there yet is made on
+    // the first save. The application makes one and shares it.
+    static std::shared_ptr<PreferenceFile> standardPreferenceFile();
 
-    // Without preferences, what is set is kept in memory for the session.
-    explicit UserDefaultsAppSettingsStore(
-        std::unique_ptr<QSettings> userDefaults = standardUserDefaults());
+    explicit UserDefaultsAppSettingsStore(std::shared_ptr<PreferenceFile> preferences);
     ~UserDefaultsAppSettingsStore() override;
 
     bool monitoringEnabled() const override;
@@ -48,9 +44,6 @@ public:
 private:
     bool boolValue(const QString& key, bool defaultValue) const;
     QVariant value(const QString& key) const;
-    void setValue(const QString& key, const QVariant& value);
-    void remove(const QString& key);
 
-    std::unique_ptr<QSettings> userDefaults_;
-    QVariantHash sessionValues_;
+    std::shared_ptr<PreferenceFile> preferences_;
 };

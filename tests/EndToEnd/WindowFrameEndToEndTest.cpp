@@ -7,6 +7,7 @@
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "Support/EventLoopWait.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/MenuBar/ToolWindowKind.h"
@@ -268,7 +269,7 @@ protected:
         return isWhollyOnScreen();
     }
 
-    static std::unique_ptr<QWidget> openKeptWindow(const std::shared_ptr<QSettings>& frames) {
+    static std::unique_ptr<QWidget> openKeptWindow(const std::shared_ptr<PreferenceFile>& frames) {
         auto window = std::make_unique<QWidget>();
         window->setWindowTitle(QStringLiteral("Speed Test"));
         window->resize(leftOffTheTopLeft.size());
@@ -283,8 +284,7 @@ protected:
 };
 
 TEST_P(WindowFrameEndToEndTest, AWindowLeftOffTheTopLeftComesBackWithItsWholeFrame) {
-    const auto frames =
-        std::make_shared<QSettings>(directory.filePath("frames.ini"), QSettings::IniFormat);
+    const auto frames = std::make_shared<PreferenceFile>(directory.filePath("frames.ini"));
     frames->setValue(QStringLiteral("WindowFrames/") + frameName, leftOffTheTopLeft);
 
     auto window = openKeptWindow(frames);

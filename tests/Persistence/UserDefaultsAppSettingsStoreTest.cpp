@@ -1,6 +1,7 @@
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 
 #include "Persistence/AppSettingsDefaults.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "Support/ScopedEnvironmentVariable.h"
 
 #include <algorithm>
@@ -21,19 +22,22 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRect>
 #include <QSettings>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
 
 // Each test gets a preference file of its own in a temporary configuration
-// folder; a new store over the same file stands for the next launch.
+// folder; a new store over the same file stands for the next launch, and sees
+// the saves due before it.
 class UserDefaultsAppSettingsStoreTest : public testing::Test {
 protected:
     QString path() const { return folder.filePath(QStringLiteral("pelmor.conf")); }
 
-    std::unique_ptr<QSettings> openSettings() const {
-        return std::make_unique<QSettings>(path(), QSettings::NativeFormat);
+    std::shared_ptr<PreferenceFile> openSettings() const {
+        QCoreApplication::sendPostedEvents();
+        return std::make_shared<PreferenceFile>(path());
     }
 
     std::unique_ptr<UserDefaultsAppSettingsStore> openStore() const {
@@ -47,6 +51,7 @@ protected:
     }
 
     QStringList storedKeys() const {
+        QCoreApplication::sendPostedEvents();
         QSettings settings(path(), QSettings::NativeFormat);
         return settings.allKeys();
     }
@@ -336,9 +341,9 @@ TEST_F(UserDefaultsAppSettingsStoreTest, StandardDomainLivesInTheUserConfigurati
 
         testing::internal::CaptureStderr();
         {
-            UserDefaultsAppSettingsStore store;
-            // As for the window frames, kept beside the settings.
-            const auto frames = UserDefaultsAppSettingsStore::standardUserDefaults();
+            // The window frames share the settings' file.
+            const auto frames = UserDefaultsAppSettingsStore::standardPreferenceFile();
+            UserDefaultsAppSettingsStore store(frames);
             EXPECT_EQ(store.lastSSID(), example.storedSSID);
             store.setLastSSID(QStringLiteral("Lab"));
             frames->setValue(u"frame"_s, 7);
@@ -378,8 +383,8 @@ TEST_F(UserDefaultsAppSettingsStoreTest, APathThatStopsBeingARegularFileIsLeftAl
         std::optional<FifoReaderRelease> release;
         std::array<std::uint64_t, 4> before{};
         {
-            UserDefaultsAppSettingsStore store;
-            const auto frames = UserDefaultsAppSettingsStore::standardUserDefaults();
+            const auto frames = UserDefaultsAppSettingsStore::standardPreferenceFile();
+            UserDefaultsAppSettingsStore store(frames);
             store.setColorfulIcon(true);
             saveNow();
             EXPECT_EQ(storedValue(path, u"colorfulIcon"_s), u"true"_s);
@@ -411,8 +416,8 @@ TEST_F(UserDefaultsAppSettingsStoreTest, APathThatStopsBeingARegularFileIsLeftAl
 // edited by hand while Pelmor runs: each save keeps what the file holds.
 TEST_F(UserDefaultsAppSettingsStoreTest, EachSaveKeepsWhatTheFileHoldsNow) {
     const ConfigurationHome configuration;
-    UserDefaultsAppSettingsStore store;
-    const auto frames = UserDefaultsAppSettingsStore::standardUserDefaults();
+    const auto frames = UserDefaultsAppSettingsStore::standardPreferenceFile();
+    UserDefaultsAppSettingsStore store(frames);
     store.setLastSSID(QStringLiteral("Lab"));
     saveNow();
     frames->setValue(u"frame"_s, 7);
@@ -429,4 +434,31 @@ TEST_F(UserDefaultsAppSettingsStoreTest, EachSaveKeepsWhatTheFileHoldsNow) {
         EXPECT_EQ(storedValue(configuration.path, key).toString(), value.toString())
             << key.toStdString();
     }
+}
+
+// The settings and the window frames share one file: a toggle whose write
+// failed (a read-only folder) is written with the next frame saved, and a
+// quit after that keeps both.
+TEST_F(UserDefaultsAppSettingsStoreTest, AToggleWhoseWriteFailedIsKeptByTheNextFrameSave) {
+    bool writable = false;
+    PreferenceFile::WriteSteps steps;
+    steps.writeAll = [&writable](int descriptor, const QByteArray& bytes) {
+        errno = writable ? 0 : EROFS;
+        return writable && ::write(descriptor, bytes.constData(), bytes.size()) == bytes.size();
+    };
+    {
+        const auto preferences = std::make_shared<PreferenceFile>(path(), nullptr, steps);
+        UserDefaultsAppSettingsStore store(preferences);
+        store.setBatteryFriendly(false);
+        QCoreApplication::sendPostedEvents();
+        EXPECT_FALSE(QFile::exists(path()));
+        EXPECT_FALSE(store.batteryFriendly());
+
+        writable = true;
+        preferences->setValue(u"WindowFrames/radar"_s, QRect(10, 20, 300, 200));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(storedKeys().size(), 2) << storedKeys().join(u',').toStdString();
+    }
+    EXPECT_FALSE(openStore()->batteryFriendly());
+    EXPECT_EQ(openSettings()->value(u"WindowFrames/radar"_s), QRect(10, 20, 300, 200));
 }

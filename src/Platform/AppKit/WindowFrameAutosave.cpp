@@ -3,6 +3,7 @@
 #include "Platform/AppKit/MaximizedDirections.h"
 #include "Platform/AppKit/WindowStateFollower.h"
 #include "Platform/AppKit/XcbRequests.h"
+#include "Platform/Foundation/PreferenceFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -126,7 +126,7 @@ constexpr int fillAnswerMilliseconds = 2'000;
 // at: the filter also sees the window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
-    FrameKeeper(QWidget& window, QString name, std::shared_ptr<QSettings> settings)
+    FrameKeeper(QWidget& window, QString name, std::shared_ptr<PreferenceFile> settings)
         : QObject(&window), window_(window), normalFrame_(window.geometry()),
           name_(std::move(name)), settings_(std::move(settings)),
           stateFollower_(window, [this] { noteManagerState(); }) {
@@ -403,7 +403,7 @@ private:
     MaximizedDirections::Reported reported_;
     QRect normalFrame_;
     QString name_;
-    std::shared_ptr<QSettings> settings_;
+    std::shared_ptr<PreferenceFile> settings_;
     QTimer settleTimer_;
     QTimer placementTimer_;
     WindowStateFollower stateFollower_;
@@ -427,7 +427,7 @@ QRect constrained(QRect frame, const QList<QRect>& screenAreas) {
             keptInside(frame.top(), height, area.top(), area.bottom()), width, height};
 }
 
-bool restore(QWidget& window, const QString& name, QSettings& settings) {
+bool restore(QWidget& window, const QString& name, PreferenceFile& settings) {
     const QVariant stored = settings.value(key(name));
     if (stored.typeId() != QMetaType::QRect) {
         return false;
@@ -440,7 +440,7 @@ bool restore(QWidget& window, const QString& name, QSettings& settings) {
     return true;
 }
 
-void save(const QWidget& window, const QString& name, QSettings& settings) {
+void save(const QWidget& window, const QString& name, PreferenceFile& settings) {
     settings.setValue(key(name), window.normalGeometry());
 }
 
@@ -454,13 +454,13 @@ void centre(QWidget& window) {
     window.move(frame.topLeft());
 }
 
-void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings) {
+void restoreOrCentre(QWidget& window, const QString& name, PreferenceFile* settings) {
     if (settings == nullptr || !restore(window, name, *settings)) {
         centre(window);
     }
 }
 
-void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings) {
+void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings) {
     window.installEventFilter(new FrameKeeper(window, name, std::move(settings)));
 }
 

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QString>
 
-class QSettings;
+class PreferenceFile;
 class QWidget;
 
 // Saves a window's frame under a name and restores it at the next start. A
@@ -17,10 +17,10 @@ namespace WindowFrameAutosave {
 
 // Restores the frame saved under `name`, held to a screen; false when
 // nothing is saved or the saved value is not a frame.
-bool restore(QWidget& window, const QString& name, QSettings& settings);
+bool restore(QWidget& window, const QString& name, PreferenceFile& settings);
 // Saves the window's normal frame: a maximised or full-screen window's is the
 // one it goes back to.
-void save(const QWidget& window, const QString& name, QSettings& settings);
+void save(const QWidget& window, const QString& name, PreferenceFile& settings);
 
 // `frame` shrunk to fit and moved inside the screen area it overlaps most (the
 // first area when it overlaps none). Unchanged when there is no screen.
@@ -31,7 +31,7 @@ void centre(QWidget& window);
 
 // Restores the frame saved under `name`, or centres the window when none is
 // (or there are no settings).
-void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
+void restoreOrCentre(QWidget& window, const QString& name, PreferenceFile* settings);
 
 // From now on holds the window to the screens each time it is shown (not when
 // restored from minimised) and once more when the window manager has framed
@@ -41,6 +41,6 @@ void restoreOrCentre(QWidget& window, const QString& name, QSettings* settings);
 // and saves its frame under `name` once placed and whenever it has moved or
 // resized and then stayed a moment in none of those states. Nothing is saved
 // without settings.
-void keep(QWidget& window, const QString& name, std::shared_ptr<QSettings> settings);
+void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings);
 
 } // namespace WindowFrameAutosave

@@ -5,13 +5,13 @@
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
 #include "Platform/AppKit/WindowOrdering.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "UI/MenuBar/MenuBarIconStyling.h"
 #include "UI/MenuBar/OutsideClickRule.h"
 #include "UI/MenuBar/PopoverHeightRule.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -23,7 +23,8 @@ constexpr auto toggleAfterCloseInterval = std::chrono::milliseconds(300);
 // frame under its autosave name.
 class ToolWindow final : public QWidget {
 public:
-    ToolWindow(const ToolWindowDescriptor& descriptor, const std::shared_ptr<QSettings>& frames) {
+    ToolWindow(const ToolWindowDescriptor& descriptor,
+               const std::shared_ptr<PreferenceFile>& frames) {
         AccessibleRole::set(*this, QAccessible::Window);
         setWindowTitle(descriptor.title);
         setAttribute(Qt::WA_DeleteOnClose, false);

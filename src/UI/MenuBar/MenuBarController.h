@@ -19,7 +19,7 @@
 #include <QPointer>
 
 class PopoverWindow;
-class QSettings;
+class PreferenceFile;
 class QWidget;
 class StatusItem;
 
@@ -46,7 +46,7 @@ public:
         std::function<void()> quit;
         std::function<void()> openSettings;
         // Where tool-window frames are kept between runs.
-        std::shared_ptr<QSettings> frameSettings;
+        std::shared_ptr<PreferenceFile> frameSettings;
     };
 
     static std::shared_ptr<MenuBarController> create(Dependencies dependencies);

@@ -2,12 +2,11 @@
 
 #include "Platform/AppKit/WindowFrameAutosave.h"
 #include "Platform/AppKit/WindowOrdering.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "UI/Settings/SettingsView.h"
 
-#include <QSettings>
-
 SettingsWindow::SettingsWindow(SettingsViewDependencies dependencies,
-                               std::shared_ptr<QSettings> frameSettings, QObject* parent)
+                               std::shared_ptr<PreferenceFile> frameSettings, QObject* parent)
     : QObject(parent), dependencies_(std::move(dependencies)),
       frameSettings_(std::move(frameSettings)) {}
 

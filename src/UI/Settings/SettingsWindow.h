@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
-class QSettings;
+class PreferenceFile;
 class SettingsView;
 
 // The application's one settings window, titled "Pelmor Settings". Showing it
@@ -25,7 +25,7 @@ public:
 
     // Frames are kept in `frameSettings`; without them the window always opens centred.
     explicit SettingsWindow(SettingsViewDependencies dependencies,
-                            std::shared_ptr<QSettings> frameSettings = {},
+                            std::shared_ptr<PreferenceFile> frameSettings = {},
                             QObject* parent = nullptr);
     ~SettingsWindow() override;
 
@@ -40,6 +40,6 @@ public:
 
 private:
     SettingsViewDependencies dependencies_;
-    std::shared_ptr<QSettings> frameSettings_;
+    std::shared_ptr<PreferenceFile> frameSettings_;
     QPointer<SettingsView> view_;
 };

@@ -1,17 +1,18 @@
 #include "Platform/AppKit/WindowFrameAutosave.h"
 
+#include "Platform/Foundation/PreferenceFile.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QWidget>
 
 class WindowFrameAutosaveTest : public testing::Test {
 protected:
     QTemporaryDir directory;
-    QSettings settings{directory.filePath("frames.ini"), QSettings::IniFormat};
+    PreferenceFile settings{directory.filePath("frames.ini")};
 };
 
 TEST_F(WindowFrameAutosaveTest, AFrameIsShrunkAndMovedIntoTheScreenItOverlapsMost) {
@@ -81,11 +82,10 @@ TEST_F(WindowFrameAutosaveTest, AKeptWindowIsHeldToTheScreenEachTimeItIsShown) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize size(300, 200);
     const QRect onScreen(screen.topLeft() + QPoint(20, 30), size);
-    const auto kept =
-        std::make_shared<QSettings>(directory.filePath("kept.ini"), QSettings::IniFormat);
+    const auto kept = std::make_shared<PreferenceFile>(directory.filePath("kept.ini"));
     const struct {
         const char* what;
-        std::shared_ptr<QSettings> settings;
+        std::shared_ptr<PreferenceFile> settings;
         QRect left;
         // The edges of the screen the frame is moved against: x and y, -1 for
         // the left or top, 1 for the right or bottom, 0 where it stays.

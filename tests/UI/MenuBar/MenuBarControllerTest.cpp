@@ -6,6 +6,7 @@
 #include "Persistence/InMemoryAppSettingsStore.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "Support/FakeDNSLookupRunner.h"
 #include "Support/FakePingProbeRunner.h"
 #include "Support/TestRuntime.h"
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,7 +84,7 @@ protected:
             },
             [this] { ++quits; },
             {},
-            std::make_shared<QSettings>(frames.filePath("frames.ini"), QSettings::IniFormat)};
+            std::make_shared<PreferenceFile>(frames.filePath("frames.ini"))};
         controller = MenuBarController::create(std::move(dependencies));
     }
 

@@ -5,6 +5,7 @@
 #include "Core/TaskSleeper.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/Async/Continuation.h"
+#include "Platform/Foundation/PreferenceFile.h"
 #include "Platform/Reactive/Published.h"
 #include "Support/FakeNotificationPoster.h"
 #include "Support/TestRuntime.h"
@@ -134,7 +135,7 @@ public:
     QString preferencesPath = configHome.filePath("pelmor.conf");
     std::shared_ptr<UserDefaultsAppSettingsStore> settingsStore =
         std::make_shared<UserDefaultsAppSettingsStore>(
-            std::make_unique<QSettings>(preferencesPath, QSettings::IniFormat));
+            std::make_shared<PreferenceFile>(preferencesPath));
 
     std::shared_ptr<ScriptedUpdateCheck> updateCheck = std::make_shared<ScriptedUpdateCheck>();
     std::shared_ptr<FakeNotificationPoster> notifications =

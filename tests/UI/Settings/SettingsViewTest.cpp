@@ -248,7 +248,7 @@ TEST_F(SettingsViewTest, TurningBatteryFriendlyOffStoresFalseAndReadsAlwaysFast)
     click(view->generalPage()->batteryFriendlySwitch());
     EXPECT_FALSE(view->generalPage()->batteryFriendlySwitch()->isChecked());
     EXPECT_EQ(view->generalPage()->batteryModeBadge()->text(), u"Always Fast"_s);
-    environment.settingsStore.reset();
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(environment.storedValue(u"batteryFriendly"_s), QVariant(false));
 }
 

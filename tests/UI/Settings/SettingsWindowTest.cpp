@@ -1,5 +1,6 @@
 #include "UI/Settings/SettingsWindow.h"
 
+#include "Platform/Foundation/PreferenceFile.h"
 #include "SettingsTestEnvironment.h"
 #include "Support/EventLoopWait.h"
 #include "Support/QStringPrinter.h"
@@ -12,7 +13,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -79,8 +79,8 @@ TEST_F(SettingsWindowTest, ReopeningAfterClosingBuildsAFreshViewOnTheSameUpdateC
 }
 
 TEST_F(SettingsWindowTest, ItOpensCentredFirstThenWhereItWasLeft) {
-    const auto frames = std::make_shared<QSettings>(environment.configHome.filePath("frames.ini"),
-                                                    QSettings::IniFormat);
+    const auto frames =
+        std::make_shared<PreferenceFile>(environment.configHome.filePath("frames.ini"));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     SettingsWindow placed(environment.dependencies(), frames);
     placed.show();
@@ -100,8 +100,8 @@ TEST_F(SettingsWindowTest, ItOpensCentredFirstThenWhereItWasLeft) {
 }
 
 TEST_F(SettingsWindowTest, AWindowClosedMaximisedReopensAtItsNormalFrame) {
-    const auto frames = std::make_shared<QSettings>(environment.configHome.filePath("frames.ini"),
-                                                    QSettings::IniFormat);
+    const auto frames =
+        std::make_shared<PreferenceFile>(environment.configHome.filePath("frames.ini"));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect normal(screen.topLeft() + QPoint(30, 40), QSize(740, 450));
     const struct {
