@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char* argv[]) {
     InheritedProcessState::openClosedStandardStreams();
@@ -30,7 +31,11 @@ int main(int argc, char* argv[]) {
         std::fputs("Pelmor is already running.\n", stderr);
         return 0;
     }
-    QtPlatformChoice::apply(argc, argv);
+    // Without an X display Qt would abort: said in one line, and the lock
+    // above is let go as this returns.
+    if (const std::optional<int> status = QtPlatformChoice::apply(argc, argv)) {
+        return *status;
+    }
     PelmorApp application(argc, argv);
     return application.exec();
 }

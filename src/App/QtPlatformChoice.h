@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <optional>
 
 #include <QByteArray>
@@ -7,27 +9,52 @@
 // Which Qt platform the application runs on. A Wayland client cannot place
 // its own windows, so there the popover could not open by the tray icon: in
 // a Wayland session that also offers X (XWayland), Pelmor runs on Qt's X
-// platform. A platform the user chose (QT_QPA_PLATFORM or -platform) stands.
+// platform, also where QT_QPA_PLATFORM names Wayland. A -platform argument or
+// another platform named in QT_QPA_PLATFORM (offscreen, minimal) stands.
+// Qt aborts when X is its platform and no X display opens: that is said
+// first, in one line, and the application ends with status 1.
 namespace QtPlatformChoice {
 
 struct Session {
     QByteArray chosenPlatform;     // QT_QPA_PLATFORM
     bool platformArgument = false; // -platform on the command line
-    QByteArray display;            // DISPLAY
+    QByteArray display;            // DISPLAY, or -display on the command line
     QByteArray waylandDisplay;     // WAYLAND_DISPLAY
     QByteArray sessionType;        // XDG_SESSION_TYPE
 
     bool operator==(const Session&) const = default;
 };
 
-// The platform to run on instead of Qt's own choice; none to leave it.
-std::optional<QByteArray> platformOverride(const Session& session);
+enum class Outcome {
+    // The platform as chosen; no X display is opened beforehand.
+    asChosen,
+    // X, whose display answers.
+    onX,
+    // X, whose display answers, where QT_QPA_PLATFORM names Wayland: said once.
+    onXInsteadOfWayland,
+    // X, where no display is named or the one named does not answer.
+    noXDisplay,
+};
+
+// Whether the X display named (never empty) can be opened now.
+using XDisplayProbe = std::function<bool(const QByteArray& display)>;
+
+// What the session comes to; `probe` is asked only where X is the platform.
+Outcome outcome(const Session& session, const XDisplayProbe& probe);
+
+// The one line said for an outcome, ending in a newline; empty for none.
+QByteArray notice(Outcome outcome, const Session& session);
 
 // This process's session, from its environment and arguments.
 Session currentSession(int argc, char** argv);
 
-// Sets QT_QPA_PLATFORM when the session calls for it; before the Qt
-// application is built.
-void apply(int argc, char** argv);
+// Opens the X display with xcb and closes it again.
+bool xDisplayAnswers(const QByteArray& display);
+
+// Before the Qt application is built: sets QT_QPA_PLATFORM to X where the
+// session runs on X, says the outcome's notice on `errors`, and gives the
+// status to end with where no X display answers.
+std::optional<int> apply(int argc, char** argv, const XDisplayProbe& probe = xDisplayAnswers,
+                         std::FILE* errors = stderr);
 
 } // namespace QtPlatformChoice

@@ -1,5 +1,6 @@
 #include "App/QtPlatformChoice.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
 #include <utility>
@@ -37,26 +38,48 @@ private:
 
 } // namespace
 
-TEST(QtPlatformChoiceTest, AWaylandSessionWithXRunsOnXUnlessTheUserChose) {
+// X is opened beforehand only where it is the platform: Qt's own choice, X
+// named, or Wayland named while an X display is set.
+TEST(QtPlatformChoiceTest, PelmorRunsOnXWhereAnXDisplayAnswersUnlessTheUserChoseAnother) {
+    using enum QtPlatformChoice::Outcome;
     struct Case {
         const char* name;
         Session session;
-        std::optional<QByteArray> expected;
+        bool answers;
+        QtPlatformChoice::Outcome expected;
     };
     const Case cases[] = {
-        {"Wayland with XWayland", {"", false, ":0", "wayland-0", "wayland"}, "xcb"},
-        {"Wayland display only named", {"", false, ":1", "wayland-1", ""}, "xcb"},
-        {"Wayland session type only", {"", false, ":0", "", "wayland"}, "xcb"},
-        {"Wayland without X", {"", false, "", "wayland-0", "wayland"}, std::nullopt},
-        {"X session", {"", false, ":0", "", "x11"}, std::nullopt},
-        {"user chose Wayland", {"wayland", false, ":0", "wayland-0", "wayland"}, std::nullopt},
-        {"user chose offscreen", {"offscreen", false, ":0", "wayland-0", ""}, std::nullopt},
-        {"user passed -platform", {"", true, ":0", "wayland-0", "wayland"}, std::nullopt},
-        {"no display at all", {"", false, "", "", "tty"}, std::nullopt},
+        {"X session", {"", false, ":0", "", "x11"}, true, onX},
+        {"X display that does not answer", {"", false, ":57", "", "x11"}, false, noXDisplay},
+        {"no display at all", {"", false, "", "", "tty"}, true, noXDisplay},
+        {"Wayland with XWayland", {"", false, ":0", "wayland-0", "wayland"}, true, onX},
+        {"Wayland without X", {"", false, "", "wayland-0", "wayland"}, true, noXDisplay},
+        {"X named, not answering", {"xcb", false, ":0", "", ""}, false, noXDisplay},
+        {"X named with options", {"xcb:nograb", false, ":0", "", ""}, true, onX},
+        {"Wayland named",
+         {"wayland", false, ":0", "wayland-0", "wayland"},
+         true,
+         onXInsteadOfWayland},
+        {"Wayland then X named",
+         {"wayland-egl;xcb", false, ":1", "", ""},
+         true,
+         onXInsteadOfWayland},
+        {"Wayland named without X", {"wayland", false, "", "wayland-0", ""}, true, noXDisplay},
+        {"offscreen named", {"offscreen", false, "", "", ""}, false, asChosen},
+        {"minimal named", {"minimal", false, ":0", "wayland-0", "wayland"}, false, asChosen},
+        {"-platform given", {"", true, "", "wayland-0", "wayland"}, false, asChosen},
+        {"-platform given, Wayland named", {"wayland", true, ":0", "", ""}, false, asChosen},
     };
     for (const auto& testCase : cases) {
-        EXPECT_EQ(QtPlatformChoice::platformOverride(testCase.session), testCase.expected)
-            << testCase.name;
+        SCOPED_TRACE(testCase.name);
+        QByteArray asked;
+        EXPECT_EQ(QtPlatformChoice::outcome(testCase.session,
+                                            [&](const QByteArray& display) {
+                                                asked = display;
+                                                return testCase.answers;
+                                            }),
+                  testCase.expected);
+        EXPECT_EQ(asked, testCase.expected == asChosen ? "" : testCase.session.display);
     }
 }
 
@@ -68,15 +91,31 @@ TEST(QtPlatformChoiceTest, TheSessionIsReadFromTheEnvironmentAndArguments) {
     qputenv("WAYLAND_DISPLAY", "wayland-3");
     qputenv("XDG_SESSION_TYPE", "wayland");
     char program[] = "pelmor";
-    char flag[] = "-platform";
+    char flag[] = "--platform";
     char value[] = "wayland";
-    char* withArgument[] = {program, flag, value};
-    char* withoutArgument[] = {program};
-    EXPECT_EQ(QtPlatformChoice::currentSession(3, withArgument),
-              (Session{"offscreen", true, ":7", "wayland-3", "wayland"}));
-    EXPECT_FALSE(QtPlatformChoice::currentSession(1, withoutArgument).platformArgument);
+    char displayFlag[] = "-display";
+    char display[] = ":9";
+    char* withArguments[] = {program, flag, value, displayFlag, display};
+    char* withoutArguments[] = {program};
+    EXPECT_EQ(QtPlatformChoice::currentSession(5, withArguments),
+              (Session{"offscreen", true, ":9", "wayland-3", "wayland"}));
+    EXPECT_FALSE(QtPlatformChoice::currentSession(1, withoutArguments).platformArgument);
 
-    qunsetenv("QT_QPA_PLATFORM");
-    QtPlatformChoice::apply(1, withoutArgument);
+    // Wayland named: X instead, said once; no X display: said, status 1.
+    std::FILE* errors = std::tmpfile();
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    const auto answers = [](const QByteArray&) { return true; };
+    EXPECT_EQ(QtPlatformChoice::apply(1, withoutArguments, answers, errors), std::nullopt);
     EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArrayLiteral("xcb"));
+    qunsetenv("DISPLAY");
+    EXPECT_EQ(QtPlatformChoice::apply(1, withoutArguments, answers, errors), 1);
+    std::rewind(errors);
+    char said[512] = {};
+    EXPECT_EQ(std::fread(said, 1, sizeof said - 1, errors) > 0, true);
+    std::fclose(errors);
+    EXPECT_EQ(QByteArray(said),
+              "QT_QPA_PLATFORM names Wayland, where Pelmor cannot place its popover by the tray "
+              "icon: it runs on X (display :7) instead.\n"
+              "No X display is set (DISPLAY is empty); Pelmor needs an X display (XWayland on "
+              "Wayland desktops).\n");
 }

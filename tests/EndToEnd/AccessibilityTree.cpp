@@ -13,6 +13,7 @@ const QString accessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
 const QString registry = QStringLiteral("org.a11y.atspi.Registry");
 const QString rootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
 // Bit positions in the state set.
+constexpr int stateChecked = 4;
 constexpr int stateFocusable = 11;
 constexpr int stateFocused = 12;
 constexpr int stateSelected = 23;
@@ -157,6 +158,34 @@ bool AccessibilityTree::isFocused(const Node& node) const {
 
 bool AccessibilityTree::isSelected(const Node& node) const {
     return hasState(node, stateSelected);
+}
+
+bool AccessibilityTree::isChecked(const Node& node) const {
+    return hasState(node, stateChecked);
+}
+
+bool AccessibilityTree::doAction(const Node& node, const QString& action) const {
+    const QString actionInterface = QStringLiteral("org.a11y.atspi.Action");
+    const QVariant value =
+        firstResult(call(bus_, node, actionInterface, QStringLiteral("GetActions")));
+    if (!value.canConvert<QDBusArgument>()) {
+        return false;
+    }
+    const auto argument = value.value<QDBusArgument>();
+    QStringList names;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        QString name, description, keyBinding;
+        argument.beginStructure();
+        argument >> name >> description >> keyBinding;
+        argument.endStructure();
+        names << name;
+    }
+    argument.endArray();
+    const qsizetype index = names.indexOf(action);
+    return index >= 0 &&
+           firstResult(call(bus_, node, actionInterface, QStringLiteral("DoAction"), {int(index)}))
+               .toBool();
 }
 
 bool AccessibilityTree::hasState(const Node& node, int state) const {

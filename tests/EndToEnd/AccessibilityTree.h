@@ -40,10 +40,15 @@ public:
     QString text(const Node& node) const;
     std::vector<Node> children(const Node& node) const;
     bool isShowing(const Node& node) const;
-    // Reached by the keyboard; holding its focus; the current one of a set.
+    // Reached by the keyboard; holding its focus; the current one of a set;
+    // switched on.
     bool isFocusable(const Node& node) const;
     bool isFocused(const Node& node) const;
     bool isSelected(const Node& node) const;
+    bool isChecked(const Node& node) const;
+    // Does the object's action of that name, as a screen reader does;
+    // whether it was there and answered done.
+    bool doAction(const Node& node, const QString& action) const;
 
 private:
     bool hasState(const Node& node, int state) const;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -397,6 +398,13 @@ TEST_F(ToolWindowsEndToEndTest, AScreenReaderTellsWhatEachWindowAndControlIs) {
     for (const Node& top : windows) {
         expectTold(top);
     }
+    // A switch's own action does what its click does: here the entry is written.
+    const auto launch = tree->findNamed(panel, u"check box"_s, u"Launch at login"_s);
+    ASSERT_TRUE(launch && !tree->isChecked(*launch)) << outline(panel);
+    EXPECT_TRUE(tree->doAction(*launch, u"Toggle"_s));
+    EXPECT_TRUE(processEventsUntil(
+        [&] { return QFile::exists(configHome.filePath(u"autostart/pelmor.desktop"_s)); }, 5'000));
+    EXPECT_TRUE(tree->isChecked(*launch));
 }
 
 // Name lookups hang in this network, as they do when a report is most

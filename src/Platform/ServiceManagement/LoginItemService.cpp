@@ -3,13 +3,18 @@
 #include "Platform/Foundation/RegularFile.h"
 #include "Platform/ServiceManagement/DesktopEntryExec.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 namespace {
@@ -77,6 +82,78 @@ bool entryStarts(const QByteArray& contents, const QString& program) {
     return !target.isEmpty() && target == resolvedProgram(program);
 }
 
+// What is at a path itself, a link not followed.
+enum class Occupant { nothing, regularFile, link, folder, other };
+
+Occupant occupantAt(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
+        if (errno == ENOENT) {
+            return Occupant::nothing;
+        }
+        throw LoginItemService::Error(
+            QStringLiteral("%1 could not be looked at: %2").arg(path, qt_error_string(errno)));
+    }
+    if (S_ISREG(info.st_mode)) {
+        return Occupant::regularFile;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return Occupant::link;
+    }
+    return S_ISDIR(info.st_mode) ? Occupant::folder : Occupant::other;
+}
+
+LoginItemService::Error leftAlone(const QString& path) {
+    return LoginItemService::Error(
+        QStringLiteral("%1 is neither a file nor a link, and was left as it is.").arg(path));
+}
+
+// A new file beside `path`, in the same folder, holding `bytes` on disk.
+// Its name does not end in .desktop, so no desktop reads it meanwhile.
+QString writtenBeside(const QString& path, const QByteArray& bytes) {
+    int descriptor = -1;
+    QString temporary;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = QFileInfo(path).dir().filePath(
+            QStringLiteral(".%1.%2")
+                .arg(QFileInfo(path).fileName())
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        descriptor = ::open(QFile::encodeName(temporary).constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (descriptor < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (descriptor < 0) {
+        throw LoginItemService::Error(
+            QStringLiteral("%1 could not be written: %2").arg(path, qt_error_string(errno)));
+    }
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = ::write(descriptor, bytes.constData() + written,
+                                     static_cast<size_t>(bytes.size() - written));
+        if (step < 0 && errno == EINTR) {
+            continue;
+        }
+        if (step <= 0) {
+            break;
+        }
+        written += step;
+    }
+    bool whole = written == bytes.size() && ::fsync(descriptor) == 0;
+    int error = errno;
+    if (::close(descriptor) != 0 && whole) {
+        whole = false;
+        error = errno;
+    }
+    if (!whole) {
+        ::unlink(QFile::encodeName(temporary).constData());
+        throw LoginItemService::Error(
+            QStringLiteral("%1 could not be written: %2").arg(path, qt_error_string(error)));
+    }
+    return temporary;
+}
+
 bool openWithDesktop(const QUrl& url) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString()});
 }
@@ -120,25 +197,53 @@ void LoginItemService::registerItem() {
     if (!QDir().mkpath(autostartDirectory_)) {
         throw Error(QStringLiteral("The folder %1 could not be created.").arg(autostartDirectory_));
     }
-    // An empty folder in the entry's place, which starts nothing, makes way;
-    // one with something in it is an error below.
-    if (const QFileInfo existing(entryPath()); existing.isDir() && !existing.isSymLink()) {
-        QDir().rmdir(entryPath());
+    const QString path = entryPath();
+    // An empty folder in the entry's place, which starts nothing, makes way.
+    // Anything else that is neither a file nor a link is never opened.
+    const Occupant occupant = occupantAt(path);
+    if (occupant == Occupant::folder && !QDir().rmdir(path)) {
+        throw Error(QStringLiteral("%1 is a folder with something in it.").arg(path));
     }
-    QSaveFile entry(entryPath());
-    if (!entry.open(QIODevice::WriteOnly)) {
-        throw Error(entry.errorString());
+    if (occupant == Occupant::other) {
+        throw leftAlone(path);
     }
-    entry.write(entryContents(command_));
-    if (!entry.commit()) {
-        throw Error(entry.errorString());
+    // Renamed over the path itself: a link there is replaced, never its target.
+    const QString temporary = writtenBeside(path, entryContents(command_));
+    const auto discarded = [&temporary] { ::unlink(QFile::encodeName(temporary).constData()); };
+    try {
+        if (const Occupant now = occupantAt(path);
+            now == Occupant::other || now == Occupant::folder) {
+            throw leftAlone(path);
+        }
+    } catch (const Error&) {
+        discarded();
+        throw;
+    }
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
+        0) {
+        const int error = errno;
+        discarded();
+        throw Error(
+            QStringLiteral("%1 could not be replaced: %2").arg(path, qt_error_string(error)));
     }
 }
 
 void LoginItemService::unregisterItem() {
-    QFile entry(entryPath());
-    if (entry.exists() && !entry.remove()) {
-        throw Error(entry.errorString());
+    const QString path = entryPath();
+    switch (occupantAt(path)) {
+    case Occupant::nothing:
+        return;
+    case Occupant::regularFile:
+    case Occupant::link:
+        // A link itself goes, never what it leads to.
+        if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT) {
+            throw Error(
+                QStringLiteral("%1 could not be removed: %2").arg(path, qt_error_string(errno)));
+        }
+        return;
+    case Occupant::folder:
+    case Occupant::other:
+        throw leftAlone(path);
     }
 }
 

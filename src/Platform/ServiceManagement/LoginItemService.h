@@ -37,10 +37,12 @@ public:
     // links) to the same file as the command's. Not registered otherwise,
     // whatever is there; approval is never required here.
     virtual Status status() const;
-    // Writes the entry atomically, in place of whatever file is there (and of
-    // an empty folder); throws Error.
+    // Writes the entry to a new file beside its path and renames it over the
+    // path: a file, a link (never its target) or an empty folder there makes
+    // way. Anything else there is left alone; throws Error.
     virtual void registerItem();
-    // Removes the entry; throws Error.
+    // Removes a file or a link at the entry's path (never a link's target);
+    // anything else there is left alone. Throws Error.
     virtual void unregisterItem();
     // Shows the folder of login items.
     virtual void openLoginItemsSettings() const;

@@ -6,6 +6,7 @@
 #include "UI/Ground/NamedColors.h"
 #include "UI/Ground/SpringTransition.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -13,6 +14,47 @@ namespace {
 
 constexpr QSize trackSize(32, 18);
 constexpr double knobInset = 2;
+
+// What a switch is to assistive technologies: a check box, as Qt gives any
+// checkable button, whose "Toggle" action clicks it. Qt's own toggles the
+// state without a click, so whatever acts on the click never hears of it.
+class AccessibleSwitch final : public QAccessibleWidget {
+public:
+    explicit AccessibleSwitch(SwitchToggle* toggle)
+        : QAccessibleWidget(toggle, QAccessible::CheckBox) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = toggle()->isChecked();
+        state.pressed = toggle()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (toggle()->isEnabled()) {
+            names.prepend(toggleAction());
+        }
+        return names;
+    }
+
+    void doAction(const QString& actionName) override {
+        if (actionName == toggleAction()) {
+            toggle()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    SwitchToggle* toggle() const { return static_cast<SwitchToggle*>(widget()); }
+};
+
+QAccessibleInterface* accessibleSwitch(const QString& /*className*/, QObject* object) {
+    auto* toggle = qobject_cast<SwitchToggle*>(object);
+    return toggle != nullptr ? new AccessibleSwitch(toggle) : nullptr;
+}
 
 } // namespace
 
@@ -25,6 +67,11 @@ SwitchToggle::SwitchToggle(const QString& accessibleLabel, QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
     connect(this, &QAbstractButton::toggled, this, &SwitchToggle::moveKnob);
+    static const bool isFactoryInstalled = [] {
+        QAccessible::installFactory(&accessibleSwitch);
+        return true;
+    }();
+    Q_UNUSED(isFactoryInstalled);
 }
 
 void SwitchToggle::moveKnob(bool checked) {

@@ -1,5 +1,6 @@
 #include "Platform/ServiceManagement/LoginItemService.h"
 
+#include "Support/QStringPrinter.h"
 #include "Support/ScopedEnvironmentVariable.h"
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -26,6 +28,31 @@ void writeFile(const QString& path, const QByteArray& contents) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(contents);
+}
+
+// Everything under `root` but `leftOut`, one line each, links not followed
+// and nothing opened but regular files.
+QStringList treeAt(const QString& root, const QString& leftOut = {}) {
+    QStringList tree;
+    QDirIterator entries(root,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        struct stat status {};
+        ::lstat(QFile::encodeName(path).constData(), &status);
+        QFile file(path);
+        const QString kind = S_ISLNK(status.st_mode)    ? "link to " + QFile::symLinkTarget(path)
+                             : S_ISDIR(status.st_mode)  ? QStringLiteral("folder")
+                             : !S_ISREG(status.st_mode) ? QStringLiteral("FIFO")
+                             : file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                              : QStringLiteral("unreadable");
+        if (path != leftOut) {
+            tree.append(path.mid(root.size()) + ": " + kind);
+        }
+    }
+    tree.sort();
+    return tree;
 }
 
 } // namespace
@@ -91,12 +118,7 @@ TEST_F(LoginItemServiceTest, OnlyAnEntryThatWouldStartThisProgramCountsAsEnabled
         {"not an application", entry("Type=Link\nExec=\"" + program.toUtf8() + "\"\n"), false},
         {"in another group",
          [&](const QString& path) { writeFile(path, "[Other]\n" + exec + "\n"); }, false},
-        {"a folder", [](const QString& path) { QDir().mkpath(path); }, false},
-        {"a FIFO",
-         [](const QString& path) {
-             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-         },
-         false},
+        {"an empty folder", [](const QString& path) { QDir().mkpath(path); }, false},
     };
     for (const Case& example : cases) {
         SCOPED_TRACE(example.name);
@@ -107,6 +129,69 @@ TEST_F(LoginItemServiceTest, OnlyAnEntryThatWouldStartThisProgramCountsAsEnabled
                                                     : LoginItemService::Status::notRegistered);
         service.registerItem();
         EXPECT_EQ(service.status(), LoginItemService::Status::enabled);
+    }
+}
+
+// Whatever is at the entry's path, nothing but that path changes: a link is
+// replaced and removed itself, never what it leads to, and anything that is
+// neither a file nor a link stays as it is, with an error.
+TEST_F(LoginItemServiceTest, OnlyTheEntrysOwnPathIsReplacedOrRemoved) {
+    const QString entryPath = autostart + "/pelmor.desktop";
+    const QString elsewhere = configHome.filePath("dotfiles");
+    const auto fifo = [](const QString& path) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    };
+    const auto link = [&](const QString& target) {
+        return [target](const QString& path) { ASSERT_TRUE(QFile::link(target, path)); };
+    };
+    struct Case {
+        const char* name;
+        std::function<void(const QString& path)> make;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"a link to another application's entry",
+         [&](const QString& path) {
+             writeFile(elsewhere + "/notes.desktop", "[Desktop Entry]\nName=Notes\n");
+             link(elsewhere + "/notes.desktop")(path);
+         },
+         true},
+        {"a link to a FIFO elsewhere",
+         [&](const QString& path) {
+             fifo(elsewhere + "/fifo");
+             link(elsewhere + "/fifo")(path);
+         },
+         true},
+        {"a dangling link", link(elsewhere + "/gone.desktop"), true},
+        {"a link loop", link(entryPath), true},
+        {"a FIFO", fifo, false},
+        {"a folder with something in it",
+         [](const QString& path) {
+             QDir().mkpath(path);
+             writeFile(path + "/inside", "kept");
+         },
+         false},
+    };
+    for (const Case& example : cases) {
+        SCOPED_TRACE(example.name);
+        QDir(autostart).removeRecursively();
+        QDir(elsewhere).removeRecursively();
+        QDir().mkpath(elsewhere);
+        QDir().mkpath(autostart);
+        example.make(entryPath);
+        const QStringList before = treeAt(configHome.path());
+        const QStringList elsewhereBefore = treeAt(configHome.path(), entryPath);
+        if (example.replaced) {
+            service.registerItem();
+            EXPECT_EQ(service.status(), LoginItemService::Status::enabled);
+            EXPECT_FALSE(QFileInfo(entryPath).isSymLink());
+            EXPECT_EQ(treeAt(configHome.path(), entryPath), elsewhereBefore);
+            service.unregisterItem();
+        } else {
+            EXPECT_THROW(service.registerItem(), LoginItemService::Error);
+            EXPECT_THROW(service.unregisterItem(), LoginItemService::Error);
+        }
+        EXPECT_EQ(treeAt(configHome.path()), example.replaced ? elsewhereBefore : before);
     }
 }
 

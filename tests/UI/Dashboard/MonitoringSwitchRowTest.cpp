@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -39,10 +40,15 @@ TEST_F(MonitoringSwitchRowTest, ShowsTheSwitchItsLabelAndTheCapsule) {
     EXPECT_EQ(row.capsuleText(), u"Paused"_s);
 }
 
-TEST_F(MonitoringSwitchRowTest, AClickWritesTheBindingOnce) {
+TEST_F(MonitoringSwitchRowTest, AClickOrTheAccessibleToggleWritesTheBindingOnce) {
     QTest::mouseClick(row.toggle(), Qt::LeftButton);
     EXPECT_EQ(writes, std::vector<bool>{false});
     EXPECT_FALSE(row.toggle()->isChecked());
+    QAccessible::queryAccessibleInterface(row.toggle())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(writes, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(row.toggle()->isChecked());
 }
 
 TEST_F(MonitoringSwitchRowTest, ARefusedWriteLeavesTheSwitchWhereTheBindingIs) {

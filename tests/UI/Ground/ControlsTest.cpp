@@ -3,10 +3,13 @@
 #include "UI/Ground/PopoverTheme.h"
 #include "UI/Ground/Spinner.h"
 #include "UI/Ground/SwitchToggle.h"
+#include "UI/Ground/SymbolButton.h"
+#include "UI/Ground/WindowBorderedButton.h"
 #include "UI/PlainLineRendering.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -24,6 +27,42 @@ TEST(SwitchToggleTest, AClickFlipsItAndItsLabelIsOnlyForScreenReaders) {
     EXPECT_EQ(toggled.count(), 2);
     EXPECT_EQ(toggle.accessibleName(), u"Enabled"_s);
     EXPECT_TRUE(toggle.text().isEmpty());
+}
+
+// What a screen reader does to a switch or a button, through the action its
+// accessible interface lists, is what a click does, with the same signals.
+TEST(SwitchToggleTest, EachAccessibleActionOfASwitchOrButtonIsAClick) {
+    SwitchToggle toggle(u"Enabled"_s);
+    SymbolButton symbolButton(u"xmark"_s, 16, Qt::white, u"Close"_s);
+    WindowBorderedButton borderedButton(u"Start"_s);
+    for (QAbstractButton* button :
+         std::initializer_list<QAbstractButton*>{&toggle, &symbolButton, &borderedButton}) {
+        SCOPED_TRACE(button->accessibleName().toStdString());
+        button->show();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        EXPECT_EQ(accessible->role(),
+                  button->isCheckable() ? QAccessible::CheckBox : QAccessible::Button);
+        QAccessibleActionInterface* actions = accessible->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        const QString action = button->isCheckable() ? QAccessibleActionInterface::toggleAction()
+                                                     : QAccessibleActionInterface::pressAction();
+        EXPECT_TRUE(actions->actionNames().contains(action))
+            << actions->actionNames().join(u',').toStdString();
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        actions->doAction(action);
+        // A press is shown for a moment before the click, as by the keyboard.
+        EXPECT_TRUE(clicked.count() == 1 || clicked.wait(1000));
+        EXPECT_EQ(clicked.count(), 1);
+        EXPECT_EQ(button->isChecked(), button->isCheckable());
+        EXPECT_EQ(accessible->state().checked, button->isCheckable());
+    }
+    // A disabled switch, which no click changes, lists no action and does none.
+    toggle.setEnabled(false);
+    QAccessibleActionInterface* disabled =
+        QAccessible::queryAccessibleInterface(&toggle)->actionInterface();
+    EXPECT_FALSE(disabled->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    disabled->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(toggle.isChecked());
 }
 
 TEST(SpinnerTest, ItTurnsOnlyWhileVisible) {
