@@ -61,17 +61,19 @@ QAccessibleInterface* accessibleSwitch(const QString& /*className*/, QObject* ob
 SwitchToggle::SwitchToggle(const QString& accessibleLabel, QWidget* parent)
     : QAbstractButton(parent), tint_(NamedColors::accent),
       offTint_(withOpacity(NamedColors::white, 0.18)), focusRing_(new FocusRing(this, tint_)) {
+    // Before anything here tells assistive technologies of a change: that
+    // makes and keeps the switch's interface.
+    static const bool isFactoryInstalled = [] {
+        QAccessible::installFactory(&accessibleSwitch);
+        return true;
+    }();
+    Q_UNUSED(isFactoryInstalled);
     setCheckable(true);
     setAccessibleName(accessibleLabel);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
     connect(this, &QAbstractButton::toggled, this, &SwitchToggle::moveKnob);
-    static const bool isFactoryInstalled = [] {
-        QAccessible::installFactory(&accessibleSwitch);
-        return true;
-    }();
-    Q_UNUSED(isFactoryInstalled);
 }
 
 void SwitchToggle::moveKnob(bool checked) {
