@@ -67,9 +67,12 @@ AppDelegate::Environment AppDelegate::productionEnvironment() {
     const auto sleepWakeCenter = std::make_shared<SleepWakeNotificationCenter>();
     environment.makeSleepWakeObserver = [sleepWakeCenter] {
         // logind tells of sleep and wake on the system bus; without one the
-        // observer hears nothing.
-        new LogindSleepSignalListener(QDBusConnection::systemBus(), sleepWakeCenter,
-                                      QCoreApplication::instance());
+        // observer hears nothing until a system bus answers again.
+        new LogindSleepSignalListener(
+            [](const QString& connectionName) {
+                return QDBusConnection::connectToBus(QDBusConnection::SystemBus, connectionName);
+            },
+            sleepWakeCenter, QCoreApplication::instance());
         return std::make_shared<WorkspaceSleepWakeObserver>(sleepWakeCenter);
     };
     environment.makeWallClockWatcher = [sleepWakeCenter] {

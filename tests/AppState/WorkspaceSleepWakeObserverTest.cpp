@@ -89,12 +89,14 @@ TEST_F(WorkspaceSleepWakeObserverTest, ReportsLogindsPrepareForSleepOnTheMainThr
         GTEST_SKIP() << "Skipped: no private message bus (" << whyNot.toStdString() << ").";
     }
     const QString logindName = QStringLiteral("workspace-observer-logind");
-    const QString listenerName = QStringLiteral("workspace-observer-listener");
     {
         QDBusConnection logind = QDBusConnection::connectToBus(daemon.address(), logindName);
         ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
         const LogindSleepSignalListener listener(
-            QDBusConnection::connectToBus(daemon.address(), listenerName), center);
+            [&](const QString& name) {
+                return QDBusConnection::connectToBus(daemon.address(), name);
+            },
+            center);
         ASSERT_TRUE(listener.isListening());
 
         std::vector<bool> onMainThread;
@@ -119,5 +121,4 @@ TEST_F(WorkspaceSleepWakeObserverTest, ReportsLogindsPrepareForSleepOnTheMainThr
         EXPECT_EQ(onMainThread, (std::vector<bool>{true, true}));
     }
     QDBusConnection::disconnectFromBus(logindName);
-    QDBusConnection::disconnectFromBus(listenerName);
 }

@@ -18,10 +18,24 @@ QString PrivateDBusDaemon::start() {
     if (!folder_.isValid()) {
         return QStringLiteral("no temporary folder");
     }
+    return start(QStringLiteral("unix:dir=") + folder_.path());
+}
+
+void PrivateDBusDaemon::kill() {
+    daemon_.kill();
+    daemon_.waitForFinished(5'000);
+}
+
+QString PrivateDBusDaemon::restart() {
+    // The address less its ",guid=": the new daemon has a guid of its own.
+    return start(address_.section(QLatin1Char(','), 0, 0));
+}
+
+QString PrivateDBusDaemon::start(const QString& listenAddress) {
     daemon_.setProgram(QStringLiteral("dbus-daemon"));
     daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--nofork"),
                           QStringLiteral("--print-address=1"),
-                          QStringLiteral("--address=unix:dir=") + folder_.path()});
+                          QStringLiteral("--address=") + listenAddress});
     daemon_.setProcessChannelMode(QProcess::SeparateChannels);
     daemon_.start();
     if (!daemon_.waitForStarted(5'000)) {

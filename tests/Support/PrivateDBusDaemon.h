@@ -15,11 +15,17 @@ public:
 
     // Starts the daemon. Empty on success, else why it could not run.
     QString start();
+    // Ends the daemon as SIGKILL does: its clients are cut off, told nothing.
+    void kill();
+    // Starts a new daemon listening where the last one did.
+    QString restart();
 
     // The address clients connect to.
     const QString& address() const { return address_; }
 
 private:
+    QString start(const QString& listenAddress);
+
     QTemporaryDir folder_;
     QProcess daemon_;
     QString address_;

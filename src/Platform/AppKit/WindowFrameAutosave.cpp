@@ -39,9 +39,14 @@ std::int64_t overlapArea(QRect frame, QRect area) {
                : extent(overlap.left(), overlap.right()) * extent(overlap.top(), overlap.bottom());
 }
 
-// The start of a span of `length` moved inside [first, last].
-int keptInside(int start, int length, int first, int last) {
-    return std::clamp(start, first, std::max(first, last - length + 1));
+// The start of a span of `length` moved inside [first, last]; one longer than
+// that starts at `first`, or ends at `last` where `keepsEnd`.
+int keptInside(int start, int length, int first, int last, bool keepsEnd) {
+    const int lastStart = last - length + 1;
+    if (lastStart < first) {
+        return keepsEnd ? lastStart : first;
+    }
+    return std::clamp(start, first, lastStart);
 }
 
 // The frame the window manager draws around the client area, as last seen on
@@ -82,7 +87,8 @@ QList<QRect> availableScreenAreas() {
 // Returns where the client area is asked to be, when that is known.
 std::optional<QRect> holdFrame(QWidget& window, QRect client, QMargins margins) {
     const QRect frame = client.marginsAdded(margins);
-    const QRect held = constrained(frame, availableScreenAreas());
+    const QRect held =
+        constrained(frame, availableScreenAreas(), window.minimumSize().grownBy(margins));
     if (held == frame) {
         if (client != window.geometry()) {
             window.setGeometry(client);
@@ -346,7 +352,7 @@ private:
         normalFrame_ = frame;
         isNormalFrameKnown_ = true;
         if (settings_) {
-            settings_->setValue(key(name_), frame);
+            settings_->setValue(key(name_), storableFrame(window_, frame));
         }
     }
 
@@ -411,20 +417,33 @@ private:
 
 } // namespace
 
-QRect constrained(QRect frame, const QList<QRect>& screenAreas) {
+QRect constrained(QRect frame, const QList<QRect>& screenAreas, QSize minimumSize) {
     if (screenAreas.isEmpty()) {
         return frame;
     }
-    const QRect area =
-        *std::max_element(screenAreas.begin(), screenAreas.end(), [frame](QRect left, QRect right) {
-            return overlapArea(frame, left) < overlapArea(frame, right);
+    // Areas are in Qt's logical pixels, each at its own screen's scale, as is a
+    // frame on that screen: a frame is held to one area at a time.
+    const auto fits = [minimumSize](QRect area) {
+        return minimumSize.width() <= area.width() && minimumSize.height() <= area.height();
+    };
+    const QRect area = *std::max_element(
+        screenAreas.begin(), screenAreas.end(), [frame, &fits](QRect left, QRect right) {
+            return std::pair(fits(left), overlapArea(frame, left)) <
+                   std::pair(fits(right), overlapArea(frame, right));
         });
     const int width =
-        int(std::min(extent(frame.left(), frame.right()), std::int64_t(area.width())));
+        int(std::max(std::min(extent(frame.left(), frame.right()), std::int64_t(area.width())),
+                     std::int64_t(minimumSize.width())));
     const int height =
-        int(std::min(extent(frame.top(), frame.bottom()), std::int64_t(area.height())));
-    return {keptInside(frame.left(), width, area.left(), area.right()),
-            keptInside(frame.top(), height, area.top(), area.bottom()), width, height};
+        int(std::max(std::min(extent(frame.top(), frame.bottom()), std::int64_t(area.height())),
+                     std::int64_t(minimumSize.height())));
+    return {keptInside(frame.left(), width, area.left(), area.right(), true),
+            keptInside(frame.top(), height, area.top(), area.bottom(), false), width, height};
+}
+
+QRect storableFrame(const QWidget& window, QRect frame) {
+    frame.setSize(frame.size().expandedTo(window.minimumSize()).boundedTo(window.maximumSize()));
+    return frame;
 }
 
 bool restore(QWidget& window, const QString& name, PreferenceFile& settings) {
@@ -436,12 +455,12 @@ bool restore(QWidget& window, const QString& name, PreferenceFile& settings) {
     if (frame.isEmpty()) {
         return false;
     }
-    holdFrame(window, frame, frameMargins(window));
+    holdFrame(window, storableFrame(window, frame), frameMargins(window));
     return true;
 }
 
 void save(const QWidget& window, const QString& name, PreferenceFile& settings) {
-    settings.setValue(key(name), window.normalGeometry());
+    settings.setValue(key(name), storableFrame(window, window.normalGeometry()));
 }
 
 void centre(QWidget& window) {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class PreferenceFile;
@@ -22,9 +23,18 @@ bool restore(QWidget& window, const QString& name, PreferenceFile& settings);
 // one it goes back to.
 void save(const QWidget& window, const QString& name, PreferenceFile& settings);
 
-// `frame` shrunk to fit and moved inside the screen area it overlaps most (the
-// first area when it overlaps none). Unchanged when there is no screen.
-QRect constrained(QRect frame, const QList<QRect>& screenAreas);
+// `frame` shrunk to fit, though not below `minimumSize`, and moved inside the
+// screen area it overlaps most (the first area when it overlaps none) of those
+// it fits at that size, or of all where it fits none. One that cannot fit keeps
+// its top edge and its right edge, the title bar and the close control, on the
+// area. Unchanged when there is no screen.
+QRect constrained(QRect frame, const QList<QRect>& screenAreas, QSize minimumSize = {});
+
+// `frame` at a size the window can have: within its minimum and maximum size.
+// A fixed-size window seen at another size (Qt gives a window the logical
+// size of its device size on a screen of another scale) is saved at its fixed
+// size.
+QRect storableFrame(const QWidget& window, QRect frame);
 
 // Moves the window to the centre of the primary screen.
 void centre(QWidget& window);

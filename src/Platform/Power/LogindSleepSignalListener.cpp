@@ -1,33 +1,88 @@
 #include "Platform/Power/LogindSleepSignalListener.h"
 
+#include <utility>
+
 namespace {
 const QString service = QStringLiteral("org.freedesktop.login1");
 const QString path = QStringLiteral("/org/freedesktop/login1");
 const QString interface = QStringLiteral("org.freedesktop.login1.Manager");
 const QString signalName = QStringLiteral("PrepareForSleep");
+// What libdbus tells its own connection when the bus goes away.
+const QString localPath = QStringLiteral("/org/freedesktop/DBus/Local");
+const QString localInterface = QStringLiteral("org.freedesktop.DBus.Local");
+const QString disconnectedName = QStringLiteral("Disconnected");
+
+// Connection names are shared process-wide: each connection gets a new one.
+QString newConnectionName() {
+    static int count = 0;
+    return QStringLiteral("pelmor-logind-sleep-%1").arg(++count);
+}
 } // namespace
 
 LogindSleepSignalListener::LogindSleepSignalListener(
-    QDBusConnection bus, std::shared_ptr<SleepWakeNotificationCenter> notificationCenter,
-    QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), notificationCenter_(std::move(notificationCenter)),
-      ownerWatcher_(service, bus_, QDBusServiceWatcher::WatchForOwnerChange) {
-    isListening_ = bus_.isConnected() && bus_.connect(service, path, interface, signalName, this,
-                                                      SLOT(prepareForSleep(bool)));
+    BusConnector connector, std::shared_ptr<SleepWakeNotificationCenter> notificationCenter,
+    QObject* parent, std::chrono::milliseconds retryInterval)
+    : QObject(parent), connector_(std::move(connector)),
+      notificationCenter_(std::move(notificationCenter)), bus_(QString()) {
+    ownerWatcher_.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
     connect(&ownerWatcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             &LogindSleepSignalListener::ownerChanged);
+    retryTimer_.setInterval(retryInterval);
+    connect(&retryTimer_, &QTimer::timeout, this, &LogindSleepSignalListener::joinBus);
+    joinBus();
 }
 
 LogindSleepSignalListener::~LogindSleepSignalListener() {
-    if (isListening_) {
-        bus_.disconnect(service, path, interface, signalName, this, SLOT(prepareForSleep(bool)));
+    dropBus();
+}
+
+void LogindSleepSignalListener::joinBus() {
+    dropBus();
+    connectionName_ = newConnectionName();
+    bus_ = connector_(connectionName_);
+    // Subscribed before the check: a bus lost between the two is seen either
+    // way.
+    const bool hearsLoss =
+        bus_.connect(QString(), localPath, localInterface, disconnectedName, this, SLOT(busLost()));
+    isListening_ =
+        hearsLoss && bus_.isConnected() &&
+        bus_.connect(service, path, interface, signalName, this, SLOT(prepareForSleep(bool)));
+    if (!isListening_) {
+        retryTimer_.start();
+        return;
     }
+    retryTimer_.stop();
+    ownerWatcher_.setConnection(bus_);
+    ownerWatcher_.setWatchedServices({service});
+}
+
+void LogindSleepSignalListener::dropBus() {
+    if (connectionName_.isEmpty()) {
+        return;
+    }
+    ownerWatcher_.setWatchedServices({});
+    bus_.disconnect(service, path, interface, signalName, this, SLOT(prepareForSleep(bool)));
+    bus_.disconnect(QString(), localPath, localInterface, disconnectedName, this, SLOT(busLost()));
+    bus_ = QDBusConnection(QString());
+    QDBusConnection::disconnectFromBus(std::exchange(connectionName_, QString()));
+    isListening_ = false;
 }
 
 void LogindSleepSignalListener::prepareForSleep(bool isGoingToSleep) {
     isAsleep_ = isGoingToSleep;
     notificationCenter_->post(isGoingToSleep ? SleepWakeNotification::willSleep
                                              : SleepWakeNotification::didWake);
+}
+
+// A bus that went away takes logind's wake signal with it. A new bus is
+// looked for at the next retry, not at once: the loss itself is why.
+void LogindSleepSignalListener::busLost() {
+    if (!isListening_) {
+        return;
+    }
+    isListening_ = false;
+    ownerChanged();
+    retryTimer_.start();
 }
 
 void LogindSleepSignalListener::ownerChanged() {

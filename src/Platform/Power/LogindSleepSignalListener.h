@@ -2,41 +2,57 @@
 
 #include "Platform/Power/SleepWakeNotificationCenter.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QObject>
+#include <QTimer>
 
 // Turns logind's PrepareForSleep(bool) signal (org.freedesktop.login1,
 // /org/freedesktop/login1, org.freedesktop.login1.Manager) into workspace
 // notifications: true posts willSleep, false posts didWake, on the thread
 // that owns the listener (the main thread). Only signals sent by the owner of
 // the name org.freedesktop.login1 count. A sleep whose announcer loses that
-// name (logind ends or restarts) before it tells of the wake ends as a wake:
-// no PrepareForSleep(false) comes from a new owner. Without a bus it listens
-// to nothing.
+// name (logind ends or restarts), or whose bus is lost, before it tells of the
+// wake ends as a wake: no PrepareForSleep(false) comes from a new owner or a
+// new bus. Without a bus it listens to nothing, and connects again every
+// `retryInterval` until a bus answers, then listens to that bus's logind.
 class LogindSleepSignalListener final : public QObject {
     Q_OBJECT
 
 public:
-    // Production passes QDBusConnection::systemBus().
-    LogindSleepSignalListener(QDBusConnection bus,
+    // Opens a connection of its own under the name given, which is new each
+    // time. Production connects to the system bus.
+    using BusConnector = std::function<QDBusConnection(const QString& connectionName)>;
+
+    static constexpr std::chrono::milliseconds defaultRetryInterval{5'000};
+
+    LogindSleepSignalListener(BusConnector connector,
                               std::shared_ptr<SleepWakeNotificationCenter> notificationCenter,
-                              QObject* parent = nullptr);
+                              QObject* parent = nullptr,
+                              std::chrono::milliseconds retryInterval = defaultRetryInterval);
     ~LogindSleepSignalListener() override;
 
     bool isListening() const { return isListening_; }
 
 private slots:
     void prepareForSleep(bool isGoingToSleep);
+    void busLost();
 
 private:
+    void joinBus();
+    void dropBus();
     void ownerChanged();
 
-    QDBusConnection bus_;
+    BusConnector connector_;
     std::shared_ptr<SleepWakeNotificationCenter> notificationCenter_;
+    QString connectionName_;
+    QDBusConnection bus_;
     QDBusServiceWatcher ownerWatcher_;
+    QTimer retryTimer_;
     bool isListening_ = false;
     bool isAsleep_ = false;
 };

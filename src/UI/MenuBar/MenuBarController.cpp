@@ -1,6 +1,7 @@
 #include "UI/MenuBar/MenuBarController.h"
 
 #include "Platform/AppKit/AccessibleRole.h"
+#include "Platform/AppKit/FixedSizeKeeper.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
@@ -37,6 +38,7 @@ public:
         resize(descriptor.contentSize);
         WindowFrameAutosave::restoreOrCentre(*this, descriptor.frameAutosaveName, frames.get());
         WindowFrameAutosave::keep(*this, descriptor.frameAutosaveName, frames);
+        new FixedSizeKeeper(*this);
     }
 };
 

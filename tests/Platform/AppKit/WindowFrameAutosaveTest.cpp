@@ -39,6 +39,78 @@ TEST_F(WindowFrameAutosaveTest, AFrameIsShrunkAndMovedIntoTheScreenItOverlapsMos
     EXPECT_EQ(WindowFrameAutosave::constrained(QRect(5, 5, 50, 50), {}), QRect(5, 5, 50, 50));
 }
 
+// Screens of other scales: Qt's logical areas of a 1280x1024 screen at scale 1
+// and of one at scale 2 right of it; a window that cannot shrink below 1082x701.
+TEST_F(WindowFrameAutosaveTest, AFrameThatCannotShrinkGoesWhereItFitsElseKeepsItsTitleBarOn) {
+    const QRect scaleOne(0, 0, 1280, 1024);
+    const QRect scaleTwo(1280, 0, 640, 512);
+    const QSize minimum(1082, 701);
+    const struct {
+        const char* what;
+        QList<QRect> screens;
+        QRect frame;
+        QRect expected;
+    } cases[] = {
+        {"on the screen it does not fit",
+         {scaleOne, scaleTwo},
+         QRect(1641, 59, 540, 340),
+         QRect(198, 59, 1082, 701)},
+        {"off every screen",
+         {scaleTwo, scaleOne},
+         QRect(9000, -9000, 1082, 701),
+         QRect(198, 0, 1082, 701)},
+        {"on no screen it fits", {scaleTwo}, QRect(1641, 59, 1082, 701), QRect(838, 0, 1082, 701)},
+        {"off the only screen, where it does not fit",
+         {scaleTwo},
+         QRect(-9000, 9000, 1082, 701),
+         QRect(838, 0, 1082, 701)},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        EXPECT_EQ(WindowFrameAutosave::constrained(testCase.frame, testCase.screens, minimum),
+                  testCase.expected);
+    }
+
+    // A fixed-size window larger than the screen, restored off it.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.setFixedSize(screen.size() + QSize(200, 100));
+    settings.setValue("WindowFrames/fixed", QRect(9000, -9000, 300, 200));
+    WindowFrameAutosave::restoreOrCentre(window, QStringLiteral("fixed"), &settings);
+    WindowFrameAutosave::keep(window, QStringLiteral("fixed"), nullptr);
+    window.show();
+    EXPECT_EQ(window.frameGeometry().top(), screen.top());
+    EXPECT_EQ(window.frameGeometry().right(), screen.right());
+}
+
+// Whatever size a window was seen at (Qt gives it the logical size of its
+// device size on a screen of another scale), it is saved at one it can have.
+TEST_F(WindowFrameAutosaveTest, ASavedFrameIsOneTheWindowCanHave) {
+    QWidget fixed;
+    fixed.setFixedSize(1080, 680);
+    QWidget resizable;
+    resizable.setMinimumSize(400, 300);
+    resizable.setMaximumSize(1600, 1200);
+    const struct {
+        const char* what;
+        const QWidget& window;
+        QRect seen;
+        QRect expected;
+    } cases[] = {
+        {"fixed, seen at half", fixed, QRect(1641, 59, 540, 340), QRect(1641, 59, 1080, 680)},
+        {"fixed, seen at twice", fixed, QRect(10, 20, 2160, 1360), QRect(10, 20, 1080, 680)},
+        {"fixed, at its size", fixed, QRect(10, 20, 1080, 680), QRect(10, 20, 1080, 680)},
+        {"resizable, below its minimum", resizable, QRect(5, 6, 200, 150), QRect(5, 6, 400, 300)},
+        {"resizable, above its maximum", resizable, QRect(5, 6, 3200, 900), QRect(5, 6, 1600, 900)},
+        {"resizable, within", resizable, QRect(5, 6, 900, 700), QRect(5, 6, 900, 700)},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        EXPECT_EQ(WindowFrameAutosave::storableFrame(testCase.window, testCase.seen),
+                  testCase.expected);
+    }
+}
+
 TEST_F(WindowFrameAutosaveTest, OnlyASavedFrameIsRestoredAndItLandsOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QString name = QStringLiteral("pelmor.speedTest.windowFrame");

@@ -25,8 +25,7 @@ protected:
         if (!whyNot.isEmpty()) {
             GTEST_SKIP() << "Skipped: no private message bus (" << whyNot.toStdString() << ").";
         }
-        logind = std::make_unique<QDBusConnection>(connect(QStringLiteral("logind")));
-        ASSERT_TRUE(logind->registerService(logindService));
+        startLogind();
         center->addObserver(SleepWakeNotification::willSleep, [this] { record("will sleep"); });
         center->addObserver(SleepWakeNotification::didWake, [this] { record("did wake"); });
     }
@@ -43,6 +42,19 @@ protected:
             QStringLiteral("logind-listener-test-%1-%2").arg(role).arg(connectionNames.size());
         connectionNames.push_back(name);
         return QDBusConnection::connectToBus(daemon.address(), name);
+    }
+
+    // Connects the listener to the test's bus, its last connection kept.
+    LogindSleepSignalListener::BusConnector listenerConnector() {
+        return [this](const QString& name) {
+            listenerBus = QDBusConnection::connectToBus(daemon.address(), name);
+            return listenerBus;
+        };
+    }
+
+    void startLogind() {
+        logind = std::make_unique<QDBusConnection>(connect(QStringLiteral("logind")));
+        ASSERT_TRUE(logind->registerService(logindService));
     }
 
     static bool sendPrepareForSleep(QDBusConnection& sender, bool isGoingToSleep,
@@ -62,6 +74,7 @@ protected:
 
     PrivateDBusDaemon daemon;
     std::unique_ptr<QDBusConnection> logind;
+    QDBusConnection listenerBus{QString()};
     QStringList connectionNames;
     std::shared_ptr<SleepWakeNotificationCenter> center =
         std::make_shared<SleepWakeNotificationCenter>();
@@ -70,7 +83,7 @@ protected:
 };
 
 TEST_F(LogindSleepSignalListenerTest, TrueIsWillSleepAndFalseIsDidWakeOnTheMainThread) {
-    const LogindSleepSignalListener listener(connect(QStringLiteral("listener")), center);
+    const LogindSleepSignalListener listener(listenerConnector(), center);
     ASSERT_TRUE(listener.isListening());
     ASSERT_TRUE(sendPrepareForSleep(*logind, true));
     ASSERT_TRUE(sendPrepareForSleep(*logind, false));
@@ -81,7 +94,7 @@ TEST_F(LogindSleepSignalListenerTest, TrueIsWillSleepAndFalseIsDidWakeOnTheMainT
 }
 
 TEST_F(LogindSleepSignalListenerTest, OnlyLogindsOwnSignalCounts) {
-    const LogindSleepSignalListener listener(connect(QStringLiteral("listener")), center);
+    const LogindSleepSignalListener listener(listenerConnector(), center);
     ASSERT_TRUE(listener.isListening());
     QDBusConnection impostor = connect(QStringLiteral("impostor"));
     ASSERT_TRUE(sendPrepareForSleep(impostor, true));
@@ -117,11 +130,9 @@ TEST_F(LogindSleepSignalListenerTest, ASleepWhoseAnnouncerGoesEndsAsAWake) {
         SCOPED_TRACE(testCase.name);
         events.clear();
         if (!logind) {
-            logind = std::make_unique<QDBusConnection>(connect(QStringLiteral("logind")));
-            ASSERT_TRUE(logind->registerService(logindService));
+            startLogind();
         }
-        QDBusConnection listenerBus = connect(QStringLiteral("listener"));
-        const LogindSleepSignalListener listener(listenerBus, center);
+        const LogindSleepSignalListener listener(listenerConnector(), center);
         ASSERT_TRUE(listener.isListening());
         for (const bool isGoingToSleep : testCase.signalsBefore) {
             ASSERT_TRUE(sendPrepareForSleep(*logind, isGoingToSleep));
@@ -135,8 +146,10 @@ TEST_F(LogindSleepSignalListenerTest, ASleepWhoseAnnouncerGoesEndsAsAWake) {
         }
         logind.reset();
         // Once the bus answers that the name is gone, it has told the
-        // listener's connection too.
-        EXPECT_FALSE(listenerBus.interface()->isServiceRegistered(logindService).value());
+        // listener's connection too. Qt closes an ended connection in its own
+        // time: the bus is asked until it has.
+        EXPECT_TRUE(processEventsUntil(
+            [&] { return !listenerBus.interface()->isServiceRegistered(logindService).value(); }));
         QCoreApplication::processEvents();
         processEventsUntil([&] { return events.size() >= testCase.expected.size(); }, 1'000);
         EXPECT_EQ(events, testCase.expected);
@@ -144,10 +157,52 @@ TEST_F(LogindSleepSignalListenerTest, ASleepWhoseAnnouncerGoesEndsAsAWake) {
 }
 
 TEST_F(LogindSleepSignalListenerTest, ListensToNothingWithoutABus) {
-    const QString name = QStringLiteral("logind-listener-test-no-bus");
-    connectionNames.push_back(name);
     const LogindSleepSignalListener listener(
-        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/pelmor-bus"), name),
+        [](const QString& name) {
+            return QDBusConnection::connectToBus(
+                QStringLiteral("unix:path=/nonexistent/pelmor-bus"), name);
+        },
         center);
     EXPECT_FALSE(listener.isListening());
+}
+
+// A bus killed between the sleep and the wake takes the wake with it: its loss
+// is the wake. Once a bus answers at the address again, its logind is heard.
+TEST_F(LogindSleepSignalListenerTest, ALostBusEndsASleepAndANewOneIsWatched) {
+    struct Case {
+        const char* name;
+        std::vector<bool> signalsBefore;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"bus killed while asleep", {true}, {"will sleep", "did wake"}},
+        {"bus killed after the wake", {true, false}, {"will sleep", "did wake"}},
+        {"bus killed while awake", {}, {}},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        events.clear();
+        const LogindSleepSignalListener listener(listenerConnector(), center, nullptr,
+                                                 std::chrono::milliseconds(100));
+        ASSERT_TRUE(listener.isListening());
+        for (const bool isGoingToSleep : testCase.signalsBefore) {
+            ASSERT_TRUE(sendPrepareForSleep(*logind, isGoingToSleep));
+        }
+        ASSERT_TRUE(processEventsUntil(
+            [&] { return events.size() == qsizetype(testCase.signalsBefore.size()); }));
+        daemon.kill();
+        EXPECT_TRUE(processEventsUntil([&] { return !listener.isListening(); }));
+        EXPECT_EQ(events, testCase.expected);
+
+        events.clear();
+        const QString whyNot = daemon.restart();
+        ASSERT_TRUE(whyNot.isEmpty()) << whyNot.toStdString();
+        startLogind();
+        EXPECT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
+        ASSERT_TRUE(sendPrepareForSleep(*logind, true));
+        EXPECT_TRUE(processEventsUntil([&] { return !events.isEmpty(); }));
+        EXPECT_EQ(events, QStringList{"will sleep"});
+        ASSERT_TRUE(sendPrepareForSleep(*logind, false));
+        EXPECT_TRUE(processEventsUntil([&] { return events.size() == 2; }));
+    }
 }
