@@ -50,6 +50,12 @@ std::vector<FrameKeeping::Action> FrameKeeping::handle(const Event& event) {
         if (event.spontaneous && (event.states & ~Qt::WindowActive) == Qt::WindowNoState) {
             hasManagerPlacement_ = true;
         }
+        // Not by the keeper, which moves it only while holding or to the
+        // frame it asked for.
+        if (phase_ == Phase::placing && !event.spontaneous && holding_ == Holding::none &&
+            event.geometry != askedFrame_.value_or(heldFrame_)) {
+            isMovedByPelmor_ = true;
+        }
         [[fallthrough]];
     case Event::Kind::stateChanged:
     case Event::Kind::managerStateChanged:
@@ -101,6 +107,7 @@ void FrameKeeping::shown(const Event& event, std::vector<Action>& actions) {
     reported_ = {};
     fillingSize_.reset();
     hasManagerPlacement_ = false;
+    isMovedByPelmor_ = false;
     isAwaitingExposure_ = true;
     placementChecks_ = 0;
     phase_ = Phase::placing;
@@ -115,6 +122,7 @@ void FrameKeeping::held(const Event& event, std::vector<Action>& actions) {
     if (holding == Holding::shown) {
         askedFrame_ = isNormalFrameKnown_ ? event.frame : std::nullopt;
         askedSize_ = event.geometry.size();
+        heldFrame_ = event.geometry;
     } else if (holding == Holding::exposed) {
         askedFrame_ = askedFrame_ ? event.frame : std::nullopt;
         actions.push_back({.kind = Action::Kind::readServer});
@@ -232,15 +240,19 @@ void FrameKeeping::settled(const Event& event, std::vector<Action>& actions) {
 }
 
 // A frame not yet settled counts when the window closes in no state, unless
-// it would have gone back; nothing counts from placing. Filling states not
-// yet taken again are taken at the next show.
+// it would have gone back. Nothing the manager did while placing counts, only
+// a frame Pelmor itself moved the window to. Filling states not yet taken
+// again are taken at the next show.
 void FrameKeeping::closed(const Event& event, std::vector<Action>& actions) {
     const bool wasSettling = isRunning(Timer::settle);
     for (const Timer timer : {Timer::settle, Timer::placement, Timer::fillAnswer}) {
         stop(timer, actions);
     }
-    if ((phase_ == Phase::normal || phase_ == Phase::filling) && wasSettling &&
-        !isAwaitingFillAnswer_ && !isInAnyState(event.states) && !goesBack(event.geometry)) {
+    const bool counts = phase_ == Phase::placing
+                            ? isMovedByPelmor_
+                            : phase_ != Phase::hidden && wasSettling && !isAwaitingFillAnswer_ &&
+                                  !goesBack(event.geometry);
+    if (counts && !isInAnyState(event.states)) {
         commit(event.geometry, actions);
     }
     isAwaitingFillAnswer_ = false;

@@ -18,7 +18,8 @@
 // there; one shown filling the screen fills it again only then, because the
 // manager takes the frame a window has when the state lands as the one to go
 // back to. A frame counts once it and the manager's state have stayed still
-// for a moment, and only one in no state: none seen while placing counts. A
+// for a moment, and only one in no state: none the manager shows while
+// placing counts (one Pelmor itself moves the window to does). A
 // window that stops filling the screen goes back to its normal frame only
 // where the manager left it at the size it had while filling; anywhere else
 // (the user dragged it out at its normal size) it stays, and that frame
@@ -158,7 +159,11 @@ private:
     bool isAwaitingExposure_ = false;
     Holding holding_ = Holding::none;
     bool hasManagerPlacement_ = false;
+    // Moved by Pelmor itself (not by the keeper) since the show.
+    bool isMovedByPelmor_ = false;
     int placementChecks_ = 0;
+    // Where the show put it, and the frame asked for when that is known.
+    QRect heldFrame_;
     std::optional<QRect> askedFrame_;
     QSize askedSize_;
     // The filling states to take again once placed; kept when the window is

@@ -49,6 +49,7 @@ struct Step {
         expose,      // first exposure; the server maps it where Qt has it unless placed
         exposeEarly, // first exposure, the server not showing it yet
         configure,   // the manager moves or resizes it to `frame`, and Qt hears of it
+        move,        // Pelmor moves it to `frame`
         server,      // the server has it at `frame` (empty: not shown); Qt has not heard
         qt,          // Qt hears of `states`
         net,         // the manager's _NET_WM_STATE becomes `reported`
@@ -68,6 +69,9 @@ const Step expose{.kind = Step::expose};
 const Step exposeEarly{.kind = Step::exposeEarly};
 Step at(QRect frame) {
     return {.kind = Step::configure, .frame = frame};
+}
+Step moveTo(QRect frame) {
+    return {.kind = Step::move, .frame = frame};
 }
 Step serverAt(QRect frame) {
     return {.kind = Step::server, .frame = frame};
@@ -164,6 +168,10 @@ struct FakeDesktop {
             server = step.frame;
             feed({.kind = Event::Kind::moved, .spontaneous = true});
             break;
+        case Step::move:
+            geometry = step.frame;
+            feed({.kind = Event::Kind::moved});
+            break;
         case Step::server:
             server = step.frame.isEmpty() ? std::nullopt : std::optional(step.frame);
             break;
@@ -228,6 +236,9 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
         {"closed while placed elsewhere by a busy manager: nothing saved",
          {hide, show(), at(elsewhere), hide, show(), expose},
          "hold normal, hold normal, hold normal, save normal"},
+        {"moved by Pelmor while placing, closed: that frame is saved",
+         {hide, show(), moveTo(lower), hide},
+         "hold normal, save lower"},
         {"minimised before Pelmor heard of its placement: the manager's frame",
          {hide, show(), at(lower), qt(Qt::WindowMinimized), serverAt({}), expose},
          "hold normal, save lower"},
