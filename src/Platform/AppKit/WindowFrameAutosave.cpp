@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <utility>
 
@@ -174,8 +175,23 @@ private:
     }
 
     // Tells the keeping what happened, with the window as Qt has it now, and
-    // carries out its answer.
+    // carries out its answer. What Qt or the keeper reports while an answer
+    // is carried out (a state set sends its change at once) is told after
+    // it, in order, so that each answer is carried out whole.
     void feed(Event event) {
+        pending_.push_back(event);
+        if (isFeeding_) {
+            return;
+        }
+        isFeeding_ = true;
+        while (!pending_.empty()) {
+            handle(pending_.front());
+            pending_.pop_front();
+        }
+        isFeeding_ = false;
+    }
+
+    void handle(Event event) {
         event.geometry = window_.geometry();
         event.states = window_.windowState();
         const std::vector<Action> actions = keeping_.handle(event);
@@ -244,6 +260,8 @@ private:
     QWidget& window_;
     FrameKeeping keeping_;
     bool isWatchingExposure_ = false;
+    bool isFeeding_ = false;
+    std::deque<Event> pending_;
     QString name_;
     std::shared_ptr<QSettings> settings_;
     std::array<QTimer, 3> timers_;

@@ -204,7 +204,8 @@ struct FakeDesktop {
 
 // The orders openbox, xfwm4, icewm and fluxbox answer in, idle and on a busy
 // machine (a placement, a state or Qt's own account of either landing late),
-// each from a window first placed at its normal frame and saved there.
+// and a manager that un-maximises to the filled size, each from a window
+// first placed at its normal frame and saved there.
 TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswersIn) {
     const Qt::WindowStates maximised = Qt::WindowMaximized;
     const std::vector<Step> closedMaximised{qt(maximised), net(both), at(filled), settle, hide};
@@ -224,7 +225,7 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
         {"busy xfwm4: placed by its own rule first, asked again until it is where asked",
          {hide, show(), at(elsewhere), expose, tick, at(normal), tick},
          "hold normal, hold normal, save normal"},
-        {"busy: exposed before the server shows it",
+        {"fluxbox: exposed before the server shows it",
          {hide, show(), exposeEarly, tick, serverAt(normal), tick},
          "hold normal, hold normal, save normal"},
         {"moved by the user, then closed before it settled",
@@ -246,7 +247,7 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
          {hide, show(), net(both), qt(maximised), at(filled), expose, settle, net({}), qt({}),
           at(normal), settle},
          "hold normal, save normal"},
-        {"icewm order: the maximised size before the state, both ways",
+        {"the maximised size reported before the state, both ways",
          {at(filled), net(both), qt(maximised), settle, at(normal), net({}), qt({}), settle},
          "save normal"},
         {"openbox: shown maximised, placed first, maximised again, un-maximised",
@@ -254,7 +255,7 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
                {show(maximised), expose, qt(maximised), net(both), at(filled), settle, net({}),
                 qt({}), at(QRect(filled.topLeft(), normal.size())), at(normal), settle}),
          "unfill, hold normal, hold normal, maximise, save normal"},
-        {"xfwm4: un-maximised at the filled corner, moved, then Qt hears",
+        {"xfwm4, icewm: un-maximised at the filled corner, moved, then Qt hears",
          after(closedMaximised,
                {show(maximised), expose, net(both), at(filled), qt(maximised), net({}),
                 at(QRect(filled.topLeft(), normal.size())), at(normal), qt({}), settle}),
@@ -264,7 +265,7 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
                {show(maximised), expose, net(both), at(filled), qt(maximised), settle, net({}),
                 at(QRect(filled.topLeft(), normal.size())), at(dropped), qt({}), settle, hide}),
          "unfill, hold normal, hold normal, maximise, save dropped"},
-        {"fluxbox order: un-maximised, left at the filled size: goes back",
+        {"un-maximised and left at the filled size: goes back",
          {qt(maximised), net(both), at(filled), settle, net({}), qt({}), settle, at(normal),
           settle},
          "move normal, save normal"},
