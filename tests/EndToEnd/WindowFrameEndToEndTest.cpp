@@ -381,6 +381,10 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         bool closed;
         // Whether the state is taken away again before the window closes.
         bool undoneFirst = false;
+        // Whether the user drags it out of the state once it is back in it,
+        // holding Alt (xfwm4 only: it drops the window at the pointer at its
+        // normal size).
+        bool draggedOut = false;
     } acts[] = {
         {"minimised", {}, false},
         {"closed while minimised", {}, true},
@@ -389,6 +393,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         {"maximised horizontally", {"_NET_WM_STATE_MAXIMIZED_HORZ"}, true},
         {"full screen", {"_NET_WM_STATE_FULLSCREEN"}, true},
         {"maximised and un-maximised", maximised, true, true},
+        {"maximised, then dragged out of it", maximised, true, false, true},
     };
     const bool isXfwm4 = QByteArray(GetParam()) == "xfwm4";
     for (const Window& window : windows) {
@@ -402,12 +407,15 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
             [&] { return isFramed(window.title) && isActiveOnTop(xcbWindow(window.title)); },
             5'000))
             << window.title.toStdString() << " never showed: " << describe(window.title);
-        const QRect frame = shown(window.title)->geometry();
+        QRect frame = shown(window.title)->geometry();
         for (const auto& act : acts) {
             // No window manager maximises a window of fixed size, and xfwm4
             // makes none full screen.
             if (!window.isResizable && (act.states.value(0).startsWith("_NET_WM_STATE_MAXIMIZED") ||
                                         (!act.states.isEmpty() && isXfwm4))) {
+                continue;
+            }
+            if (act.draggedOut && (!isXfwm4 || !window.isKeptClosed)) {
                 continue;
             }
             SCOPED_TRACE(window.title.toStdString() + ", " + act.what);
@@ -447,7 +455,32 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 },
                 3'000))
                 << describe(window.title) << ", not " << testing::PrintToString(frame);
-            if (!states.isEmpty()) {
+            if (act.draggedOut) {
+                const QPoint from = shown(window.title)->geometry().center();
+                const auto at = [](QPoint point) {
+                    return QStringList{"mousemove", QString::number(point.x()),
+                                       QString::number(point.y()), "sleep", "0.2"};
+                };
+                QProcess::execute("xdotool",
+                                  at(from) + QStringList{"keydown", "alt", "mousedown", "1"} +
+                                      at(from + QPoint(20, 20)) + at(from + QPoint(90, 60)) +
+                                      QStringList{"mouseup", "1", "keyup", "alt"});
+                const auto isDropped = [&] {
+                    const QWidget* dropped = shown(window.title);
+                    return dropped != nullptr && holdsStates(xcb_window_t(dropped->winId()), {}) &&
+                           qtAgrees(*dropped, {}) && dropped->size() == frame.size() &&
+                           dropped->geometry() != frame;
+                };
+                EXPECT_TRUE(processEventsUntil(isDropped, 3'000))
+                    << "dragged out: " << describe(window.title);
+                const QRect dropped = shown(window.title)->geometry();
+                DesktopSession::pumpFor(1'000);
+                EXPECT_EQ(shown(window.title)->geometry(), dropped) << "moved after the drop";
+                saved.sync();
+                EXPECT_EQ(saved.value("WindowFrames/" + window.frameName).toRect(), dropped)
+                    << "the dropped frame is not saved";
+                frame = dropped;
+            } else if (!states.isEmpty()) {
                 changeState(xcbWindow(window.title), removing, states);
                 EXPECT_TRUE(
                     processEventsUntil([&] { return showsIn(window.title, {}, frame); }, 3'000))

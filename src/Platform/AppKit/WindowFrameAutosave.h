@@ -47,10 +47,11 @@ void restoreOrCentre(QWidget& window, const QString& name, PreferenceFile* setti
 // restored from minimised) and once more when the window manager has framed
 // it (a maximised, full-screen or minimised one stays as it is; one shown
 // maximised, in one direction or both, or full screen is first placed at its
-// normal frame and goes back there when it first stops filling the screen),
-// and saves its frame under `name` once placed and whenever it has moved or
-// resized and then stayed a moment in none of those states. Nothing is saved
-// without settings.
+// normal frame and fills the screen again once placed), and saves its frame
+// under `name` once placed and whenever it has moved or resized and then
+// stayed a moment in none of those states. One that stops filling the screen
+// goes back to its normal frame only where the manager left it at the size it
+// had while filling. Nothing is saved without settings. See FrameKeeping.
 void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings);
 
 } // namespace WindowFrameAutosave
