@@ -246,7 +246,21 @@ private:
         if (connection == nullptr) {
             return window_.isMinimized() ? std::nullopt : std::optional(window_.geometry());
         }
-        return XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
+        const std::optional<QRect> device =
+            XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
+        return device ? std::optional(inLogicalPixels(*device)) : std::nullopt;
+    }
+
+    // A frame the server gives in device pixels as Qt has it: scaled about
+    // the top-left corner of the window's screen, by that screen's scale.
+    QRect inLogicalPixels(QRect device) const {
+        const QWindow& handle = *window_.windowHandle();
+        const qreal ratio = handle.devicePixelRatio();
+        if (ratio == 1.0 || handle.screen() == nullptr) {
+            return device;
+        }
+        const QPoint origin = handle.screen()->geometry().topLeft();
+        return {origin + (device.topLeft() - origin) / ratio, device.size() / ratio};
     }
 
     void commit(QRect frame) {
