@@ -51,6 +51,29 @@ std::optional<QByteArray> pathBehindLinks(QByteArray path) {
     return std::nullopt;
 }
 
+// The name of a new file written beside `name`, `unique` making it unique
+// (mkostemp's template by default).
+QByteArray newFileName(const QByteArray& name, const QByteArray& unique = "XXXXXX") {
+    return '.' + name + ".pelmor-" + unique;
+}
+
+// Removes what writes cut short (the process killed) left beside the file at
+// `target`. One Pelmor at a time uses a settings folder, so every such file
+// there at the start is a leftover.
+void removeLeftoverWrites(const QByteArray& target) {
+    const QFileInfo file(QFile::decodeName(target));
+    const QString pattern =
+        QFile::decodeName(newFileName(QFile::encodeName(file.fileName()), "??????"));
+    const QDir folder = file.absoluteDir();
+    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden)) {
+        const QByteArray leftover = QFile::encodeName(folder.filePath(name));
+        struct stat status {};
+        if (::lstat(leftover.constData(), &status) == 0 && S_ISREG(status.st_mode)) {
+            ::unlink(leftover.constData());
+        }
+    }
+}
+
 } // namespace
 
 PreferenceFile::PreferenceFile(QString path, std::function<void()> refused)
@@ -64,7 +87,11 @@ PreferenceFile::PreferenceFile(QString path, std::function<void()> refused, Writ
     retry_.setSingleShot(true);
     retry_.setInterval(steps_.retryDelay);
     QObject::connect(&retry_, &QTimer::timeout, this, [this] { sync(); });
-    refresh();
+    if (refresh()) {
+        if (const auto target = pathBehindLinks(QFile::encodeName(path_))) {
+            removeLeftoverWrites(*target);
+        }
+    }
 }
 
 PreferenceFile::~PreferenceFile() {
@@ -205,7 +232,7 @@ std::optional<QByteArray> PreferenceFile::writeBeside(const QByteArray& target,
                                                       const QByteArray& bytes, Identity& identity) {
     QDir().mkpath(QFileInfo(QFile::decodeName(target)).absolutePath());
     const qsizetype slash = target.lastIndexOf('/');
-    QByteArray name = target.first(slash + 1) + '.' + target.sliced(slash + 1) + ".pelmor-XXXXXX";
+    QByteArray name = target.first(slash + 1) + newFileName(target.sliced(slash + 1));
     const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
     if (descriptor < 0) {
         return std::nullopt;

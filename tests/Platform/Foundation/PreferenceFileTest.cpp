@@ -110,3 +110,21 @@ TEST(PreferenceFileTest, AFileChangedBeforeTheRenameIsMergedAgain) {
         EXPECT_TRUE(file.value(u"handWritten"_s).isValid());
     }
 }
+
+// One Pelmor at a time uses a settings folder: a new file a killed one left
+// beside the file is removed at the start, and nothing else there.
+TEST(PreferenceFileTest, WritesCutShortLeaveNothingOnceTheNextHasStarted) {
+    const QTemporaryDir folder;
+    const QStringList kept{u"pelmor.conf"_s, u".pelmor.conf.pelmor-mine"_s,
+                           u".other.pelmor-a1B2c3"_s};
+    for (const QString& name : kept + QStringList{u".pelmor.conf.pelmor-a1B2c3"_s}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const PreferenceFile file(folder.filePath(u"pelmor.conf"_s));
+    QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QStringList expected = kept;
+    expected.sort();
+    EXPECT_EQ(left, expected);
+}
