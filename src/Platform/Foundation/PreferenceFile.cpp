@@ -2,7 +2,6 @@
 
 #include "Platform/Foundation/RegularFile.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -20,17 +19,6 @@ namespace {
 // A file changed between our read and our rename this many times in a row
 // is left to the next write.
 constexpr int maxWriteRounds = 3;
-
-bool writeAndFlush(int descriptor, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t count = ::write(descriptor, bytes.constData() + done, bytes.size() - done);
-        if (count < 0 && errno != EINTR) {
-            return false;
-        }
-        done += std::max<ssize_t>(count, 0);
-    }
-    return ::fsync(descriptor) == 0;
-}
 
 // The path behind any links: where the file itself is; none for a link loop
 // or a link that cannot be read.
@@ -82,7 +70,7 @@ PreferenceFile::PreferenceFile(QString path, std::function<void()> refused)
 PreferenceFile::PreferenceFile(QString path, std::function<void()> refused, WriteSteps steps)
     : path_(std::move(path)), onRefused_(std::move(refused)), steps_(std::move(steps)) {
     if (!steps_.writeAll) {
-        steps_.writeAll = writeAndFlush;
+        steps_.writeAll = RegularFile::writeWhole;
     }
     retry_.setSingleShot(true);
     retry_.setInterval(steps_.retryDelay);

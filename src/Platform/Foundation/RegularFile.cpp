@@ -80,4 +80,19 @@ Contents read(const QString& path) {
     return contents;
 }
 
+bool writeWhole(int descriptor, const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t count =
+            ::write(descriptor, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        done += count;
+    }
+    return ::fsync(descriptor) == 0;
+}
+
 } // namespace RegularFile

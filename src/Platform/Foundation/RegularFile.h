@@ -32,4 +32,8 @@ Kind kindAt(const QString& path);
 // swapped in meanwhile is closed unread.
 Contents read(const QString& path);
 
+// Writes all of `bytes` to an open file and flushes them to the disk; false,
+// errno set, when a step fails.
+bool writeWhole(int descriptor, const QByteArray& bytes);
+
 } // namespace RegularFile

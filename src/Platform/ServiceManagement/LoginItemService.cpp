@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 
 namespace {
@@ -111,47 +110,26 @@ LoginItemService::Error leftAlone(const QString& path) {
 // A new file beside `path`, in the same folder, holding `bytes` on disk.
 // Its name does not end in .desktop, so no desktop reads it meanwhile.
 QString writtenBeside(const QString& path, const QByteArray& bytes) {
-    int descriptor = -1;
-    QString temporary;
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = QFileInfo(path).dir().filePath(
-            QStringLiteral(".%1.%2")
-                .arg(QFileInfo(path).fileName())
-                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-        descriptor = ::open(QFile::encodeName(temporary).constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (descriptor < 0 && errno != EEXIST) {
-            break;
-        }
-    }
+    const QFileInfo entry(path);
+    QByteArray temporary =
+        QFile::encodeName(entry.dir().filePath(QStringLiteral(".%1.XXXXXX").arg(entry.fileName())));
+    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {
         throw LoginItemService::Error(
             QStringLiteral("%1 could not be written: %2").arg(path, qt_error_string(errno)));
     }
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t step = ::write(descriptor, bytes.constData() + written,
-                                     static_cast<size_t>(bytes.size() - written));
-        if (step < 0 && errno == EINTR) {
-            continue;
-        }
-        if (step <= 0) {
-            break;
-        }
-        written += step;
-    }
-    bool whole = written == bytes.size() && ::fsync(descriptor) == 0;
+    bool whole = ::fchmod(descriptor, 0644) == 0 && RegularFile::writeWhole(descriptor, bytes);
     int error = errno;
     if (::close(descriptor) != 0 && whole) {
         whole = false;
         error = errno;
     }
     if (!whole) {
-        ::unlink(QFile::encodeName(temporary).constData());
+        ::unlink(temporary.constData());
         throw LoginItemService::Error(
             QStringLiteral("%1 could not be written: %2").arg(path, qt_error_string(error)));
     }
-    return temporary;
+    return QFile::decodeName(temporary);
 }
 
 bool openWithDesktop(const QUrl& url) {
