@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace IniSettingsFormat {
@@ -13,6 +14,13 @@ constexpr char hexDigits[] = "0123456789ABCDEF";
 
 bool isSpace(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f' || ch == '\v';
+}
+
+// UTF-8 text with a leading U+FEFF kept: QString::fromUtf8 would take it for
+// a byte-order mark and drop it, where it starts a run of a value's text.
+QString utf8Text(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
 }
 
 int digitValue(char ch, int base) {
@@ -187,7 +195,7 @@ Unescaped unescapedStrings(QByteArrayView text) {
             while (end < text.size() && text[end] != '\\' && text[end] != '"' && text[end] != ',') {
                 ++end;
             }
-            current += QString::fromUtf8(text.sliced(i, end - i));
+            current += utf8Text(text.sliced(i, end - i));
             i = end;
         }
     }
@@ -255,32 +263,38 @@ QString variantToString(const QVariant& value) {
 // unquoted "=", or -1.
 bool nextLine(QByteArrayView file, qsizetype& position, QByteArrayView& line, qsizetype& equals) {
     qsizetype start = position;
-    while (start < file.size() && isSpace(file[start])) {
-        ++start;
-    }
-    bool inQuotes = false;
-    equals = -1;
     qsizetype i = start;
-    for (; i < file.size(); ++i) {
-        const char ch = file[i];
-        if (ch == '=' && !inQuotes && equals < 0) {
-            equals = i - start;
-        } else if (ch == '\\') {
-            // The escaped byte, or both bytes of a two-byte line end.
-            i += i + 2 < file.size() &&
-                         (file.sliced(i + 1, 2) == "\r\n" || file.sliced(i + 1, 2) == "\n\r")
-                     ? 2
-                     : 1;
-        } else if (ch == '"') {
-            inQuotes = !inQuotes;
-        } else if ((ch == '\n' || ch == '\r' || ch == ';') && !inQuotes) {
-            if (ch != ';' || i > start) {
+    for (bool isComment = true; isComment;) {
+        while (start < file.size() && isSpace(file[start])) {
+            ++start;
+        }
+        bool inQuotes = false;
+        isComment = false;
+        equals = -1;
+        for (i = start; i < file.size(); ++i) {
+            const char ch = file[i];
+            if (ch == '=' && !inQuotes && equals < 0) {
+                equals = i - start;
+            } else if (ch == '\\') {
+                // The escaped byte, or both bytes of a two-byte line end.
+                i += i + 2 < file.size() &&
+                             (file.sliced(i + 1, 2) == "\r\n" || file.sliced(i + 1, 2) == "\n\r")
+                         ? 2
+                         : 1;
+            } else if (ch == '"') {
+                inQuotes = !inQuotes;
+            } else if ((ch == '\n' || ch == '\r' || ch == ';') && !inQuotes) {
+                // A ";" first on a line makes it a comment: skipped, and the
+                // next line read in its place.
+                isComment = ch == ';' && i == start;
                 break;
             }
+        }
+        if (isComment) {
             while (i < file.size() && file[i] != '\n' && file[i] != '\r') {
                 ++i;
             }
-            return nextLine(file, position = i, line, equals);
+            start = i;
         }
     }
     i = std::min(i, file.size());

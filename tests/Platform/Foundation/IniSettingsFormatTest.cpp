@@ -62,6 +62,8 @@ TEST(IniSettingsFormatTest, ReadsAndWritesWhatQSettingsDoes) {
          QString::fromUtf16(u"nul\0"
                             "7",
                             5)},
+        {u"lastSSID"_s, u"escape\\\uFEFF"_s, u"escape\\\uFEFF"_s},
+        {u"lastSSID"_s, u"comma,\uFEFF"_s, u"comma,\uFEFF"_s},
         {u"batteryFriendly"_s, false, u"false"_s},
         {u"WindowFrames/radar"_s, QRect(-20, -30, 640, 480), QRect(-20, -30, 640, 480)},
         {u"WindowFrames/size"_s, QSize(3, 4), QSize(3, 4)},
@@ -99,5 +101,28 @@ TEST(IniSettingsFormatTest, ReadsAndWritesWhatQSettingsDoes) {
                             {{example.key, IniSettingsFormat::encoded(example.value)}}));
         EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(example.key), example.readsAs)
             << "written: " << fileAt(path).toStdString();
+    }
+}
+
+// Comment lines are skipped one after another, however many there are.
+TEST(IniSettingsFormatTest, ReadsTheEntryAfterAnyNumberOfCommentLines) {
+    QByteArray file = "[General]\n";
+    for (int line = 0; line < 200000; ++line) {
+        file += ";c\n";
+    }
+    file += "batteryFriendly=false\n";
+    const IniSettingsFormat::Entries entries = IniSettingsFormat::parsed(file);
+    EXPECT_EQ(entries, (IniSettingsFormat::Entries{{u"batteryFriendly"_s, "false"}}));
+}
+
+// A U+FEFF that starts a value comes back too, where QSettings takes it for a
+// byte-order mark and drops it.
+TEST(IniSettingsFormatTest, AValueStartingWithAByteOrderMarkComesBackWhole) {
+    for (const QString& value : {u"\uFEFFfirst"_s, u"\uFEFF, quoted"_s, u" \uFEFF spaced "_s}) {
+        SCOPED_TRACE(shown(value));
+        const QByteArray file =
+            IniSettingsFormat::serialised({{u"lastSSID"_s, IniSettingsFormat::encoded(value)}});
+        EXPECT_EQ(IniSettingsFormat::decoded(IniSettingsFormat::parsed(file)[u"lastSSID"_s]), value)
+            << file.toStdString();
     }
 }
