@@ -2,6 +2,7 @@
 
 #include "Platform/Foundation/RegularFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -40,23 +41,37 @@ std::optional<QByteArray> pathBehindLinks(QByteArray path) {
 }
 
 // The name of a new file written beside `name`, `unique` making it unique
-// (mkostemp's template by default).
+// (mkostemp's template by default). The marker keeps a name a user may give
+// a copy (".pelmor.conf.pelmor-backup") out of what counts as a leftover.
 QByteArray newFileName(const QByteArray& name, const QByteArray& unique = "XXXXXX") {
-    return '.' + name + ".pelmor-" + unique;
+    return '.' + name + ".pelmor-new-" + unique;
+}
+
+// Whether `name` is one mkostemp made for a new file beside `fileName`: the
+// exact name, its six letters or digits in place of the template's.
+bool isNewFileName(const QByteArray& name, const QByteArray& fileName) {
+    const QByteArray prefix = newFileName(fileName, {});
+    constexpr qsizetype uniqueLength = 6;
+    return name.size() == prefix.size() + uniqueLength && name.startsWith(prefix) &&
+           std::all_of(name.end() - uniqueLength, name.end(), [](char ch) {
+               return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                      (ch >= '0' && ch <= '9');
+           });
 }
 
 // Removes what writes cut short (the process killed) left beside the file at
 // `target`. One Pelmor at a time uses a settings folder, so every such file
-// there at the start is a leftover.
+// there at the start is a leftover; nothing of another's making is touched.
 void removeLeftoverWrites(const QByteArray& target) {
-    const QFileInfo file(QFile::decodeName(target));
-    const QString pattern =
-        QFile::decodeName(newFileName(QFile::encodeName(file.fileName()), "??????"));
-    const QDir folder = file.absoluteDir();
-    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden)) {
-        const QByteArray leftover = QFile::encodeName(folder.filePath(name));
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = target.first(slash + 1);
+    const QByteArray fileName = target.sliced(slash + 1);
+    const QDir::Filters entries = QDir::Files | QDir::Hidden | QDir::System;
+    for (const QString& name : QDir(QFile::decodeName(folder)).entryList(entries)) {
+        const QByteArray leftover = folder + QFile::encodeName(name);
         struct stat status {};
-        if (::lstat(leftover.constData(), &status) == 0 && S_ISREG(status.st_mode)) {
+        if (isNewFileName(QFile::encodeName(name), fileName) &&
+            ::lstat(leftover.constData(), &status) == 0 && S_ISREG(status.st_mode)) {
             ::unlink(leftover.constData());
         }
     }
@@ -104,6 +119,16 @@ void PreferenceFile::remove(const QString& key) {
 }
 
 void PreferenceFile::change(const QString& key, std::optional<QVariant> value) {
+    // What the file holds already is no change: writing it would only replace
+    // the file with the same bytes.
+    if (refresh()) {
+        const auto written = file_.constFind(key);
+        if (value ? written != file_.cend() && *written == IniSettingsFormat::encoded(*value)
+                  : written == file_.cend()) {
+            pending_.remove(key);
+            return;
+        }
+    }
     pending_.insert(key, std::move(value));
     if (!syncPosted_) {
         syncPosted_ = true;

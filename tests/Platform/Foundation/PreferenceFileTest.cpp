@@ -1,6 +1,7 @@
 #include "Platform/Foundation/PreferenceFile.h"
 
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -112,12 +113,20 @@ TEST(PreferenceFileTest, AFileChangedBeforeTheRenameIsMergedAgain) {
 }
 
 // One Pelmor at a time uses a settings folder: a new file a killed one left
-// beside the file is removed at the start, and nothing else there.
+// beside the file is removed at the start, and nothing else there, however
+// like one its name is.
 TEST(PreferenceFileTest, WritesCutShortLeaveNothingOnceTheNextHasStarted) {
     const QTemporaryDir folder;
-    const QStringList kept{u"pelmor.conf"_s, u".pelmor.conf.pelmor-mine"_s,
-                           u".other.pelmor-a1B2c3"_s};
-    for (const QString& name : kept + QStringList{u".pelmor.conf.pelmor-a1B2c3"_s}) {
+    const QStringList kept{
+        u"pelmor.conf"_s,
+        u".pelmor.conf.pelmor-new-mine"_s,
+        u".pelmor.conf.pelmor-new-a1B2c3.bak"_s,
+        u".pelmor.conf.pelmor-new-a1-2c3"_s,
+        u".PELMOR.CONF.PELMOR-NEW-a1B2c3"_s,
+        u".pelmor.conf.pelmor-backup"_s,
+        u".other.pelmor-new-a1B2c3"_s,
+    };
+    for (const QString& name : kept + QStringList{u".pelmor.conf.pelmor-new-a1B2c3"_s}) {
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -127,4 +136,46 @@ TEST(PreferenceFileTest, WritesCutShortLeaveNothingOnceTheNextHasStarted) {
     QStringList expected = kept;
     expected.sort();
     EXPECT_EQ(left, expected);
+}
+
+// Setting what the file holds already, or removing what it does not hold,
+// writes nothing; a change back to what the file holds drops the pending one.
+TEST(PreferenceFileTest, AValueTheFileHoldsAlreadyIsNotWrittenAgain) {
+    const struct {
+        const char* what;
+        std::function<void(PreferenceFile&)> change;
+        int writes;
+    } cases[] = {
+        {"the same flag", [](PreferenceFile& file) { file.setValue(u"batteryFriendly"_s, false); },
+         0},
+        {"the same frame",
+         [](PreferenceFile& file) { file.setValue(u"WindowFrames/radar"_s, QRect(1, 2, 3, 4)); },
+         0},
+        {"a key not there removed", [](PreferenceFile& file) { file.remove(u"lastSSID"_s); }, 0},
+        {"a change and its undoing",
+         [](PreferenceFile& file) {
+             file.setValue(u"batteryFriendly"_s, true);
+             file.setValue(u"batteryFriendly"_s, false);
+         },
+         0},
+        {"another flag", [](PreferenceFile& file) { file.setValue(u"batteryFriendly"_s, true); },
+         1},
+    };
+    for (const auto& example : cases) {
+        SCOPED_TRACE(example.what);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(u"pelmor.conf"_s);
+        handEdit(path, u"batteryFriendly"_s, false);
+        handEdit(path, u"WindowFrames/radar"_s, QRect(1, 2, 3, 4));
+        int writes = 0;
+        PreferenceFile::WriteSteps steps;
+        steps.writeAll = [&writes](int descriptor, const QByteArray& bytes) {
+            ++writes;
+            return ::write(descriptor, bytes.constData(), bytes.size()) == bytes.size();
+        };
+        PreferenceFile file(path, {}, steps);
+        example.change(file);
+        EXPECT_TRUE(file.sync());
+        EXPECT_EQ(writes, example.writes);
+    }
 }
