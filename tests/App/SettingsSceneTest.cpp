@@ -86,3 +86,21 @@ TEST_F(SettingsSceneTest, TheWindowAndThePopoverFollowEachOthersBatteryMode) {
     scene.window()->close();
     nextTurns();
 }
+
+// The file edited by hand while Pelmor runs: the switch, opened after it,
+// shows the pace Pelmor polls at.
+TEST_F(SettingsSceneTest, TheBatterySwitchShowsTheModeInForceAfterAHandEdit) {
+    delegate->applicationDidFinishLaunching();
+    for (const bool handWritten : {false, true}) {
+        SCOPED_TRACE(handWritten);
+        store->store.setBatteryFriendly(handWritten);
+        SettingsScene scene(*delegate);
+        scene.show();
+        nextTurns();
+        EXPECT_EQ(scene.window()->view()->generalPage()->batteryFriendlySwitch()->isChecked(),
+                  delegate->lifecycleController()->isBatteryFriendly().value());
+        scene.window()->close();
+        nextTurns();
+    }
+    delegate->applicationWillTerminate();
+}
