@@ -23,6 +23,12 @@ int main(int argc, char* argv[]) {
                      static_cast<unsigned long long>(openFiles));
         return 1;
     }
+    // Without an X display Qt would abort, and on one that never answers it
+    // would wait without end: said in one line, before the lock below, which
+    // a Pelmor that shows nothing must not hold.
+    if (const std::optional<int> status = QtPlatformChoice::apply(argc, argv)) {
+        return *status;
+    }
     // One Pelmor per settings folder: a second start leaves the running one
     // alone. The lock is let go only after the application has written its
     // settings and ended.
@@ -30,11 +36,6 @@ int main(int argc, char* argv[]) {
     if (instanceLock->outcome() == SingleInstanceLock::Outcome::heldByAnotherProcess) {
         std::fputs("Pelmor is already running.\n", stderr);
         return 0;
-    }
-    // Without an X display Qt would abort: said in one line, and the lock
-    // above is let go as this returns.
-    if (const std::optional<int> status = QtPlatformChoice::apply(argc, argv)) {
-        return *status;
     }
     PelmorApp application(argc, argv);
     return application.exec();

@@ -1,7 +1,14 @@
 #include "App/QtPlatformChoice.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QList>
@@ -43,13 +50,24 @@ Outcome outcome(const Session& session, const XDisplayProbe& probe) {
     if (!namesWayland && !onX) {
         return Outcome::asChosen;
     }
-    if (session.display.isEmpty() || !probe(session.display)) {
+    if (session.display.isEmpty()) {
         return Outcome::noXDisplay;
     }
-    return namesWayland ? Outcome::onXInsteadOfWayland : Outcome::onX;
+    switch (probe(session.display).kind) {
+    case XDisplayAnswer::Kind::opens:
+        return namesWayland ? Outcome::onXInsteadOfWayland : Outcome::onX;
+    case XDisplayAnswer::Kind::unreachable:
+        return Outcome::noXDisplay;
+    case XDisplayAnswer::Kind::silent:
+        return Outcome::xDisplaySilent;
+    case XDisplayAnswer::Kind::refuses:
+        return Outcome::xDisplayRefuses;
+    }
+    return Outcome::noXDisplay;
 }
 
-QByteArray notice(Outcome outcome, const Session& session) {
+QByteArray notice(Outcome outcome, const Session& session, const QByteArray& reason) {
+    const QByteArray needed = "; Pelmor needs an X display (XWayland on Wayland desktops).\n";
     switch (outcome) {
     case Outcome::asChosen:
     case Outcome::onX:
@@ -62,7 +80,13 @@ QByteArray notice(Outcome outcome, const Session& session) {
         return (session.display.isEmpty()
                     ? QByteArray("No X display is set (DISPLAY is empty)")
                     : "The X display " + session.display + " does not answer") +
-               "; Pelmor needs an X display (XWayland on Wayland desktops).\n";
+               needed;
+    case Outcome::xDisplaySilent:
+        return "The X display " + session.display + " took the connection but did not answer in " +
+               QByteArray::number(qint64(xDisplayAnswerBound.count())) + " s" + needed;
+    case Outcome::xDisplayRefuses:
+        return "The X display " + session.display + " refused the connection" +
+               (reason.isEmpty() ? QByteArray() : " (" + reason + ")") + needed;
     }
     return {};
 }
@@ -80,17 +104,99 @@ Session currentSession(int argc, char** argv) {
     return session;
 }
 
-bool xDisplayAnswers(const QByteArray& display) {
-    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answers;
+namespace {
+
+// What a refusal's reason reads as on one line: xcb writes it as the server
+// sent it, padded and without an end.
+QByteArray oneLine(QByteArray text) {
+    text.replace('\0', ' ').replace('\n', ' ').replace('\r', ' ');
+    return text.simplified();
+}
+
+// Reads what the child writes until it closes its end or `deadline` passes;
+// false at the deadline.
+bool readUntilClosed(int descriptor, std::chrono::steady_clock::time_point deadline,
+                     QByteArray& read) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd ready{descriptor, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, int(left.count()));
+        if (polled < 0 && errno == EINTR) {
+            continue;
+        }
+        if (polled <= 0) {
+            return false;
+        }
+        char chunk[512];
+        const ssize_t count = ::read(descriptor, chunk, sizeof chunk);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return true;
+        }
+        if (read.size() < 4096) {
+            read.append(chunk, count);
+        }
+    }
+}
+
+} // namespace
+
+// xcb_connect waits without end on a display that takes the connection and
+// never answers, and writes a refusal's reason on standard error itself: a
+// child opens it, and is killed at the deadline. This runs before any thread
+// starts, so the child may do what it likes before it exits.
+XDisplayAnswer openXDisplay(const QByteArray& display, std::chrono::milliseconds bound) {
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0) {
+        return {XDisplayAnswer::Kind::unreachable, {}};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(output[1], STDERR_FILENO);
+        xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+        ::_exit(xcb_connection_has_error(connection) == 0 ? 0 : 1);
+    }
+    ::close(output[1]);
+    if (child < 0) {
+        ::close(output[0]);
+        return {XDisplayAnswer::Kind::unreachable, {}};
+    }
+    QByteArray written;
+    const bool ended =
+        readUntilClosed(output[0], std::chrono::steady_clock::now() + bound, written);
+    ::close(output[0]);
+    if (!ended) {
+        ::kill(child, SIGKILL);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!ended) {
+        return {XDisplayAnswer::Kind::silent, {}};
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        return {XDisplayAnswer::Kind::opens, {}};
+    }
+    const QByteArray reason = oneLine(written);
+    return {reason.isEmpty() ? XDisplayAnswer::Kind::unreachable : XDisplayAnswer::Kind::refuses,
+            reason};
 }
 
 std::optional<int> apply(int argc, char** argv, const XDisplayProbe& probe, std::FILE* errors) {
     const Session session = currentSession(argc, argv);
-    const Outcome result = outcome(session, probe);
-    if (const QByteArray line = notice(result, session); !line.isEmpty()) {
+    QByteArray reason;
+    const Outcome result = outcome(session, [&](const QByteArray& display) {
+        XDisplayAnswer answer = probe(display);
+        reason = answer.reason;
+        return answer;
+    });
+    if (const QByteArray line = notice(result, session, reason); !line.isEmpty()) {
         std::fputs(line.constData(), errors);
     }
     switch (result) {
@@ -104,6 +210,8 @@ std::optional<int> apply(int argc, char** argv, const XDisplayProbe& probe, std:
         }
         return std::nullopt;
     case Outcome::noXDisplay:
+    case Outcome::xDisplaySilent:
+    case Outcome::xDisplayRefuses:
         return 1;
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -11,8 +12,9 @@
 // a Wayland session that also offers X (XWayland), Pelmor runs on Qt's X
 // platform, also where QT_QPA_PLATFORM names Wayland. A -platform argument or
 // another platform named in QT_QPA_PLATFORM (offscreen, minimal) stands.
-// Qt aborts when X is its platform and no X display opens: that is said
-// first, in one line, and the application ends with status 1.
+// Qt aborts when X is its platform and no X display opens, and waits without
+// end on one that never answers: that is found out first, within a bound,
+// said in one line, and the application ends with status 1.
 namespace QtPlatformChoice {
 
 struct Session {
@@ -32,29 +34,48 @@ enum class Outcome {
     onX,
     // X, whose display answers, where QT_QPA_PLATFORM names Wayland: said once.
     onXInsteadOfWayland,
-    // X, where no display is named or the one named does not answer.
+    // X, where no display is named or the one named cannot be reached.
     noXDisplay,
+    // X, whose display takes a connection and does not answer in time.
+    xDisplaySilent,
+    // X, whose display answers with a refusal (authorisation, say).
+    xDisplayRefuses,
 };
 
-// Whether the X display named (never empty) can be opened now.
-using XDisplayProbe = std::function<bool(const QByteArray& display)>;
+// What an X display named (never empty) did when opened.
+struct XDisplayAnswer {
+    enum class Kind { opens, unreachable, silent, refuses } kind;
+    // The display's own reason for a refusal, as it gave it.
+    QByteArray reason;
+};
+using XDisplayProbe = std::function<XDisplayAnswer(const QByteArray& display)>;
+
+// How long the display is given to answer.
+inline constexpr std::chrono::seconds xDisplayAnswerBound{5};
 
 // What the session comes to; `probe` is asked only where X is the platform.
 Outcome outcome(const Session& session, const XDisplayProbe& probe);
 
 // The one line said for an outcome, ending in a newline; empty for none.
-QByteArray notice(Outcome outcome, const Session& session);
+// `reason` is the display's reason for a refusal.
+QByteArray notice(Outcome outcome, const Session& session, const QByteArray& reason = {});
 
 // This process's session, from its environment and arguments.
 Session currentSession(int argc, char** argv);
 
-// Opens the X display with xcb and closes it again.
-bool xDisplayAnswers(const QByteArray& display);
+// Opens the X display with xcb and closes it again, in a child process given
+// `bound`: the calling process neither waits longer nor gets what xcb writes
+// on standard error (a refusal's reason, which it returns). Call it before
+// any thread starts.
+XDisplayAnswer openXDisplay(const QByteArray& display,
+                            std::chrono::milliseconds bound = xDisplayAnswerBound);
 
 // Before the Qt application is built: sets QT_QPA_PLATFORM to X where the
 // session runs on X, says the outcome's notice on `errors`, and gives the
 // status to end with where no X display answers.
-std::optional<int> apply(int argc, char** argv, const XDisplayProbe& probe = xDisplayAnswers,
-                         std::FILE* errors = stderr);
+std::optional<int> apply(
+    int argc, char** argv,
+    const XDisplayProbe& probe = [](const QByteArray& display) { return openXDisplay(display); },
+    std::FILE* errors = stderr);
 
 } // namespace QtPlatformChoice

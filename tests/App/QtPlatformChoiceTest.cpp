@@ -1,8 +1,12 @@
 #include "App/QtPlatformChoice.h"
 
+#include "Support/FakeXServer.h"
+
+#include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -38,46 +42,82 @@ private:
 
 } // namespace
 
+// The display is opened in a child within its bound: one that never answers
+// is given up at the bound, and a refusal's reason is kept, not written.
+TEST(QtPlatformChoiceTest, AnXDisplayIsOpenedWithinItsBound) {
+    using Kind = QtPlatformChoice::XDisplayAnswer::Kind;
+    const QByteArray reason = "Authorization required, but no authorization protocol specified\n";
+    const struct {
+        const char* what;
+        std::optional<std::optional<QByteArray>> server;
+        Kind kind;
+        QByteArray reason;
+    } cases[] = {
+        {"nothing there", std::nullopt, Kind::unreachable, {}},
+        {"never answers", std::optional<QByteArray>(), Kind::silent, {}},
+        {"refuses", FakeXServer::refusal(reason), Kind::refuses, reason.trimmed()},
+    };
+    const int number = 40000 + int(::getpid() % 20000);
+    for (const auto& example : cases) {
+        SCOPED_TRACE(example.what);
+        std::optional<FakeXServer> server;
+        if (example.server) {
+            server.emplace(number, *example.server);
+            ASSERT_TRUE(server->isListening());
+        }
+        const auto start = std::chrono::steady_clock::now();
+        const QtPlatformChoice::XDisplayAnswer answer = QtPlatformChoice::openXDisplay(
+            ':' + QByteArray::number(number), std::chrono::milliseconds(500));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(answer.kind, example.kind);
+        EXPECT_EQ(answer.reason, example.reason);
+    }
+}
+
 // X is opened beforehand only where it is the platform: Qt's own choice, X
 // named, or Wayland named while an X display is set.
 TEST(QtPlatformChoiceTest, PelmorRunsOnXWhereAnXDisplayAnswersUnlessTheUserChoseAnother) {
     using enum QtPlatformChoice::Outcome;
+    using enum QtPlatformChoice::XDisplayAnswer::Kind;
     struct Case {
         const char* name;
         Session session;
-        bool answers;
+        QtPlatformChoice::XDisplayAnswer::Kind answers;
         QtPlatformChoice::Outcome expected;
     };
     const Case cases[] = {
-        {"X session", {"", false, ":0", "", "x11"}, true, onX},
-        {"X display that does not answer", {"", false, ":57", "", "x11"}, false, noXDisplay},
-        {"no display at all", {"", false, "", "", "tty"}, true, noXDisplay},
-        {"Wayland with XWayland", {"", false, ":0", "wayland-0", "wayland"}, true, onX},
-        {"Wayland without X", {"", false, "", "wayland-0", "wayland"}, true, noXDisplay},
-        {"X named, not answering", {"xcb", false, ":0", "", ""}, false, noXDisplay},
-        {"X named with options", {"xcb:nograb", false, ":0", "", ""}, true, onX},
+        {"X session", {"", false, ":0", "", "x11"}, opens, onX},
+        {"X display that does not answer", {"", false, ":57", "", "x11"}, unreachable, noXDisplay},
+        {"no display at all", {"", false, "", "", "tty"}, opens, noXDisplay},
+        {"Wayland with XWayland", {"", false, ":0", "wayland-0", "wayland"}, opens, onX},
+        {"Wayland without X", {"", false, "", "wayland-0", "wayland"}, opens, noXDisplay},
+        {"X named, not answering", {"xcb", false, ":0", "", ""}, unreachable, noXDisplay},
+        {"X display silent", {"", false, ":3", "", "x11"}, silent, xDisplaySilent},
+        {"X display refusing", {"xcb", false, ":3", "", ""}, refuses, xDisplayRefuses},
+        {"X named with options", {"xcb:nograb", false, ":0", "", ""}, opens, onX},
         {"Wayland named",
          {"wayland", false, ":0", "wayland-0", "wayland"},
-         true,
+         opens,
          onXInsteadOfWayland},
         {"Wayland then X named",
          {"wayland-egl;xcb", false, ":1", "", ""},
-         true,
+         opens,
          onXInsteadOfWayland},
-        {"Wayland named without X", {"wayland", false, "", "wayland-0", ""}, true, noXDisplay},
-        {"offscreen named", {"offscreen", false, "", "", ""}, false, asChosen},
-        {"minimal named", {"minimal", false, ":0", "wayland-0", "wayland"}, false, asChosen},
-        {"-platform given", {"", true, "", "wayland-0", "wayland"}, false, asChosen},
-        {"-platform given, Wayland named", {"wayland", true, ":0", "", ""}, false, asChosen},
+        {"Wayland named without X", {"wayland", false, "", "wayland-0", ""}, opens, noXDisplay},
+        {"offscreen named", {"offscreen", false, "", "", ""}, unreachable, asChosen},
+        {"minimal named", {"minimal", false, ":0", "wayland-0", "wayland"}, unreachable, asChosen},
+        {"-platform given", {"", true, "", "wayland-0", "wayland"}, unreachable, asChosen},
+        {"-platform given, Wayland named", {"wayland", true, ":0", "", ""}, unreachable, asChosen},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         QByteArray asked;
-        EXPECT_EQ(QtPlatformChoice::outcome(testCase.session,
-                                            [&](const QByteArray& display) {
-                                                asked = display;
-                                                return testCase.answers;
-                                            }),
+        EXPECT_EQ(QtPlatformChoice::outcome(
+                      testCase.session,
+                      [&](const QByteArray& display) {
+                          asked = display;
+                          return QtPlatformChoice::XDisplayAnswer{testCase.answers, {}};
+                      }),
                   testCase.expected);
         EXPECT_EQ(asked, testCase.expected == asChosen ? "" : testCase.session.display);
     }
@@ -104,7 +144,9 @@ TEST(QtPlatformChoiceTest, TheSessionIsReadFromTheEnvironmentAndArguments) {
     // Wayland named: X instead, said once; no X display: said, status 1.
     std::FILE* errors = std::tmpfile();
     qputenv("QT_QPA_PLATFORM", "wayland");
-    const auto answers = [](const QByteArray&) { return true; };
+    const auto answers = [](const QByteArray&) {
+        return QtPlatformChoice::XDisplayAnswer{QtPlatformChoice::XDisplayAnswer::Kind::opens, {}};
+    };
     EXPECT_EQ(QtPlatformChoice::apply(1, withoutArguments, answers, errors), std::nullopt);
     EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArrayLiteral("xcb"));
     qunsetenv("DISPLAY");
