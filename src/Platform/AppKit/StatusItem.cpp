@@ -64,12 +64,12 @@ void StatusItem::makeTrayIcon(Kind kind) {
     }
 }
 
-// An icon that no tray shows is made anew for a tray of the other kind that
-// has come. One that a tray shows stays, whatever else comes.
+// A StatusNotifier host is preferred wherever there is one, as Qt prefers it
+// (a desktop may also run an XEmbed tray that only passes icons on to its
+// host); an XEmbed tray serves where there is none.
 void StatusItem::followTrays() {
     const Kind kind = TrayIconBackend::kindOf(*trayIcon_);
-    if (kind == Kind::xembed && trays_.hasStatusNotifierHost() && !trays_.hasXEmbedTray() &&
-        !statusNotifierRefused_) {
+    if (kind == Kind::xembed && trays_.hasStatusNotifierHost() && !statusNotifierRefused_) {
         makeTrayIcon(Kind::statusNotifier);
         statusNotifierRefused_ = TrayIconBackend::kindOf(*trayIcon_) != Kind::statusNotifier;
     } else if (kind == Kind::statusNotifier && !trays_.hasStatusNotifierHost() &&
