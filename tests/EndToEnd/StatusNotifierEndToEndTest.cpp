@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
+#include <string>
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -83,6 +85,14 @@ protected:
     static constexpr int panelHeight = 30;
 
     void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(prepareSession());
+        if (!IsSkipped()) {
+            ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
+        }
+    }
+
+    // Everything but the trays.
+    void prepareSession() {
         if (QGuiApplication::platformName() != QStringLiteral("xcb") ||
             !QDBusConnection::sessionBus().isConnected()) {
             GTEST_SKIP() << "Skipped: needs an X server and a private session bus "
@@ -97,7 +107,6 @@ protected:
         ASSERT_TRUE(QDBusConnection::sessionBus().connect(
             QString(), QStringLiteral("/StatusNotifierWatcher"), watcherService,
             QStringLiteral("StatusNotifierItemRegistered"), &registrations, SLOT(registered())));
-        ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
         ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
     }
 
@@ -110,13 +119,21 @@ protected:
             << "the panel never registered as a host";
     }
 
-    void TearDown() override { stopWatcherAndHost(); }
+    void TearDown() override {
+        stopWatcherAndHost();
+        stopXEmbedTray();
+    }
 
     void stopWatcherAndHost() {
         for (QProcess* process : {&host, &watcher}) {
             process->kill();
             process->waitForFinished(2000);
         }
+    }
+
+    void stopXEmbedTray() {
+        xembedTray.kill();
+        xembedTray.waitForFinished(2000);
     }
 
     // How long the icon's registration keeps checking after a watcher
@@ -126,6 +143,7 @@ protected:
 
     QProcess watcher;
     QProcess host;
+    QProcess xembedTray;
     QTemporaryDir configHome;
     RegistrationCounter registrations;
 };
@@ -197,5 +215,123 @@ TEST_F(StatusNotifierEndToEndTest, EveryNewWatcherListsTheIcon) {
     EXPECT_LE(registrations.count, 2) << "the last watcher was told of the icon again and again";
     delegate->applicationWillTerminate();
 }
+
+namespace {
+
+enum class Tray { statusNotifier, xembed };
+
+// A desktop whose tray comes after Pelmor: `first` (if any) is there when
+// Pelmor starts and goes once it shows the icon; `then` comes `after`
+// milliseconds later.
+struct TrayChange {
+    const char* name;
+    std::optional<Tray> first;
+    int after;
+    Tray then;
+};
+
+void PrintTo(const TrayChange& change, std::ostream* out) {
+    *out << change.name;
+}
+
+const TrayChange trayChanges[] = {
+    {"StatusNotifierAfter3s", std::nullopt, 3'000, Tray::statusNotifier},
+    {"StatusNotifierAfter10s", std::nullopt, 10'000, Tray::statusNotifier},
+    {"XEmbedReplacedByStatusNotifier", Tray::xembed, 1'000, Tray::statusNotifier},
+    {"StatusNotifierReplacedByXEmbed", Tray::statusNotifier, 1'000, Tray::xembed},
+};
+
+} // namespace
+
+// Each row runs in a process of its own, as Pelmor does: Qt settles on one
+// kind of tray icon per process.
+class StatusNotifierTrayChangeTest : public StatusNotifierEndToEndTest,
+                                     public testing::WithParamInterface<TrayChange> {
+protected:
+    void SetUp() override {
+        if (!DesktopSession::programsInstalled({"trayer"})) {
+            GTEST_SKIP() << "Skipped: trayer is not installed.";
+        }
+        ASSERT_NO_FATAL_FAILURE(prepareSession());
+    }
+
+    void startTray(Tray tray) {
+        if (tray == Tray::statusNotifier) {
+            ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
+        } else {
+            DesktopSession::startTray(xembedTray);
+            ASSERT_TRUE(xembedTray.waitForStarted(5'000));
+        }
+    }
+
+    void stopTray(Tray tray) {
+        if (tray == Tray::statusNotifier) {
+            stopWatcherAndHost();
+        } else {
+            stopXEmbedTray();
+        }
+    }
+
+    // Where the tray shows the icon, once it does.
+    std::optional<QPoint> iconOn(Tray tray, const StatusItem& item) const {
+        if (tray == Tray::xembed) {
+            const QRect placed = item.geometry();
+            return placed.isEmpty() ? std::nullopt : std::optional<QPoint>(placed.center());
+        }
+        const std::optional<QRect> drawn = itemsOnPanel(panelHeight);
+        return itemIsListed() && drawn ? std::optional<QPoint>(drawn->center()) : std::nullopt;
+    }
+};
+
+TEST_P(StatusNotifierTrayChangeTest, TheIconShowsInTheTrayThatComesAndOpensThePopover) {
+    const TrayChange& row = GetParam();
+    if (row.first) {
+        ASSERT_NO_FATAL_FAILURE(startTray(*row.first));
+    }
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    auto& menuBar = *delegate->menuBarController();
+    ASSERT_NE(menuBar.statusItem(), nullptr);
+    if (row.first) {
+        ASSERT_TRUE(processEventsUntil(
+            [&] { return iconOn(*row.first, *menuBar.statusItem()).has_value(); }, 10'000))
+            << "the first tray never showed the icon";
+        stopTray(*row.first);
+    }
+    pumpFor(row.after);
+    ASSERT_NO_FATAL_FAILURE(startTray(row.then));
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return iconOn(row.then, *menuBar.statusItem()).has_value(); }, 10'000))
+        << "the tray that came never showed the icon";
+    // The tray lays its icons out after taking them in.
+    pumpFor(2'000);
+    saveScreenshot(QStringLiteral("tray-change-%1.png").arg(QLatin1String(row.name)));
+    const std::optional<QPoint> icon = iconOn(row.then, *menuBar.statusItem());
+    ASSERT_TRUE(icon.has_value()) << "the icon left the tray";
+    ASSERT_TRUE(clickAt(*icon));
+    EXPECT_TRUE(processEventsUntil([&] { return menuBar.isPopoverShown(); }, 5'000))
+        << "a click on the icon opened nothing";
+    // The context menu's first command, Settings…, chosen by the keyboard.
+    ASSERT_TRUE(clickAt(*icon, 1, 3));
+    pumpFor(1'000);
+    saveScreenshot(QStringLiteral("tray-change-menu-%1.png").arg(QLatin1String(row.name)));
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Return")});
+    EXPECT_TRUE(processEventsUntil(
+        [] {
+            return DesktopSession::visibleWindowTitled(QStringLiteral("Pelmor Settings"))
+                .has_value();
+        },
+        5'000))
+        << "the context menu lost its commands";
+    delegate->applicationWillTerminate();
+}
+
+INSTANTIATE_TEST_SUITE_P(TrayChanges, StatusNotifierTrayChangeTest, testing::ValuesIn(trayChanges),
+                         [](const testing::TestParamInfo<TrayChange>& info) {
+                             return std::string(info.param.name);
+                         });
 
 #include "StatusNotifierEndToEndTest.moc"
