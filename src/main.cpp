@@ -29,6 +29,11 @@ int main(int argc, char* argv[]) {
     if (const std::optional<int> status = QtPlatformChoice::apply(argc, argv)) {
         return *status;
     }
+    // A session bus that never answers would hold Qt's start, and the lock
+    // below with it: said in one line first.
+    if (const std::optional<int> status = PelmorApp::refuseASilentSessionBus()) {
+        return *status;
+    }
     // One Pelmor per settings folder: a second start leaves the running one
     // alone. The lock is let go only after the application has written its
     // settings and ended.

@@ -8,6 +8,7 @@
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/Async/Runtime.h"
 #include "Platform/Bundle/BundleInfo.h"
+#include "Platform/DBus/MessageBusAddress.h"
 #include "Platform/Power/LogindSleepSignalListener.h"
 #include "Platform/Power/SleepWakeNotificationCenter.h"
 #include "Platform/URLSession/URLSession.h"
@@ -67,12 +68,15 @@ AppDelegate::Environment AppDelegate::productionEnvironment() {
     const auto sleepWakeCenter = std::make_shared<SleepWakeNotificationCenter>();
     environment.makeSleepWakeObserver = [sleepWakeCenter] {
         // logind tells of sleep and wake on the system bus; without one the
-        // observer hears nothing until a system bus answers again.
+        // observer hears nothing until a system bus answers again. The bus is
+        // probed first: Qt would wait for a hung one, and hold every other
+        // bus of the process meanwhile.
         new LogindSleepSignalListener(
             [](const QString& connectionName) {
                 return QDBusConnection::connectToBus(QDBusConnection::SystemBus, connectionName);
             },
-            sleepWakeCenter, QCoreApplication::instance());
+            sleepWakeCenter, QCoreApplication::instance(),
+            LogindSleepSignalListener::defaultRetryInterval, MessageBusAddress::system());
         return std::make_shared<WorkspaceSleepWakeObserver>(sleepWakeCenter);
     };
     environment.makeWallClockWatcher = [sleepWakeCenter] {

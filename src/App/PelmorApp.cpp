@@ -10,6 +10,8 @@
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
+#include "Platform/DBus/MessageBusAddress.h"
+#include "Platform/DBus/MessageBusProbe.h"
 #include "Platform/Foundation/NotificationCenter.h"
 #include "Platform/Foundation/SingleInstanceLock.h"
 #include "Platform/Process/ChildProcess.h"
@@ -31,7 +33,10 @@ PelmorApp::PelmorApp(int& argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     runtime_ = std::make_unique<Async::Runtime>(std::make_shared<Async::EventLoopExecutor>(),
                                                 std::make_shared<Async::EventLoopTimerService>());
-    terminationWatcher_ = std::make_unique<TerminationSignalWatcher>();
+    // A quitting signal arms the deadline at once: the quit it asks for waits
+    // for the event loop, which a call stuck in Qt or a library may hold.
+    terminationWatcher_ =
+        std::make_unique<TerminationSignalWatcher>([this](int) { armExitDeadline(0); });
     QObject::connect(terminationWatcher_.get(), &TerminationSignalWatcher::terminationRequested,
                      application_.get(), [] { QApplication::quit(); });
     QObject::connect(application_.get(), &QGuiApplication::applicationStateChanged,
@@ -87,9 +92,11 @@ void PelmorApp::handOverTheClipboard() {
 }
 
 // One deadline bounds the whole teardown, whatever waits in it, from the
-// moment the event loop ends; past it the process ends at once, and every
-// child's group with it.
+// moment the event loop ends or a quitting signal comes; past it the process ends at once, and
+// every child's group with it. The signal watcher's thread arms it too; the rest of the teardown
+// touches it only once that thread has ended.
 void PelmorApp::armExitDeadline(int status) {
+    const std::lock_guard lock(exitDeadlineMutex_);
     if (exitDeadline_) {
         exitDeadline_->setStatus(status);
         return;
@@ -107,6 +114,16 @@ void PelmorApp::quitWhenTheSessionBusEnds() {
                            QStringLiteral("org.freedesktop.DBus.Local"),
                            QStringLiteral("Disconnected"), application_.get(), SLOT(quit()));
     }
+}
+
+std::optional<int> PelmorApp::refuseASilentSessionBus() {
+    const QString address = MessageBusAddress::session();
+    if (MessageBusProbe::probe(address) != MessageBusProbe::Outcome::doesNotAnswer) {
+        return std::nullopt;
+    }
+    std::fprintf(stderr, "Pelmor cannot start: the session bus at %s does not answer.\n",
+                 address.toLocal8Bit().constData());
+    return 1;
 }
 
 std::unique_ptr<SingleInstanceLock> PelmorApp::lockInstance() {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sys/resource.h>
 
@@ -25,6 +26,13 @@ public:
     PelmorApp(const PelmorApp&) = delete;
     PelmorApp& operator=(const PelmorApp&) = delete;
 
+    // Qt connects to the session bus as it starts, and waits for good on one
+    // that takes connections but never answers (a hung or stopped daemon):
+    // where the bus does not answer within a bound of its own, says so in
+    // one line; the status to end with. For the start, before the instance
+    // lock, so that no Pelmor that shows nothing holds it.
+    static std::optional<int> refuseASilentSessionBus();
+
     // Locks the folder that marks a running Pelmor: its settings folder, so
     // that each settings folder has its own. Where that folder cannot be made,
     // says so once and locks one in the runtime folder instead, which every
@@ -44,6 +52,7 @@ public:
 private:
     // Arms the teardown's deadline, once: past it the process ends with
     // `status`. Armed already, it keeps its due time and ends with `status`.
+    // From any thread.
     void armExitDeadline(int status);
     void handOverTheClipboard();
     void quitWhenTheSessionBusEnds();
@@ -61,6 +70,7 @@ private:
     std::unique_ptr<Async::Runtime> runtime_;
     std::unique_ptr<TerminationSignalWatcher> terminationWatcher_;
     std::shared_ptr<AppDelegate> delegate_;
+    std::mutex exitDeadlineMutex_;
     std::unique_ptr<ExitDeadline> exitDeadline_;
     std::optional<ExitDeadline::Pause> clipboardHandoverPause_;
 };

@@ -6,8 +6,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
-
-#include <QSocketNotifier>
+#include <utility>
 
 namespace {
 
@@ -55,23 +54,30 @@ void TerminationSignalWatcher::unblockQuittingSignals() {
     ::pthread_sigmask(SIG_UNBLOCK, &quitting, nullptr);
 }
 
-TerminationSignalWatcher::TerminationSignalWatcher(QObject* parent) : QObject(parent) {
+// The handler's end never blocks (a full pipe drops the byte); the reader's
+// waits.
+TerminationSignalWatcher::TerminationSignalWatcher(std::function<void(int)> atOnce, QObject* parent)
+    : QObject(parent), atOnce_(std::move(atOnce)) {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
-    notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignalWatcher::drainPipe);
+    ::fcntl(signalPipe[0], F_SETFL, ::fcntl(signalPipe[0], F_GETFL) & ~O_NONBLOCK);
+    reader_ = std::thread([this] { readPipe(); });
     isWatching_ = true;
     for (std::size_t index = 0; index < quittingSignals.size(); ++index) {
         installHandler(quittingSignals[index], actionsFound[index]);
     }
 }
 
+// The reader ends at the pipe's end, once the handlers that write to it are
+// gone.
 TerminationSignalWatcher::~TerminationSignalWatcher() {
     if (isWatching_) {
         for (std::size_t index = 0; index < quittingSignals.size(); ++index) {
             ::sigaction(quittingSignals[index], &actionsFound[index], nullptr);
         }
+        ::close(std::exchange(signalPipe[1], -1));
+        reader_.join();
     }
     for (int& descriptor : signalPipe) {
         if (descriptor >= 0) {
@@ -81,12 +87,19 @@ TerminationSignalWatcher::~TerminationSignalWatcher() {
     }
 }
 
-void TerminationSignalWatcher::drainPipe() {
+void TerminationSignalWatcher::readPipe() {
     std::array<unsigned char, 16> bytes{};
-    ssize_t count = 0;
-    while ((count = ::read(signalPipe[0], bytes.data(), bytes.size())) > 0) {
+    for (;;) {
+        const ssize_t count = ::read(signalPipe[0], bytes.data(), bytes.size());
+        if (count == 0 || (count < 0 && errno != EINTR)) {
+            return;
+        }
         for (ssize_t index = 0; index < count; ++index) {
-            emit terminationRequested(bytes[static_cast<std::size_t>(index)]);
+            const int signalNumber = bytes[static_cast<std::size_t>(index)];
+            if (atOnce_) {
+                atOnce_(signalNumber);
+            }
+            emit terminationRequested(signalNumber);
         }
     }
 }

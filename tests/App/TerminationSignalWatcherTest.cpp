@@ -1,12 +1,19 @@
 #include "App/TerminationSignalWatcher.h"
 
+#include "App/ExitDeadline.h"
 #include "Support/EventLoopWait.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
+#include <thread>
+#include <unistd.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -100,4 +107,34 @@ TEST(TerminationSignalWatcherTest, TheHandlerLeavesErrnoAsItFoundIt) {
         changed += errno != EDOM ? 1 : 0;
     }
     EXPECT_EQ(changed, 0) << "of " << signalsRaised << " signals";
+}
+
+// A quitting signal runs the watcher's first step at once, on a thread of its
+// own, also while the main thread is stuck in a call that does not return and
+// the quit it asks for never runs: with the exit deadline armed there, as
+// Pelmor does, the process ends within the deadline's bound and with the
+// quit's status.
+TEST(TerminationSignalWatcherTest, ASignalEndsTheProcessWhileItsMainThreadIsStuck) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        EXPECT_EXIT(
+            {
+                std::signal(signalNumber, SIG_DFL);
+                std::optional<ExitDeadline> deadline;
+                const TerminationSignalWatcher watcher(
+                    [&](int) { deadline.emplace(std::chrono::milliseconds(1'000), 0, nullptr); });
+                std::thread([signalNumber] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                    ::kill(::getpid(), signalNumber);
+                }).detach();
+                std::this_thread::sleep_for(std::chrono::seconds(10));
+                std::_Exit(2);
+            },
+            testing::ExitedWithCode(0), "");
+        // The test binary's own start, the signal's 0.2 s and the deadline's 1 s.
+        EXPECT_LT(elapsed.elapsed(), 3'000);
+    }
 }

@@ -2,6 +2,7 @@
 #include "Support/PrivateDBusDaemon.h"
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
+#include "Support/SilentUnixSocket.h"
 
 #include <algorithm>
 #include <csignal>
@@ -49,6 +50,23 @@ std::vector<pid_t> childrenOnceAny(const QProcess& pelmor, int timeout) {
         }
     }
     return children;
+}
+
+// Whether `pelmor` starts a command it was not running before within
+// `timeout`: its event loop turns.
+bool startsANewCommand(const QProcess& pelmor, int timeout) {
+    const auto pid = pid_t(pelmor.processId());
+    const std::vector<pid_t> before = ProcessTable::descendantsOf(pid);
+    const QDeadlineTimer deadline(timeout);
+    while (!deadline.hasExpired()) {
+        for (const pid_t child : ProcessTable::descendantsOf(pid)) {
+            if (std::find(before.begin(), before.end(), child) == before.end()) {
+                return true;
+            }
+        }
+        DesktopSession::pumpFor(20);
+    }
+    return false;
 }
 
 // A process that traces `tracees` and then stops, as a debugger stopped in a
@@ -346,4 +364,89 @@ TEST(QuitEndToEndTest, PelmorWithTooFewOpenFilesSaysSoAndEndsAtOnce) {
     const QByteArray said = pelmor.readAllStandardError();
     EXPECT_TRUE(said.count('\n') == 1 && said.endsWith("this session allows 32.\n"))
         << said.toStdString();
+}
+
+// A system bus that takes connections and never answers (a hung or stopped
+// daemon), from the start or in place of a lost one, holds nothing: Pelmor
+// measures on, past its next look for a bus five seconds on, and TERM ends it
+// within 2 s with status 0.
+TEST(QuitEndToEndTest, PelmorRunsOnWhileTheSystemBusHangsAndTermEndsItWithinTwoSeconds) {
+    struct Case {
+        const char* name;
+        bool startsWithADaemon;
+    };
+    const Case cases[] = {{"hung from the start", false},
+                          {"lost, and a hung one in its place", true}};
+    QTemporaryDir configHome;
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        std::optional<PrivateDBusDaemon> daemon;
+        std::optional<SilentUnixSocket> hung;
+        QString systemBus;
+        if (testCase.startsWithADaemon) {
+            const QString failure = daemon.emplace().start();
+            ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+            systemBus = daemon->address();
+        } else {
+            ASSERT_TRUE(hung.emplace().isListening());
+            systemBus = hung->address();
+        }
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), systemBus);
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                           QStringLiteral("unix:path=") +
+                               configHome.filePath(QStringLiteral("no-bus")));
+        QProcess pelmor;
+        pelmor.setProcessEnvironment(environment);
+        pelmor.start(QStringLiteral(PELMOR_BINARY), {});
+        ASSERT_TRUE(pelmor.waitForStarted(5'000));
+        ASSERT_FALSE(childrenOnceAny(pelmor, 10'000).empty()) << "pelmor ran no command";
+        if (daemon) {
+            daemon->kill();
+            ASSERT_TRUE(
+                hung.emplace(systemBus.section(QLatin1Char(','), 0, 0).section(QLatin1Char('='), 1))
+                    .isListening());
+        }
+        DesktopSession::pumpFor(6'000);
+        EXPECT_TRUE(startsANewCommand(pelmor, 3'000)) << "pelmor runs no command any more";
+
+        QElapsedTimer sinceTerm;
+        sinceTerm.start();
+        ::kill(static_cast<pid_t>(pelmor.processId()), SIGTERM);
+        ASSERT_TRUE(pelmor.waitForFinished(45'000));
+        EXPECT_LT(sinceTerm.elapsed(), 2'000);
+        EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(pelmor.exitCode(), 0);
+    }
+}
+
+// A session bus that takes connections and never answers would hold Qt's
+// start: Pelmor says so in one line and ends with status 1, before it takes
+// its lock, so that a second start meanwhile is not told another Pelmor runs.
+TEST(QuitEndToEndTest, AHungSessionBusAtStartIsSaidInOneLineAndEndsWithStatusOne) {
+    QTemporaryDir configHome;
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    const SilentUnixSocket hung;
+    ASSERT_TRUE(hung.isListening());
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), hung.address());
+    QProcess starts[2];
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    for (QProcess& pelmor : starts) {
+        pelmor.setProcessEnvironment(environment);
+        pelmor.start(QStringLiteral(PELMOR_BINARY), {});
+        ASSERT_TRUE(pelmor.waitForStarted(5'000));
+        DesktopSession::pumpFor(500);
+    }
+    for (QProcess& pelmor : starts) {
+        ASSERT_TRUE(pelmor.waitForFinished(int(std::max<qint64>(0, 10'000 - sinceStart.elapsed()))))
+            << "still running 10 s after its start";
+        EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(pelmor.exitCode(), 1);
+        const QByteArray said = pelmor.readAllStandardError();
+        EXPECT_TRUE(said.count('\n') == 1 && said.endsWith("does not answer.\n"))
+            << said.toStdString();
+    }
 }

@@ -15,6 +15,8 @@ public:
 
     // Starts the daemon. Empty on success, else why it could not run.
     QString start();
+    // Starts the daemon listening at `listenAddress` (unix:abstract=..., say).
+    QString start(const QString& listenAddress);
     // Ends the daemon as SIGKILL does: its clients are cut off, told nothing.
     void kill();
     // Starts a new daemon listening where the last one did.
@@ -24,8 +26,6 @@ public:
     const QString& address() const { return address_; }
 
 private:
-    QString start(const QString& listenAddress);
-
     QTemporaryDir folder_;
     QProcess daemon_;
     QString address_;

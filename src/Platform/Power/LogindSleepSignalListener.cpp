@@ -1,5 +1,8 @@
 #include "Platform/Power/LogindSleepSignalListener.h"
 
+#include "Platform/DBus/MessageBusProbe.h"
+
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,9 +24,10 @@ QString newConnectionName() {
 
 LogindSleepSignalListener::LogindSleepSignalListener(
     BusConnector connector, std::shared_ptr<SleepWakeNotificationCenter> notificationCenter,
-    QObject* parent, std::chrono::milliseconds retryInterval)
+    QObject* parent, std::chrono::milliseconds retryInterval, QString probedAddress)
     : QObject(parent), connector_(std::move(connector)),
-      notificationCenter_(std::move(notificationCenter)), bus_(QString()) {
+      notificationCenter_(std::move(notificationCenter)), probedAddress_(std::move(probedAddress)),
+      bus_(QString()) {
     ownerWatcher_.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
     connect(&ownerWatcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             &LogindSleepSignalListener::ownerChanged);
@@ -36,8 +40,29 @@ LogindSleepSignalListener::~LogindSleepSignalListener() {
     dropBus();
 }
 
+// The next look is due `retryInterval` after this one, unless a bus answers
+// meanwhile; the probe gives up in time for it.
 void LogindSleepSignalListener::joinBus() {
     dropBus();
+    delete std::exchange(probe_, nullptr);
+    if (probedAddress_.isEmpty()) {
+        connectToBus();
+        return;
+    }
+    retryTimer_.start();
+    probe_ = new MessageBusProbe(
+        probedAddress_,
+        std::min(MessageBusProbe::defaultBound, retryTimer_.intervalAsDuration() / 2), this);
+    connect(probe_, &MessageBusProbe::finished, this, [this](MessageBusProbe::Outcome outcome) {
+        std::exchange(probe_, nullptr)->deleteLater();
+        if (outcome == MessageBusProbe::Outcome::answers ||
+            outcome == MessageBusProbe::Outcome::cannotTell) {
+            connectToBus();
+        }
+    });
+}
+
+void LogindSleepSignalListener::connectToBus() {
     connectionName_ = newConnectionName();
     bus_ = connector_(connectionName_);
     // Subscribed before the check: a bus lost between the two is seen either
@@ -48,7 +73,9 @@ void LogindSleepSignalListener::joinBus() {
         hearsLoss && bus_.isConnected() &&
         bus_.connect(service, path, interface, signalName, this, SLOT(prepareForSleep(bool)));
     if (!isListening_) {
-        retryTimer_.start();
+        if (!retryTimer_.isActive()) {
+            retryTimer_.start();
+        }
         return;
     }
     retryTimer_.stop();

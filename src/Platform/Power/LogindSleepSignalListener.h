@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QTimer>
 
+class MessageBusProbe;
+
 // Turns logind's PrepareForSleep(bool) signal (org.freedesktop.login1,
 // /org/freedesktop/login1, org.freedesktop.login1.Manager) into workspace
 // notifications: true posts willSleep, false posts didWake, on the thread
@@ -20,6 +22,9 @@
 // wake ends as a wake: no PrepareForSleep(false) comes from a new owner or a
 // new bus. Without a bus it listens to nothing, and connects again every
 // `retryInterval` until a bus answers, then listens to that bus's logind.
+// Given the address the connector's bus listens at, it probes the bus before
+// each connection, without blocking, and connects only to one that answers:
+// one that does not counts as absent.
 class LogindSleepSignalListener final : public QObject {
     Q_OBJECT
 
@@ -33,7 +38,8 @@ public:
     LogindSleepSignalListener(BusConnector connector,
                               std::shared_ptr<SleepWakeNotificationCenter> notificationCenter,
                               QObject* parent = nullptr,
-                              std::chrono::milliseconds retryInterval = defaultRetryInterval);
+                              std::chrono::milliseconds retryInterval = defaultRetryInterval,
+                              QString probedAddress = {});
     ~LogindSleepSignalListener() override;
 
     bool isListening() const { return isListening_; }
@@ -44,11 +50,14 @@ private slots:
 
 private:
     void joinBus();
+    void connectToBus();
     void dropBus();
     void ownerChanged();
 
     BusConnector connector_;
     std::shared_ptr<SleepWakeNotificationCenter> notificationCenter_;
+    QString probedAddress_;
+    MessageBusProbe* probe_ = nullptr;
     QString connectionName_;
     QDBusConnection bus_;
     QDBusServiceWatcher ownerWatcher_;

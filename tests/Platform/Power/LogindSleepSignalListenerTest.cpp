@@ -2,13 +2,18 @@
 
 #include "Support/EventLoopWait.h"
 #include "Support/PrivateDBusDaemon.h"
+#include "Support/SilentUnixSocket.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 const QString logindService = QStringLiteral("org.freedesktop.login1");
@@ -205,4 +210,46 @@ TEST_F(LogindSleepSignalListenerTest, ALostBusEndsASleepAndANewOneIsWatched) {
         ASSERT_TRUE(sendPrepareForSleep(*logind, false));
         EXPECT_TRUE(processEventsUntil([&] { return events.size() == 2; }));
     }
+}
+
+// A bus that takes connections and never answers (a hung or stopped daemon)
+// in place of a lost one is never connected to: Qt would hold the event loop,
+// and every other bus of the process, while it waits for it. The listener
+// probes each look without blocking, and joins once a bus answers again.
+TEST_F(LogindSleepSignalListenerTest, JoinsOnlyABusThatAnswersAndNeverBlocksOnAHungOne) {
+    int connections = 0;
+    const LogindSleepSignalListener listener(
+        [&, connector = listenerConnector()](const QString& name) {
+            ++connections;
+            return connector(name);
+        },
+        center, nullptr, std::chrono::milliseconds(300), daemon.address());
+    ASSERT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
+    ASSERT_TRUE(sendPrepareForSleep(*logind, true));
+    ASSERT_TRUE(processEventsUntil([&] { return events.size() == 1; }));
+
+    daemon.kill();
+    std::optional<SilentUnixSocket> hung;
+    hung.emplace(daemon.address().section(QLatin1Char(','), 0, 0).section(QLatin1Char('='), 1));
+    ASSERT_TRUE(hung->isListening());
+    EXPECT_TRUE(processEventsUntil([&] { return events.size() == 2; }));
+    const int connectionsBefore = connections;
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 longestTurn = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout,
+                     [&] { longestTurn = std::max(longestTurn, sinceTick.restart()); });
+    ticks.start(10);
+    processEventsUntil([] { return false; }, 1'500);
+    EXPECT_EQ(connections, connectionsBefore);
+    EXPECT_FALSE(listener.isListening());
+    EXPECT_LT(longestTurn, 200) << "the event loop was held";
+    EXPECT_EQ(events, (QStringList{"will sleep", "did wake"}));
+
+    hung.reset();
+    const QString whyNot = daemon.restart();
+    ASSERT_TRUE(whyNot.isEmpty()) << whyNot.toStdString();
+    startLogind();
+    EXPECT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
 }

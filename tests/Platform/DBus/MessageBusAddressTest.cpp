@@ -1,0 +1,50 @@
+#include "Platform/DBus/MessageBusAddress.h"
+
+#include "Support/QStringPrinter.h"
+#include "Support/ScopedEnvironmentVariable.h"
+#include "Support/SilentUnixSocket.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+// Each bus is where its variable says; without it, the system bus is at its
+// standard socket, and the session bus at the runtime folder's "bus" where
+// that is a socket, else nowhere the probe can look.
+TEST(MessageBusAddressTest, FindsEachBusAsLibdbusDoes) {
+    const QTemporaryDir runtimeWithBus;
+    const SilentUnixSocket userBus(runtimeWithBus.filePath(QStringLiteral("bus")));
+    ASSERT_TRUE(userBus.isListening());
+    const QTemporaryDir runtimeWithoutBus;
+    ASSERT_TRUE(QDir(runtimeWithoutBus.path()).mkdir(QStringLiteral("bus")));
+    struct Case {
+        const char* name;
+        std::optional<QByteArray> systemVariable;
+        std::optional<QByteArray> sessionVariable;
+        std::optional<QByteArray> runtimeFolder;
+        QString system;
+        QString session;
+    };
+    const Case cases[] = {
+        {"both set", "unix:path=/tmp/system", "unix:abstract=session", std::nullopt,
+         "unix:path=/tmp/system", "unix:abstract=session"},
+        {"neither set, a bus in the runtime folder", std::nullopt, std::nullopt,
+         runtimeWithBus.path().toLocal8Bit(), "unix:path=/run/dbus/system_bus_socket",
+         "unix:path=" + userBus.path()},
+        {"neither set, a folder named bus in the runtime folder", std::nullopt, std::nullopt,
+         runtimeWithoutBus.path().toLocal8Bit(), "unix:path=/run/dbus/system_bus_socket", ""},
+        {"neither set, no runtime folder", "", "", std::nullopt,
+         "unix:path=/run/dbus/system_bus_socket", ""},
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const ScopedEnvironmentVariable system("DBUS_SYSTEM_BUS_ADDRESS", testCase.systemVariable);
+        const ScopedEnvironmentVariable session("DBUS_SESSION_BUS_ADDRESS",
+                                                testCase.sessionVariable);
+        const ScopedEnvironmentVariable runtime("XDG_RUNTIME_DIR", testCase.runtimeFolder);
+        EXPECT_EQ(MessageBusAddress::system(), testCase.system);
+        EXPECT_EQ(MessageBusAddress::session(), testCase.session);
+    }
+}
