@@ -1,6 +1,7 @@
 #include "App/AppDelegate.h"
 #include "App/ApplicationEnvironment.h"
 #include "EndToEnd/DesktopSession.h"
+#include "Platform/AppKit/FrameKeeping.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
 #include "Platform/AppKit/XcbRequests.h"
@@ -14,8 +15,10 @@
 #include "UI/Settings/SettingsView.h"
 #include "UI/Settings/SettingsWindow.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include <QAction>
@@ -273,7 +276,6 @@ protected:
         auto window = std::make_unique<QWidget>();
         window->setWindowTitle(QStringLiteral("Speed Test"));
         window->resize(leftOffTheTopLeft.size());
-        WindowFrameAutosave::restoreOrCentre(*window, frameName, frames.get());
         WindowFrameAutosave::keep(*window, frameName, frames);
         window->show();
         return window;
@@ -385,6 +387,12 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         // holding Alt (xfwm4 only: it drops the window at the pointer at its
         // normal size).
         bool draggedOut = false;
+        // Where the user leaves the window's client area instead (a tall one
+        // higher, above the bottom edge), partly past the screen's left edge:
+        // it comes back pulled onto the screen only as far as it must be, at
+        // the same height, at each of `reopens`.
+        std::optional<QPoint> leftAt{};
+        int reopens = 1;
     } acts[] = {
         {"minimised", {}, false},
         {"closed while minimised", {}, true},
@@ -394,6 +402,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         {"full screen", {"_NET_WM_STATE_FULLSCREEN"}, true},
         {"maximised and un-maximised", maximised, true, true},
         {"maximised, then dragged out of it", maximised, true, false, true},
+        {"left partly past the left edge", {}, true, false, false, QPoint(-70, 200), 3},
     };
     const bool isXfwm4 = QByteArray(GetParam()) == "xfwm4";
     for (const Window& window : windows) {
@@ -420,7 +429,28 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
             }
             SCOPED_TRACE(window.title.toStdString() + ", " + act.what);
             const xcb_window_t before = xcbWindow(window.title);
-            if (act.states.isEmpty()) {
+            if (act.leftAt) {
+                const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+                // Placed first: one moved while it is placed is asked back
+                // where it was placed.
+                DesktopSession::pumpFor(FrameKeeping::placementMilliseconds);
+                QWidget& moved = *shown(window.title);
+                // Well above the bottom, border and all.
+                QRect left(*act.leftAt, frame.size());
+                left.moveBottom(std::min(left.bottom(), screen.bottom() - 40));
+                moved.setGeometry(left);
+                EXPECT_TRUE(processEventsUntil(
+                    [&] {
+                        saved.sync();
+                        return isFramed(window.title) && moved.pos().x() < 0 &&
+                               saved.value("WindowFrames/" + window.frameName).toRect() ==
+                                   moved.geometry();
+                    },
+                    3'000))
+                    << "left: " << describe(window.title);
+                frame = moved.geometry();
+                frame.moveLeft(screen.left() + moved.windowHandle()->frameMargins().left());
+            } else if (act.states.isEmpty()) {
                 sendToWindowManager(before, "WM_CHANGE_STATE", {iconicState});
                 EXPECT_TRUE(processEventsUntil([&] { return isIconic(before); }, 3'000))
                     << describe(window.title);
@@ -439,22 +469,31 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                     processEventsUntil([&] { return showsIn(window.title, {}, frame); }, 3'000))
                     << "un-done before closing: " << describe(window.title);
             }
-            if (act.closed) {
-                sendToWindowManager(before, "_NET_CLOSE_WINDOW", {0, fromPager});
-                EXPECT_TRUE(processEventsUntil([&] { return !shown(window.title); }, 3'000));
-            }
-            EXPECT_TRUE(window.pick());
             const QList<QByteArray> states = act.undoneFirst || (act.closed && !window.isKeptClosed)
                                                  ? QList<QByteArray>()
                                                  : act.states;
-            EXPECT_TRUE(processEventsUntil(
-                [&] {
-                    const xcb_window_t after = xcbWindow(window.title);
-                    return isViewable(after) && !isIconic(after) && isActiveOnTop(after) &&
-                           showsIn(window.title, states, frame);
-                },
-                3'000))
-                << describe(window.title) << ", not " << testing::PrintToString(frame);
+            for (int reopen = 1; reopen <= act.reopens; ++reopen) {
+                if (act.closed) {
+                    sendToWindowManager(xcbWindow(window.title), "_NET_CLOSE_WINDOW",
+                                        {0, fromPager});
+                    EXPECT_TRUE(processEventsUntil([&] { return !shown(window.title); }, 3'000));
+                }
+                EXPECT_TRUE(window.pick());
+                EXPECT_TRUE(processEventsUntil(
+                    [&] {
+                        const xcb_window_t after = xcbWindow(window.title);
+                        saved.sync();
+                        return isViewable(after) && !isIconic(after) && isActiveOnTop(after) &&
+                               showsIn(window.title, states, frame) &&
+                               (!act.leftAt ||
+                                saved.value("WindowFrames/" + window.frameName).toRect() == frame);
+                    },
+                    3'000))
+                    << "reopen " << reopen << ": " << describe(window.title) << ", not "
+                    << testing::PrintToString(frame) << ", saved "
+                    << testing::PrintToString(
+                           saved.value("WindowFrames/" + window.frameName).toRect());
+            }
             if (act.draggedOut) {
                 const QPoint from = shown(window.title)->geometry().center();
                 const auto at = [](QPoint point) {

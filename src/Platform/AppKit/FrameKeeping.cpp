@@ -24,7 +24,8 @@ int FrameKeeping::milliseconds(Timer timer) {
     return settleMilliseconds;
 }
 
-FrameKeeping::FrameKeeping(QRect frame) : normalFrame_(frame) {}
+FrameKeeping::FrameKeeping(QRect frame, bool isSaved)
+    : normalFrame_(frame), isNormalFrameKnown_(isSaved) {}
 
 std::vector<FrameKeeping::Action> FrameKeeping::handle(const Event& event) {
     std::vector<Action> actions;

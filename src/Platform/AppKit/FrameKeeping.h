@@ -121,8 +121,9 @@ public:
     };
 
     // `frame`: the window's client area before it is first shown, its
-    // normal frame until one counts.
-    explicit FrameKeeping(QRect frame);
+    // normal frame until one counts; asked for at the first show, as a
+    // counted one is at every show, where it `isSaved`.
+    explicit FrameKeeping(QRect frame, bool isSaved = false);
 
     // The one transition: what `event` does to the keeper, and what is to
     // be done to the window, in order.

@@ -51,6 +51,17 @@ int keptInside(int start, int length, int first, int last, bool keepsEnd) {
     return std::clamp(start, first, lastStart);
 }
 
+// The frame saved under `name`, at a size the window can have; none when
+// nothing is saved or the saved value is not a frame.
+std::optional<QRect> savedFrame(const QWidget& window, const QString& name,
+                                const PreferenceFile& settings) {
+    const QVariant stored = settings.value(key(name));
+    if (stored.typeId() != QMetaType::QRect || stored.toRect().isEmpty()) {
+        return std::nullopt;
+    }
+    return storableFrame(window, stored.toRect());
+}
+
 // The frame the window manager draws around the client area, as last seen on
 // any window of this application: none until the first is framed.
 QMargins& lastSeenFrameMargins() {
@@ -114,9 +125,11 @@ std::optional<QRect> holdFrame(QWidget& window, QRect client, QMargins margins) 
 // filter also sees the window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
-    FrameKeeper(QWidget& window, QString name, std::shared_ptr<PreferenceFile> settings)
-        : QObject(&window), window_(window), keeping_(window.geometry()), name_(std::move(name)),
-          settings_(std::move(settings)),
+    // `isSaved`: whether the window is at its saved frame.
+    FrameKeeper(QWidget& window, QString name, std::shared_ptr<PreferenceFile> settings,
+                bool isSaved)
+        : QObject(&window), window_(window), keeping_(window.geometry(), isSaved),
+          name_(std::move(name)), settings_(std::move(settings)),
           stateFollower_(window, [this] { managerStateChanged(); }) {
         for (const Timer timer : {Timer::settle, Timer::placement, Timer::fillAnswer}) {
             QTimer& owned = timers_[std::size_t(timer)];
@@ -319,19 +332,6 @@ QRect storableFrame(const QWidget& window, QRect frame) {
     return frame;
 }
 
-bool restore(QWidget& window, const QString& name, PreferenceFile& settings) {
-    const QVariant stored = settings.value(key(name));
-    if (stored.typeId() != QMetaType::QRect) {
-        return false;
-    }
-    const QRect frame = stored.toRect();
-    if (frame.isEmpty()) {
-        return false;
-    }
-    holdFrame(window, storableFrame(window, frame), frameMargins(window));
-    return true;
-}
-
 void save(const QWidget& window, const QString& name, PreferenceFile& settings) {
     settings.setValue(key(name), storableFrame(window, window.normalGeometry()));
 }
@@ -346,14 +346,19 @@ void centre(QWidget& window) {
     window.move(frame.topLeft());
 }
 
-void restoreOrCentre(QWidget& window, const QString& name, PreferenceFile* settings) {
-    if (settings == nullptr || !restore(window, name, *settings)) {
+// The saved frame is put as it is: the keeper holds it to the screens when
+// the window is shown, in the coordinates of the screen it is shown on, once
+// by the frame last seen and again by its own.
+void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings) {
+    const std::optional<QRect> saved =
+        settings ? savedFrame(window, name, *settings) : std::nullopt;
+    if (saved) {
+        window.setGeometry(*saved);
+    } else {
         centre(window);
     }
-}
-
-void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings) {
-    window.installEventFilter(new FrameKeeper(window, name, std::move(settings)));
+    window.installEventFilter(
+        new FrameKeeper(window, name, std::move(settings), saved.has_value()));
 }
 
 } // namespace WindowFrameAutosave

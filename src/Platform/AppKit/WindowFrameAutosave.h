@@ -11,14 +11,11 @@ class PreferenceFile;
 class QWidget;
 
 // Saves a window's frame under a name and restores it at the next start. A
-// restored window, and a kept window each time it is shown, is held to the
-// screens as they are now: its whole frame, title bar included, where the
-// window manager's frame is known (and, for a kept window, as soon as it is).
+// kept window is held to the screens as they are now each time it is shown,
+// the first time included: its whole frame, title bar included, where the
+// window manager's frame is known, and again as soon as it is.
 namespace WindowFrameAutosave {
 
-// Restores the frame saved under `name`, held to a screen; false when
-// nothing is saved or the saved value is not a frame.
-bool restore(QWidget& window, const QString& name, PreferenceFile& settings);
 // Saves the window's normal frame: a maximised or full-screen window's is the
 // one it goes back to.
 void save(const QWidget& window, const QString& name, PreferenceFile& settings);
@@ -39,15 +36,14 @@ QRect storableFrame(const QWidget& window, QRect frame);
 // Moves the window to the centre of the primary screen.
 void centre(QWidget& window);
 
-// Restores the frame saved under `name`, or centres the window when none is
-// (or there are no settings).
-void restoreOrCentre(QWidget& window, const QString& name, PreferenceFile* settings);
-
-// From now on holds the window to the screens each time it is shown (not when
-// restored from minimised) and once more when the window manager has framed
-// it (a maximised, full-screen or minimised one stays as it is; one shown
-// maximised, in one direction or both, or full screen is first placed at its
-// normal frame and fills the screen again once placed), and saves its frame
+// Puts the window, not yet shown, at the frame saved under `name` (its client
+// area, at a size it can have), or centres it when none is saved (or there
+// are no settings). From now on holds the window to the screens each time it
+// is shown, the first time included (not when restored from minimised), and
+// once more when the window manager has framed it (a maximised, full-screen or
+// minimised one stays as it is; one shown maximised, in one direction or
+// both, or full screen is first placed at its normal frame and fills the
+// screen again once placed), and saves its frame
 // under `name` once placed and whenever it has moved or resized and then
 // stayed a moment in none of those states. One that stops filling the screen
 // goes back to its normal frame only where the manager left it at the size it

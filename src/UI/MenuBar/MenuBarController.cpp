@@ -36,7 +36,6 @@ public:
             setMaximumSize(*descriptor.maximumSize);
         }
         resize(descriptor.contentSize);
-        WindowFrameAutosave::restoreOrCentre(*this, descriptor.frameAutosaveName, frames.get());
         WindowFrameAutosave::keep(*this, descriptor.frameAutosaveName, frames);
         new FixedSizeKeeper(*this);
     }

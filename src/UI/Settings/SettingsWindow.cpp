@@ -20,7 +20,6 @@ void SettingsWindow::show() {
         view_->setAttribute(Qt::WA_DeleteOnClose);
         view_->setWindowTitle(title);
         view_->resize(SettingsView::idealWindowSize);
-        WindowFrameAutosave::restoreOrCentre(*view_, frameAutosaveName, frameSettings_.get());
         WindowFrameAutosave::keep(*view_, frameAutosaveName, frameSettings_);
     }
     WindowOrdering::makeKeyAndOrderFront(*view_);

@@ -305,3 +305,14 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
         EXPECT_EQ(desktop.out.join(", ").toStdString(), row.out);
     }
 }
+
+// A window made anew at its saved frame is asked there at its first show, as
+// at every later one: busy xfwm4 places it by its own rule first.
+TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
+    FakeDesktop desktop;
+    desktop.keeping = FrameKeeping(normal, true);
+    for (const Step& step : {show(), at(elsewhere), expose, tick, at(normal), tick}) {
+        desktop.play(step);
+    }
+    EXPECT_EQ(desktop.out.join(", ").toStdString(), "hold normal, hold normal, save normal");
+}
