@@ -346,19 +346,24 @@ void centre(QWidget& window) {
     window.move(frame.topLeft());
 }
 
-// The saved frame is put as it is: the keeper holds it to the screens when
-// the window is shown, in the coordinates of the screen it is shown on, once
-// by the frame last seen and again by its own.
+// The saved frame is put as it is once any frame has been seen: the keeper
+// holds it to the screens when the window is shown, in the coordinates of the
+// screen it is shown on, once by the frame last seen and again by its own.
 void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings) {
     const std::optional<QRect> saved =
         settings ? savedFrame(window, name, *settings) : std::nullopt;
-    if (saved) {
-        window.setGeometry(*saved);
-    } else {
+    bool isAtSavedFrame = saved.has_value();
+    if (!saved) {
         centre(window);
+    } else if (lastSeenFrameMargins().isNull()) {
+        // No frame seen yet: one that must move onto a screen is placed by its
+        // corner before the window exists, which the manager honours, and is
+        // held by its own frame once framed.
+        isAtSavedFrame = holdFrame(window, *saved, {}).has_value();
+    } else {
+        window.setGeometry(*saved);
     }
-    window.installEventFilter(
-        new FrameKeeper(window, name, std::move(settings), saved.has_value()));
+    window.installEventFilter(new FrameKeeper(window, name, std::move(settings), isAtSavedFrame));
 }
 
 } // namespace WindowFrameAutosave
