@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -156,8 +157,14 @@ XDisplayAnswer openXDisplay(const QByteArray& display, std::chrono::milliseconds
     if (::pipe2(output, O_CLOEXEC) != 0) {
         return {XDisplayAnswer::Kind::unreachable, {}};
     }
+    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
+        // Ends with Pelmor, killed meanwhile, however long the display keeps it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) {
+            ::_exit(1);
+        }
         ::dup2(output[1], STDERR_FILENO);
         xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
         ::_exit(xcb_connection_has_error(connection) == 0 ? 0 : 1);
