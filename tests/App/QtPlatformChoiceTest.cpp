@@ -1,6 +1,7 @@
 #include "App/QtPlatformChoice.h"
 
 #include "Support/FakeXServer.h"
+#include "Support/SilentUnixSocket.h"
 
 #include <chrono>
 #include <cstdio>
@@ -47,23 +48,25 @@ private:
 TEST(QtPlatformChoiceTest, AnXDisplayIsOpenedWithinItsBound) {
     using Kind = QtPlatformChoice::XDisplayAnswer::Kind;
     const QByteArray reason = "Authorization required, but no authorization protocol specified\n";
+    enum class Server { none, silent, refusing };
     const struct {
-        const char* what;
-        std::optional<std::optional<QByteArray>> server;
+        Server server;
         Kind kind;
         QByteArray reason;
     } cases[] = {
-        {"nothing there", std::nullopt, Kind::unreachable, {}},
-        {"never answers", std::optional<QByteArray>(), Kind::silent, {}},
-        {"refuses", FakeXServer::refusal(reason), Kind::refuses, reason.trimmed()},
+        {Server::none, Kind::unreachable, {}},
+        {Server::silent, Kind::silent, {}},
+        {Server::refusing, Kind::refuses, reason.trimmed()},
     };
     const int number = 40000 + int(::getpid() % 20000);
     for (const auto& example : cases) {
-        SCOPED_TRACE(example.what);
-        std::optional<FakeXServer> server;
-        if (example.server) {
-            server.emplace(number, *example.server);
-            ASSERT_TRUE(server->isListening());
+        SCOPED_TRACE(int(example.server));
+        std::optional<SilentUnixSocket> silent;
+        std::optional<FakeXServer> refusing;
+        if (example.server == Server::silent) {
+            ASSERT_TRUE(silent.emplace(FakeXServer::socketPath(number)).isListening());
+        } else if (example.server == Server::refusing) {
+            ASSERT_TRUE(refusing.emplace(number, FakeXServer::refusal(reason)).isListening());
         }
         const auto start = std::chrono::steady_clock::now();
         const QtPlatformChoice::XDisplayAnswer answer = QtPlatformChoice::openXDisplay(

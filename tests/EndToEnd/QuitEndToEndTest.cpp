@@ -1,4 +1,5 @@
 #include "EndToEnd/DesktopSession.h"
+#include "Support/FakeXServer.h"
 #include "Support/PrivateDBusDaemon.h"
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
@@ -421,32 +422,52 @@ TEST(QuitEndToEndTest, PelmorRunsOnWhileTheSystemBusHangsAndTermEndsItWithinTwoS
     }
 }
 
-// A session bus that takes connections and never answers would hold Qt's
-// start: Pelmor says so in one line and ends with status 1, before it takes
-// its lock, so that a second start meanwhile is not told another Pelmor runs.
-TEST(QuitEndToEndTest, AHungSessionBusAtStartIsSaidInOneLineAndEndsWithStatusOne) {
+// A session bus or an X display that takes connections and never answers
+// would hold Qt's start: Pelmor says so in one line and ends with status 1,
+// before it takes its lock, so that a second start meanwhile is not told
+// another Pelmor runs.
+TEST(QuitEndToEndTest, AHungSessionBusOrDisplayAtStartIsSaidInOneLineAndEndsWithStatusOne) {
     QTemporaryDir configHome;
     ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
-    const SilentUnixSocket hung;
-    ASSERT_TRUE(hung.isListening());
-    auto environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), hung.address());
-    QProcess starts[2];
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    for (QProcess& pelmor : starts) {
-        pelmor.setProcessEnvironment(environment);
-        pelmor.start(QStringLiteral(PELMOR_BINARY), {});
-        ASSERT_TRUE(pelmor.waitForStarted(5'000));
-        DesktopSession::pumpFor(500);
-    }
-    for (QProcess& pelmor : starts) {
-        ASSERT_TRUE(pelmor.waitForFinished(int(std::max<qint64>(0, 10'000 - sinceStart.elapsed()))))
-            << "still running 10 s after its start";
-        EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(pelmor.exitCode(), 1);
-        const QByteArray said = pelmor.readAllStandardError();
-        EXPECT_TRUE(said.count('\n') == 1 && said.endsWith("does not answer.\n"))
-            << said.toStdString();
+    const int display = 40000 + int(::getpid() % 20000);
+    const SilentUnixSocket hungBus;
+    const SilentUnixSocket hungDisplay(FakeXServer::socketPath(display));
+    ASSERT_TRUE(hungBus.isListening() && hungDisplay.isListening());
+    const struct {
+        const char* what;
+        const char* variable;
+        QString value;
+        const char* said;
+    } cases[] = {
+        {"session bus", "DBUS_SESSION_BUS_ADDRESS", hungBus.address(), "does not answer.\n"},
+        {"X display", "DISPLAY", u':' + QString::number(display),
+         "did not answer in 5 s; Pelmor needs an X display (XWayland on Wayland desktops).\n"},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(testCase.variable), testCase.value);
+        if (QByteArrayView(testCase.variable) == "DISPLAY") {
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        }
+        QProcess starts[2];
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        for (QProcess& pelmor : starts) {
+            pelmor.setProcessEnvironment(environment);
+            pelmor.start(QStringLiteral(PELMOR_BINARY), {});
+            ASSERT_TRUE(pelmor.waitForStarted(5'000));
+            DesktopSession::pumpFor(500);
+        }
+        for (QProcess& pelmor : starts) {
+            ASSERT_TRUE(
+                pelmor.waitForFinished(int(std::max<qint64>(0, 10'000 - sinceStart.elapsed()))))
+                << "still running 10 s after its start";
+            EXPECT_EQ(pelmor.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(pelmor.exitCode(), 1);
+            const QByteArray said = pelmor.readAllStandardError();
+            EXPECT_TRUE(said.count('\n') == 1 && said.endsWith(testCase.said))
+                << said.toStdString();
+        }
     }
 }

@@ -6,10 +6,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-FakeXServer::FakeXServer(int number, std::optional<QByteArray> reply)
-    : number_(number), path_("/tmp/.X11-unix/X" + QByteArray::number(number)),
-      reply_(std::move(reply)) {
-    ::mkdir("/tmp/.X11-unix", 01777);
+#include <QFile>
+
+FakeXServer::FakeXServer(int number, QByteArray reply)
+    : path_(QFile::encodeName(socketPath(number))), reply_(std::move(reply)) {
     ::unlink(path_.constData());
     listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_un address{};
@@ -17,7 +17,7 @@ FakeXServer::FakeXServer(int number, std::optional<QByteArray> reply)
     std::memcpy(address.sun_path, path_.constData(), path_.size());
     isListening_ = ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
                    ::listen(listener_, 8) == 0;
-    if (isListening_ && reply_) {
+    if (isListening_) {
         server_ = std::jthread([this] { answer(); });
     }
 }
@@ -28,8 +28,9 @@ FakeXServer::~FakeXServer() {
     ::unlink(path_.constData());
 }
 
-QByteArray FakeXServer::display() const {
-    return ':' + QByteArray::number(number_);
+QString FakeXServer::socketPath(int number) {
+    ::mkdir("/tmp/.X11-unix", 01777);
+    return QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
 }
 
 // Status 0, the reason's length, protocol 11.0, the length of what follows in
@@ -51,6 +52,6 @@ void FakeXServer::answer() {
     }
     char request[64];
     [[maybe_unused]] const auto read = ::read(connection, request, sizeof request);
-    [[maybe_unused]] const auto written = ::write(connection, reply_->constData(), reply_->size());
+    [[maybe_unused]] const auto written = ::write(connection, reply_.constData(), reply_.size());
     ::close(connection);
 }
