@@ -1,5 +1,6 @@
 #include "EndToEnd/AccessibilityTree.h"
 #include "EndToEnd/DesktopSession.h"
+#include "Platform/AppKit/XEmbedTraySelection.h"
 #include "Support/EventLoopWait.h"
 #include "Support/QStringPrinter.h"
 
@@ -14,7 +15,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStyleHints>
-#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 
 using DesktopSession::clickAt;
@@ -49,8 +49,8 @@ protected:
                     clipboardManager.readLine().trimmed() == "ready")
             << "the clipboard manager did not start";
         DesktopSession::startTray(tray);
-        ASSERT_TRUE(
-            processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
+        const XEmbedTraySelection trays;
+        ASSERT_TRUE(processEventsUntil([&] { return trays.hasOwner(); }, 10'000));
         ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
         qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
         pelmor.start(QStringLiteral(PELMOR_BINARY), {});

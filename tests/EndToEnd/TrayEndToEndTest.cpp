@@ -4,6 +4,7 @@
 #include "Platform/AppKit/DisplayServerCompositingChecker.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
+#include "Platform/AppKit/XEmbedTraySelection.h"
 #include "Platform/AppKit/XcbRequests.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
@@ -18,7 +19,6 @@
 #include <QApplication>
 #include <QRegion>
 #include <QScreen>
-#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -54,8 +54,8 @@ protected:
             GTEST_SKIP() << "Skipped: trayer and xdotool are not installed.";
         }
         DesktopSession::startTray(tray);
-        ASSERT_TRUE(
-            processEventsUntil([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10'000));
+        const XEmbedTraySelection trays;
+        ASSERT_TRUE(processEventsUntil([&] { return trays.hasOwner(); }, 10'000));
         ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
     }
 

@@ -2,24 +2,81 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDBusConnection>
 #include <QMenu>
-#include <QSystemTrayIcon>
-#include <QWidget>
+#include <QScreen>
+#include <QWindow>
 
-using Kind = TrayIconBackend::Kind;
+namespace {
 
-// The icon starts as one Qt draws itself, which waits for an XEmbed tray on
-// its own; a StatusNotifier host, there already or the first to come, has it
-// made anew as a StatusNotifier item.
+// A point in the X screen's pixels, as a host gives it, in Qt's pixels: each
+// screen keeps its origin and scales what lies within it.
+QPoint fromScreenPixels(QPoint native) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect logical = screen->geometry();
+        const QRect pixels(logical.topLeft(), logical.size() * screen->devicePixelRatio());
+        if (pixels.contains(native)) {
+            return logical.topLeft() + (native - logical.topLeft()) / screen->devicePixelRatio();
+        }
+    }
+    return native;
+}
+
+} // namespace
+
 StatusItem::StatusItem()
-    : clickFilter_(std::chrono::milliseconds(QApplication::doubleClickInterval())),
-      trays_(QDBusConnection::sessionBus()),
-      registration_(QDBusConnection::sessionBus(), [this] { return showAgain(); }) {
-    makeTrayIcon(Kind::xembed);
-    // On a later turn: a change is told from inside Qt's own handling of the
-    // tray, which the old icon may still be in the middle of.
-    connect(&trays_, &TrayPresence::changed, this, &StatusItem::followTrays, Qt::QueuedConnection);
+    : menu_(std::make_unique<QMenu>()),
+      clickFilter_(std::chrono::milliseconds(QApplication::doubleClickInterval())),
+      statusNotifierItem_(QDBusConnection::sessionBus(), QStringLiteral("pelmor"),
+                          QStringLiteral("Pelmor")),
+      registration_(QDBusConnection::sessionBus(), statusNotifierItem_.serviceName()),
+      hosts_(QDBusConnection::sessionBus()), xembedIcon_(xembedTrays_) {
+    // On a later turn, outside the bus's dispatch of the host's call.
+    statusNotifierItem_.onActivated = [this](QSystemTrayIcon::ActivationReason reason,
+                                             QPoint position) {
+        QMetaObject::invokeMethod(
+            this, [this, reason, position] { activateByHost(reason, position); },
+            Qt::QueuedConnection);
+    };
+    statusNotifierItem_.onContextMenu = [this](QPoint position) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, position] {
+                showMenu(position.isNull() ? QCursor::pos() : fromScreenPixels(position));
+            },
+            Qt::QueuedConnection);
+    };
+    connect(&xembedIcon_, &XEmbedTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason, QPoint position) {
+                if (reason == QSystemTrayIcon::Context) {
+                    showMenu(position);
+                } else {
+                    activate(reason);
+                }
+            });
+    // On a later turn: a change may be told from inside the handling of a
+    // tray's own event.
+    connect(&hosts_, &TrayPresence::changed, this, &StatusItem::followTrays, Qt::QueuedConnection);
+    connect(&xembedTrays_, &XEmbedTraySelection::ownerChanged, this, &StatusItem::followTrays,
+            Qt::QueuedConnection);
+}
+
+StatusItem::~StatusItem() {
+    xembedIcon_.setDocked(false);
+}
+
+// A StatusNotifier host is preferred wherever there is one (a desktop may
+// also run an XEmbed tray that only passes icons on to its host); the XEmbed
+// icon leaves its tray then, so that the desktop shows one icon. The
+// StatusNotifier item stays registered throughout: no host shows it while
+// there is none.
+void StatusItem::followTrays() {
+    xembedIcon_.setDocked(shown_ && !hosts_.hasStatusNotifierHost());
+}
+
+bool StatusItem::isInXEmbedTray() const {
+    return xembedIcon_.isEmbedded();
 }
 
 void StatusItem::activate(QSystemTrayIcon::ActivationReason reason) {
@@ -33,82 +90,48 @@ void StatusItem::activate(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
-StatusItem::~StatusItem() {
-    trayIcon_->hide();
+// The popover opens by the point the host gives, taken for the middle of an
+// icon of a tray's usual size, as by the XEmbed icon's place; by the pointer
+// where it gives none.
+void StatusItem::activateByHost(QSystemTrayIcon::ActivationReason reason, QPoint position) {
+    constexpr int iconSide = 24;
+    hostClick_ = QRect();
+    if (!position.isNull()) {
+        hostClick_ = QRect(0, 0, iconSide, iconSide);
+        hostClick_.moveCenter(fromScreenPixels(position));
+    }
+    activate(reason);
 }
 
-// A new icon of `kind` in the place of the current one, with its picture,
-// tooltip, commands and visibility. The old one leaves its tray first. Each
-// icon has a menu of its own: a StatusNotifier icon gives its menu a
-// counterpart on the bus, which an XEmbed icon's menu must not have.
-void StatusItem::makeTrayIcon(Kind kind) {
-    const bool shown = trayIcon_ && trayIcon_->isVisible();
-    QIcon picture;
-    QString tip;
-    if (trayIcon_) {
-        picture = trayIcon_->icon();
-        tip = trayIcon_->toolTip();
-        trayIcon_->hide();
-    }
-    trayIcon_ = TrayIconBackend::make(kind);
-    menu_ = std::make_unique<QMenu>();
-    menu_->addActions(commands_);
-    trayIcon_->setContextMenu(menu_.get());
-    connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
-    trayIcon_->setIcon(picture);
-    trayIcon_->setToolTip(tip);
-    if (shown) {
-        trayIcon_->show();
-        registration_.checkListed();
-    }
+void StatusItem::showMenu(QPoint position) {
+    menu_->popup(position);
 }
 
-// A StatusNotifier host is preferred wherever there is one, as Qt prefers it
-// (a desktop may also run an XEmbed tray that only passes icons on to its
-// host); an XEmbed tray serves where there is none.
-void StatusItem::followTrays() {
-    const Kind kind = TrayIconBackend::kindOf(*trayIcon_);
-    if (kind == Kind::xembed && trays_.hasStatusNotifierHost() && !statusNotifierRefused_) {
-        makeTrayIcon(Kind::statusNotifier);
-        statusNotifierRefused_ = TrayIconBackend::kindOf(*trayIcon_) != Kind::statusNotifier;
-    } else if (kind == Kind::statusNotifier && !trays_.hasStatusNotifierHost() &&
-               trays_.hasXEmbedTray()) {
-        makeTrayIcon(Kind::xembed);
-    }
-}
-
-// The icon joins the tray with its first picture: a tray shown an empty icon
-// first has to be told again at once.
+// The icon joins the trays with its first picture: a tray shown an empty
+// icon would show nothing until told again.
 void StatusItem::setIcon(const QIcon& icon) {
-    trayIcon_->setIcon(icon);
-    if (!trayIcon_->isVisible()) {
-        trayIcon_->show();
-        registration_.checkListed();
+    icon_ = icon;
+    statusNotifierItem_.setIcon(icon);
+    xembedIcon_.setIcon(icon);
+    if (!shown_) {
+        shown_ = true;
+        registration_.start();
+        followTrays();
     }
-}
-
-// Qt registers a StatusNotifier item each time its icon is shown. Where Qt
-// draws the icon itself (XEmbed), there is no item to register.
-bool StatusItem::showAgain() {
-    if (!trayIcon_->isVisible() || TrayIconBackend::kindOf(*trayIcon_) != Kind::statusNotifier) {
-        return false;
-    }
-    trayIcon_->hide();
-    trayIcon_->show();
-    return true;
 }
 
 QIcon StatusItem::icon() const {
-    return trayIcon_->icon();
+    return icon_;
 }
 
 void StatusItem::setToolTip(const QString& toolTip) {
-    trayIcon_->setToolTip(toolTip);
+    toolTip_ = toolTip;
+    statusNotifierItem_.setToolTip(toolTip);
+    xembedIcon_.setToolTip(toolTip);
 }
 
 QString StatusItem::toolTip() const {
-    return trayIcon_->toolTip();
+    return toolTip_;
 }
 
 void StatusItem::setAction(std::function<void()> action) {
@@ -120,22 +143,13 @@ void StatusItem::addMenuCommand(const QString& title, std::function<void()> comm
     connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
     commands_.append(action);
     menu_->addAction(action);
+    statusNotifierItem_.setCommands(commands_);
 }
 
 QRect StatusItem::geometry() const {
-    return trayIcon_->geometry();
+    return xembedIcon_.isEmbedded() ? xembedIcon_.iconGeometry() : hostClick_;
 }
 
 QWindow* StatusItem::window() const {
-    // Qt embeds the icon in an XEmbed tray as a top-level widget of its own.
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->inherits("QSystemTrayIconSys")) {
-            return widget->windowHandle();
-        }
-    }
-    return nullptr;
-}
-
-bool StatusItem::isVisible() const {
-    return trayIcon_->isVisible();
+    return xembedIcon_.isEmbedded() ? xembedIcon_.windowHandle() : nullptr;
 }

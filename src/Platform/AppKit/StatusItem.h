@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Platform/AppKit/StatusItemClickFilter.h"
+#include "Platform/AppKit/StatusNotifierItem.h"
 #include "Platform/AppKit/StatusNotifierRegistration.h"
-#include "Platform/AppKit/TrayIconBackend.h"
 #include "Platform/AppKit/TrayPresence.h"
+#include "Platform/AppKit/XEmbedTrayIcon.h"
+#include "Platform/AppKit/XEmbedTraySelection.h"
 
 #include <functional>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <QIcon>
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QSystemTrayIcon>
@@ -21,8 +24,11 @@ class QWindow;
 
 // The application's item in the desktop's tray (the menu bar's status item):
 // an icon with a tooltip, a primary click, and a context menu for the
-// commands that live in the application menu elsewhere. It shows in whichever
-// tray the desktop has, and follows a tray replaced by one of the other kind.
+// commands that live in the application menu elsewhere. It is one item in
+// either kind of tray: a StatusNotifier item of its own, served on the
+// session bus and drawn by the desktop's host, wherever a host is there; an
+// icon of its own embedded in an XEmbed tray where there is none. It follows
+// trays that come, go and replace one another.
 class StatusItem final : public QObject {
     Q_OBJECT
 
@@ -40,28 +46,37 @@ public:
     // Adds a command to the icon's context menu.
     void addMenuCommand(const QString& title, std::function<void()> command);
 
-    // Where the icon is on screen; empty when the tray does not say.
+    // Where the icon is on screen, in Qt's pixels: the XEmbed icon's place,
+    // or around the point where a StatusNotifier host said it was last
+    // clicked; empty where the tray does not say.
     QRect geometry() const;
     // The window the icon is drawn in where this application draws it (an
     // XEmbed tray); none where the tray draws it (StatusNotifier).
     QWindow* window() const;
-    bool isVisible() const;
+    bool isVisible() const { return shown_; }
+    // Whether the icon is in an XEmbed tray now, rather than left to a
+    // StatusNotifier host.
+    bool isInXEmbedTray() const;
 
     // The tray reports an activation of the icon.
     void activate(QSystemTrayIcon::ActivationReason reason);
 
 private:
-    void makeTrayIcon(TrayIconBackend::Kind kind);
     void followTrays();
-    bool showAgain();
+    void activateByHost(QSystemTrayIcon::ActivationReason reason, QPoint position);
+    void showMenu(QPoint position);
 
+    QIcon icon_;
+    QString toolTip_;
     QList<QAction*> commands_;
     std::unique_ptr<QMenu> menu_;
-    std::unique_ptr<QSystemTrayIcon> trayIcon_;
     std::function<void()> action_;
     StatusItemClickFilter clickFilter_;
-    TrayPresence trays_;
+    StatusNotifierItem statusNotifierItem_;
     StatusNotifierRegistration registration_;
-    // Qt settled on XEmbed icons for this process before a host was seen.
-    bool statusNotifierRefused_ = false;
+    TrayPresence hosts_;
+    XEmbedTraySelection xembedTrays_;
+    XEmbedTrayIcon xembedIcon_;
+    QRect hostClick_;
+    bool shown_ = false;
 };

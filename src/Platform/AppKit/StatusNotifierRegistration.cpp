@@ -1,10 +1,8 @@
 #include "Platform/AppKit/StatusNotifierRegistration.h"
 
-#include <memory>
-
-#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusVariant>
 
 namespace {
 
@@ -13,93 +11,78 @@ const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 } // namespace
 
 StatusNotifierRegistration::StatusNotifierRegistration(QDBusConnection connection,
-                                                       std::function<bool()> registerAgain)
-    : connection_(std::move(connection)), registerAgain_(std::move(registerAgain)),
-      watcher_(watcherService, connection_, QDBusServiceWatcher::WatchForRegistration) {
-    nextCheck_.setSingleShot(true);
-    nextCheck_.setInterval(checkInterval);
-    connect(&nextCheck_, &QTimer::timeout, this, &StatusNotifierRegistration::check);
-    // The first check waits an interval, so that Qt's own registration has
-    // usually landed and the item is not registered twice.
-    connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this,
-            &StatusNotifierRegistration::checkListed);
+                                                       QString itemService)
+    : connection_(std::move(connection)), itemService_(std::move(itemService)),
+      watcher_(watcherService, connection_, QDBusServiceWatcher::WatchForOwnerChange) {
+    retry_.setSingleShot(true);
+    retry_.setInterval(retryInterval);
+    connect(&retry_, &QTimer::timeout, this, &StatusNotifierRegistration::attempt);
+    connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                watcherChanged(newOwner);
+            });
 }
 
-void StatusNotifierRegistration::checkListed() {
-    checksLeft_ = maxChecks;
-    nextCheck_.start();
-}
-
-void StatusNotifierRegistration::check() {
-    --checksLeft_;
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        watcherService, QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << watcherService << QStringLiteral("RegisteredStatusNotifierItems");
-    // An error reply, from a watcher that does not serve yet, lists nothing.
-    call(get, [this](const QDBusMessage& items) {
-        checkOwners(items.arguments().value(0).value<QDBusVariant>().variant().toStringList());
-    });
-}
-
-// Qt gives each tray icon a connection of its own, named
-// "org.kde.StatusNotifierItem-<process ID>-<count of the icon>" (the ID as
-// this process sees it: it names the connection only), and registers that
-// connection's unique name with the watcher.
-QStringList StatusNotifierRegistration::ownUniqueNames() const {
-    QStringList names{connection_.baseService()};
-    const QString trayConnection = QStringLiteral("org.kde.StatusNotifierItem-%1-%2");
-    for (int icon = 1; icon <= maxTrayIcons; ++icon) {
-        const QDBusConnection tray(
-            trayConnection.arg(QCoreApplication::applicationPid()).arg(icon));
-        if (tray.isConnected()) {
-            names.append(tray.baseService());
-        }
-    }
-    return names;
-}
-
-// Watchers list an item by the bus name it was registered with, some with
-// the object path after it; the item is ours where the owner of that name
-// is one of this process's connections.
-void StatusNotifierRegistration::checkOwners(const QStringList& listed) {
-    if (listed.isEmpty()) {
-        notListed();
+void StatusNotifierRegistration::start() {
+    if (started_ || !connection_.isConnected()) {
         return;
     }
-    struct Owners {
-        qsizetype unanswered;
-        bool found = false;
-    };
-    auto owners = std::make_shared<Owners>(Owners{listed.size()});
-    for (const QString& item : listed) {
-        QDBusMessage owner = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
-        owner << item.section(QLatin1Char('/'), 0, 0);
-        call(owner, [this, owners](const QDBusMessage& reply) {
-            const QString name = reply.arguments().value(0).toString();
-            owners->found = owners->found || (!name.isEmpty() && ownUniqueNames().contains(name));
-            if (--owners->unanswered == 0 && !owners->found) {
-                notListed();
-            }
-        });
-    }
+    started_ = true;
+    askOwner();
 }
 
-void StatusNotifierRegistration::notListed() {
-    if (registerAgain_() && checksLeft_ > 0) {
-        nextCheck_.start();
-    }
-}
-
-// The reply is dropped if this goes first.
-void StatusNotifierRegistration::call(const QDBusMessage& message,
-                                      std::function<void(const QDBusMessage&)> onReply) {
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(message), this);
+// A watcher that is not there yet is registered with when it comes.
+void StatusNotifierRegistration::askOwner() {
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+    ask << watcherService;
+    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(ask), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [onReply = std::move(onReply)](QDBusPendingCallWatcher* finished) {
+            [this](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
-                onReply(finished->reply());
+                const QString owner = finished->reply().arguments().value(0).toString();
+                if (!owner.isEmpty()) {
+                    watcherChanged(owner);
+                }
+            });
+}
+
+// Each watcher is known by its connection: the bus may tell of one both in
+// answer to the question and as a change of owner.
+void StatusNotifierRegistration::watcherChanged(const QString& newOwner) {
+    if (!started_ || newOwner == owner_) {
+        return;
+    }
+    owner_ = newOwner;
+    retry_.stop();
+    ++calls_;
+    if (newOwner.isEmpty()) {
+        return;
+    }
+    attemptsLeft_ = maxAttempts;
+    attempt();
+}
+
+void StatusNotifierRegistration::attempt() {
+    --attemptsLeft_;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        watcherService, QStringLiteral("/StatusNotifierWatcher"), watcherService,
+        QStringLiteral("RegisterStatusNotifierItem"));
+    call << itemService_;
+    const quint64 thisCall = ++calls_;
+    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this, thisCall](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                if (thisCall != calls_) {
+                    return;
+                }
+                if (!finished->isError()) {
+                    ++accepted_;
+                } else if (attemptsLeft_ > 0 &&
+                           finished->error().type() != QDBusError::ServiceUnknown) {
+                    retry_.start();
+                }
             });
 }

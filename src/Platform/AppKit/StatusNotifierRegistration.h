@@ -1,54 +1,46 @@
 #pragma once
 
-#include <functional>
-
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QObject>
-#include <QStringList>
+#include <QString>
 #include <QTimer>
 
-// Keeps this process's StatusNotifier item listed by every watcher that
-// appears, as one does when a desktop shell restarts. Qt registers its item
-// with a new watcher once, the moment the watcher takes its name; a watcher
-// that takes its name before it serves its object (status-notifier-watcher
-// does) answers that call with an error, and the icon stays away for as long
-// as that watcher runs. So each time a watcher appears, this asks it which
-// items it lists and, where none is this process's, has the item registered
-// again: every `checkInterval`, until it is listed, at most `maxChecks` times.
-// An item is this process's where its bus name belongs to one of this
-// process's own connections, known by their unique names: no process ID is
-// compared, since the bus may see another one (a sandbox, a container).
+// Registers this application's StatusNotifier item, by its bus name, with
+// each StatusNotifier watcher: once with the watcher there when it is
+// started, and once more with each watcher that takes the watcher's name
+// later (a desktop shell that restarts). A watcher that has taken its name
+// but does not serve its object yet (status-notifier-watcher does this)
+// answers with an error: the call is repeated every `retryInterval`, at most
+// `maxAttempts` times in all, until that watcher accepts it.
 class StatusNotifierRegistration final : public QObject {
 public:
-    static constexpr int checkInterval = 500;
-    static constexpr int maxChecks = 10;
-    // The most tray icons of this process whose connections are looked for.
-    static constexpr int maxTrayIcons = 16;
+    static constexpr int retryInterval = 500;
+    static constexpr int maxAttempts = 10;
 
-    // `registerAgain` registers the item anew; false where this process has
-    // no StatusNotifier item (an XEmbed tray icon, or none shown).
-    StatusNotifierRegistration(QDBusConnection connection, std::function<bool()> registerAgain);
+    StatusNotifierRegistration(QDBusConnection connection, QString itemService);
 
-    // Checks, as for a watcher that has just appeared: for an item first
-    // shown while a watcher may still be starting.
-    void checkListed();
+    // Registers the item from now on; before this, nothing is registered.
+    void start();
 
-    // The unique names of this process's connections that may own its item:
-    // the given connection's, and those of the connections Qt opens for its
-    // tray icons.
-    QStringList ownUniqueNames() const;
+    // Registrations accepted, since the start: one per watcher.
+    int accepted() const { return accepted_; }
 
 private:
-    void check();
-    void checkOwners(const QStringList& listed);
-    void notListed();
-    void call(const QDBusMessage& message, std::function<void(const QDBusMessage&)> onReply);
+    void askOwner();
+    void watcherChanged(const QString& newOwner);
+    void attempt();
 
     QDBusConnection connection_;
-    std::function<bool()> registerAgain_;
+    QString itemService_;
     QDBusServiceWatcher watcher_;
-    QTimer nextCheck_;
-    int checksLeft_ = 0;
+    QTimer retry_;
+    bool started_ = false;
+    // The watcher's connection that the item is registered with, or is
+    // being registered with.
+    QString owner_;
+    int attemptsLeft_ = 0;
+    // Only the answer to the latest call counts.
+    quint64 calls_ = 0;
+    int accepted_ = 0;
 };

@@ -3,53 +3,78 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
-#include <QGuiApplication>
-#include <QtGui/qpa/qplatformnativeinterface.h>
 
 namespace {
 
 const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString hostPrefix = QStringLiteral("org.kde.StatusNotifierHost");
 
-bool onX11() {
-    return QGuiApplication::platformName() == QStringLiteral("xcb");
+bool isHostName(const QString& name) {
+    return name.startsWith(hostPrefix);
 }
 
 } // namespace
 
+// Both the watcher's and the hosts' names lie in the org.kde namespace: one
+// match rule on the bus covers them.
 TrayPresence::TrayPresence(QDBusConnection connection)
     : connection_(std::move(connection)),
-      watcher_(watcherService, connection_,
-               QDBusServiceWatcher::WatchForRegistration |
-                   QDBusServiceWatcher::WatchForUnregistration) {
-    connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, &TrayPresence::askForHost);
-    connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &TrayPresence::askForHost);
+      names_(QStringLiteral("org.kde*"), connection_, QDBusServiceWatcher::WatchForOwnerChange) {
+    connect(&names_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString& name, const QString&, const QString& newOwner) {
+                ownerChanged(name, newOwner);
+            });
     // From any sender: a watcher that has just taken its name may send these
     // before the bus has told who owns it.
-    for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"}) {
-        connection_.connect(QString(), watcherPath, watcherService, QString::fromLatin1(signal),
-                            this, SLOT(askForHost()));
+    connection_.connect(QString(), watcherPath, watcherService,
+                        QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWatcher()));
+    connection_.connect(QString(), watcherPath, watcherService,
+                        QStringLiteral("StatusNotifierHostUnregistered"), this, SLOT(askWatcher()));
+    listHosts();
+    askWatcher();
+}
+
+bool TrayPresence::hasStatusNotifierHost() const {
+    return watcherSaysHost_ && (!hostIsNamed_ || !namedHosts_.isEmpty());
+}
+
+void TrayPresence::ownerChanged(const QString& name, const QString& newOwner) {
+    if (isHostName(name)) {
+        if (newOwner.isEmpty()) {
+            namedHosts_.remove(name);
+        } else {
+            namedHosts_.insert(name);
+            hostIsNamed_ = true;
+        }
+        update(watcherSaysHost_);
     }
-    askForHost();
-    if (onX11()) {
-        // Qt's xcb plugin follows the selection once it has been asked for
-        // the tray, and says so through this signal of its own.
-        hasXEmbedTray();
-        connect(QGuiApplication::platformNativeInterface(),
-                SIGNAL(systemTrayWindowChanged(QScreen*)), this, SIGNAL(changed()));
+    if (isHostName(name) || name == watcherService) {
+        askWatcher();
     }
 }
 
-bool TrayPresence::hasXEmbedTray() const {
-    QScreen* const screen = QGuiApplication::primaryScreen();
-    return onX11() && screen != nullptr &&
-           QGuiApplication::platformNativeInterface()->nativeResourceForScreen(
-               QByteArrayLiteral("traywindow"), screen) != nullptr;
+void TrayPresence::listHosts() {
+    const QDBusMessage list = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
+    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(list), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                for (const QString& name : finished->reply().arguments().value(0).toStringList()) {
+                    if (isHostName(name)) {
+                        namedHosts_.insert(name);
+                        hostIsNamed_ = true;
+                    }
+                }
+                update(watcherSaysHost_);
+            });
 }
 
 // A watcher that has taken its name but serves nothing yet answers with an
 // error: no host, until it announces one.
-void TrayPresence::askForHost() {
+void TrayPresence::askWatcher() {
     QDBusMessage get = QDBusMessage::createMethodCall(
         watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
@@ -63,9 +88,22 @@ void TrayPresence::askForHost() {
                 const bool host =
                     reply.type() == QDBusMessage::ReplyMessage &&
                     reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
-                if (question == questions_ && host != statusNotifierHost_) {
-                    statusNotifierHost_ = host;
-                    emit changed();
+                if (question == questions_) {
+                    if (host && !watcherSaysHost_) {
+                        // A host registered since the watcher last said
+                        // none: named where a named host is there now.
+                        hostIsNamed_ = !namedHosts_.isEmpty();
+                    }
+                    update(host);
                 }
             });
+}
+
+void TrayPresence::update(bool watcherSaysHost) {
+    watcherSaysHost_ = watcherSaysHost;
+    const bool shown = hasStatusNotifierHost();
+    if (shown != shown_) {
+        shown_ = shown;
+        emit changed();
+    }
 }

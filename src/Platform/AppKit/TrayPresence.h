@@ -3,12 +3,18 @@
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QObject>
+#include <QSet>
+#include <QString>
 
-// Which trays the desktop has now, told again at each change: a
-// StatusNotifier watcher with a host registered, on the session bus, and an
-// XEmbed tray, the owner of the X selection _NET_SYSTEM_TRAY_S<screen> as Qt
-// tracks it for its own XEmbed icons. Nothing is polled: the bus tells of the
-// watcher and its hosts, the X server of the selection's owner.
+// Whether the desktop has a StatusNotifier host now, told again at each
+// change. The watcher says whether a host has registered with it, but a
+// watcher may outlive its host without saying so (a panel that crashed while
+// its watcher lives in another process), so the hosts are followed
+// themselves too, by their bus names ("org.kde.StatusNotifierHost-..."):
+// once a named host has been seen, the last of them leaving the bus counts as
+// the host gone, whatever the watcher says. A host that registers by its
+// connection's unique name only is known by the watcher's word alone. Nothing
+// is polled: the bus tells of every change of owner.
 class TrayPresence final : public QObject {
     Q_OBJECT
 
@@ -16,19 +22,26 @@ public:
     explicit TrayPresence(QDBusConnection connection);
 
     // False until the watcher has answered.
-    bool hasStatusNotifierHost() const { return statusNotifierHost_; }
-    bool hasXEmbedTray() const;
+    bool hasStatusNotifierHost() const;
 
 signals:
     void changed();
 
 private slots:
-    void askForHost();
+    void askWatcher();
 
 private:
+    void ownerChanged(const QString& name, const QString& newOwner);
+    void listHosts();
+    void update(bool watcherSaysHost);
+
     QDBusConnection connection_;
-    QDBusServiceWatcher watcher_;
-    bool statusNotifierHost_ = false;
+    QDBusServiceWatcher names_;
+    bool watcherSaysHost_ = false;
+    QSet<QString> namedHosts_;
+    // Whether the host the watcher speaks of is one of the named ones.
+    bool hostIsNamed_ = false;
+    bool shown_ = false;
     // Only the answer to the latest question counts.
     quint64 questions_ = 0;
 };
