@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QIcon>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+class XEmbedTraySelection;
+
+// The application's icon in an XEmbed tray: a small top-level window of its
+// own that the tray owning the selection takes in (reparents) and sizes. It
+// docks again into each tray that takes the selection later, and is never
+// shown on the screen by itself while no tray holds it. The tooltip is the
+// widget's own (setToolTip).
+class XEmbedTrayIcon final : public QWidget, private QAbstractNativeEventFilter {
+    Q_OBJECT
+
+public:
+    explicit XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent = nullptr);
+    ~XEmbedTrayIcon() override;
+
+    // Drawn scaled into the icon's size, keeping its aspect.
+    void setIcon(const QIcon& icon);
+    QIcon icon() const { return icon_; }
+
+    // Docks into the current tray and each later one; or leaves the tray,
+    // which then shows nothing of it.
+    void setDocked(bool docked);
+    bool isDocked() const { return docked_; }
+    // Whether a tray holds the icon now.
+    bool isEmbedded() const { return embedded_; }
+    // Where the icon is on screen, in Qt's global coordinates; empty while no
+    // tray holds it.
+    QRect iconGeometry() const;
+
+signals:
+    // A click on the icon: Trigger (left; a double-click's first half),
+    // DoubleClick, Context (right) or MiddleClick, where the pointer was.
+    void activated(QSystemTrayIcon::ActivationReason reason, QPoint globalPosition);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    void followTray();
+    void requestDock();
+    void leaveTray();
+    void reparented(quint32 parent);
+    void prepareWindow();
+    void refreshBackground();
+
+    XEmbedTraySelection& trays_;
+    QIcon icon_;
+    bool docked_ = false;
+    bool embedded_ = false;
+    // The tray's visual has an alpha channel: the icon is drawn on nothing.
+    // Otherwise it is drawn over what the tray shows behind it.
+    bool translucent_ = false;
+    QImage background_;
+    bool backgroundStale_ = true;
+};

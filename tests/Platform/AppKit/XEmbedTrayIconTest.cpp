@@ -1,0 +1,323 @@
+#include "Platform/AppKit/XEmbedTrayIcon.h"
+
+#include "Platform/AppKit/XEmbedTraySelection.h"
+#include "Platform/AppKit/XcbRequests.h"
+#include "Support/EventLoopWait.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QToolTip>
+
+namespace {
+
+constexpr QRgb pictureColor = qRgb(230, 20, 40);
+constexpr int trayWidth = 200;
+constexpr int trayHeight = 24;
+
+void pumpFor(int milliseconds) {
+    processEventsUntil([] { return false; }, milliseconds);
+}
+
+// An XEmbed tray along the top right of the screen, as a desktop has one.
+void startTray(QProcess& tray, const QStringList& looks = {}) {
+    tray.start(QStringLiteral("trayer"),
+               QStringList{"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                           QString::number(trayWidth), "--height", QString::number(trayHeight)} +
+                   looks);
+}
+
+void endTray(QProcess& tray) {
+    tray.kill();
+    tray.waitForFinished(2'000);
+}
+
+QRect trayArea() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return {screen.right() + 1 - trayWidth, screen.top(), trayWidth, trayHeight};
+}
+
+// A picture twice as wide as high, of one colour.
+QIcon widePicture() {
+    QPixmap picture(64, 32);
+    picture.fill(QColor(pictureColor));
+    return QIcon(picture);
+}
+
+// This process's windows as the X server has them.
+struct OwnWindows {
+    int all = 0;
+    // Shown inside another client's window: held by a tray.
+    int held = 0;
+    // Shown on the root window by themselves.
+    int stray = 0;
+};
+
+void countOwnWindows(xcb_connection_t* connection, xcb_window_t window, bool underRoot,
+                     OwnWindows& count) {
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const auto tree = XcbRequests::owned(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+    if (!tree) {
+        return;
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int index = 0; index < xcb_query_tree_children_length(tree.get()); ++index) {
+        const xcb_window_t child = children[index];
+        const bool own = (child & ~setup->resource_id_mask) == setup->resource_id_base;
+        if (own) {
+            const auto attributes = XcbRequests::owned(xcb_get_window_attributes_reply(
+                connection, xcb_get_window_attributes(connection, child), nullptr));
+            const bool shown = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+            ++count.all;
+            count.held += int(shown && !underRoot);
+            count.stray += int(shown && underRoot);
+        } else {
+            countOwnWindows(connection, child, false, count);
+        }
+    }
+}
+
+OwnWindows ownWindows() {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    OwnWindows count;
+    countOwnWindows(connection, XcbRequests::defaultRootWindow(connection), true, count);
+    return count;
+}
+
+QImage screenArea(const QRect& area) {
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage();
+}
+
+bool holdsPicture(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == pictureColor) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool click(QPoint point, int button, int clicks = 1) {
+    return QProcess::execute(QStringLiteral("xdotool"),
+                             {"mousemove", QString::number(point.x()), QString::number(point.y()),
+                              "click", "--repeat", QString::number(clicks), "--delay", "80",
+                              QString::number(button)}) == 0;
+}
+
+bool moveTo(QPoint point) {
+    return QProcess::execute(QStringLiteral("xdotool"), {"mousemove", QString::number(point.x()),
+                                                         QString::number(point.y())}) == 0;
+}
+
+} // namespace
+
+// Offscreen there is no tray to dock into: asking is kept, nothing is shown.
+TEST(XEmbedTrayIconTest, DocksNowhereWithoutAnXDisplay) {
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        GTEST_SKIP() << "Skipped: runs where Qt is not on an X display.";
+    }
+    XEmbedTraySelection trays;
+    XEmbedTrayIcon icon(trays);
+    icon.setIcon(widePicture());
+    icon.setDocked(true);
+    pumpFor(100);
+    EXPECT_TRUE(icon.isDocked());
+    EXPECT_FALSE(icon.isEmbedded());
+    EXPECT_FALSE(icon.isVisible());
+    EXPECT_TRUE(icon.iconGeometry().isEmpty());
+}
+
+class XEmbedTrayIconXTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+            GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
+        }
+        for (const char* program : {"trayer", "xdotool"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty()) {
+                GTEST_SKIP() << "Skipped: " << program << " is not installed.";
+            }
+        }
+    }
+
+    void TearDown() override { endTray(tray); }
+
+    // Held by the tray, shown where the tray is, and nowhere else.
+    void expectHeldByTheTray(const XEmbedTrayIcon& icon) {
+        ASSERT_TRUE(processEventsUntil([&] { return icon.isEmbedded(); }, 10'000))
+            << "the icon was not docked";
+        // The tray lays its icons out after taking them in.
+        ASSERT_TRUE(
+            processEventsUntil([&] { return trayArea().contains(icon.iconGeometry()); }, 5'000))
+            << "the icon is at " << icon.iconGeometry().x() << "," << icon.iconGeometry().y();
+        const OwnWindows windows = ownWindows();
+        EXPECT_EQ(windows.held, 1);
+        EXPECT_EQ(windows.stray, 0);
+    }
+
+    QProcess tray;
+};
+
+// The icon docks into the tray there when it is asked to, and into one that
+// comes late or takes the place of another.
+TEST_F(XEmbedTrayIconXTest, DocksIntoEachTrayThatComes) {
+    struct Row {
+        const char* name;
+        int trayDelay;
+        bool replaced;
+    };
+    for (const Row& row :
+         {Row{"a tray there first", 0, false}, Row{"a tray 1 s late", 1'000, false},
+          Row{"a tray 3 s late", 3'000, false}, Row{"a tray replaced", 0, true}}) {
+        SCOPED_TRACE(row.name);
+        if (row.trayDelay == 0) {
+            startTray(tray);
+        }
+        XEmbedTraySelection trays;
+        XEmbedTrayIcon icon(trays);
+        icon.setIcon(widePicture());
+        ASSERT_TRUE(
+            processEventsUntil([&] { return trays.hasOwner() == (row.trayDelay == 0); }, 5'000));
+        icon.setDocked(true);
+        pumpFor(row.trayDelay);
+        EXPECT_FALSE(row.trayDelay > 0 && icon.isVisible()) << "shown with no tray";
+        if (row.trayDelay > 0) {
+            startTray(tray);
+        }
+        expectHeldByTheTray(icon);
+        if (row.replaced) {
+            endTray(tray);
+            ASSERT_TRUE(processEventsUntil([&] { return !icon.isEmbedded(); }, 5'000));
+            pumpFor(300);
+            EXPECT_EQ(ownWindows().stray, 0) << "left on the screen by the tray that ended";
+            startTray(tray);
+            expectHeldByTheTray(icon);
+        }
+        endTray(tray);
+    }
+}
+
+// Forty trays in a row, each ended: one icon held by the last, no window
+// left behind.
+TEST_F(XEmbedTrayIconXTest, StaysOneIconOverFortyTrays) {
+    XEmbedTraySelection trays;
+    XEmbedTrayIcon icon(trays);
+    icon.setIcon(widePicture());
+    startTray(tray);
+    icon.setDocked(true);
+    expectHeldByTheTray(icon);
+    const int windowsAtFirst = ownWindows().all;
+    for (int replacement = 1; replacement < 40 && !HasFatalFailure(); ++replacement) {
+        SCOPED_TRACE(replacement);
+        endTray(tray);
+        startTray(tray);
+        expectHeldByTheTray(icon);
+    }
+    EXPECT_EQ(ownWindows().all, windowsAtFirst);
+}
+
+// The picture is drawn over what the tray shows behind it, on a tray whose
+// visual has no alpha channel: no dark square around it.
+TEST_F(XEmbedTrayIconXTest, DrawsThePictureOverTheTray) {
+    const QColor tint(40, 160, 90);
+    startTray(tray, {"--transparent", "true", "--alpha", "0", "--tint",
+                     QStringLiteral("0x%1").arg(tint.rgb() & 0xffffff, 6, 16, QLatin1Char('0'))});
+    XEmbedTraySelection trays;
+    XEmbedTrayIcon icon(trays);
+    icon.setIcon(widePicture());
+    icon.setDocked(true);
+    expectHeldByTheTray(icon);
+    pumpFor(500);
+    const QRect shown = icon.iconGeometry();
+    const QImage picture = screenArea(shown);
+    EXPECT_EQ(picture.pixel(picture.rect().center()), pictureColor);
+    // Twice as wide as high, kept so: the top and bottom rows are the tray's.
+    const QImage beside = screenArea(QRect(shown.left() - 2, shown.top(), 1, shown.height()));
+    EXPECT_NE(picture.pixel(0, 0), pictureColor);
+    EXPECT_EQ(picture.pixel(0, 0), beside.pixel(0, 0)) << "not the tray's background";
+    EXPECT_EQ(picture.pixel(0, picture.height() - 1), beside.pixel(0, picture.height() - 1));
+}
+
+// Clicks through the X server, at the place iconGeometry gives: each reported
+// with the pointer's place.
+TEST_F(XEmbedTrayIconXTest, ReportsClicksWhereTheyWere) {
+    startTray(tray);
+    XEmbedTraySelection trays;
+    XEmbedTrayIcon icon(trays);
+    icon.setIcon(widePicture());
+    icon.setToolTip(QStringLiteral("Pelmor"));
+    icon.setDocked(true);
+    expectHeldByTheTray(icon);
+    pumpFor(500);
+    std::vector<std::pair<QSystemTrayIcon::ActivationReason, QPoint>> reports;
+    QObject::connect(&icon, &XEmbedTrayIcon::activated,
+                     [&](QSystemTrayIcon::ActivationReason reason, QPoint at) {
+                         reports.emplace_back(reason, at);
+                     });
+    using Reports = std::vector<QSystemTrayIcon::ActivationReason>;
+    struct Row {
+        const char* name;
+        int button;
+        int clicks;
+        Reports expected;
+    };
+    const QPoint center = icon.iconGeometry().center();
+    for (const Row& row :
+         {Row{"left", 1, 1, {QSystemTrayIcon::Trigger}},
+          Row{"right", 3, 1, {QSystemTrayIcon::Context}},
+          Row{"middle", 2, 1, {QSystemTrayIcon::MiddleClick}},
+          // The second press of a double-click is its own report.
+          Row{"double", 1, 2, {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick}}}) {
+        SCOPED_TRACE(row.name);
+        reports.clear();
+        ASSERT_TRUE(click(center, row.button, row.clicks));
+        processEventsUntil([&] { return reports.size() >= row.expected.size(); }, 3'000);
+        pumpFor(400);
+        Reports reasons;
+        for (const auto& [reason, at] : reports) {
+            reasons.push_back(reason);
+            EXPECT_EQ(at, center);
+        }
+        EXPECT_EQ(reasons, row.expected);
+    }
+    // The pointer come to rest on it shows the tooltip.
+    ASSERT_TRUE(moveTo(center + QPoint(40, 40)));
+    ASSERT_TRUE(moveTo(center + QPoint(1, 1)));
+    EXPECT_TRUE(processEventsUntil(
+        [] { return QToolTip::isVisible() && QToolTip::text() == QStringLiteral("Pelmor"); },
+        5'000));
+}
+
+// Undocked, the icon leaves the tray, which shows nothing of it; docked
+// again, the tray takes it back.
+TEST_F(XEmbedTrayIconXTest, LeavesTheTrayWhenUndocked) {
+    startTray(tray);
+    XEmbedTraySelection trays;
+    XEmbedTrayIcon icon(trays);
+    icon.setIcon(widePicture());
+    icon.setDocked(true);
+    expectHeldByTheTray(icon);
+    ASSERT_TRUE(processEventsUntil([&] { return holdsPicture(screenArea(trayArea())); }, 3'000));
+
+    icon.setDocked(false);
+    pumpFor(1'000);
+    EXPECT_FALSE(icon.isEmbedded());
+    EXPECT_TRUE(icon.iconGeometry().isEmpty());
+    const OwnWindows windows = ownWindows();
+    EXPECT_EQ(windows.held, 0);
+    EXPECT_EQ(windows.stray, 0);
+    EXPECT_FALSE(holdsPicture(screenArea(trayArea()))) << "the tray still shows the icon";
+
+    icon.setDocked(true);
+    expectHeldByTheTray(icon);
+}
