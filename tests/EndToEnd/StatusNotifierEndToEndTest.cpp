@@ -259,7 +259,7 @@ const TrayRow trayRows[] = {
      {{0, {C::xembedTrayStarts, C::panelStarts}, T::statusNotifier},
       {1'000, {C::hostDies}, T::xembed}}},
     {"WatcherRestartsWhileItsHostStays",
-     {{0, {C::panelStarts}, T::statusNotifier},
+     {{0, {C::xembedTrayStarts, C::panelStarts}, T::statusNotifier},
       {1'000, {C::watcherRestarts}, T::statusNotifier},
       {1'000, {C::watcherRestarts}, T::statusNotifier},
       {1'000, {C::watcherRestarts}, T::statusNotifier}}},
@@ -327,10 +327,12 @@ protected:
             watcher.kill();
             watcher.waitForFinished(2'000);
             ASSERT_TRUE(processEventsUntil([] { return !watcherIsUp(); }, 5'000));
+            // The host goes on showing what the new watcher lists, without
+            // registering with it again.
             watcher.start(QStringLiteral("status-notifier-watcher"), {});
             ASSERT_TRUE(processEventsUntil(
-                [] { return watcherProperty("IsStatusNotifierHostRegistered").toBool(); }, 20'000))
-                << "the host never registered with the new watcher";
+                [] { return watcherProperty("ProtocolVersion").isValid(); }, 20'000))
+                << "the new watcher never served";
             break;
         }
     }
@@ -356,8 +358,11 @@ protected:
         ASSERT_TRUE(clickAt(icon));
         EXPECT_TRUE(processEventsUntil([&] { return menuBar.isPopoverShown(); }, 5'000))
             << "a click on the icon opened nothing";
+        // Beyond a double-click's interval: a click of its own.
+        pumpFor(1'000);
         ASSERT_TRUE(clickAt(icon));
-        EXPECT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000));
+        EXPECT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000))
+            << "a second click left the popover open";
         pumpFor(1'000);
         ASSERT_TRUE(clickAt(icon, 1, 3));
         const QStringList commands{QStringLiteral("Settings…"), QStringLiteral("Quit")};

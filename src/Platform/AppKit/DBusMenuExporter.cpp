@@ -35,11 +35,11 @@ void registerTypes() {
     static const bool registered = [] {
         qDBusRegisterMetaType<DBusMenuLayoutItem>();
         qDBusRegisterMetaType<DBusMenuItem>();
-        qDBusRegisterMetaType<DBusMenuItemList>();
+        qDBusRegisterMetaType<QList<DBusMenuItem>>();
         qDBusRegisterMetaType<DBusMenuItemKeys>();
-        qDBusRegisterMetaType<DBusMenuItemKeysList>();
+        qDBusRegisterMetaType<QList<DBusMenuItemKeys>>();
         qDBusRegisterMetaType<DBusMenuEvent>();
-        qDBusRegisterMetaType<DBusMenuEventList>();
+        qDBusRegisterMetaType<QList<DBusMenuEvent>>();
         return true;
     }();
     Q_UNUSED(registered);
@@ -101,9 +101,9 @@ uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QString
     return revision_;
 }
 
-DBusMenuItemList DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
-                                                      const QStringList& propertyNames) {
-    DBusMenuItemList items;
+QList<DBusMenuItem> DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
+                                                         const QStringList& propertyNames) {
+    QList<DBusMenuItem> items;
     for (int id = rootId; id <= commands_.size(); ++id) {
         if (ids.isEmpty() || ids.contains(id)) {
             items.append({id, propertiesOf(id, propertyNames)});
@@ -121,7 +121,7 @@ void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant&
     handleEvent(id, eventId);
 }
 
-QList<int> DBusMenuExporter::EventGroup(const DBusMenuEventList& events) {
+QList<int> DBusMenuExporter::EventGroup(const QList<DBusMenuEvent>& events) {
     QList<int> idErrors;
     for (const DBusMenuEvent& event : events) {
         if (!handleEvent(event.id, event.eventId)) {

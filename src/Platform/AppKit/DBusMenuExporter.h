@@ -34,18 +34,18 @@ public:
 public slots:
     Q_SCRIPTABLE uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                                 DBusMenuLayoutItem& layout);
-    Q_SCRIPTABLE DBusMenuItemList GetGroupProperties(const QList<int>& ids,
-                                                     const QStringList& propertyNames);
+    Q_SCRIPTABLE QList<DBusMenuItem> GetGroupProperties(const QList<int>& ids,
+                                                        const QStringList& propertyNames);
     Q_SCRIPTABLE QDBusVariant GetProperty(int id, const QString& name);
     Q_SCRIPTABLE void Event(int id, const QString& eventId, const QDBusVariant& data,
                             uint timestamp);
-    Q_SCRIPTABLE QList<int> EventGroup(const DBusMenuEventList& events);
+    Q_SCRIPTABLE QList<int> EventGroup(const QList<DBusMenuEvent>& events);
     Q_SCRIPTABLE bool AboutToShow(int id);
     Q_SCRIPTABLE QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
 
 signals:
-    Q_SCRIPTABLE void ItemsPropertiesUpdated(const DBusMenuItemList& updatedProperties,
-                                             const DBusMenuItemKeysList& removedProperties);
+    Q_SCRIPTABLE void ItemsPropertiesUpdated(const QList<DBusMenuItem>& updatedProperties,
+                                             const QList<DBusMenuItemKeys>& removedProperties);
     Q_SCRIPTABLE void LayoutUpdated(uint revision, int parent);
     Q_SCRIPTABLE void ItemActivationRequested(int id, uint timestamp);
 

@@ -39,10 +39,6 @@ struct DBusMenuEvent {
     uint timestamp = 0;
 };
 
-using DBusMenuItemList = QList<DBusMenuItem>;
-using DBusMenuItemKeysList = QList<DBusMenuItemKeys>;
-using DBusMenuEventList = QList<DBusMenuEvent>;
-
 QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuLayoutItem& item);
 const QDBusArgument& operator>>(const QDBusArgument& argument, DBusMenuLayoutItem& item);
 QDBusArgument& operator<<(QDBusArgument& argument, const DBusMenuItem& item);

@@ -36,6 +36,7 @@ class StatusNotifierItem final : public QObject {
     Q_PROPERTY(QString AttentionIconName READ noName)
     Q_PROPERTY(QList<StatusNotifierPixmap> AttentionIconPixmap READ noPixmap)
     Q_PROPERTY(QString AttentionMovieName READ noName)
+    Q_PROPERTY(QString IconThemePath READ noName)
     Q_PROPERTY(StatusNotifierToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menu)

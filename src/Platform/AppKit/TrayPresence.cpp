@@ -31,30 +31,34 @@ TrayPresence::TrayPresence(QDBusConnection connection)
                         QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWatcher()));
     connection_.connect(QString(), watcherPath, watcherService,
                         QStringLiteral("StatusNotifierHostUnregistered"), this, SLOT(askWatcher()));
-    listHosts();
+    listNames();
     askWatcher();
 }
 
 bool TrayPresence::hasStatusNotifierHost() const {
-    return watcherSaysHost_ && (!hostIsNamed_ || !namedHosts_.isEmpty());
+    return watcherUp_ && (namedHostSeen_ ? !namedHosts_.isEmpty() : watcherSaysHost_);
+}
+
+void TrayPresence::nameOwned(const QString& name, bool owned) {
+    if (name == watcherService) {
+        watcherUp_ = owned;
+    } else if (owned) {
+        namedHosts_.insert(name);
+        namedHostSeen_ = true;
+    } else {
+        namedHosts_.remove(name);
+    }
 }
 
 void TrayPresence::ownerChanged(const QString& name, const QString& newOwner) {
-    if (isHostName(name)) {
-        if (newOwner.isEmpty()) {
-            namedHosts_.remove(name);
-        } else {
-            namedHosts_.insert(name);
-            hostIsNamed_ = true;
-        }
-        update(watcherSaysHost_);
-    }
     if (isHostName(name) || name == watcherService) {
+        nameOwned(name, !newOwner.isEmpty());
+        update(watcherSaysHost_);
         askWatcher();
     }
 }
 
-void TrayPresence::listHosts() {
+void TrayPresence::listNames() {
     const QDBusMessage list = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
@@ -63,9 +67,8 @@ void TrayPresence::listHosts() {
             [this](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
                 for (const QString& name : finished->reply().arguments().value(0).toStringList()) {
-                    if (isHostName(name)) {
-                        namedHosts_.insert(name);
-                        hostIsNamed_ = true;
+                    if (isHostName(name) || name == watcherService) {
+                        nameOwned(name, true);
                     }
                 }
                 update(watcherSaysHost_);
@@ -89,11 +92,6 @@ void TrayPresence::askWatcher() {
                     reply.type() == QDBusMessage::ReplyMessage &&
                     reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
                 if (question == questions_) {
-                    if (host && !watcherSaysHost_) {
-                        // A host registered since the watcher last said
-                        // none: named where a named host is there now.
-                        hostIsNamed_ = !namedHosts_.isEmpty();
-                    }
                     update(host);
                 }
             });

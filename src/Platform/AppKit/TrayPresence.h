@@ -32,15 +32,16 @@ private slots:
 
 private:
     void ownerChanged(const QString& name, const QString& newOwner);
-    void listHosts();
+    void listNames();
+    void nameOwned(const QString& name, bool owned);
     void update(bool watcherSaysHost);
 
     QDBusConnection connection_;
     QDBusServiceWatcher names_;
+    bool watcherUp_ = false;
     bool watcherSaysHost_ = false;
     QSet<QString> namedHosts_;
-    // Whether the host the watcher speaks of is one of the named ones.
-    bool hostIsNamed_ = false;
+    bool namedHostSeen_ = false;
     bool shown_ = false;
     // Only the answer to the latest question counts.
     quint64 questions_ = 0;

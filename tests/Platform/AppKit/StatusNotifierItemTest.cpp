@@ -83,9 +83,11 @@ TEST_F(StatusNotifierItemTest, TheMenuAHostShowsRunsTheCommandChosen) {
     }
     EXPECT_EQ(labels, (QStringList{u"Settings…"_s, u"Quit"_s}));
 
-    call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s, u"Event"_s,
-         {root.children.value(1).id, u"clicked"_s, QVariant::fromValue(QDBusVariant(QVariant(0))),
-          0u});
+    // Hosts report a click singly or in a group (libdbusmenu does the latter).
+    const DBusMenuEvent quitClicked{root.children.value(1).id, u"clicked"_s,
+                                    QDBusVariant(QVariant(0)), 0u};
+    call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s, u"EventGroup"_s,
+         {QVariant::fromValue(QList<DBusMenuEvent>{quitClicked})});
     call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s, u"Event"_s,
          {root.children.value(0).id, u"hovered"_s, QVariant::fromValue(QDBusVariant(QVariant(0))),
           0u});
