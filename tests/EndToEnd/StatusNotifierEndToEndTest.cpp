@@ -10,6 +10,7 @@
 #include "Support/EventLoopWait.h"
 #include "UI/MenuBar/MenuBarController.h"
 
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -197,6 +198,36 @@ TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBes
     // Registered once, by the one name it keeps (the test runs where the bus
     // sees other process IDs than Pelmor does).
     EXPECT_EQ(registrations.count, 1);
+
+    // A host's click opens the popover by the place the host gives, wherever
+    // the pointer is; by the pointer where it gives none.
+    ASSERT_TRUE(clickAt(click));
+    ASSERT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000));
+    const QPoint pointer(300, 12);
+    struct HostClick {
+        QPoint given;
+        QPoint near;
+    };
+    for (const HostClick& row :
+         {HostClick{QPoint(1500, 10), QPoint(1500, 10)}, HostClick{QPoint(0, 0), pointer}}) {
+        SCOPED_TRACE(testing::Message() << "given " << row.given.x() << "," << row.given.y());
+        pumpFor(1'000);
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QString::number(pointer.x()),
+                           QString::number(pointer.y())});
+        QDBusInterface item(listedItems().value(0), QStringLiteral("/StatusNotifierItem"),
+                            QStringLiteral("org.kde.StatusNotifierItem"));
+        item.asyncCall(QStringLiteral("Activate"), row.given.x(), row.given.y());
+        ASSERT_TRUE(processEventsUntil([&] { return menuBar.isPopoverShown(); }, 5'000));
+        // Beyond a double-click's interval before the click that closes it.
+        pumpFor(1'000);
+        const QRect shown = menuBar.popover().frameGeometry();
+        EXPECT_LE(std::abs(shown.left() - row.near.x()) + std::abs(shown.top() - row.near.y()),
+                  shown.width() / 2 + 64)
+            << "popover at " << shown.x() << "," << shown.y();
+        item.asyncCall(QStringLiteral("Activate"), row.given.x(), row.given.y());
+        ASSERT_TRUE(processEventsUntil([&] { return !menuBar.isPopoverShown(); }, 5'000));
+    }
     delegate->applicationWillTerminate();
 }
 
