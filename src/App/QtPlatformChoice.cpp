@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -59,6 +60,8 @@ Outcome outcome(const Session& session, const XDisplayProbe& probe) {
         return namesWayland ? Outcome::onXInsteadOfWayland : Outcome::onX;
     case XDisplayAnswer::Kind::unreachable:
         return Outcome::noXDisplay;
+    case XDisplayAnswer::Kind::takesNoConnection:
+        return Outcome::xDisplayTakesNoConnection;
     case XDisplayAnswer::Kind::silent:
         return Outcome::xDisplaySilent;
     case XDisplayAnswer::Kind::refuses:
@@ -82,6 +85,9 @@ QByteArray notice(Outcome outcome, const Session& session, const QByteArray& rea
                     ? QByteArray("No X display is set (DISPLAY is empty)")
                     : "The X display " + session.display + " does not answer") +
                needed;
+    case Outcome::xDisplayTakesNoConnection:
+        return "The X display " + session.display + " did not take the connection in " +
+               QByteArray::number(qint64(xDisplayAnswerBound.count())) + " s" + needed;
     case Outcome::xDisplaySilent:
         return "The X display " + session.display + " took the connection but did not answer in " +
                QByteArray::number(qint64(xDisplayAnswerBound.count())) + " s" + needed;
@@ -146,15 +152,73 @@ bool readUntilClosed(int descriptor, std::chrono::steady_clock::time_point deadl
     }
 }
 
+// The child's descriptor for its answer to the parent's question at the
+// bound; every descriptor above it the child opens itself (xcb's socket).
+constexpr int stageDescriptor = 3;
+constexpr int firstOwnDescriptor = stageDescriptor + 1;
+constexpr int lastOwnDescriptor = 63;
+
+// In the child, on SIGUSR1 at the bound: a stream socket of its own with a
+// peer is xcb's, connected; one without is still connecting. Writes which,
+// and ends the child.
+void tellWhetherConnected(int) {
+    char connected = '0';
+    for (int descriptor = firstOwnDescriptor; descriptor <= lastOwnDescriptor; ++descriptor) {
+        int type = 0;
+        socklen_t typeSize = sizeof type;
+        sockaddr_storage peer{};
+        socklen_t peerSize = sizeof peer;
+        if (::getsockopt(descriptor, SOL_SOCKET, SO_TYPE, &type, &typeSize) == 0 &&
+            type == SOCK_STREAM &&
+            ::getpeername(descriptor, reinterpret_cast<sockaddr*>(&peer), &peerSize) == 0) {
+            connected = '1';
+        }
+    }
+    [[maybe_unused]] const auto written = ::write(stageDescriptor, &connected, 1);
+    ::_exit(1);
+}
+
+// The child keeps standard error (for xcb's reason) and its answer's pipe,
+// closes what else Pelmor had open, and answers SIGUSR1.
+void prepareChild(int errors, int stage) {
+    ::dup2(errors, STDERR_FILENO);
+    ::dup2(stage, stageDescriptor);
+    ::close_range(firstOwnDescriptor, ~0U, 0);
+    struct sigaction action {};
+    action.sa_handler = tellWhetherConnected;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGUSR1, &action, nullptr);
+    sigset_t asked;
+    sigemptyset(&asked);
+    sigaddset(&asked, SIGUSR1);
+    ::sigprocmask(SIG_UNBLOCK, &asked, nullptr);
+}
+
+// Asks the child, still waiting at the bound, whether the display took its
+// connection.
+bool childIsConnected(pid_t child, int stage) {
+    ::kill(child, SIGUSR1);
+    QByteArray answer;
+    readUntilClosed(stage, std::chrono::steady_clock::now() + stageAnswerBound, answer);
+    return answer.startsWith('1');
+}
+
 } // namespace
 
 // xcb_connect waits without end on a display that takes the connection and
-// never answers, and writes a refusal's reason on standard error itself: a
-// child opens it, and is killed at the deadline. This runs before any thread
-// starts, so the child may do what it likes before it exits.
+// never answers (and for minutes on one whose connect never completes), and
+// writes a refusal's reason on standard error itself: a child opens it, says
+// at the deadline how far its connection got, and is killed. This runs
+// before any thread starts, so the child may do what it likes before it exits.
 XDisplayAnswer openXDisplay(const QByteArray& display, std::chrono::milliseconds bound) {
     int output[2];
+    int stage[2];
     if (::pipe2(output, O_CLOEXEC) != 0) {
+        return {XDisplayAnswer::Kind::unreachable, {}};
+    }
+    if (::pipe2(stage, O_CLOEXEC) != 0) {
+        ::close(output[0]);
+        ::close(output[1]);
         return {XDisplayAnswer::Kind::unreachable, {}};
     }
     const pid_t parent = ::getpid();
@@ -165,19 +229,23 @@ XDisplayAnswer openXDisplay(const QByteArray& display, std::chrono::milliseconds
         if (::getppid() != parent) {
             ::_exit(1);
         }
-        ::dup2(output[1], STDERR_FILENO);
+        prepareChild(output[1], stage[1]);
         xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
         ::_exit(xcb_connection_has_error(connection) == 0 ? 0 : 1);
     }
     ::close(output[1]);
+    ::close(stage[1]);
     if (child < 0) {
         ::close(output[0]);
+        ::close(stage[0]);
         return {XDisplayAnswer::Kind::unreachable, {}};
     }
     QByteArray written;
     const bool ended =
         readUntilClosed(output[0], std::chrono::steady_clock::now() + bound, written);
     ::close(output[0]);
+    const bool connected = !ended && childIsConnected(child, stage[0]);
+    ::close(stage[0]);
     if (!ended) {
         ::kill(child, SIGKILL);
     }
@@ -185,7 +253,8 @@ XDisplayAnswer openXDisplay(const QByteArray& display, std::chrono::milliseconds
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (!ended) {
-        return {XDisplayAnswer::Kind::silent, {}};
+        return {connected ? XDisplayAnswer::Kind::silent : XDisplayAnswer::Kind::takesNoConnection,
+                {}};
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
         return {XDisplayAnswer::Kind::opens, {}};
@@ -217,6 +286,7 @@ std::optional<int> apply(int argc, char** argv, const XDisplayProbe& probe, std:
         }
         return std::nullopt;
     case Outcome::noXDisplay:
+    case Outcome::xDisplayTakesNoConnection:
     case Outcome::xDisplaySilent:
     case Outcome::xDisplayRefuses:
         return 1;

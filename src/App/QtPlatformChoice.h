@@ -36,6 +36,9 @@ enum class Outcome {
     onXInsteadOfWayland,
     // X, where no display is named or the one named cannot be reached.
     noXDisplay,
+    // X, whose display does not take the connection in time (a tcp display
+    // whose host never answers, a socket whose queue is full).
+    xDisplayTakesNoConnection,
     // X, whose display takes a connection and does not answer in time.
     xDisplaySilent,
     // X, whose display answers with a refusal (authorisation, say).
@@ -44,7 +47,7 @@ enum class Outcome {
 
 // What an X display named (never empty) did when opened.
 struct XDisplayAnswer {
-    enum class Kind { opens, unreachable, silent, refuses } kind;
+    enum class Kind { opens, unreachable, takesNoConnection, silent, refuses } kind;
     // The display's own reason for a refusal, as it gave it.
     QByteArray reason;
 };
@@ -52,6 +55,9 @@ using XDisplayProbe = std::function<XDisplayAnswer(const QByteArray& display)>;
 
 // How long the display is given to answer.
 inline constexpr std::chrono::seconds xDisplayAnswerBound{5};
+// How long the child that opens it is given, at that bound, to say whether
+// the display took its connection.
+inline constexpr std::chrono::milliseconds stageAnswerBound{250};
 
 // What the session comes to; `probe` is asked only where X is the platform.
 Outcome outcome(const Session& session, const XDisplayProbe& probe);
@@ -65,8 +71,9 @@ Session currentSession(int argc, char** argv);
 
 // Opens the X display with xcb and closes it again, in a child process given
 // `bound`: the calling process neither waits longer nor gets what xcb writes
-// on standard error (a refusal's reason, which it returns). Call it before
-// any thread starts.
+// on standard error (a refusal's reason, which it returns). At the bound the
+// child is asked whether its connection was taken, for at most
+// `stageAnswerBound` more. Call it before any thread starts.
 XDisplayAnswer openXDisplay(const QByteArray& display,
                             std::chrono::milliseconds bound = xDisplayAnswerBound);
 

@@ -1,6 +1,8 @@
 #include "App/QtPlatformChoice.h"
 
 #include "Support/FakeXServer.h"
+#include "Support/FreeXDisplayNumber.h"
+#include "Support/FullBacklogListener.h"
 #include "Support/SilentUnixSocket.h"
 
 #include <chrono>
@@ -10,6 +12,8 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
+
+#include <QFile>
 
 using QtPlatformChoice::Session;
 
@@ -44,36 +48,62 @@ private:
 } // namespace
 
 // The display is opened in a child within its bound: one that never answers
-// is given up at the bound, and a refusal's reason is kept, not written.
+// is given up at the bound, and a refusal's reason is kept, not written. The
+// line said tells how far it got: no connection taken (a connect that never
+// completes, to a socket or a tcp display whose queue is full), or taken and
+// not answered.
 TEST(QtPlatformChoiceTest, AnXDisplayIsOpenedWithinItsBound) {
     using Kind = QtPlatformChoice::XDisplayAnswer::Kind;
     const QByteArray reason = "Authorization required, but no authorization protocol specified\n";
-    enum class Server { none, silent, refusing };
+    enum class Server { none, silent, refusing, fullSocketQueue, fullTcpQueue };
     const struct {
         Server server;
         Kind kind;
         QByteArray reason;
+        QByteArray said;
     } cases[] = {
-        {Server::none, Kind::unreachable, {}},
-        {Server::silent, Kind::silent, {}},
-        {Server::refusing, Kind::refuses, reason.trimmed()},
+        {Server::none, Kind::unreachable, {}, " does not answer; "},
+        {Server::silent, Kind::silent, {}, " took the connection but did not answer in 5 s; "},
+        {Server::refusing, Kind::refuses, reason.trimmed(),
+         " refused the connection (" + reason.trimmed() + "); "},
+        {Server::fullSocketQueue,
+         Kind::takesNoConnection,
+         {},
+         " did not take the connection in 5 s; "},
+        {Server::fullTcpQueue,
+         Kind::takesNoConnection,
+         {},
+         " did not take the connection in 5 s; "},
     };
-    const int number = 40000 + int(::getpid() % 20000);
+    const int number = freeXDisplayNumber();
     for (const auto& example : cases) {
         SCOPED_TRACE(int(example.server));
+        QByteArray display = ':' + QByteArray::number(number);
         std::optional<SilentUnixSocket> silent;
         std::optional<FakeXServer> refusing;
+        std::optional<FullBacklogListener> full;
         if (example.server == Server::silent) {
             ASSERT_TRUE(silent.emplace(FakeXServer::socketPath(number)).isListening());
         } else if (example.server == Server::refusing) {
             ASSERT_TRUE(refusing.emplace(number, FakeXServer::refusal(reason)).isListening());
+        } else if (example.server == Server::fullSocketQueue) {
+            ASSERT_TRUE(full.emplace(QFile::encodeName(FakeXServer::socketPath(number))).isFull());
+        } else if (example.server == Server::fullTcpQueue) {
+            ASSERT_TRUE(full.emplace().isFull());
+            display = "127.0.0.1:" + QByteArray::number(full->port() - 6000);
         }
         const auto start = std::chrono::steady_clock::now();
-        const QtPlatformChoice::XDisplayAnswer answer = QtPlatformChoice::openXDisplay(
-            ':' + QByteArray::number(number), std::chrono::milliseconds(500));
+        const QtPlatformChoice::XDisplayAnswer answer =
+            QtPlatformChoice::openXDisplay(display, std::chrono::milliseconds(500));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         EXPECT_EQ(answer.kind, example.kind);
         EXPECT_EQ(answer.reason, example.reason);
+        const Session session{"", false, display, "", "x11"};
+        const QByteArray said = QtPlatformChoice::notice(
+            QtPlatformChoice::outcome(session, [&](const QByteArray&) { return answer; }), session,
+            answer.reason);
+        EXPECT_TRUE(said.startsWith("The X display " + display + example.said))
+            << said.toStdString();
     }
 }
 
@@ -96,6 +126,10 @@ TEST(QtPlatformChoiceTest, PelmorRunsOnXWhereAnXDisplayAnswersUnlessTheUserChose
         {"Wayland without X", {"", false, "", "wayland-0", "wayland"}, opens, noXDisplay},
         {"X named, not answering", {"xcb", false, ":0", "", ""}, unreachable, noXDisplay},
         {"X display silent", {"", false, ":3", "", "x11"}, silent, xDisplaySilent},
+        {"X display taking no connection",
+         {"", false, "127.0.0.1:3", "", "x11"},
+         takesNoConnection,
+         xDisplayTakesNoConnection},
         {"X display refusing", {"xcb", false, ":3", "", ""}, refuses, xDisplayRefuses},
         {"X named with options", {"xcb:nograb", false, ":0", "", ""}, opens, onX},
         {"Wayland named",

@@ -3,11 +3,13 @@
 #include "App/ExitDeadline.h"
 #include "Support/EventLoopWait.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <latch>
 #include <optional>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace {
 
@@ -80,8 +83,12 @@ TEST(TerminationSignalWatcherTest, LeavesIgnoredSignalsIgnoredAndPutsBackWhatItF
             int requests = 0;
             {
                 TerminationSignalWatcher watcher;
+                // Queued to this thread, where `requests` is read.
                 QObject::connect(&watcher, &TerminationSignalWatcher::terminationRequested,
-                                 [&] { ++requests; });
+                                 &watcher, [&] {
+                                     EXPECT_EQ(QThread::currentThread(), watcher.thread());
+                                     ++requests;
+                                 });
                 std::raise(signalNumber);
                 processEventsUntil([&] { return requests > 0; }, 200);
             }
@@ -94,18 +101,33 @@ TEST(TerminationSignalWatcherTest, LeavesIgnoredSignalsIgnoredAndPutsBackWhatItF
 
 // The handler leaves errno as it found it, also when its write fails because
 // the pipe is full of signals not yet taken: the code it interrupted may be
-// about to read errno.
+// about to read errno. The reader is held in its first step meanwhile, so
+// that the pipe fills; fewer signals taken than raised shows it did.
 TEST(TerminationSignalWatcherTest, TheHandlerLeavesErrnoAsItFoundIt) {
     std::signal(SIGTERM, SIG_DFL);
-    const TerminationSignalWatcher watcher;
+    std::latch readerHeld(1);
+    std::latch readerLetGo(1);
+    std::atomic<int> taken = 0;
     // Far more than a pipe holds.
     constexpr int signalsRaised = 1 << 17;
     int changed = 0;
-    for (int raised = 0; raised < signalsRaised; ++raised) {
-        errno = EDOM;
+    {
+        const TerminationSignalWatcher watcher([&](int) {
+            if (taken++ == 0) {
+                readerHeld.count_down();
+                readerLetGo.wait();
+            }
+        });
         std::raise(SIGTERM);
-        changed += errno != EDOM ? 1 : 0;
+        readerHeld.wait();
+        for (int raised = 1; raised < signalsRaised; ++raised) {
+            errno = EDOM;
+            std::raise(SIGTERM);
+            changed += errno != EDOM ? 1 : 0;
+        }
+        readerLetGo.count_down();
     }
+    EXPECT_LT(taken, signalsRaised) << "the pipe never filled";
     EXPECT_EQ(changed, 0) << "of " << signalsRaised << " signals";
 }
 

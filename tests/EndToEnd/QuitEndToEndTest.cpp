@@ -1,5 +1,6 @@
 #include "EndToEnd/DesktopSession.h"
 #include "Support/FakeXServer.h"
+#include "Support/FreeXDisplayNumber.h"
 #include "Support/PrivateDBusDaemon.h"
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
@@ -405,7 +406,7 @@ TEST(QuitEndToEndTest, PelmorRunsOnWhileTheSystemBusHangsAndTermEndsItWithinTwoS
 TEST(QuitEndToEndTest, AHungSessionBusOrDisplayAtStartIsSaidInOneLineAndEndsWithStatusOne) {
     QTemporaryDir configHome;
     ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
-    const int display = 40000 + int(::getpid() % 20000);
+    const int display = freeXDisplayNumber();
     const SilentUnixSocket hungBus;
     const SilentUnixSocket hungDisplay(FakeXServer::socketPath(display));
     ASSERT_TRUE(hungBus.isListening() && hungDisplay.isListening());

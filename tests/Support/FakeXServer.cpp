@@ -1,31 +1,22 @@
 #include "FakeXServer.h"
 
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 #include <QFile>
 
 FakeXServer::FakeXServer(int number, QByteArray reply)
-    : path_(QFile::encodeName(socketPath(number))), reply_(std::move(reply)) {
-    ::unlink(path_.constData());
-    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, path_.constData(), path_.size());
-    isListening_ = ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                   ::listen(listener_, 8) == 0;
-    if (isListening_) {
+    : listener_(QFile::encodeName(socketPath(number)), 8), reply_(std::move(reply)) {
+    if (listener_.isListening()) {
         server_ = std::jthread([this] { answer(); });
     }
 }
 
+// The server's thread is joined first, then the listener removes its file.
 FakeXServer::~FakeXServer() {
-    ::shutdown(listener_, SHUT_RDWR);
-    ::close(listener_);
-    ::unlink(path_.constData());
+    listener_.shutDown();
 }
 
 QString FakeXServer::socketPath(int number) {
@@ -46,7 +37,7 @@ QByteArray FakeXServer::refusal(const QByteArray& reason) {
 }
 
 void FakeXServer::answer() {
-    const int connection = ::accept(listener_, nullptr, nullptr);
+    const int connection = ::accept(listener_.descriptor(), nullptr, nullptr);
     if (connection < 0) {
         return;
     }

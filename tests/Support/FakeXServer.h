@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/UnixListener.h"
+
 #include <thread>
 
 #include <QByteArray>
@@ -8,7 +10,8 @@
 // An X server of a test's own on display `number` (its socket in
 // /tmp/.X11-unix, where xcb looks after the abstract one) that answers the
 // first connection's setup with `reply`. A silent one is a SilentUnixSocket
-// at `socketPath`.
+// at `socketPath`. Take the number from freeXDisplayNumber(): a socket file
+// there already is left alone, and the server does not listen.
 class FakeXServer {
 public:
     FakeXServer(int number, QByteArray reply);
@@ -16,7 +19,7 @@ public:
     FakeXServer(const FakeXServer&) = delete;
     FakeXServer& operator=(const FakeXServer&) = delete;
 
-    bool isListening() const { return isListening_; }
+    bool isListening() const { return listener_.isListening(); }
 
     // Where display `number` listens; its folder is made if need be.
     static QString socketPath(int number);
@@ -26,9 +29,7 @@ public:
 private:
     void answer();
 
-    QByteArray path_;
-    int listener_ = -1;
-    bool isListening_ = false;
+    UnixListener listener_;
     QByteArray reply_;
     std::jthread server_;
 };

@@ -18,8 +18,11 @@ bool isSpace(char ch) {
 
 // UTF-8 text with a leading U+FEFF kept: QString::fromUtf8 would take it for
 // a byte-order mark and drop it, where it starts a run of a value's text.
+// Stateless, so that a sequence cut off at the run's end reads as U+FFFD, as
+// any other invalid one does, rather than waiting for bytes that never come.
 QString utf8Text(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom |
+                                                     QStringDecoder::Flag::Stateless);
     return decoder(bytes);
 }
 

@@ -126,3 +126,45 @@ TEST(IniSettingsFormatTest, AValueStartingWithAByteOrderMarkComesBackWhole) {
             << file.toStdString();
     }
 }
+
+// A hand edit in another encoding (Latin-1, say) reads as QString::fromUtf8
+// reads it: each invalid or cut-off UTF-8 sequence as U+FFFD, wherever it
+// stands, at the end of a run of text cut by a quote, an escape or a comma
+// too. QSettings reads the same where the sequence is not at a run's end (it
+// drops one cut off there). A U+FEFF starting a run is kept, where both drop it.
+TEST(IniSettingsFormatTest, InvalidUtf8ReadsAsReplacementCharacters) {
+    const struct {
+        QByteArray written;
+        QStringList readsAs;
+        bool asQSettings;
+    } cases[] = {
+        {"caf\xE9", {u"caf\uFFFD"_s}, false},
+        {"caf\xE9 au lait", {u"caf\uFFFD au lait"_s}, true},
+        {"\xC3", {u"\uFFFD"_s}, false},
+        {"signal \xF0\x9F\x93", {u"signal \uFFFD\uFFFD\uFFFD"_s}, false},
+        {"\"caf\xE9\" ", {u"caf\uFFFD"_s}, false},
+        {"caf\xE9\\tbar", {u"caf\uFFFD\tbar"_s}, false},
+        {"caf\xE9, th\xE9", {u"caf\uFFFD"_s, u"th\uFFFD"_s}, false},
+        {"\xE2\x82 \xFF\xFE ok \xC3\xA9", {u"\uFFFD\uFFFD \uFFFD\uFFFD ok \u00E9"_s}, true},
+        {"\xEF\xBB\xBF"
+         "caf\xE9",
+         {u"\uFEFFcaf\uFFFD"_s},
+         false},
+    };
+    const QTemporaryDir folder;
+    int row = 0;
+    for (const auto& example : cases) {
+        SCOPED_TRACE(example.written.toHex(' ').toStdString());
+        const QByteArray file = "[General]\nlastSSID=" + example.written + '\n';
+        const QVariant read =
+            IniSettingsFormat::decoded(IniSettingsFormat::parsed(file)[u"lastSSID"_s]);
+        EXPECT_EQ(read.toStringList(), example.readsAs);
+        if (example.asQSettings) {
+            // A file of its own: QSettings keeps what it read of a path.
+            const QString path = folder.filePath(QString::number(++row) + u".conf"_s);
+            writeFile(path, file);
+            EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(u"lastSSID"_s).toStringList(),
+                      example.readsAs);
+        }
+    }
+}

@@ -230,7 +230,8 @@ TEST_F(LogindSleepSignalListenerTest, JoinsOnlyABusThatAnswersAndNeverBlocksOnAH
 
     daemon.kill();
     std::optional<SilentUnixSocket> hung;
-    hung.emplace(daemon.address().section(QLatin1Char(','), 0, 0).section(QLatin1Char('='), 1));
+    hung.emplace(daemon.address().section(QLatin1Char(','), 0, 0).section(QLatin1Char('='), 1),
+                 UnixListener::AtPath::mayReplaceStaleSocket);
     ASSERT_TRUE(hung->isListening());
     EXPECT_TRUE(processEventsUntil([&] { return events.size() == 2; }));
     const int connectionsBefore = connections;
