@@ -715,7 +715,12 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         }
         SCOPED_TRACE(window.title.toStdString());
         ASSERT_TRUE(window.pick());
-        ASSERT_TRUE(processEventsUntil([&] { return isFramed(window.title); }, 5'000))
+        ASSERT_TRUE(processEventsUntil(
+            [&] {
+                const QWidget* opened = shown(window.title);
+                return opened != nullptr && !opened->windowHandle()->frameMargins().isNull();
+            },
+            5'000))
             << describeOn(window);
         DesktopSession::pumpFor(FrameKeeping::placementMilliseconds);
         QWidget& opened = *shown(window.title);
@@ -723,8 +728,11 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         QScreen* const other = screens[screens[0] == first ? 1 : 0];
         const QSize size = opened.size();
         const QSize frameSize = opened.frameGeometry().size();
-        const QSize room = other->availableGeometry().size();
-        if (frameSize.width() > room.width() || frameSize.height() > room.height()) {
+        const auto fits = [&](const QScreen* screen) {
+            const QSize room = screen->availableGeometry().size();
+            return frameSize.width() <= room.width() && frameSize.height() <= room.height();
+        };
+        if (!fits(first) || !fits(other)) {
             std::cout << window.title.toStdString() << " cannot fit on "
                       << other->name().toStdString() << ": left out\n";
             opened.close();
