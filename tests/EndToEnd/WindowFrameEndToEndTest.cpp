@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -173,10 +175,21 @@ QWidget* named(const QWidget& root, const QString& name) {
     return nullptr;
 }
 
+// A point in Qt's pixels in device pixels, as xdotool and the X server have
+// it: Qt scales each screen about its own top-left corner.
+QPoint devicePoint(QPoint point) {
+    const QScreen* screen = QGuiApplication::screenAt(point);
+    if (screen == nullptr) {
+        return point;
+    }
+    const QPoint origin = screen->geometry().topLeft();
+    return origin + (point - origin) * screen->devicePixelRatio();
+}
+
 bool clickNamed(const QWidget& root, const QString& name) {
     const QWidget* control = named(root, name);
     return control != nullptr &&
-           DesktopSession::clickAt(control->mapToGlobal(control->rect().center()));
+           DesktopSession::clickAt(devicePoint(control->mapToGlobal(control->rect().center())));
 }
 
 // The top-level window titled `title` that Qt takes as shown (a minimised
@@ -195,13 +208,20 @@ xcb_window_t xcbWindow(const QString& title) {
     return window != nullptr ? xcb_window_t(window->winId()) : XCB_WINDOW_NONE;
 }
 
-// Framed, and where Qt has it: Qt hears of the manager's placement later.
+// Framed, and where Qt has it: Qt hears of the manager's placement later. The
+// server has it in device pixels, which Qt scales about its screen's corner.
 bool isFramed(const QString& title) {
     const QWidget* window = shown(title);
-    return window != nullptr && isViewable(xcb_window_t(window->winId())) &&
-           !window->windowHandle()->frameMargins().isNull() &&
-           XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcb_window_t(window->winId())) ==
-               window->geometry();
+    if (window == nullptr || !isViewable(xcb_window_t(window->winId())) ||
+        window->windowHandle()->frameMargins().isNull()) {
+        return false;
+    }
+    const std::optional<QRect> device =
+        XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcb_window_t(window->winId()));
+    const QPoint origin = window->screen()->geometry().topLeft();
+    const qreal ratio = window->devicePixelRatio();
+    return device && QRect(origin + (device->topLeft() - origin) / ratio, device->size() / ratio) ==
+                         window->geometry();
 }
 
 // Whether the window titled `title` shows in `states` to the window manager
@@ -224,6 +244,60 @@ std::string describe(const QString& title) {
          << property(window, "_NET_WM_STATE").size() << " states, "
          << (isActiveOnTop(window) ? "active on top" : "not active on top");
     return text.str();
+}
+
+// Each of Pelmor's windows, picked as a user picks it: a tool window in the
+// popover's toolbox, the settings window in the tray icon's menu.
+struct PelmorWindow {
+    QString title;
+    QString frameName;
+    bool isResizable;
+    // Whether the window is kept, state and all, while it is closed; the
+    // settings window is made anew at its frame each time it opens.
+    bool isKeptClosed;
+    std::function<bool()> pick;
+};
+
+std::vector<PelmorWindow> pelmorWindows(MenuBarController& menuBar) {
+    std::vector<PelmorWindow> windows;
+    for (const ToolWindowDescriptor& tool : toolWindowDescriptors()) {
+        windows.push_back(
+            {tool.title, tool.frameAutosaveName, tool.isResizable, true, [&menuBar, tool] {
+                 // The popover opens below the pointer.
+                 QCursor::setPos(QPoint(640, 0));
+                 QWidget& popover = menuBar.popover();
+                 processEventsUntil([&] {
+                     if (!menuBar.isPopoverShown()) {
+                         menuBar.togglePopover();
+                     }
+                     return popover.windowHandle()->isExposed();
+                 });
+                 clickNamed(popover, QStringLiteral("Open Toolbox"));
+                 return processEventsUntil([&] { return named(popover, tool.title); }) &&
+                        clickNamed(popover, tool.title);
+             }});
+    }
+    windows.push_back(
+        {SettingsWindow::title, SettingsWindow::frameAutosaveName, true, false, [] {
+             QMenu* menu = nullptr;
+             QAction* settings = nullptr;
+             for (QWidget* widget : QApplication::topLevelWidgets()) {
+                 for (QAction* action : widget->actions()) {
+                     if (action->text() == QStringLiteral("Settings…")) {
+                         menu = qobject_cast<QMenu*>(widget);
+                         settings = action;
+                     }
+                 }
+             }
+             if (menu == nullptr) {
+                 return false;
+             }
+             menu->popup(QPoint(400, 300));
+             return processEventsUntil([&] { return menu->windowHandle()->isExposed(); }) &&
+                    DesktopSession::clickAt(
+                        devicePoint(menu->mapToGlobal(menu->actionGeometry(settings).center())));
+         }});
+    return windows;
 }
 
 } // namespace
@@ -310,6 +384,98 @@ TEST_P(WindowFrameEndToEndTest, AWindowLeftOffTheTopLeftComesBackWithItsWholeFra
         << "restarted again: frame at " << window->windowHandle()->frameGeometry().y();
 }
 
+// Kept windows first shown after a start at saved frames partly past an edge:
+// two at once, before any frame was seen, then a fixed-size one once they
+// are framed, held first by their frame (under openbox a fixed-size window's
+// frame has no resize handle below it). Each lands pulled onto the screen
+// along that edge alone, only as far as its own frame must be, saves that,
+// and stays there, shown again too.
+TEST_P(WindowFrameEndToEndTest, AWindowFirstShownPastAnEdgeIsPulledOnlyAsFarAsItMustBe) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto frames = std::make_shared<PreferenceFile>(directory.filePath("frames.ini"));
+    const struct {
+        const char* what;
+        QRect saved;
+        bool isFixedSize;
+        // The edges it is pulled from: -1 the left or top, 1 the right or
+        // bottom, 0 none.
+        QPoint pulledFrom;
+    } rows[] = {
+        {"past the left edge", QRect(-70, 200, 640, 480), false, {-1, 0}},
+        {"past the right edge", QRect(screen.right() - 500, 150, 640, 480), false, {1, 0}},
+        {"fixed size, past the bottom, later",
+         QRect(300, screen.bottom() - 400, 640, 480),
+         true,
+         {0, 1}},
+    };
+    std::vector<std::unique_ptr<QWidget>> windows;
+    for (const auto& row : rows) {
+        const QString name = QString::fromLatin1(row.what);
+        frames->setValue(QStringLiteral("WindowFrames/") + name, row.saved);
+        QWidget& window = *windows.emplace_back(std::make_unique<QWidget>());
+        window.setWindowTitle(name);
+        if (row.isFixedSize) {
+            window.setFixedSize(row.saved.size());
+        } else {
+            window.setMinimumSize(320, 240);
+        }
+        WindowFrameAutosave::keep(window, name, frames);
+    }
+    const auto expected = [&](std::size_t index) {
+        const QMargins margins = windows[index]->windowHandle()->frameMargins();
+        QRect frame = rows[index].saved;
+        const QPoint from = rows[index].pulledFrom;
+        if (from.x() != 0) {
+            frame.moveLeft(from.x() < 0 ? screen.left() + margins.left()
+                                        : screen.right() - margins.right() - frame.width() + 1);
+        }
+        if (from.y() != 0) {
+            frame.moveTop(screen.bottom() - margins.bottom() - frame.height() + 1);
+        }
+        return frame;
+    };
+    const auto isFramed = [&](std::size_t index) {
+        const QWindow* handle = windows[index]->windowHandle();
+        return handle != nullptr && handle->isExposed() && !handle->frameMargins().isNull();
+    };
+    const auto showAll = [&] {
+        windows[0]->show();
+        windows[1]->show();
+        EXPECT_TRUE(processEventsUntil([&] { return isFramed(0) && isFramed(1); }, 5'000));
+        windows[2]->show();
+    };
+    const auto checkAll = [&](const char* when) {
+        for (std::size_t index = 0; index < windows.size(); ++index) {
+            const QWidget& window = *windows[index];
+            const auto savedFrame = [&] {
+                return frames->value(QStringLiteral("WindowFrames/") + rows[index].what).toRect();
+            };
+            EXPECT_TRUE(processEventsUntil(
+                [&] {
+                    return isFramed(index) && window.geometry() == expected(index) &&
+                           savedFrame() == expected(index);
+                },
+                3'000))
+                << rows[index].what << ", " << when << ": "
+                << testing::PrintToString(window.geometry()) << ", not "
+                << testing::PrintToString(expected(index)) << ", saved "
+                << testing::PrintToString(savedFrame());
+        }
+        DesktopSession::pumpFor(FrameKeeping::placementMilliseconds);
+        for (std::size_t index = 0; index < windows.size(); ++index) {
+            EXPECT_EQ(windows[index]->geometry(), expected(index))
+                << rows[index].what << ", " << when << ": moved again";
+        }
+    };
+    showAll();
+    checkAll("first shown");
+    for (const auto& window : windows) {
+        window->close();
+    }
+    showAll();
+    checkAll("shown again");
+}
+
 // Pelmor's own windows, picked again after each thing a window manager does
 // to a window: shown, restored from minimised, raised and active, in the
 // state it was left in, and back at its frame once that state is undone. The
@@ -324,55 +490,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
     QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
                     QStringLiteral("pelmor"));
 
-    // Each window is picked as a user picks it: a tool window in the
-    // popover's toolbox, the settings window in the tray icon's menu.
-    struct Window {
-        QString title;
-        QString frameName;
-        bool isResizable;
-        // Whether the window is kept, state and all, while it is closed; the
-        // settings window is made anew at its frame each time it opens.
-        bool isKeptClosed;
-        std::function<bool()> pick;
-    };
-    std::vector<Window> windows;
-    for (const ToolWindowDescriptor& tool : toolWindowDescriptors()) {
-        windows.push_back({tool.title, tool.frameAutosaveName, tool.isResizable, true, [&, tool] {
-                               // The popover opens below the pointer.
-                               QCursor::setPos(QPoint(640, 0));
-                               QWidget& popover = menuBar.popover();
-                               processEventsUntil([&] {
-                                   if (!menuBar.isPopoverShown()) {
-                                       menuBar.togglePopover();
-                                   }
-                                   return popover.windowHandle()->isExposed();
-                               });
-                               clickNamed(popover, QStringLiteral("Open Toolbox"));
-                               return processEventsUntil(
-                                          [&] { return named(popover, tool.title); }) &&
-                                      clickNamed(popover, tool.title);
-                           }});
-    }
-    windows.push_back({SettingsWindow::title, SettingsWindow::frameAutosaveName, true, false, [] {
-                           QMenu* menu = nullptr;
-                           QAction* settings = nullptr;
-                           for (QWidget* widget : QApplication::topLevelWidgets()) {
-                               for (QAction* action : widget->actions()) {
-                                   if (action->text() == QStringLiteral("Settings…")) {
-                                       menu = qobject_cast<QMenu*>(widget);
-                                       settings = action;
-                                   }
-                               }
-                           }
-                           if (menu == nullptr) {
-                               return false;
-                           }
-                           menu->popup(QPoint(400, 300));
-                           return processEventsUntil(
-                                      [&] { return menu->windowHandle()->isExposed(); }) &&
-                                  DesktopSession::clickAt(
-                                      menu->mapToGlobal(menu->actionGeometry(settings).center()));
-                       }});
+    const std::vector<PelmorWindow> windows = pelmorWindows(menuBar);
     const QList<QByteArray> maximised{"_NET_WM_STATE_MAXIMIZED_VERT",
                                       "_NET_WM_STATE_MAXIMIZED_HORZ"};
     const struct {
@@ -405,7 +523,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         {"left partly past the left edge", {}, true, false, false, QPoint(-70, 200), 3},
     };
     const bool isXfwm4 = QByteArray(GetParam()) == "xfwm4";
-    for (const Window& window : windows) {
+    for (const PelmorWindow& window : windows) {
         ASSERT_TRUE(window.pick())
             << "could not pick " << window.title.toStdString() << "; the popover is "
             << (menuBar.isPopoverShown() ? "shown" : "closed")
@@ -527,6 +645,130 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                     << testing::PrintToString(frame);
             }
         }
+    }
+}
+
+// Pelmor's windows, Settings, a resizable and a fixed-size tool window, on two
+// monitors of different scales (run under on-two-monitors): each moved to the
+// monitor of the other scale (by a request to the server, as a pager or a
+// script moves it), closed and reopened there, dragged back by its title bar,
+// moved across again, and opened there at the next start. Each keeps its
+// size in Qt's pixels, and the frame saved is the one shown. A window that
+// cannot fit on the other monitor is left out.
+TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() != 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
+        GTEST_SKIP() << "Skipped: needs two monitors of different scales (run under "
+                        "on-two-monitors).";
+    }
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
+                    QStringLiteral("pelmor"));
+    const auto savedFrame = [&](const PelmorWindow& window) {
+        saved.sync();
+        return saved.value("WindowFrames/" + window.frameName).toRect();
+    };
+    const auto isAt = [&](const PelmorWindow& window, const QScreen* screen, QSize size) {
+        const QWidget* shownWindow = shown(window.title);
+        return shownWindow != nullptr && isFramed(window.title) &&
+               shownWindow->screen() == screen && shownWindow->size() == size &&
+               savedFrame(window) == shownWindow->geometry();
+    };
+    const auto describeOn = [&](const PelmorWindow& window) {
+        const QWidget* shownWindow = shown(window.title);
+        return describe(window.title) + " on " +
+               (shownWindow != nullptr ? shownWindow->screen()->name().toStdString() : "none") +
+               ", saved " + testing::PrintToString(savedFrame(window));
+    };
+    const auto moveTo = [](const PelmorWindow& window, const QScreen* screen) {
+        const QPoint to = screen->geometry().topLeft() + QPoint(80, 60);
+        QProcess::execute("xdotool", {"windowmove", QString::number(xcbWindow(window.title)),
+                                      QString::number(to.x()), QString::number(to.y())});
+    };
+    const auto dragTo = [](const PelmorWindow& window, const QScreen* screen) {
+        const QWidget& dragged = *shown(window.title);
+        const QRect frame = dragged.frameGeometry();
+        const QPoint from =
+            devicePoint(QPoint(frame.center().x(), (frame.top() + dragged.geometry().top()) / 2));
+        const QPoint to = devicePoint(screen->geometry().topLeft() + QPoint(90, 40));
+        const auto at = [](QPoint point) {
+            return QStringList{"mousemove", QString::number(point.x()), QString::number(point.y()),
+                               "sleep", "0.2"};
+        };
+        QProcess::execute("xdotool", at(from) + QStringList{"mousedown", "1"} +
+                                         at(from + QPoint(30, 10)) + at((from + to) / 2) + at(to) +
+                                         QStringList{"mouseup", "1"});
+    };
+    struct Kept {
+        QScreen* screen;
+        QSize size;
+    };
+    std::map<QString, Kept> kept;
+    for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
+        if (window.title != SettingsWindow::title && window.title != "Speed Test" &&
+            window.title != "Wi-Fi Radar") {
+            continue;
+        }
+        SCOPED_TRACE(window.title.toStdString());
+        ASSERT_TRUE(window.pick());
+        ASSERT_TRUE(processEventsUntil(
+            [&] {
+                const QWidget* opened = shown(window.title);
+                return opened != nullptr && !opened->windowHandle()->frameMargins().isNull();
+            },
+            5'000))
+            << describeOn(window);
+        DesktopSession::pumpFor(FrameKeeping::placementMilliseconds);
+        QWidget& opened = *shown(window.title);
+        QScreen* const first = opened.screen();
+        QScreen* const other = screens[screens[0] == first ? 1 : 0];
+        const QSize size = opened.size();
+        const QSize frameSize = opened.frameGeometry().size();
+        const auto fits = [&](const QScreen* screen) {
+            const QSize room = screen->availableGeometry().size();
+            return frameSize.width() <= room.width() && frameSize.height() <= room.height();
+        };
+        if (!fits(first) || !fits(other)) {
+            std::cout << window.title.toStdString() << " cannot fit on "
+                      << other->name().toStdString() << ": left out\n";
+            opened.close();
+            continue;
+        }
+        moveTo(window, other);
+        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, other, size); }, 3'000))
+            << "moved across: " << describeOn(window);
+        const QRect across = opened.geometry();
+        sendToWindowManager(xcbWindow(window.title), "_NET_CLOSE_WINDOW", {0, fromPager});
+        EXPECT_TRUE(processEventsUntil([&] { return !shown(window.title); }, 3'000));
+        EXPECT_TRUE(window.pick());
+        EXPECT_TRUE(processEventsUntil(
+            [&] { return isAt(window, other, size) && shown(window.title)->geometry() == across; },
+            3'000))
+            << "reopened: " << describeOn(window) << ", not " << testing::PrintToString(across);
+        dragTo(window, first);
+        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, first, size); }, 3'000))
+            << "dragged back: " << describeOn(window);
+        moveTo(window, other);
+        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, other, size); }, 3'000))
+            << "moved across again: " << describeOn(window);
+        kept[window.title] = {other, size};
+    }
+    delegate.reset();
+    delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
+        if (!kept.contains(window.title)) {
+            continue;
+        }
+        SCOPED_TRACE(window.title.toStdString() + ", restarted");
+        EXPECT_TRUE(window.pick());
+        const Kept& left = kept[window.title];
+        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, left.screen, left.size); }, 3'000))
+            << describeOn(window);
     }
 }
 

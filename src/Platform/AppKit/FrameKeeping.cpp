@@ -125,14 +125,16 @@ void FrameKeeping::held(const Event& event, std::vector<Action>& actions) {
         askedSize_ = event.geometry.size();
         heldFrame_ = event.geometry;
     } else if (holding == Holding::exposed) {
-        askedFrame_ = askedFrame_ ? event.frame : std::nullopt;
+        askedFrame_ = isNormalFrameKnown_ ? event.frame : std::nullopt;
         actions.push_back({.kind = Action::Kind::readServer});
     }
 }
 
-// Framed by its first exposure: held again by its real frame, unless the
-// manager has resized it since it was shown (a maximise that came before the
-// exposure reached Pelmor): it is where the manager put it.
+// Framed by its first exposure: held again by its real frame, from its normal
+// frame where that is known (the frame it was first held by may have been
+// another window's, or none), unless the manager has resized it since it was
+// shown (a maximise that came before the exposure reached Pelmor): it is
+// where the manager put it.
 void FrameKeeping::exposed(const Event& event, std::vector<Action>& actions) {
     isAwaitingExposure_ = false;
     placementChecks_ = 0;
@@ -142,7 +144,9 @@ void FrameKeeping::exposed(const Event& event, std::vector<Action>& actions) {
         } else {
             holding_ = Holding::exposed;
             actions.push_back(
-                {.kind = Action::Kind::hold, .frame = askedFrame_, .margins = event.margins});
+                {.kind = Action::Kind::hold,
+                 .frame = isNormalFrameKnown_ ? std::optional(normalFrame_) : std::nullopt,
+                 .margins = event.margins});
             return;
         }
     }

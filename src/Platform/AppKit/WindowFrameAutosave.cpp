@@ -1,6 +1,7 @@
 #include "Platform/AppKit/WindowFrameAutosave.h"
 
 #include "Platform/AppKit/FrameKeeping.h"
+#include "Platform/AppKit/LogicalSizeKeeping.h"
 #include "Platform/AppKit/MaximizedDirections.h"
 #include "Platform/AppKit/WindowStateFollower.h"
 #include "Platform/AppKit/XcbRequests.h"
@@ -94,10 +95,13 @@ QList<QRect> availableScreenAreas() {
 }
 
 // Puts the window's client area at `client`, its frame (`margins` around it)
-// moved and shrunk into the screen area it overlaps most. A frame that has to
-// move is placed by its own corner, which the window manager honours even
-// where `margins` is not yet known, so that the title bar lands on the screen.
-// Returns where the client area is asked to be, when that is known.
+// moved and shrunk into the screen area it overlaps most. It is placed by its
+// client area, which lands exactly where the frame is known (a manager may
+// take a framed window's corner for its client area); where `margins` is not
+// yet known, a frame whose title bar must come down onto the screen is placed
+// by its own corner instead, which the manager honours before it maps the
+// window, so that the title bar lands on the screen. Returns where the client
+// area is asked to be, when that is known.
 std::optional<QRect> holdFrame(QWidget& window, QRect client, QMargins margins) {
     const QRect frame = client.marginsAdded(margins);
     const QRect held =
@@ -108,12 +112,13 @@ std::optional<QRect> holdFrame(QWidget& window, QRect client, QMargins margins) 
         }
         return client;
     }
-    window.resize(held.marginsRemoved(margins).size());
-    window.move(held.topLeft());
-    if (margins.isNull()) {
-        return std::nullopt;
+    if (!margins.isNull() || held.top() <= frame.top()) {
+        window.setGeometry(held.marginsRemoved(margins));
+        return held.marginsRemoved(margins);
     }
-    return held.marginsRemoved(margins);
+    window.resize(held.size());
+    window.move(held.topLeft());
+    return std::nullopt;
 }
 
 // Watches one window, as its child, and carries out what its frame keeping
@@ -125,11 +130,12 @@ std::optional<QRect> holdFrame(QWidget& window, QRect client, QMargins margins) 
 // filter also sees the window's last events while it is destroyed.
 class FrameKeeper final : public QObject {
 public:
-    // `isSaved`: whether the window is at its saved frame.
+    // `saved`: the frame saved for the window, if any.
     FrameKeeper(QWidget& window, QString name, std::shared_ptr<PreferenceFile> settings,
-                bool isSaved)
-        : QObject(&window), window_(window), keeping_(window.geometry(), isSaved),
-          name_(std::move(name)), settings_(std::move(settings)),
+                std::optional<QRect> saved)
+        : QObject(&window), window_(window),
+          keeping_(saved.value_or(window.geometry()), saved.has_value()), name_(std::move(name)),
+          settings_(std::move(settings)),
           stateFollower_(window, [this] { managerStateChanged(); }) {
         for (const Timer timer : {Timer::settle, Timer::placement, Timer::fillAnswer}) {
             QTimer& owned = timers_[std::size_t(timer)];
@@ -164,6 +170,7 @@ private:
         switch (event.type()) {
         case QEvent::Show:
             if (!event.spontaneous()) {
+                logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
                 feed({.kind = Event::Kind::shown, .margins = frameMargins(window_)});
                 watchExposure();
             }
@@ -176,7 +183,11 @@ private:
             break;
         case QEvent::Move:
         case QEvent::Resize:
-            feed({.kind = Event::Kind::moved, .spontaneous = event.spontaneous()});
+            // A size only a change of scale gave counts for nothing: the
+            // window's frame counts once it is back at its size.
+            if (!asksSizeAcrossScales()) {
+                feed({.kind = Event::Kind::moved, .spontaneous = event.spontaneous()});
+            }
             break;
         case QEvent::WindowStateChange:
             feed({.kind = Event::Kind::stateChanged});
@@ -184,6 +195,27 @@ private:
         default:
             break;
         }
+    }
+
+    // Asks for the window's size in Qt's pixels again where it moved to a
+    // screen of another scale at its device size; once the window system's
+    // events of the move are through.
+    bool asksSizeAcrossScales() {
+        const std::optional<QSize> size =
+            logicalSize_.seen(window_.size(), window_.devicePixelRatioF());
+        if (!size || isInAnyState(window_)) {
+            return false;
+        }
+        QTimer::singleShot(0, this, [this, size = *size] {
+            if (window_.isVisible() && !isInAnyState(window_)) {
+                window_.resize(size);
+            }
+        });
+        return true;
+    }
+
+    static bool isInAnyState(const QWidget& window) {
+        return (window.windowState() & ~Qt::WindowActive) != Qt::WindowNoState;
     }
 
     void managerStateChanged() {
@@ -292,6 +324,7 @@ private:
 
     QWidget& window_;
     FrameKeeping keeping_;
+    LogicalSizeKeeping logicalSize_;
     bool isWatchingExposure_ = false;
     bool isFeeding_ = false;
     std::deque<Event> pending_;
@@ -348,22 +381,22 @@ void centre(QWidget& window) {
 
 // The saved frame is put as it is once any frame has been seen: the keeper
 // holds it to the screens when the window is shown, in the coordinates of the
-// screen it is shown on, once by the frame last seen and again by its own.
+// screen it is shown on, once by the frame last seen and again by its own,
+// each time from the saved frame.
 void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings) {
     const std::optional<QRect> saved =
         settings ? savedFrame(window, name, *settings) : std::nullopt;
-    bool isAtSavedFrame = saved.has_value();
     if (!saved) {
         centre(window);
     } else if (lastSeenFrameMargins().isNull()) {
-        // No frame seen yet: one that must move onto a screen is placed by its
-        // corner before the window exists, which the manager honours, and is
-        // held by its own frame once framed.
-        isAtSavedFrame = holdFrame(window, *saved, {}).has_value();
+        // No frame seen yet: one whose title bar must come onto a screen is
+        // placed by its corner before the window exists, which the manager
+        // honours.
+        holdFrame(window, *saved, {});
     } else {
         window.setGeometry(*saved);
     }
-    window.installEventFilter(new FrameKeeper(window, name, std::move(settings), isAtSavedFrame));
+    window.installEventFilter(new FrameKeeper(window, name, std::move(settings), saved));
 }
 
 } // namespace WindowFrameAutosave

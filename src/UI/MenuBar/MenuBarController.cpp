@@ -1,7 +1,6 @@
 #include "UI/MenuBar/MenuBarController.h"
 
 #include "Platform/AppKit/AccessibleRole.h"
-#include "Platform/AppKit/FixedSizeKeeper.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/StatusItem.h"
 #include "Platform/AppKit/WindowFrameAutosave.h"
@@ -37,7 +36,6 @@ public:
         }
         resize(descriptor.contentSize);
         WindowFrameAutosave::keep(*this, descriptor.frameAutosaveName, frames);
-        new FixedSizeKeeper(*this);
     }
 };
 

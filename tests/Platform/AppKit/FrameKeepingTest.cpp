@@ -60,10 +60,15 @@ struct Step {
     Qt::WindowStates states{};
     MaximizedDirections::Reported reported{};
     Timer timer = Timer::settle;
+    // The frame a show is held by first: the window's own unless given.
+    std::optional<QMargins> shownMargins{};
 };
 
 Step show(Qt::WindowStates states = {}) {
     return {.kind = Step::show, .states = states};
+}
+Step showHeldBy(QMargins first) {
+    return {.kind = Step::show, .shownMargins = first};
 }
 const Step expose{.kind = Step::expose};
 const Step exposeEarly{.kind = Step::exposeEarly};
@@ -155,7 +160,7 @@ struct FakeDesktop {
         case Step::show:
             states = step.states;
             server.reset();
-            feed({.kind = Event::Kind::shown, .margins = margins});
+            feed({.kind = Event::Kind::shown, .margins = step.shownMargins.value_or(margins)});
             break;
         case Step::expose:
             server = server.value_or(geometry);
@@ -307,12 +312,35 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
 }
 
 // A window made anew at its saved frame is asked there at its first show, as
-// at every later one: busy xfwm4 places it by its own rule first.
+// at every later one: busy xfwm4 places it by its own rule first; and one
+// saved partly past the bottom, held first by another window's frame (a
+// resize handle below it), is held again from its saved frame once framed,
+// so that it is pulled only as far as its own frame must be.
 TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
-    FakeDesktop desktop;
-    desktop.keeping = FrameKeeping(normal, true);
-    for (const Step& step : {show(), at(elsewhere), expose, tick, at(normal), tick}) {
-        desktop.play(step);
+    const QRect pastTheBottom(200, 400, 640, 480);
+    const struct {
+        const char* what;
+        QRect saved;
+        std::vector<Step> steps;
+        const char* out;
+    } rows[] = {
+        {"placed elsewhere first",
+         normal,
+         {show(), at(elsewhere), expose, tick, at(normal), tick},
+         "hold normal, hold normal, save normal"},
+        {"held first by another window's frame",
+         pastTheBottom,
+         {showHeldBy(QMargins(1, 24, 1, 5)), expose, at(pastTheBottom.translated(0, -81)), tick},
+         "hold 200,315 640x480, hold 200,319 640x480, save 200,319 640x480"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeDesktop desktop;
+        desktop.keeping = FrameKeeping(row.saved, true);
+        desktop.geometry = row.saved;
+        for (const Step& step : row.steps) {
+            desktop.play(step);
+        }
+        EXPECT_EQ(desktop.out.join(", ").toStdString(), row.out);
     }
-    EXPECT_EQ(desktop.out.join(", ").toStdString(), "hold normal, hold normal, save normal");
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+#include <QSize>
+
+// Tells when a window's size in Qt's pixels changed only because the window
+// moved to a screen of another scale. Under X the native window keeps its
+// device size across screens, and the window manager the size limits it was
+// given in device pixels, so that Qt sees the window at another size (half
+// its size on a screen of twice the scale). Such a window is to be asked for
+// the size it had, once per change of scale: which also gives the manager its
+// limits at the new scale. A size that changed in device pixels too (the user
+// resized the window, Qt moved it at its size, or the size asked for landed)
+// is the window's own.
+class LogicalSizeKeeping {
+public:
+    // The window was shown at `size`, `ratio` device pixels to one of Qt's.
+    void shown(QSize size, qreal ratio);
+
+    // The window is now at `size` at `ratio`: the size to ask for, when only
+    // the change of scale changed it and it has not been asked for yet.
+    std::optional<QSize> seen(QSize size, qreal ratio);
+
+private:
+    QSize size_;
+    // None before the window is shown.
+    qreal ratio_ = 0;
+    // The scale the size was last asked for at.
+    qreal askedAtRatio_ = 0;
+};
