@@ -8,10 +8,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
 constexpr QSize defaultSize(22, 22);
+constexpr std::chrono::milliseconds backgroundSettling(500);
 constexpr std::uint32_t requestDockOpcode = 0;
 constexpr std::uint32_t xembedVersion = 0;
 constexpr std::uint32_t xembedMapped = 1;
@@ -41,6 +43,12 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
     setMinimumSize(defaultSize);
     resize(defaultSize);
     connect(&trays_, &XEmbedTraySelection::ownerChanged, this, &XEmbedTrayIcon::followTray);
+    backgroundTimer_.setSingleShot(true);
+    backgroundTimer_.setInterval(backgroundSettling);
+    connect(&backgroundTimer_, &QTimer::timeout, this, [this] {
+        backgroundStale_ = true;
+        update();
+    });
     if (XcbRequests::qtConnection() != nullptr) {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -104,15 +112,22 @@ void XEmbedTrayIcon::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void XEmbedTrayIcon::resizeEvent(QResizeEvent* event) {
-    backgroundStale_ = true;
+    readBackgroundAgain();
     QWidget::resizeEvent(event);
 }
 
 void XEmbedTrayIcon::moveEvent(QMoveEvent* event) {
     // The tray lays its icons out anew: another part of its background.
+    readBackgroundAgain();
+    QWidget::moveEvent(event);
+}
+
+void XEmbedTrayIcon::readBackgroundAgain() {
     backgroundStale_ = true;
     update();
-    QWidget::moveEvent(event);
+    // A tray that has just started draws its own background after taking the
+    // icon in: read once more when it has had the time to.
+    backgroundTimer_.start();
 }
 
 void XEmbedTrayIcon::mousePressEvent(QMouseEvent* event) {
@@ -216,9 +231,8 @@ void XEmbedTrayIcon::reparented(quint32 parent) {
         return;
     }
     embedded_ = true;
-    backgroundStale_ = true;
     show();
-    update();
+    readBackgroundAgain();
 }
 
 void XEmbedTrayIcon::prepareWindow() {

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 
 class XEmbedTraySelection;
@@ -56,6 +57,7 @@ private:
     void reparented(quint32 parent);
     void prepareWindow();
     void refreshBackground();
+    void readBackgroundAgain();
 
     XEmbedTraySelection& trays_;
     QIcon icon_;
@@ -66,4 +68,5 @@ private:
     bool translucent_ = false;
     QImage background_;
     bool backgroundStale_ = true;
+    QTimer backgroundTimer_;
 };
