@@ -47,23 +47,27 @@ QByteArray answerTo(const QByteArray& line, StallingMessageBus::StopsAfter stops
 
 } // namespace
 
-StallingMessageBus::StallingMessageBus(Transport transport, StopsAfter stopsAfter)
+StallingMessageBus::StallingMessageBus(Transport transport, StopsAfter stopsAfter,
+                                       const QString& path)
     : stopsAfter_(stopsAfter) {
     if (transport == Transport::tcp) {
         quint16 port = 0;
         listener_ = boundLoopbackSocket(port);
         address_ = QStringLiteral("tcp:host=127.0.0.1,port=%1").arg(port);
     } else {
-        const QByteArray path = QFile::encodeName(folder_.filePath(QStringLiteral("bus")));
+        const QByteArray name =
+            QFile::encodeName(path.isEmpty() ? folder_.filePath(QStringLiteral("bus")) : path);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path, path.constData(),
-                    std::min(std::size_t(path.size()), sizeof address.sun_path - 1));
+        std::memcpy(address.sun_path, name.constData(),
+                    std::min(std::size_t(name.size()), sizeof address.sun_path - 1));
         listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
             ::close(std::exchange(listener_, -1));
+        } else {
+            socketFile_ = name;
         }
-        address_ = QStringLiteral("unix:path=") + QFile::decodeName(path);
+        address_ = QStringLiteral("unix:path=") + QFile::decodeName(name);
     }
     if (listener_ < 0 || ::listen(listener_, 64) != 0 || ::pipe2(stopPipe_, O_CLOEXEC) != 0) {
         listener_ = -1;
@@ -80,6 +84,9 @@ StallingMessageBus::~StallingMessageBus() {
     }
     if (listener_ >= 0) {
         ::close(listener_);
+    }
+    if (!socketFile_.isEmpty()) {
+        ::unlink(socketFile_.constData());
     }
 }
 

@@ -8,7 +8,7 @@
 
 // A bus that takes every connection and answers its greeting only so far, as
 // a daemon stopped or hung part-way does. It listens on a unix socket in a
-// temporary folder of its own, or on TCP on the loopback interface, and
+// temporary folder of its own or at a path given, or on TCP on the loopback interface, and
 // serves on a thread of its own until destroyed.
 class StallingMessageBus {
 public:
@@ -22,7 +22,8 @@ public:
         unixFdAgreement,
     };
 
-    StallingMessageBus(Transport transport, StopsAfter stopsAfter);
+    // A unix socket listens at `path` where given.
+    StallingMessageBus(Transport transport, StopsAfter stopsAfter, const QString& path = {});
     ~StallingMessageBus();
     StallingMessageBus(const StallingMessageBus&) = delete;
     StallingMessageBus& operator=(const StallingMessageBus&) = delete;
@@ -41,6 +42,8 @@ private:
     QTemporaryDir folder_;
     StopsAfter stopsAfter_;
     QString address_;
+    // The socket file it made, removed with it.
+    QByteArray socketFile_;
     int listener_ = -1;
     int stopPipe_[2] = {-1, -1};
     std::thread server_;
