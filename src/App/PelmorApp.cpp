@@ -10,6 +10,7 @@
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
+#include "Platform/DBus/AccessibilityBus.h"
 #include "Platform/DBus/MessageBusAddress.h"
 #include "Platform/DBus/MessageBusProbe.h"
 #include "Platform/Foundation/NotificationCenter.h"
@@ -31,6 +32,13 @@ PelmorApp::PelmorApp(int& argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Pelmor"));
     QApplication::setOrganizationName(QStringLiteral("pelmor"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's accessibility bridge joins its bus as the event loop starts, on the
+    // main thread, and would wait there without end on one that stalls.
+    if (const QString silent = AccessibilityBus::keepTheBridgeOffASilentBus(); !silent.isEmpty()) {
+        std::fprintf(stderr,
+                     "The accessibility bus at %s does not answer; Pelmor runs without it.\n",
+                     silent.toLocal8Bit().constData());
+    }
     runtime_ = std::make_unique<Async::Runtime>(std::make_shared<Async::EventLoopExecutor>(),
                                                 std::make_shared<Async::EventLoopTimerService>());
     // A quitting signal arms the deadline at once: the quit it asks for waits

@@ -5,6 +5,7 @@
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
 #include "Support/SilentUnixSocket.h"
+#include "Support/StallingMessageBus.h"
 
 #include <algorithm>
 #include <csignal>
@@ -16,8 +17,11 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -399,33 +403,65 @@ TEST(QuitEndToEndTest, PelmorRunsOnWhileTheSystemBusHangsAndTermEndsItWithinTwoS
     EXPECT_EQ(pelmor.exitCode(), 0);
 }
 
-// A session bus or an X display that takes connections and never answers
-// would hold Qt's start: Pelmor says so in one line and ends with status 1,
-// before it takes its lock, so that a second start meanwhile is not told
-// another Pelmor runs.
+// A session bus that takes connections and stops anywhere in its greeting, or
+// an X display that never answers, would hold Qt's start: Pelmor says so in
+// one line and ends with status 1, before it takes its lock, so that a second
+// start meanwhile is not told another Pelmor runs. The bus is found as libdbus
+// finds it: entries in order, tcp too, and the runtime folder's bus where no
+// address is set.
 TEST(QuitEndToEndTest, AHungSessionBusOrDisplayAtStartIsSaidInOneLineAndEndsWithStatusOne) {
     QTemporaryDir configHome;
     ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
     const int display = freeXDisplayNumber();
+    using Stalling = StallingMessageBus;
     const SilentUnixSocket hungBus;
+    const Stalling afterAuthentication(Stalling::Transport::unixSocket,
+                                       Stalling::StopsAfter::authentication);
+    const Stalling afterUnixFds(Stalling::Transport::unixSocket,
+                                Stalling::StopsAfter::unixFdAgreement);
+    const Stalling silentOnTcp(Stalling::Transport::tcp, Stalling::StopsAfter::connecting);
+    const QString oddRuntime = configHome.filePath(QStringLiteral("run time+@:"));
+    ASSERT_TRUE(QDir().mkdir(oddRuntime));
+    const SilentUnixSocket hungUserBus(oddRuntime + QStringLiteral("/bus"));
     const SilentUnixSocket hungDisplay(FakeXServer::socketPath(display));
-    ASSERT_TRUE(hungBus.isListening() && hungDisplay.isListening());
+    ASSERT_TRUE(hungBus.isListening() && afterAuthentication.isListening() &&
+                afterUnixFds.isListening() && silentOnTcp.isListening() &&
+                hungUserBus.isListening() && hungDisplay.isListening());
+    const char* const busSaid = "does not answer.\n";
+    using Variables = std::vector<std::pair<const char*, std::optional<QString>>>;
+    const auto sessionBusAt = [](const QString& address) {
+        return Variables{{"DBUS_SESSION_BUS_ADDRESS", address}};
+    };
     const struct {
         const char* what;
-        const char* variable;
-        QString value;
+        Variables variables;
         const char* said;
     } cases[] = {
-        {"session bus", "DBUS_SESSION_BUS_ADDRESS", hungBus.address(), "does not answer.\n"},
-        {"X display", "DISPLAY", u':' + QString::number(display),
+        {"silent session bus", sessionBusAt(hungBus.address()), busSaid},
+        {"session bus answering AUTH, then nothing", sessionBusAt(afterAuthentication.address()),
+         busSaid},
+        {"session bus agreeing to pass unix fds, then not answering Hello",
+         sessionBusAt(afterUnixFds.address()), busSaid},
+        {"nothing on tcp, then a silent session bus",
+         sessionBusAt(StallingMessageBus::refusingTcpAddress() + u';' + hungBus.address()),
+         busSaid},
+        {"silent session bus on tcp", sessionBusAt(silentOnTcp.address()), busSaid},
+        {"silent bus in a runtime folder with a space, + @ :",
+         {{"DBUS_SESSION_BUS_ADDRESS", std::nullopt}, {"XDG_RUNTIME_DIR", oddRuntime}},
+         busSaid},
+        {"X display",
+         {{"DISPLAY", u':' + QString::number(display)}, {"QT_QPA_PLATFORM", std::nullopt}},
          "did not answer in 5 s; Pelmor needs an X display (XWayland on Wayland desktops).\n"},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.what);
         auto environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(testCase.variable), testCase.value);
-        if (QByteArrayView(testCase.variable) == "DISPLAY") {
-            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const auto& [variable, value] : testCase.variables) {
+            if (value) {
+                environment.insert(QString::fromLatin1(variable), *value);
+            } else {
+                environment.remove(QString::fromLatin1(variable));
+            }
         }
         QProcess starts[2];
         QElapsedTimer sinceStart;

@@ -1,29 +1,11 @@
 #include "Platform/DBus/MessageBusAddress.h"
 
-#include <cctype>
+#include "Platform/DBus/MessageBusAddressEntry.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
-
-namespace {
-
-// A value in a bus address is escaped as %xx, all but a few characters.
-QString escaped(const QByteArray& value) {
-    QString escapedValue;
-    for (const char character : value) {
-        if (QByteArrayView("-_/.\\*").contains(character) ||
-            std::isalnum(static_cast<unsigned char>(character))) {
-            escapedValue += QLatin1Char(character);
-        } else {
-            escapedValue += QStringLiteral("%%%1").arg(static_cast<unsigned char>(character), 2, 16,
-                                                       QLatin1Char('0'));
-        }
-    }
-    return escapedValue;
-}
-
-} // namespace
 
 namespace MessageBusAddress {
 
@@ -50,7 +32,8 @@ QString session() {
         found.st_uid != ::getuid()) {
         return {};
     }
-    return QStringLiteral("unix:path=") + escaped(QFile::encodeName(userBus));
+    return QStringLiteral("unix:path=") +
+           MessageBusAddressEntry::escaped(QFile::encodeName(userBus));
 }
 
 } // namespace MessageBusAddress

@@ -1,175 +1,293 @@
 #include "Platform/DBus/MessageBusProbe.h"
 
+#include "Platform/DBus/MessageBusAddressEntry.h"
+#include "Platform/DBus/MessageBusGreeting.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
-#include <optional>
+#include <future>
+#include <mutex>
+#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
-#include <utility>
+#include <vector>
 
 #include <QDeadlineTimer>
-#include <QSocketNotifier>
-#include <QStringList>
+#include <QMetaObject>
 
 namespace {
 
 using Outcome = MessageBusProbe::Outcome;
 
-// What a value in a bus address means: each %xx is the byte xx.
-QByteArray unescaped(const QString& value) {
-    return QByteArray::fromPercentEncoding(value.toUtf8());
-}
+// What came of trying one entry of an address.
+struct Attempt {
+    enum class Kind {
+        connected,
+        // Connecting failed: libdbus goes on to the next entry.
+        failed,
+        // Neither connected nor failed within the bound: libdbus would wait.
+        stalled,
+        cannotTell,
+    };
+    Kind kind;
+    int descriptor = -1;
+    bool isUnixSocket = false;
+};
 
-// The socket one entry of a bus address ("unix:path=...,guid=...") names.
-// Empty for another way of connecting.
-std::optional<std::pair<sockaddr_un, socklen_t>> unixSocketOf(const QString& entry) {
-    if (!entry.startsWith(QLatin1String("unix:"))) {
-        return std::nullopt;
-    }
-    for (const QString& pair : entry.mid(5).split(QLatin1Char(','))) {
-        const QString key = pair.section(QLatin1Char('='), 0, 0);
-        if (key != QLatin1String("path") && key != QLatin1String("abstract")) {
-            continue;
-        }
-        const QByteArray name = unescaped(pair.section(QLatin1Char('='), 1));
-        const bool isAbstract = key == QLatin1String("abstract");
-        sockaddr_un socketAddress{};
-        socketAddress.sun_family = AF_UNIX;
-        // An abstract name starts with a NUL byte and has no NUL at its end.
-        const std::size_t offset = isAbstract ? 1 : 0;
-        if (name.size() + offset + (isAbstract ? 0 : 1) > sizeof(socketAddress.sun_path)) {
-            return std::nullopt;
-        }
-        std::memcpy(socketAddress.sun_path + offset, name.constData(), std::size_t(name.size()));
-        const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + offset +
-                                      std::size_t(name.size()) + (isAbstract ? 0 : 1));
-        return std::make_pair(socketAddress, length);
-    }
-    return std::nullopt;
-}
-
-// The client's first words: a NUL byte, then a request to authenticate as
-// the process's user.
-QByteArray greeting() {
-    return QByteArray(1, '\0') + "AUTH EXTERNAL " +
-           QByteArray::number(static_cast<qulonglong>(::getuid())).toHex() + "\r\n";
-}
-
-// Connects to the first entry of `address` that takes a connection, without
-// waiting, and greets it: the descriptor to read the answer from. Without
-// one, the outcome there already is.
-std::pair<int, Outcome> begin(const QString& address) {
-    for (const QString& entry : address.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const auto socketAddress = unixSocketOf(entry);
-        if (!socketAddress) {
-            return {-1, Outcome::cannotTell};
-        }
-        const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (descriptor < 0) {
-            return {-1, Outcome::cannotTell};
-        }
-        if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&socketAddress->first),
-                      socketAddress->second) != 0) {
-            const int error = errno;
-            ::close(descriptor);
-            // A listener whose queue of connections is full takes none: it
-            // does not answer.
-            if (error == EAGAIN) {
-                return {-1, Outcome::doesNotAnswer};
-            }
-            continue;
-        }
-        const QByteArray words = greeting();
-        if (::send(descriptor, words.constData(), std::size_t(words.size()),
-                   MSG_NOSIGNAL | MSG_DONTWAIT) != words.size()) {
-            ::close(descriptor);
-            return {-1, Outcome::absent};
-        }
-        return {descriptor, Outcome::doesNotAnswer};
-    }
-    return {-1, address.isEmpty() ? Outcome::cannotTell : Outcome::absent};
-}
-
-// Reads what has come: once a whole line has, the bus answered; a closed
-// connection is a bus that is not there. Empty while the answer is to come.
-std::optional<Outcome> takeAnswer(int descriptor, QByteArray& received) {
-    char buffer[256];
+// Waits until `descriptor` is ready for `events` or the deadline passes: the
+// events that came, 0 at the deadline.
+short waitFor(int descriptor, short events, const QDeadlineTimer& deadline) {
     for (;;) {
-        const ssize_t count = ::recv(descriptor, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (deadline.hasExpired()) {
+            return 0;
+        }
+        pollfd ready{descriptor, events, 0};
+        const int count = ::poll(&ready, 1, int(deadline.remainingTime()));
         if (count > 0) {
-            received.append(buffer, count);
-            if (received.contains("\r\n")) {
-                return Outcome::answers;
+            return ready.revents;
+        }
+        if (count < 0 && errno != EINTR) {
+            return POLLERR;
+        }
+    }
+}
+
+// libdbus connects to a unix socket without a bound: a listener whose queue
+// of connections is full holds it.
+Attempt connectUnixSocket(const MessageBusAddressEntry& entry) {
+    const auto path = entry.value(QLatin1StringView("path"));
+    const auto abstract = entry.value(QLatin1StringView("abstract"));
+    // A folder to make a socket in is for a bus to listen at, never to connect to.
+    const bool isListenerOnly = entry.value(QLatin1StringView("tmpdir")) ||
+                                entry.value(QLatin1StringView("dir")) ||
+                                entry.value(QLatin1StringView("runtime"));
+    if (isListenerOnly || path.has_value() == abstract.has_value()) {
+        return {Attempt::Kind::failed};
+    }
+    const QByteArray& name = path ? *path : *abstract;
+    sockaddr_un socketAddress{};
+    socketAddress.sun_family = AF_UNIX;
+    // An abstract name starts with a NUL byte and has no NUL at its end.
+    const std::size_t offset = abstract ? 1 : 0;
+    const std::size_t terminator = abstract ? 0 : 1;
+    if (std::size_t(name.size()) + offset + terminator > sizeof(socketAddress.sun_path)) {
+        return {Attempt::Kind::failed};
+    }
+    std::memcpy(socketAddress.sun_path + offset, name.constData(), std::size_t(name.size()));
+    const auto length =
+        socklen_t(offsetof(sockaddr_un, sun_path) + offset + std::size_t(name.size()) + terminator);
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (descriptor < 0) {
+        return {Attempt::Kind::cannotTell};
+    }
+    if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&socketAddress), length) == 0) {
+        return {Attempt::Kind::connected, descriptor, true};
+    }
+    const int error = errno;
+    ::close(descriptor);
+    return {error == EAGAIN ? Attempt::Kind::stalled : Attempt::Kind::failed};
+}
+
+struct Resolution {
+    bool isInTime = false;
+    std::vector<std::pair<sockaddr_storage, socklen_t>> addresses;
+};
+
+// Looks a host up as libdbus does, on a thread of its own so that a lookup
+// that does not answer is given up at the deadline; the thread ends with the
+// lookup.
+Resolution resolve(const QByteArray& host, const QByteArray& port, int family,
+                   const QDeadlineTimer& deadline) {
+    std::promise<std::vector<std::pair<sockaddr_storage, socklen_t>>> promise;
+    auto lookup = promise.get_future();
+    std::thread([promise = std::move(promise), host, port, family]() mutable {
+        addrinfo hints{};
+        hints.ai_family = family;
+        hints.ai_socktype = SOCK_STREAM;
+        hints.ai_protocol = IPPROTO_TCP;
+        hints.ai_flags = AI_ADDRCONFIG;
+        addrinfo* found = nullptr;
+        std::vector<std::pair<sockaddr_storage, socklen_t>> addresses;
+        if (::getaddrinfo(host.constData(), port.constData(), &hints, &found) == 0) {
+            for (const addrinfo* each = found; each; each = each->ai_next) {
+                sockaddr_storage address{};
+                std::memcpy(&address, each->ai_addr, each->ai_addrlen);
+                addresses.emplace_back(address, each->ai_addrlen);
             }
+            ::freeaddrinfo(found);
+        }
+        promise.set_value(std::move(addresses));
+    }).detach();
+    if (lookup.wait_for(std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()))) !=
+        std::future_status::ready) {
+        return {};
+    }
+    return {true, lookup.get()};
+}
+
+// libdbus looks the host up and connects to each address it has, in turn,
+// without a bound.
+Attempt connectTcpSocket(const MessageBusAddressEntry& entry, const QDeadlineTimer& deadline) {
+    const auto port = entry.value(QLatin1StringView("port"));
+    const auto family = entry.value(QLatin1StringView("family"));
+    if (!port || entry.value(QLatin1StringView("noncefile")) ||
+        (family && *family != "ipv4" && *family != "ipv6")) {
+        return {Attempt::Kind::failed};
+    }
+    const int addressFamily = !family ? AF_UNSPEC : *family == "ipv4" ? AF_INET : AF_INET6;
+    const Resolution resolution =
+        resolve(entry.value(QLatin1StringView("host")).value_or("localhost"), *port, addressFamily,
+                deadline);
+    if (!resolution.isInTime) {
+        return {Attempt::Kind::stalled};
+    }
+    for (const auto& [address, length] : resolution.addresses) {
+        const int descriptor =
+            ::socket(address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (descriptor < 0) {
             continue;
         }
-        if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
-            return std::nullopt;
+        if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+            return {Attempt::Kind::connected, descriptor, false};
         }
-        return Outcome::absent;
+        if (errno == EINPROGRESS) {
+            if (waitFor(descriptor, POLLOUT, deadline) == 0) {
+                ::close(descriptor);
+                return {Attempt::Kind::stalled};
+            }
+            int error = 0;
+            socklen_t size = sizeof error;
+            if (::getsockopt(descriptor, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0) {
+                return {Attempt::Kind::connected, descriptor, false};
+            }
+        }
+        ::close(descriptor);
     }
+    return {Attempt::Kind::failed};
+}
+
+Attempt connectTo(const MessageBusAddressEntry& entry, const QDeadlineTimer& deadline) {
+    if (entry.method == QLatin1String("unix")) {
+        return connectUnixSocket(entry);
+    }
+    if (entry.method == QLatin1String("tcp")) {
+        return connectTcpSocket(entry, deadline);
+    }
+    // These start a process or read a file to connect; any other method is
+    // one libdbus does not know, and passes over.
+    if (entry.method == QLatin1String("unixexec") || entry.method == QLatin1String("autolaunch") ||
+        entry.method == QLatin1String("nonce-tcp")) {
+        return {Attempt::Kind::cannotTell};
+    }
+    return {Attempt::Kind::failed};
+}
+
+bool sendSome(int descriptor, QByteArray& outbox) {
+    const ssize_t sent = ::send(descriptor, outbox.constData(), std::size_t(outbox.size()),
+                                MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (sent >= 0) {
+        outbox.remove(0, sent);
+        return true;
+    }
+    return errno == EAGAIN || errno == EINTR;
+}
+
+// Greets the bus on `descriptor` until it has answered; a closed connection
+// is a bus that is not there.
+Outcome converse(int descriptor, bool isUnixSocket, const QDeadlineTimer& deadline) {
+    MessageBusGreeting greeting(isUnixSocket);
+    QByteArray outbox = greeting.opening();
+    while (!greeting.isAnswered()) {
+        const short ready =
+            waitFor(descriptor, short(POLLIN | (outbox.isEmpty() ? 0 : POLLOUT)), deadline);
+        if (ready == 0) {
+            return Outcome::doesNotAnswer;
+        }
+        if ((ready & POLLOUT) && !sendSome(descriptor, outbox)) {
+            return Outcome::absent;
+        }
+        if (ready & (POLLIN | POLLHUP | POLLERR)) {
+            char buffer[4096];
+            const ssize_t count = ::recv(descriptor, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (count > 0) {
+                outbox += greeting.take(QByteArrayView(buffer, count));
+            } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
+                return Outcome::absent;
+            }
+        }
+    }
+    return Outcome::answers;
 }
 
 } // namespace
 
 Outcome MessageBusProbe::probe(const QString& address, std::chrono::milliseconds bound) {
-    const auto [descriptor, outcome] = begin(address);
-    if (descriptor < 0) {
-        return outcome;
-    }
     const QDeadlineTimer deadline(bound);
-    QByteArray received;
-    std::optional<Outcome> answer;
-    while (!answer && !deadline.hasExpired()) {
-        pollfd readable{descriptor, POLLIN, 0};
-        if (::poll(&readable, 1, int(deadline.remainingTime())) > 0) {
-            answer = takeAnswer(descriptor, received);
+    const auto entries = MessageBusAddressEntry::parse(address);
+    if (!entries) {
+        return Outcome::absent;
+    }
+    if (entries->isEmpty()) {
+        return Outcome::cannotTell;
+    }
+    for (const MessageBusAddressEntry& entry : *entries) {
+        const Attempt attempt = connectTo(entry, deadline);
+        switch (attempt.kind) {
+        case Attempt::Kind::failed:
+            continue;
+        case Attempt::Kind::stalled:
+            return Outcome::doesNotAnswer;
+        case Attempt::Kind::cannotTell:
+            return Outcome::cannotTell;
+        case Attempt::Kind::connected: {
+            const Outcome outcome = converse(attempt.descriptor, attempt.isUnixSocket, deadline);
+            ::close(attempt.descriptor);
+            return outcome;
+        }
         }
     }
-    ::close(descriptor);
-    return answer.value_or(Outcome::doesNotAnswer);
+    return Outcome::absent;
 }
+
+// Where the probe's thread hands its outcome over, for as long as the probe
+// object is there to take it.
+class MessageBusProbe::Handoff {
+public:
+    explicit Handoff(MessageBusProbe* receiver) : receiver_(receiver) {}
+
+    void deliver(Outcome outcome) {
+        const std::lock_guard lock(mutex_);
+        if (receiver_) {
+            QMetaObject::invokeMethod(
+                receiver_, [receiver = receiver_, outcome] { emit receiver->finished(outcome); },
+                Qt::QueuedConnection);
+        }
+    }
+
+    void forget() {
+        const std::lock_guard lock(mutex_);
+        receiver_ = nullptr;
+    }
+
+private:
+    std::mutex mutex_;
+    MessageBusProbe* receiver_;
+};
 
 MessageBusProbe::MessageBusProbe(const QString& address, std::chrono::milliseconds bound,
                                  QObject* parent)
-    : QObject(parent) {
-    bound_.setSingleShot(true);
-    const auto [descriptor, outcome] = begin(address);
-    descriptor_ = descriptor;
-    if (descriptor_ < 0) {
-        connect(&bound_, &QTimer::timeout, this, [this, outcome] { finish(outcome); });
-        bound_.start(0);
-        return;
-    }
-    notifier_ = new QSocketNotifier(descriptor_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &MessageBusProbe::readAnswer);
-    connect(&bound_, &QTimer::timeout, this, [this] { finish(Outcome::doesNotAnswer); });
-    bound_.start(bound);
+    : QObject(parent), handoff_(std::make_shared<Handoff>(this)) {
+    std::thread([handoff = handoff_, address, bound] {
+        handoff->deliver(probe(address, bound));
+    }).detach();
 }
 
+// A call already queued goes with the object.
 MessageBusProbe::~MessageBusProbe() {
-    if (descriptor_ >= 0) {
-        ::close(descriptor_);
-    }
-}
-
-void MessageBusProbe::readAnswer() {
-    if (const std::optional<Outcome> answer = takeAnswer(descriptor_, received_)) {
-        finish(*answer);
-    }
-}
-
-// Said once: the connection is closed at once.
-void MessageBusProbe::finish(Outcome outcome) {
-    bound_.stop();
-    if (notifier_) {
-        notifier_->setEnabled(false);
-    }
-    if (descriptor_ >= 0) {
-        ::close(std::exchange(descriptor_, -1));
-    }
-    emit finished(outcome);
+    handoff_->forget();
 }

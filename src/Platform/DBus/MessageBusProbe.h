@@ -1,32 +1,34 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QTimer>
-
-class QSocketNotifier;
 
 // Tells whether a message bus answers, before Qt is asked to connect to it: Qt
 // connects on the one thread that serves every bus of the process, and waits
-// 25 s there for a bus that takes the connection but never answers (a hung or
-// stopped daemon). The probe connects to the bus's socket itself and begins
-// the authentication handshake, which a daemon answers at once ("OK" or
-// "REJECTED"). Only unix sockets (path and abstract) are probed; the entries
-// of an address are tried in order, as libdbus does.
+// there without end for a bus that takes the connection but stops answering
+// anywhere in its greeting (a hung or stopped daemon). The probe greets the
+// bus itself, as libdbus does, up to the reply to Hello. The entries of an
+// address are tried in order, as libdbus tries them: unix sockets (path and
+// abstract) and tcp; an entry that cannot be connected to passes to the next,
+// and the outcome is that of the first one that takes the connection.
 class MessageBusProbe final : public QObject {
     Q_OBJECT
 
 public:
     enum class Outcome {
+        // Went through the greeting, or refused it at once.
         answers,
-        // Took the connection, then said nothing within the bound.
+        // Took the connection, or kept connecting or resolving, and did not
+        // answer within the bound.
         doesNotAnswer,
-        // Nothing listens, or it closed the connection: connecting fails at once.
+        // No entry takes a connection, the bus closed it, or libdbus refuses
+        // the address: connecting fails at once.
         absent,
-        // The address names a way of connecting the probe does not know.
+        // The entry libdbus would use connects in a way the probe cannot follow
+        // (unixexec, autolaunch, nonce-tcp), or there is no address at all.
         cannotTell,
     };
     Q_ENUM(Outcome)
@@ -36,8 +38,8 @@ public:
     // Waits on the calling thread, for up to `bound`.
     static Outcome probe(const QString& address, std::chrono::milliseconds bound = defaultBound);
 
-    // Probes without blocking: finished() comes once, on a later turn of the
-    // event loop, within `bound`.
+    // Probes on a thread of its own: finished() comes once, on a later turn of
+    // the event loop, within `bound`. Destroyed before, it says nothing.
     explicit MessageBusProbe(const QString& address, std::chrono::milliseconds bound = defaultBound,
                              QObject* parent = nullptr);
     ~MessageBusProbe() override;
@@ -46,11 +48,6 @@ signals:
     void finished(MessageBusProbe::Outcome outcome);
 
 private:
-    void readAnswer();
-    void finish(Outcome outcome);
-
-    int descriptor_ = -1;
-    QByteArray received_;
-    QSocketNotifier* notifier_ = nullptr;
-    QTimer bound_;
+    class Handoff;
+    std::shared_ptr<Handoff> handoff_;
 };

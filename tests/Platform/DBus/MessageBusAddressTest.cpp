@@ -12,13 +12,20 @@
 
 // Each bus is where its variable says; without it, the system bus is at its
 // standard socket, and the session bus at the runtime folder's "bus" where
-// that is a socket, else nowhere the probe can look.
+// that is a socket, else nowhere the probe can look. A byte of the runtime
+// folder's path other than [-0-9A-Za-z_/\\.*] is escaped as %xx, as libdbus
+// reads it back.
 TEST(MessageBusAddressTest, FindsEachBusAsLibdbusDoes) {
     const QTemporaryDir runtimeWithBus;
     const SilentUnixSocket userBus(runtimeWithBus.filePath(QStringLiteral("bus")));
     ASSERT_TRUE(userBus.isListening());
     const QTemporaryDir runtimeWithoutBus;
     ASSERT_TRUE(QDir(runtimeWithoutBus.path()).mkdir(QStringLiteral("bus")));
+    const QTemporaryDir parentOfOddRuntime;
+    const QString oddRuntime = parentOfOddRuntime.filePath(QStringLiteral("a b+@:"));
+    ASSERT_TRUE(QDir().mkdir(oddRuntime));
+    const SilentUnixSocket oddUserBus(oddRuntime + QStringLiteral("/bus"));
+    ASSERT_TRUE(oddUserBus.isListening());
     struct Case {
         const char* name;
         std::optional<QByteArray> systemVariable;
@@ -35,6 +42,9 @@ TEST(MessageBusAddressTest, FindsEachBusAsLibdbusDoes) {
          "unix:path=" + userBus.path()},
         {"neither set, a folder named bus in the runtime folder", std::nullopt, std::nullopt,
          runtimeWithoutBus.path().toLocal8Bit(), "unix:path=/run/dbus/system_bus_socket", ""},
+        {"neither set, a bus in a runtime folder with a space, +, @ and :", std::nullopt,
+         std::nullopt, oddRuntime.toLocal8Bit(), "unix:path=/run/dbus/system_bus_socket",
+         "unix:path=" + parentOfOddRuntime.path() + "/a%20b%2b%40%3a/bus"},
         {"neither set, no runtime folder", "", "", std::nullopt,
          "unix:path=/run/dbus/system_bus_socket", ""},
     };
@@ -45,6 +55,6 @@ TEST(MessageBusAddressTest, FindsEachBusAsLibdbusDoes) {
                                                 testCase.sessionVariable);
         const ScopedEnvironmentVariable runtime("XDG_RUNTIME_DIR", testCase.runtimeFolder);
         EXPECT_EQ(MessageBusAddress::system(), testCase.system);
-        EXPECT_EQ(MessageBusAddress::session(), testCase.session);
+        EXPECT_EQ(MessageBusAddress::session().toStdString(), testCase.session.toStdString());
     }
 }

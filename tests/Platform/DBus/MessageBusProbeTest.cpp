@@ -3,6 +3,7 @@
 #include "Support/EventLoopWait.h"
 #include "Support/PrivateDBusDaemon.h"
 #include "Support/SilentUnixSocket.h"
+#include "Support/StallingMessageBus.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -20,15 +21,17 @@ void PrintTo(Outcome outcome, std::ostream* out) {
     *out << QMetaEnum::fromType<Outcome>().valueToKey(int(outcome));
 }
 
-// A bus answers once a daemon greets the probe's handshake; one that takes the
-// connection and says nothing does not answer, and is given up on at the
-// probe's bound; nothing there is absent; an address the probe cannot connect
-// through is left to Qt. Entries are tried in order, as libdbus does. Both
-// forms of the probe agree, and the one without blocking never holds the
-// event loop.
+// A bus answers once it has gone through the whole greeting, up to the reply
+// to Hello, or refused it; one that takes the connection and stops anywhere
+// before does not answer, and is given up on at the probe's bound; nothing
+// there is absent; an address the probe cannot connect through is left to
+// Qt. Entries are tried in order, as libdbus does: one that cannot be
+// connected to passes to the next. Both forms of the probe agree, and the one
+// without blocking never holds the event loop.
 TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     PrivateDBusDaemon daemonAtAPath;
     PrivateDBusDaemon daemonAtAnAbstractName;
+    PrivateDBusDaemon daemonOnTcp;
     const QString whyNot = daemonAtAPath.start();
     if (!whyNot.isEmpty()) {
         GTEST_SKIP() << "Skipped: no private message bus (" << whyNot.toStdString() << ").";
@@ -36,8 +39,20 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     ASSERT_EQ(daemonAtAnAbstractName.start(
                   QStringLiteral("unix:abstract=pelmor-probe-test-%1").arg(::getpid())),
               QString());
+    ASSERT_EQ(daemonOnTcp.start(QStringLiteral("tcp:host=127.0.0.1,port=0")), QString());
     const SilentUnixSocket silent;
-    ASSERT_TRUE(silent.isListening());
+    using Stalling = StallingMessageBus;
+    const Stalling afterAuthentication(Stalling::Transport::unixSocket,
+                                       Stalling::StopsAfter::authentication);
+    const Stalling afterUnixFds(Stalling::Transport::unixSocket,
+                                Stalling::StopsAfter::unixFdAgreement);
+    const Stalling silentOnTcp(Stalling::Transport::tcp, Stalling::StopsAfter::connecting);
+    const Stalling afterAuthenticationOnTcp(Stalling::Transport::tcp,
+                                            Stalling::StopsAfter::authentication);
+    ASSERT_TRUE(silent.isListening() && afterAuthentication.isListening() &&
+                afterUnixFds.isListening() && silentOnTcp.isListening() &&
+                afterAuthenticationOnTcp.isListening());
+    const QString refusing = StallingMessageBus::refusingTcpAddress();
     const QString nothing = QStringLiteral("unix:path=") + silent.path() + QStringLiteral("-none");
     constexpr milliseconds bound(300);
     struct Case {
@@ -45,16 +60,31 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
         QString address;
         Outcome expected;
     };
+    const auto then = [](const QString& first, const QString& second) {
+        return first + QLatin1Char(';') + second;
+    };
     const Case cases[] = {
         {"a daemon at a path", daemonAtAPath.address(), Outcome::answers},
         {"a daemon at an abstract name", daemonAtAnAbstractName.address(), Outcome::answers},
+        {"a daemon on tcp", daemonOnTcp.address(), Outcome::answers},
         {"a silent socket", silent.address(), Outcome::doesNotAnswer},
+        {"OK to AUTH, then nothing", afterAuthentication.address(), Outcome::doesNotAnswer},
+        {"agrees to pass unix fds, then never answers Hello", afterUnixFds.address(),
+         Outcome::doesNotAnswer},
+        {"a silent tcp bus", silentOnTcp.address(), Outcome::doesNotAnswer},
+        {"OK to AUTH on tcp, then nothing", afterAuthenticationOnTcp.address(),
+         Outcome::doesNotAnswer},
         {"nothing at the path", nothing, Outcome::absent},
-        {"nothing, then a daemon", nothing + QLatin1Char(';') + daemonAtAPath.address(),
-         Outcome::answers},
-        {"a silent socket, then a daemon",
-         silent.address() + QLatin1Char(';') + daemonAtAPath.address(), Outcome::doesNotAnswer},
-        {"a TCP address", QStringLiteral("tcp:host=127.0.0.1,port=9"), Outcome::cannotTell},
+        {"nothing on tcp", refusing, Outcome::absent},
+        {"nothing, then a daemon", then(nothing, daemonAtAPath.address()), Outcome::answers},
+        {"nothing on tcp, then a silent socket", then(refusing, silent.address()),
+         Outcome::doesNotAnswer},
+        {"a listening-only entry, then a silent socket",
+         then(QStringLiteral("unix:tmpdir=/tmp"), silent.address()), Outcome::doesNotAnswer},
+        {"a silent socket, then a daemon", then(silent.address(), daemonAtAPath.address()),
+         Outcome::doesNotAnswer},
+        {"an unescaped space", daemonAtAPath.address() + QStringLiteral(",x=a b"), Outcome::absent},
+        {"a command to run", QStringLiteral("unixexec:path=/bin/true"), Outcome::cannotTell},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);

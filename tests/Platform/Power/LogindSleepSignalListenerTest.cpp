@@ -2,7 +2,7 @@
 
 #include "Support/EventLoopWait.h"
 #include "Support/PrivateDBusDaemon.h"
-#include "Support/SilentUnixSocket.h"
+#include "Support/StallingMessageBus.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QTimer>
 
@@ -212,45 +213,67 @@ TEST_F(LogindSleepSignalListenerTest, ALostBusEndsASleepAndANewOneIsWatched) {
     }
 }
 
-// A bus that takes connections and never answers (a hung or stopped daemon)
-// in place of a lost one is never connected to: Qt would hold the event loop,
-// and every other bus of the process, while it waits for it. The listener
-// probes each look without blocking, and joins once a bus answers again.
+// A bus that takes connections and stops answering anywhere in its greeting
+// (a hung or stopped daemon) in place of a lost one is never connected to: Qt
+// would hold the event loop, and every other bus of the process, while it
+// waits for it. The listener probes each look without blocking, and joins
+// once a bus answers again.
 TEST_F(LogindSleepSignalListenerTest, JoinsOnlyABusThatAnswersAndNeverBlocksOnAHungOne) {
+    using StopsAfter = StallingMessageBus::StopsAfter;
     int connections = 0;
+    bool busStalls = false;
     const LogindSleepSignalListener listener(
         [&, connector = listenerConnector()](const QString& name) {
             ++connections;
-            return connector(name);
+            // Qt would wait without end on a bus that stalls: the call is
+            // counted, never made.
+            return busStalls ? QDBusConnection(name) : connector(name);
         },
         center, nullptr, std::chrono::milliseconds(300), daemon.address());
-    ASSERT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
-    ASSERT_TRUE(sendPrepareForSleep(*logind, true));
-    ASSERT_TRUE(processEventsUntil([&] { return events.size() == 1; }));
+    const QString socketPath =
+        daemon.address().section(QLatin1Char(','), 0, 0).section(QLatin1Char('='), 1);
+    const struct {
+        const char* name;
+        StopsAfter stopsAfter;
+    } cases[] = {
+        {"silent", StopsAfter::connecting},
+        {"OK to AUTH, then nothing", StopsAfter::authentication},
+        {"agrees to pass unix fds, then never answers Hello", StopsAfter::unixFdAgreement},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        events.clear();
+        ASSERT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
+        ASSERT_TRUE(sendPrepareForSleep(*logind, true));
+        ASSERT_TRUE(processEventsUntil([&] { return events.size() == 1; }));
 
-    daemon.kill();
-    std::optional<SilentUnixSocket> hung;
-    hung.emplace(daemon.address().section(QLatin1Char(','), 0, 0).section(QLatin1Char('='), 1),
-                 UnixListener::AtPath::mayReplaceStaleSocket);
-    ASSERT_TRUE(hung->isListening());
-    EXPECT_TRUE(processEventsUntil([&] { return events.size() == 2; }));
-    const int connectionsBefore = connections;
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    qint64 longestTurn = 0;
-    QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout,
-                     [&] { longestTurn = std::max(longestTurn, sinceTick.restart()); });
-    ticks.start(10);
-    processEventsUntil([] { return false; }, 1'500);
-    EXPECT_EQ(connections, connectionsBefore);
-    EXPECT_FALSE(listener.isListening());
-    EXPECT_LT(longestTurn, 200) << "the event loop was held";
-    EXPECT_EQ(events, (QStringList{"will sleep", "did wake"}));
+        daemon.kill();
+        // The killed daemon's socket file.
+        QFile::remove(socketPath);
+        std::optional<StallingMessageBus> hung;
+        hung.emplace(StallingMessageBus::Transport::unixSocket, testCase.stopsAfter, socketPath);
+        ASSERT_TRUE(hung->isListening());
+        busStalls = true;
+        EXPECT_TRUE(processEventsUntil([&] { return events.size() == 2; }));
+        const int connectionsBefore = connections;
+        QElapsedTimer sinceTick;
+        sinceTick.start();
+        qint64 longestTurn = 0;
+        QTimer ticks;
+        QObject::connect(&ticks, &QTimer::timeout,
+                         [&] { longestTurn = std::max(longestTurn, sinceTick.restart()); });
+        ticks.start(10);
+        processEventsUntil([] { return false; }, 1'500);
+        EXPECT_EQ(connections, connectionsBefore) << "Qt was asked to connect to a stalled bus";
+        EXPECT_FALSE(listener.isListening());
+        EXPECT_LT(longestTurn, 200) << "the event loop was held";
+        EXPECT_EQ(events, (QStringList{"will sleep", "did wake"}));
 
-    hung.reset();
-    const QString whyNot = daemon.restart();
-    ASSERT_TRUE(whyNot.isEmpty()) << whyNot.toStdString();
-    startLogind();
-    EXPECT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
+        hung.reset();
+        busStalls = false;
+        const QString whyNot = daemon.restart();
+        ASSERT_TRUE(whyNot.isEmpty()) << whyNot.toStdString();
+        startLogind();
+        EXPECT_TRUE(processEventsUntil([&] { return listener.isListening(); }));
+    }
 }
