@@ -32,6 +32,7 @@ StatusItem::StatusItem()
                           QStringLiteral("Pelmor")),
       registration_(QDBusConnection::sessionBus(), statusNotifierItem_.serviceName()),
       hosts_(QDBusConnection::sessionBus()), xembedIcon_(xembedTrays_) {
+    xembedIcon_.setAccessibleName(QStringLiteral("Pelmor"));
     // On a later turn, outside the bus's dispatch of the host's call.
     statusNotifierItem_.onActivated = [this](QSystemTrayIcon::ActivationReason reason,
                                              QPoint position) {

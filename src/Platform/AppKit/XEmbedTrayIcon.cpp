@@ -1,5 +1,6 @@
 #include "Platform/AppKit/XEmbedTrayIcon.h"
 
+#include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/AppKit/XEmbedTraySelection.h"
 #include "Platform/AppKit/XcbRequests.h"
 
@@ -38,6 +39,9 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
       trays_(trays) {
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setAttribute(Qt::WA_QuitOnClose, false);
+    // A window of this application's own to a screen reader: read as the
+    // button it is, by the name its owner gives, not as a nameless filler.
+    AccessibleRole::set(*this, QAccessible::Button);
     // A tray asks the window's least size (its size hints) for its place, and
     // gives it a sliver where none is said; it may still size it otherwise.
     setMinimumSize(defaultSize);
