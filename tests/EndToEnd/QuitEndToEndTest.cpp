@@ -1,6 +1,7 @@
 #include "EndToEnd/DesktopSession.h"
 #include "Support/FakeXServer.h"
 #include "Support/FreeXDisplayNumber.h"
+#include "Support/OwnXServer.h"
 #include "Support/PrivateDBusDaemon.h"
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
@@ -106,35 +107,6 @@ public:
 
 private:
     const pid_t pid_;
-};
-
-// An X server of the test's own, for Pelmor alone: the test can end it as a
-// crashed display or a logout does. Killed with its scope.
-class OwnXServer {
-public:
-    OwnXServer() {
-        server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                               QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                               QStringLiteral("-screen"), QStringLiteral("0"),
-                                               QStringLiteral("1280x800x24")});
-        if (server_.waitForStarted(5'000) && server_.waitForReadyRead(10'000)) {
-            display_ = QLatin1Char(':') + QString::fromLatin1(server_.readLine().trimmed());
-        }
-    }
-    ~OwnXServer() { end(); }
-    OwnXServer(const OwnXServer&) = delete;
-    OwnXServer& operator=(const OwnXServer&) = delete;
-
-    // Empty if the server did not start.
-    const QString& display() const { return display_; }
-    void end() {
-        server_.kill();
-        server_.waitForFinished();
-    }
-
-private:
-    QProcess server_;
-    QString display_;
 };
 
 // Pelmor's soft and hard limits of open files, as /proc gives them.
@@ -317,7 +289,8 @@ TEST(QuitEndToEndTest, PelmorEndsWithItsSessionWithinTwoSeconds) {
         auto environment = QProcessEnvironment::systemEnvironment();
         if (testCase.hasDisplay) {
             ASSERT_FALSE(session.display.emplace().display().isEmpty()) << "Xvfb did not start";
-            environment.insert(QStringLiteral("DISPLAY"), session.display->display());
+            environment.insert(QStringLiteral("DISPLAY"),
+                               QString::fromLatin1(session.display->display()));
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         }
         // Without a bus of its own, one that is not there: an X session would

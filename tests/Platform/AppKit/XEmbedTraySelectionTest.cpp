@@ -2,6 +2,7 @@
 
 #include "Platform/AppKit/XcbRequests.h"
 #include "Support/EventLoopWait.h"
+#include "Support/OwnXServer.h"
 #include "Support/ScopedEnvironmentVariable.h"
 
 #include <gtest/gtest.h>
@@ -14,35 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-// An X server of the test's own, which the test can end as a crashed
-// display does. Killed with its scope.
-class OwnXServer {
-public:
-    OwnXServer() {
-        server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                               QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                               QStringLiteral("-screen"), QStringLiteral("0"),
-                                               QStringLiteral("640x480x24")});
-        if (server_.waitForStarted(5'000) && server_.waitForReadyRead(10'000)) {
-            display_ = ":" + server_.readLine().trimmed();
-        }
-    }
-    ~OwnXServer() { end(); }
-    OwnXServer(const OwnXServer&) = delete;
-    OwnXServer& operator=(const OwnXServer&) = delete;
-
-    // Empty if the server did not start.
-    const QByteArray& display() const { return display_; }
-    void end() {
-        server_.kill();
-        server_.waitForFinished();
-    }
-
-private:
-    QProcess server_;
-    QByteArray display_;
-};
 
 // A client that takes the tray selection of the display's default screen, as
 // a tray does, with a window of its own.
