@@ -38,7 +38,10 @@ std::vector<FrameKeeping::Action> FrameKeeping::handle(const Event& event) {
         held(event, actions);
         break;
     case Event::Kind::exposed:
-        if (phase_ == Phase::placing && isAwaitingExposure_) {
+        // A manager may set the frame's extents only after the first
+        // exposure: the first one that tells them holds the window by them.
+        if (phase_ == Phase::placing &&
+            (isAwaitingExposure_ || (isAwaitingMargins_ && !event.margins.isNull()))) {
             exposed(event, actions);
         }
         break;
@@ -70,7 +73,16 @@ std::vector<FrameKeeping::Action> FrameKeeping::handle(const Event& event) {
     case Event::Kind::timerFired:
         runningTimers_ &= ~bit(event.timer);
         if (event.timer == Timer::placement && phase_ == Phase::placing) {
-            actions.push_back({.kind = Action::Kind::readServer});
+            // Exposed before its frame's extents were known: they come within
+            // a bound, else it is placed without them.
+            if (isAwaitingMargins_ &&
+                ++placementChecks_ * placementCheckMilliseconds < frameExtentsMilliseconds) {
+                start(Timer::placement, actions);
+            } else {
+                isAwaitingMargins_ = false;
+                placementChecks_ = 0;
+                actions.push_back({.kind = Action::Kind::readServer});
+            }
         } else if (event.timer == Timer::fillAnswer) {
             isAwaitingFillAnswer_ = false;
             settled(event, actions);
@@ -110,6 +122,7 @@ void FrameKeeping::shown(const Event& event, std::vector<Action>& actions) {
     hasManagerPlacement_ = false;
     isMovedByPelmor_ = false;
     isAwaitingExposure_ = true;
+    isAwaitingMargins_ = false;
     placementChecks_ = 0;
     phase_ = Phase::placing;
     holding_ = Holding::shown;
@@ -136,8 +149,13 @@ void FrameKeeping::held(const Event& event, std::vector<Action>& actions) {
 // shown (a maximise that came before the exposure reached Pelmor): it is
 // where the manager put it.
 void FrameKeeping::exposed(const Event& event, std::vector<Action>& actions) {
-    isAwaitingExposure_ = false;
+    const bool isFirst = std::exchange(isAwaitingExposure_, false);
     placementChecks_ = 0;
+    isAwaitingMargins_ = isFirst && event.margins.isNull();
+    if (isAwaitingMargins_) {
+        start(Timer::placement, actions);
+        return;
+    }
     if (!event.margins.isNull() && event.geometry.size() == askedSize_ && !reported_) {
         if ((event.states & ~Qt::WindowActive) != Qt::WindowNoState) {
             askedFrame_.reset();

@@ -54,6 +54,9 @@ public:
     // asked, and how often it looks meanwhile.
     static constexpr int placementMilliseconds = 1'000;
     static constexpr int placementCheckMilliseconds = 50;
+    // How long, at most, a window first exposed before the manager has set
+    // its frame's extents (fluxbox) waits for them before it is placed.
+    static constexpr int frameExtentsMilliseconds = 250;
     // How long, at most, nothing counts while a filling state asked for is
     // not yet reported.
     static constexpr int fillAnswerMilliseconds = 2'000;
@@ -158,6 +161,8 @@ private:
     // Placing: awaiting the first exposure, the answer to a hold, and the
     // manager's own placement since the show (in no state).
     bool isAwaitingExposure_ = false;
+    // Exposed before its frame's extents were known.
+    bool isAwaitingMargins_ = false;
     Holding holding_ = Holding::none;
     bool hasManagerPlacement_ = false;
     // Moved by Pelmor itself (not by the keeper) since the show.

@@ -45,16 +45,17 @@ QString nameOf(QRect frame) {
 // One thing Pelmor, Qt or the window manager does.
 struct Step {
     enum Kind {
-        show,        // Pelmor shows the window in `states`
-        expose,      // first exposure; the server maps it where Qt has it unless placed
-        exposeEarly, // first exposure, the server not showing it yet
-        configure,   // the manager moves or resizes it to `frame`, and Qt hears of it
-        move,        // Pelmor moves it to `frame`
-        server,      // the server has it at `frame` (empty: not shown); Qt has not heard
-        qt,          // Qt hears of `states`
-        net,         // the manager's _NET_WM_STATE becomes `reported`
-        fire,        // `timer` fires
-        hide,        // Pelmor closes it
+        show,           // Pelmor shows the window in `states`
+        expose,         // first exposure; the server maps it where Qt has it unless placed
+        exposeEarly,    // first exposure, the server not showing it yet
+        exposeUnframed, // first exposure, before the manager sets the frame's extents
+        configure,      // the manager moves or resizes it to `frame`, and Qt hears of it
+        move,           // Pelmor moves it to `frame`
+        server,         // the server has it at `frame` (empty: not shown); Qt has not heard
+        qt,             // Qt hears of `states`
+        net,            // the manager's _NET_WM_STATE becomes `reported`
+        fire,           // `timer` fires
+        hide,           // Pelmor closes it
     } kind;
     QRect frame{};
     Qt::WindowStates states{};
@@ -72,6 +73,7 @@ Step showHeldBy(QMargins first) {
 }
 const Step expose{.kind = Step::expose};
 const Step exposeEarly{.kind = Step::exposeEarly};
+const Step exposeUnframed{.kind = Step::exposeUnframed};
 Step at(QRect frame) {
     return {.kind = Step::configure, .frame = frame};
 }
@@ -167,6 +169,10 @@ struct FakeDesktop {
             [[fallthrough]];
         case Step::exposeEarly:
             feed({.kind = Event::Kind::exposed, .margins = margins});
+            break;
+        case Step::exposeUnframed:
+            server = server.value_or(geometry);
+            feed({.kind = Event::Kind::exposed});
             break;
         case Step::configure:
             geometry = step.frame;
@@ -318,6 +324,7 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
 // so that it is pulled only as far as its own frame must be.
 TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
     const QRect pastTheBottom(200, 400, 640, 480);
+    const QRect pastTheRight(900, 150, 640, 480);
     const struct {
         const char* what;
         QRect saved;
@@ -332,6 +339,15 @@ TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
          pastTheBottom,
          {showHeldBy(QMargins(1, 24, 1, 5)), expose, at(pastTheBottom.translated(0, -81)), tick},
          "hold 200,315 640x480, hold 200,319 640x480, save 200,319 640x480"},
+        {"framed only after its first exposure (fluxbox), past the right edge",
+         pastTheRight,
+         {showHeldBy(QMargins()), exposeUnframed, tick, expose,
+          at(pastTheRight.translated(-261, 0)), tick},
+         "hold 640,150 640x480, hold 639,150 640x480, save 639,150 640x480"},
+        {"never framed (no decorations)",
+         pastTheRight,
+         {showHeldBy(QMargins()), exposeUnframed, tick, tick, tick, tick, tick},
+         "hold 640,150 640x480, save 640,150 640x480"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
