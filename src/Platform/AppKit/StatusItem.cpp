@@ -1,29 +1,13 @@
 #include "Platform/AppKit/StatusItem.h"
 
+#include "Platform/AppKit/ScreenPixels.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QDBusConnection>
 #include <QMenu>
-#include <QScreen>
 #include <QWindow>
-
-namespace {
-
-// A point in the X screen's pixels, as a host gives it, in Qt's pixels: each
-// screen keeps its origin and scales what lies within it.
-QPoint fromScreenPixels(QPoint native) {
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect logical = screen->geometry();
-        const QRect pixels(logical.topLeft(), logical.size() * screen->devicePixelRatio());
-        if (pixels.contains(native)) {
-            return logical.topLeft() + (native - logical.topLeft()) / screen->devicePixelRatio();
-        }
-    }
-    return native;
-}
-
-} // namespace
 
 StatusItem::StatusItem()
     : menu_(std::make_unique<QMenu>()),
@@ -44,7 +28,7 @@ StatusItem::StatusItem()
         QMetaObject::invokeMethod(
             this,
             [this, position] {
-                showMenu(position.isNull() ? QCursor::pos() : fromScreenPixels(position));
+                showMenu(position.isNull() ? QCursor::pos() : ScreenPixels::toLogical(position));
             },
             Qt::QueuedConnection);
     };
@@ -99,7 +83,7 @@ void StatusItem::activateByHost(QSystemTrayIcon::ActivationReason reason, QPoint
     hostClick_ = QRect();
     if (!position.isNull()) {
         hostClick_ = QRect(0, 0, iconSide, iconSide);
-        hostClick_.moveCenter(fromScreenPixels(position));
+        hostClick_.moveCenter(ScreenPixels::toLogical(position));
     }
     activate(reason);
 }
@@ -111,7 +95,6 @@ void StatusItem::showMenu(QPoint position) {
 // The icon joins the trays with its first picture: a tray shown an empty
 // icon would show nothing until told again.
 void StatusItem::setIcon(const QIcon& icon) {
-    icon_ = icon;
     statusNotifierItem_.setIcon(icon);
     xembedIcon_.setIcon(icon);
     if (!shown_) {
@@ -122,17 +105,16 @@ void StatusItem::setIcon(const QIcon& icon) {
 }
 
 QIcon StatusItem::icon() const {
-    return icon_;
+    return xembedIcon_.icon();
 }
 
 void StatusItem::setToolTip(const QString& toolTip) {
-    toolTip_ = toolTip;
     statusNotifierItem_.setToolTip(toolTip);
     xembedIcon_.setToolTip(toolTip);
 }
 
 QString StatusItem::toolTip() const {
-    return toolTip_;
+    return xembedIcon_.toolTip();
 }
 
 void StatusItem::setAction(std::function<void()> action) {

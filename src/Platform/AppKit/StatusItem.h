@@ -66,8 +66,6 @@ private:
     void activateByHost(QSystemTrayIcon::ActivationReason reason, QPoint position);
     void showMenu(QPoint position);
 
-    QIcon icon_;
-    QString toolTip_;
     QList<QAction*> commands_;
     std::unique_ptr<QMenu> menu_;
     std::function<void()> action_;

@@ -3,6 +3,7 @@
 #include "Platform/AppKit/FrameKeeping.h"
 #include "Platform/AppKit/LogicalSizeKeeping.h"
 #include "Platform/AppKit/MaximizedDirections.h"
+#include "Platform/AppKit/ScreenPixels.h"
 #include "Platform/AppKit/WindowStateFollower.h"
 #include "Platform/AppKit/XcbRequests.h"
 #include "Platform/Foundation/PreferenceFile.h"
@@ -296,16 +297,11 @@ private:
         return device ? std::optional(inLogicalPixels(*device)) : std::nullopt;
     }
 
-    // A frame the server gives in device pixels as Qt has it: scaled about
-    // the top-left corner of the window's screen, by that screen's scale.
+    // A frame the server gives in device pixels as Qt has it, on the window's
+    // screen.
     QRect inLogicalPixels(QRect device) const {
-        const QWindow& handle = *window_.windowHandle();
-        const qreal ratio = handle.devicePixelRatio();
-        if (ratio == 1.0 || handle.screen() == nullptr) {
-            return device;
-        }
-        const QPoint origin = handle.screen()->geometry().topLeft();
-        return {origin + (device.topLeft() - origin) / ratio, device.size() / ratio};
+        const QScreen* screen = window_.windowHandle()->screen();
+        return screen != nullptr ? ScreenPixels::toLogical(device, *screen) : device;
     }
 
     void commit(QRect frame) {

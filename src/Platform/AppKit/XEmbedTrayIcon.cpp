@@ -1,6 +1,7 @@
 #include "Platform/AppKit/XEmbedTrayIcon.h"
 
 #include "Platform/AppKit/AccessibleRole.h"
+#include "Platform/AppKit/ScreenPixels.h"
 #include "Platform/AppKit/XEmbedTraySelection.h"
 #include "Platform/AppKit/XcbRequests.h"
 
@@ -18,19 +19,6 @@ constexpr std::chrono::milliseconds backgroundSettling(500);
 constexpr std::uint32_t requestDockOpcode = 0;
 constexpr std::uint32_t xembedVersion = 0;
 constexpr std::uint32_t xembedMapped = 1;
-
-// A rectangle in the X server's pixels in Qt's: each screen keeps its
-// top-left corner and scales what lies beyond it.
-QRect logicalFromDevice(const QRect& device) {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const qreal ratio = screen->devicePixelRatio();
-        const QPoint origin = screen->geometry().topLeft();
-        if (QRect(origin, screen->geometry().size() * ratio).contains(device.topLeft())) {
-            return {origin + (device.topLeft() - origin) / ratio, device.size() / ratio};
-        }
-    }
-    return device;
-}
 
 } // namespace
 
@@ -88,7 +76,7 @@ QRect XEmbedTrayIcon::iconGeometry() const {
     }
     const std::optional<QRect> shown =
         XcbRequests::rootGeometry(connection, xcb_window_t(internalWinId()));
-    return shown ? logicalFromDevice(*shown) : QRect();
+    return shown ? ScreenPixels::toLogical(*shown) : QRect();
 }
 
 void XEmbedTrayIcon::paintEvent(QPaintEvent* /*event*/) {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+class QScreen;
+
+// Places the X server gives in device pixels, in Qt's pixels: each screen
+// keeps its top-left corner and scales what lies within it by its own scale.
+namespace ScreenPixels {
+
+// On `screen`.
+QRect toLogical(QRect device, const QScreen& screen);
+// On the screen that holds the place (a rectangle's top-left corner); as it
+// is where none does.
+QRect toLogical(QRect device);
+QPoint toLogical(QPoint device);
+
+} // namespace ScreenPixels
