@@ -43,6 +43,12 @@ std::vector<FrameKeeping::Action> FrameKeeping::handle(const Event& event) {
         if (phase_ == Phase::placing &&
             (isAwaitingExposure_ || (isAwaitingMargins_ && !event.margins.isNull()))) {
             exposed(event, actions);
+        } else if (phase_ == Phase::placing && holding_ == Holding::none && !isMovedByPelmor_ &&
+                   event.margins != heldMargins_ && canHoldByFrame(event)) {
+            // Framed otherwise than it was held by: a busy manager that moves
+            // its client inside a new frame (fluxbox) shows Qt a frame in
+            // between. Held again by the latest, within the same bound.
+            holdByFrame(event, actions);
         }
         break;
     case Event::Kind::serverAnswered:
@@ -126,6 +132,7 @@ void FrameKeeping::shown(const Event& event, std::vector<Action>& actions) {
     placementChecks_ = 0;
     phase_ = Phase::placing;
     holding_ = Holding::shown;
+    heldMargins_ = event.margins;
     actions.push_back({.kind = Action::Kind::hold,
                        .frame = isNormalFrameKnown_ ? std::optional(normalFrame_) : std::nullopt,
                        .margins = event.margins});
@@ -156,19 +163,30 @@ void FrameKeeping::exposed(const Event& event, std::vector<Action>& actions) {
         start(Timer::placement, actions);
         return;
     }
-    if (!event.margins.isNull() && event.geometry.size() == askedSize_ && !reported_) {
-        if ((event.states & ~Qt::WindowActive) != Qt::WindowNoState) {
-            askedFrame_.reset();
-        } else {
-            holding_ = Holding::exposed;
-            actions.push_back(
-                {.kind = Action::Kind::hold,
-                 .frame = isNormalFrameKnown_ ? std::optional(normalFrame_) : std::nullopt,
-                 .margins = event.margins});
-            return;
-        }
+    if (canHoldByFrame(event)) {
+        holdByFrame(event, actions);
+        return;
+    }
+    if (isFramedAtItsSize(event)) {
+        askedFrame_.reset(); // In a state already.
     }
     actions.push_back({.kind = Action::Kind::readServer});
+}
+
+bool FrameKeeping::isFramedAtItsSize(const Event& event) const {
+    return !event.margins.isNull() && event.geometry.size() == askedSize_ && !reported_;
+}
+
+bool FrameKeeping::canHoldByFrame(const Event& event) const {
+    return isFramedAtItsSize(event) && (event.states & ~Qt::WindowActive) == Qt::WindowNoState;
+}
+
+void FrameKeeping::holdByFrame(const Event& event, std::vector<Action>& actions) {
+    holding_ = Holding::exposed;
+    heldMargins_ = event.margins;
+    actions.push_back({.kind = Action::Kind::hold,
+                       .frame = isNormalFrameKnown_ ? std::optional(normalFrame_) : std::nullopt,
+                       .margins = event.margins});
 }
 
 // Waits, within a bound, until the server shows the window where Pelmor

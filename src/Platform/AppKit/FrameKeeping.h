@@ -140,6 +140,9 @@ private:
     void shown(const Event& event, std::vector<Action>& actions);
     void held(const Event& event, std::vector<Action>& actions);
     void exposed(const Event& event, std::vector<Action>& actions);
+    bool isFramedAtItsSize(const Event& event) const;
+    bool canHoldByFrame(const Event& event) const;
+    void holdByFrame(const Event& event, std::vector<Action>& actions);
     void placementAnswered(const Event& event, std::vector<Action>& actions);
     void placed(const Event& event, std::vector<Action>& actions);
     void settled(const Event& event, std::vector<Action>& actions);
@@ -164,6 +167,8 @@ private:
     // Exposed before its frame's extents were known.
     bool isAwaitingMargins_ = false;
     Holding holding_ = Holding::none;
+    // The frame the last hold went by.
+    QMargins heldMargins_;
     bool hasManagerPlacement_ = false;
     // Moved by Pelmor itself (not by the keeper) since the show.
     bool isMovedByPelmor_ = false;

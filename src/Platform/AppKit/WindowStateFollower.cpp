@@ -34,7 +34,22 @@ bool WindowStateFollower::nativeEventFilter(const QByteArray& eventType, void* m
     const QWindow* handle = window_.windowHandle();
     if (notify->atom == stateAtom_ && handle != nullptr && handle->handle() != nullptr &&
         notify->window == xcb_window_t(handle->winId())) {
+        if (notify->state == XCB_PROPERTY_DELETE && window_.isVisible()) {
+            answerDeletion(notify->window);
+        }
         changed_();
     }
     return false;
+}
+
+// Some managers (fluxbox) delete the property for a shown window in no state,
+// and Qt ignores a deletion: it would take the window as still maximised.
+// Appending nothing makes an empty list where there is none and changes
+// nothing where the manager has set one since, and Qt reads its change.
+// Pelmor's own close unmaps a hidden window, whose states Qt keeps.
+void WindowStateFollower::answerDeletion(std::uint32_t window) const {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, stateAtom_, XCB_ATOM_ATOM, 32, 0,
+                        nullptr);
+    xcb_flush(connection);
 }

@@ -61,15 +61,19 @@ struct Step {
     Qt::WindowStates states{};
     MaximizedDirections::Reported reported{};
     Timer timer = Timer::settle;
-    // The frame a show is held by first: the window's own unless given.
-    std::optional<QMargins> shownMargins{};
+    // The frame a show is held by first, or an exposure tells: the window's
+    // own unless given.
+    std::optional<QMargins> margins{};
 };
 
 Step show(Qt::WindowStates states = {}) {
     return {.kind = Step::show, .states = states};
 }
 Step showHeldBy(QMargins first) {
-    return {.kind = Step::show, .shownMargins = first};
+    return {.kind = Step::show, .margins = first};
+}
+Step exposeFramedBy(QMargins told) {
+    return {.kind = Step::expose, .margins = told};
 }
 const Step expose{.kind = Step::expose};
 const Step exposeEarly{.kind = Step::exposeEarly};
@@ -162,13 +166,13 @@ struct FakeDesktop {
         case Step::show:
             states = step.states;
             server.reset();
-            feed({.kind = Event::Kind::shown, .margins = step.shownMargins.value_or(margins)});
+            feed({.kind = Event::Kind::shown, .margins = step.margins.value_or(margins)});
             break;
         case Step::expose:
             server = server.value_or(geometry);
             [[fallthrough]];
         case Step::exposeEarly:
-            feed({.kind = Event::Kind::exposed, .margins = margins});
+            feed({.kind = Event::Kind::exposed, .margins = step.margins.value_or(margins)});
             break;
         case Step::exposeUnframed:
             server = server.value_or(geometry);
@@ -339,6 +343,12 @@ TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
          pastTheBottom,
          {showHeldBy(QMargins(1, 24, 1, 5)), expose, at(pastTheBottom.translated(0, -81)), tick},
          "hold 200,315 640x480, hold 200,319 640x480, save 200,319 640x480"},
+        {"framed in two steps (a busy fluxbox), past the bottom",
+         pastTheBottom,
+         {showHeldBy(QMargins(1, 24, 1, 5)), exposeFramedBy(QMargins(1, 23, 1, 2)), expose, expose,
+          at(pastTheBottom.translated(0, -81)), tick},
+         "hold 200,315 640x480, hold 200,318 640x480, hold 200,319 640x480, save 200,319 "
+         "640x480"},
         {"framed only after its first exposure (fluxbox), past the right edge",
          pastTheRight,
          {showHeldBy(QMargins()), exposeUnframed, tick, expose,
