@@ -35,7 +35,8 @@ bool WindowStateFollower::nativeEventFilter(const QByteArray& eventType, void* m
     if (notify->atom == stateAtom_ && handle != nullptr && handle->handle() != nullptr &&
         notify->window == xcb_window_t(handle->winId())) {
         if (notify->state == XCB_PROPERTY_DELETE && window_.isVisible()) {
-            answerDeletion(notify->window);
+            answerDeletion(notify->window); // Told once the answer lands.
+            return false;
         }
         changed_();
     }
