@@ -4,7 +4,7 @@
 #include "AppState/NoOpNetworkChangeObserver.h"
 #include "AppState/NoOpSleepWakeObserver.h"
 #include "Persistence/InMemoryAppSettingsStore.h"
-#include "Platform/AppKit/StatusItem.h"
+#include "Platform/AppKit/Tray/StatusItem.h"
 #include "Support/FakeCommandRunner.h"
 #include "Support/FakeNotificationPoster.h"
 #include "Support/TestRuntime.h"

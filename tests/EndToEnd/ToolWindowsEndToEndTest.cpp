@@ -1,6 +1,6 @@
 #include "EndToEnd/AccessibilityTree.h"
 #include "EndToEnd/DesktopSession.h"
-#include "Platform/AppKit/XEmbedTraySelection.h"
+#include "Platform/AppKit/Tray/XEmbedTraySelection.h"
 #include "Support/EventLoopWait.h"
 #include "Support/QStringPrinter.h"
 

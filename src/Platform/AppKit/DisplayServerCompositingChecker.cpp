@@ -1,6 +1,6 @@
 #include "Platform/AppKit/DisplayServerCompositingChecker.h"
 
-#include "Platform/AppKit/XcbRequests.h"
+#include "Platform/AppKit/Xcb/XcbRequests.h"
 
 #include <xcb/xcb.h>
 

@@ -1,6 +1,6 @@
 #include "Platform/AppKit/TaskbarSkipping.h"
 
-#include "Platform/AppKit/XcbRequests.h"
+#include "Platform/AppKit/Xcb/XcbRequests.h"
 
 #include <algorithm>
 #include <array>

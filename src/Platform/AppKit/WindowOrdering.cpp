@@ -1,6 +1,6 @@
 #include "Platform/AppKit/WindowOrdering.h"
 
-#include "Platform/AppKit/XcbRequests.h"
+#include "Platform/AppKit/Xcb/XcbRequests.h"
 
 #include <QEvent>
 #include <QPointer>

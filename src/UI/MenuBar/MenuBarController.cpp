@@ -2,8 +2,8 @@
 
 #include "Platform/AppKit/AccessibleRole.h"
 #include "Platform/AppKit/PopoverWindow.h"
-#include "Platform/AppKit/StatusItem.h"
-#include "Platform/AppKit/WindowFrameAutosave.h"
+#include "Platform/AppKit/Tray/StatusItem.h"
+#include "Platform/AppKit/WindowFrames/WindowFrameAutosave.h"
 #include "Platform/AppKit/WindowOrdering.h"
 #include "Platform/Foundation/PreferenceFile.h"
 #include "UI/MenuBar/MenuBarIconStyling.h"

@@ -1,6 +1,6 @@
 #include "UI/Settings/SettingsWindow.h"
 
-#include "Platform/AppKit/WindowFrameAutosave.h"
+#include "Platform/AppKit/WindowFrames/WindowFrameAutosave.h"
 #include "Platform/AppKit/WindowOrdering.h"
 #include "Platform/Foundation/PreferenceFile.h"
 #include "UI/Settings/SettingsView.h"

@@ -5,7 +5,7 @@
 #include "Core/TaskSleeper.h"
 #include "Persistence/InMemoryAppSettingsStore.h"
 #include "Platform/AppKit/PopoverWindow.h"
-#include "Platform/AppKit/StatusItem.h"
+#include "Platform/AppKit/Tray/StatusItem.h"
 #include "Platform/Foundation/PreferenceFile.h"
 #include "Support/FakeDNSLookupRunner.h"
 #include "Support/FakePingProbeRunner.h"

@@ -1,0 +1,262 @@
+#include "Platform/AppKit/Tray/XEmbedTrayIcon.h"
+
+#include "Platform/AppKit/AccessibleRole.h"
+#include "Platform/AppKit/Tray/XEmbedTraySelection.h"
+#include "Platform/AppKit/Xcb/ScreenPixels.h"
+#include "Platform/AppKit/Xcb/XcbRequests.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr QSize defaultSize(22, 22);
+constexpr std::chrono::milliseconds backgroundSettling(500);
+constexpr std::uint32_t requestDockOpcode = 0;
+constexpr std::uint32_t xembedVersion = 0;
+constexpr std::uint32_t xembedMapped = 1;
+
+} // namespace
+
+XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint),
+      trays_(trays) {
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // A window of this application's own to a screen reader: read as the
+    // button it is, by the name its owner gives, not as a nameless filler.
+    AccessibleRole::set(*this, QAccessible::Button);
+    // A tray asks the window's least size (its size hints) for its place, and
+    // gives it a sliver where none is said; it may still size it otherwise.
+    setMinimumSize(defaultSize);
+    resize(defaultSize);
+    connect(&trays_, &XEmbedTraySelection::ownerChanged, this, &XEmbedTrayIcon::followTray);
+    backgroundTimer_.setSingleShot(true);
+    backgroundTimer_.setInterval(backgroundSettling);
+    connect(&backgroundTimer_, &QTimer::timeout, this, [this] {
+        backgroundStale_ = true;
+        update();
+    });
+    if (XcbRequests::qtConnection() != nullptr) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+}
+
+XEmbedTrayIcon::~XEmbedTrayIcon() {
+    if (XcbRequests::qtConnection() != nullptr && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+}
+
+void XEmbedTrayIcon::setIcon(const QIcon& icon) {
+    icon_ = icon;
+    update();
+}
+
+void XEmbedTrayIcon::setDocked(bool docked) {
+    if (docked == docked_) {
+        return;
+    }
+    docked_ = docked;
+    if (docked_) {
+        requestDock();
+    } else {
+        leaveTray();
+    }
+}
+
+QRect XEmbedTrayIcon::iconGeometry() const {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (!embedded_ || connection == nullptr) {
+        return {};
+    }
+    const std::optional<QRect> shown =
+        XcbRequests::rootGeometry(connection, xcb_window_t(internalWinId()));
+    return shown ? ScreenPixels::toLogical(*shown) : QRect();
+}
+
+void XEmbedTrayIcon::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    if (translucent_) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rect(), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+        if (backgroundStale_) {
+            refreshBackground();
+        }
+        painter.drawImage(rect(), background_);
+    }
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture = icon_.pixmap(size(), ratio);
+    if (picture.isNull()) {
+        return;
+    }
+    picture = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    QRect placed(QPoint(), picture.deviceIndependentSize().toSize());
+    placed.moveCenter(rect().center());
+    painter.drawPixmap(placed.topLeft(), picture);
+}
+
+void XEmbedTrayIcon::resizeEvent(QResizeEvent* event) {
+    readBackgroundAgain();
+    QWidget::resizeEvent(event);
+}
+
+void XEmbedTrayIcon::moveEvent(QMoveEvent* event) {
+    // The tray lays its icons out anew: another part of its background.
+    readBackgroundAgain();
+    QWidget::moveEvent(event);
+}
+
+void XEmbedTrayIcon::readBackgroundAgain() {
+    backgroundStale_ = true;
+    update();
+    // A tray that has just started draws its own background after taking the
+    // icon in: read once more when it has had the time to.
+    backgroundTimer_.start();
+}
+
+void XEmbedTrayIcon::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->globalPosition().toPoint();
+    switch (event->button()) {
+    case Qt::LeftButton:
+        emit activated(QSystemTrayIcon::Trigger, at);
+        break;
+    case Qt::RightButton:
+        emit activated(QSystemTrayIcon::Context, at);
+        break;
+    case Qt::MiddleButton:
+        emit activated(QSystemTrayIcon::MiddleClick, at);
+        break;
+    default:
+        break;
+    }
+}
+
+void XEmbedTrayIcon::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit activated(QSystemTrayIcon::DoubleClick, event->globalPosition().toPoint());
+    }
+}
+
+bool XEmbedTrayIcon::nativeEventFilter(const QByteArray& eventType, void* message,
+                                       qintptr* /*result*/) {
+    if (eventType != "xcb_generic_event_t" || internalWinId() == 0) {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_REPARENT_NOTIFY) {
+        return false;
+    }
+    const auto* notify = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
+    const auto window = xcb_window_t(internalWinId());
+    if (notify->window == window && notify->event == window) {
+        reparented(notify->parent);
+    }
+    return false;
+}
+
+void XEmbedTrayIcon::followTray() {
+    if (!docked_) {
+        return;
+    }
+    // A tray that loses the selection while it runs may keep what it holds.
+    if (embedded_) {
+        leaveTray();
+    }
+    requestDock();
+}
+
+void XEmbedTrayIcon::requestDock() {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (!docked_ || !trays_.hasOwner() || connection == nullptr) {
+        return;
+    }
+    prepareWindow();
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = trays_.owner();
+    message.type = XcbRequests::internAtom(connection, "_NET_SYSTEM_TRAY_OPCODE");
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = requestDockOpcode;
+    message.data.data32[2] = std::uint32_t(winId());
+    xcb_send_event(connection, 0, trays_.owner(), XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+void XEmbedTrayIcon::leaveTray() {
+    embedded_ = false;
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (connection == nullptr || internalWinId() == 0) {
+        return;
+    }
+    hide();
+    // Unmapped first, so that it never shows on the root window; the tray
+    // then drops its place for it.
+    const auto window = xcb_window_t(internalWinId());
+    xcb_unmap_window(connection, window);
+    xcb_reparent_window(connection, window, XcbRequests::defaultRootWindow(connection), 0, 0);
+    xcb_flush(connection);
+}
+
+void XEmbedTrayIcon::reparented(quint32 parent) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (parent == XcbRequests::defaultRootWindow(connection)) {
+        // The tray let it go or ended (the server then maps it on the root
+        // window): nothing stays on the screen.
+        embedded_ = false;
+        hide();
+        xcb_unmap_window(connection, xcb_window_t(internalWinId()));
+        xcb_flush(connection);
+        return;
+    }
+    if (!docked_) {
+        leaveTray();
+        return;
+    }
+    embedded_ = true;
+    show();
+    readBackgroundAgain();
+}
+
+void XEmbedTrayIcon::prepareWindow() {
+    const bool translucent = trays_.visualDepth() == 32;
+    if (internalWinId() != 0 && translucent != translucent_) {
+        // A window's visual is chosen when it is made.
+        destroy();
+    }
+    translucent_ = translucent;
+    setAttribute(Qt::WA_TranslucentBackground, translucent_);
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const auto window = xcb_window_t(winId());
+    if (!translucent_) {
+        // The window shows its parent's background wherever it is cleared.
+        const std::uint32_t parentRelative = XCB_BACK_PIXMAP_PARENT_RELATIVE;
+        xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXMAP, &parentRelative);
+    }
+    const xcb_atom_t info = XcbRequests::internAtom(connection, "_XEMBED_INFO");
+    const std::array<std::uint32_t, 2> embedding{xembedVersion, xembedMapped};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, info, info, 32, embedding.size(),
+                        embedding.data());
+}
+
+void XEmbedTrayIcon::refreshBackground() {
+    backgroundStale_ = false;
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (connection == nullptr || internalWinId() == 0) {
+        background_ = QImage();
+        return;
+    }
+    // Cleared, the window shows what the tray draws behind it; read back, it
+    // is drawn under the picture. A window above the tray would be read too.
+    xcb_clear_area(connection, 0, xcb_window_t(internalWinId()), 0, 0, 0, 0);
+    background_ = screen()->grabWindow(internalWinId()).toImage();
+}

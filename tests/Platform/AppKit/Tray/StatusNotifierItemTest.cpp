@@ -1,0 +1,111 @@
+#include "Platform/AppKit/Tray/StatusNotifierItem.h"
+
+#include "Platform/DBus/DBusMenuTypes.h"
+#include "Support/EventLoopWait.h"
+#include "Support/PrivateSessionBus.h"
+
+#include <gtest/gtest.h>
+#include <utility>
+#include <vector>
+
+#include <QAction>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QImage>
+#include <QPixmap>
+
+using namespace Qt::Literals::StringLiterals;
+
+// The item as a StatusNotifier host sees it: read and called over a private
+// bus from a connection of the host's own.
+class StatusNotifierItemTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bus.isRunning());
+        ASSERT_TRUE(item.isExported());
+    }
+
+    QDBusMessage call(const QString& path, const QString& interface, const QString& method,
+                      const QVariantList& arguments) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(item.serviceName(), path, interface, method);
+        message.setArguments(arguments);
+        return host.call(message, QDBus::BlockWithGui, 5'000);
+    }
+
+    QVariant property(const QString& name) {
+        const QDBusMessage reply =
+            call(u"/StatusNotifierItem"_s, u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
+                 {u"org.kde.StatusNotifierItem"_s, name});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+
+    PrivateSessionBus bus;
+    StatusNotifierItem item{bus.connect(), u"pelmor"_s, u"Pelmor"_s};
+    QDBusConnection host = bus.connect();
+};
+
+TEST_F(StatusNotifierItemTest, AHostReadsThePictureAsNetworkOrderARGBAndTheToolTip) {
+    QImage picture(2, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(0x11, 0x22, 0x33, 0xff));
+    picture.setPixel(1, 0, qRgba(0x00, 0x00, 0x00, 0x00));
+    item.setIcon(QIcon(QPixmap::fromImage(picture)));
+    item.setToolTip(u"pelmor"_s);
+
+    const auto pixmaps = qdbus_cast<QList<StatusNotifierPixmap>>(property(u"IconPixmap"_s));
+    ASSERT_EQ(pixmaps.size(), 1);
+    EXPECT_EQ(pixmaps[0].width, 2);
+    EXPECT_EQ(pixmaps[0].height, 1);
+    EXPECT_EQ(pixmaps[0].bytes, QByteArray::fromHex("ff112233"
+                                                    "00000000"));
+    EXPECT_EQ(qdbus_cast<StatusNotifierToolTip>(property(u"ToolTip"_s)).title, u"pelmor"_s);
+    EXPECT_EQ(property(u"Id"_s).toString(), u"pelmor"_s);
+    EXPECT_EQ(property(u"Status"_s).toString(), u"Active"_s);
+    EXPECT_EQ(qdbus_cast<QDBusObjectPath>(property(u"Menu"_s)).path(), u"/MenuBar"_s);
+}
+
+// The host lays the menu out from its layout and reports the item chosen.
+TEST_F(StatusNotifierItemTest, TheMenuAHostShowsRunsTheCommandChosen) {
+    QStringList ran;
+    QAction settings(u"Settings…"_s);
+    QAction quit(u"Quit"_s);
+    QObject::connect(&settings, &QAction::triggered, [&] { ran.append(u"settings"_s); });
+    QObject::connect(&quit, &QAction::triggered, [&] { ran.append(u"quit"_s); });
+    item.setCommands({&settings, &quit});
+
+    const QDBusMessage layout =
+        call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s, u"GetLayout"_s, {0, -1, QStringList()});
+    ASSERT_EQ(layout.type(), QDBusMessage::ReplyMessage) << layout.errorMessage().toStdString();
+    const auto root = qdbus_cast<DBusMenuLayoutItem>(layout.arguments().value(1));
+    QStringList labels;
+    for (const DBusMenuLayoutItem& child : root.children) {
+        labels.append(child.properties.value(u"label"_s).toString());
+    }
+    EXPECT_EQ(labels, (QStringList{u"Settings…"_s, u"Quit"_s}));
+
+    // Hosts report a click singly or in a group (libdbusmenu does the latter).
+    const DBusMenuEvent quitClicked{root.children.value(1).id, u"clicked"_s,
+                                    QDBusVariant(QVariant(0)), 0u};
+    call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s, u"EventGroup"_s,
+         {QVariant::fromValue(QList<DBusMenuEvent>{quitClicked})});
+    call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s, u"Event"_s,
+         {root.children.value(0).id, u"hovered"_s, QVariant::fromValue(QDBusVariant(QVariant(0))),
+          0u});
+    EXPECT_TRUE(processEventsUntil([&] { return !ran.isEmpty(); }, 5'000));
+    processEventsUntil([] { return false; }, 100);
+    EXPECT_EQ(ran, QStringList{u"quit"_s});
+}
+
+TEST_F(StatusNotifierItemTest, TheHostsClicksComeOutWithTheirPlace) {
+    std::vector<std::pair<QSystemTrayIcon::ActivationReason, QPoint>> activations;
+    std::vector<QPoint> menus;
+    item.onActivated = [&](auto reason, QPoint at) { activations.emplace_back(reason, at); };
+    item.onContextMenu = [&](QPoint at) { menus.push_back(at); };
+    call(u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s, u"Activate"_s, {12, 34});
+    call(u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s, u"ContextMenu"_s, {5, 6});
+    ASSERT_TRUE(
+        processEventsUntil([&] { return activations.size() == 1 && menus.size() == 1; }, 5'000));
+    EXPECT_EQ(activations[0].first, QSystemTrayIcon::Trigger);
+    EXPECT_EQ(activations[0].second, QPoint(12, 34));
+    EXPECT_EQ(menus[0], QPoint(5, 6));
+}

@@ -1,0 +1,58 @@
+#include "Platform/AppKit/Tray/TrayPresence.h"
+
+#include "Support/EventLoopWait.h"
+#include "Support/FakeStatusNotifierWatcher.h"
+#include "Support/PrivateSessionBus.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+// A desktop's watcher and hosts on a private bus, changed step by step: the
+// presence follows the hosts themselves where the watcher does not tell.
+TEST(TrayPresenceTest, AHostCountsAsThereWhileItIsOnTheBus) {
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.isRunning());
+    auto watcher = std::make_unique<FakeStatusNotifierWatcher>(bus.connect());
+    ASSERT_TRUE(watcher->takeName() && watcher->serve());
+    TrayPresence presence(bus.connect());
+    QDBusConnection panel = bus.connect();
+    const QString hostName = u"org.kde.StatusNotifierHost-panel-1"_s;
+    const auto hostComes = [&] {
+        panel.registerService(hostName);
+        watcher->setHostRegistered(true);
+    };
+    const auto watcherRestarts = [&] {
+        watcher.reset();
+        watcher = std::make_unique<FakeStatusNotifierWatcher>(bus.connect());
+        ASSERT_TRUE(watcher->takeName() && watcher->serve());
+    };
+
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        bool hostThere;
+    };
+    const Step steps[] = {
+        {"no host yet", [] {}, false},
+        {"a host known only to the watcher", [&] { watcher->setHostRegistered(true); }, true},
+        {"the watcher says it went", [&] { watcher->setHostRegistered(false); }, false},
+        {"a named host registers", hostComes, true},
+        {"the host leaves the bus, the watcher says nothing",
+         [&] { panel.unregisterService(hostName); }, false},
+        {"a named host comes again", hostComes, true},
+        {"the watcher restarts and does not hear from the host", watcherRestarts, true},
+        {"the watcher goes", [&] { watcher.reset(); }, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        EXPECT_TRUE(processEventsUntil(
+            [&] { return presence.hasStatusNotifierHost() == step.hostThere; }, 5'000));
+        // Settled: not passing through on its way elsewhere.
+        processEventsUntil([] { return false; }, 100);
+        EXPECT_EQ(presence.hasStatusNotifierHost(), step.hostThere);
+    }
+}

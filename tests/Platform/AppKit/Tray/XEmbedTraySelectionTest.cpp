@@ -1,0 +1,194 @@
+#include "Platform/AppKit/Tray/XEmbedTraySelection.h"
+
+#include "Platform/AppKit/Xcb/XcbRequests.h"
+#include "Support/EventLoopWait.h"
+#include "Support/OwnXServer.h"
+#include "Support/ScopedEnvironmentVariable.h"
+
+#include <gtest/gtest.h>
+#include <time.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+// A client that takes the tray selection of the display's default screen, as
+// a tray does, with a window of its own.
+class SelectionTaker {
+public:
+    explicit SelectionTaker(const QByteArray& display = {})
+        : connection_(xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screen_)) {
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+        for (int skipped = 0; skipped < screen_; ++skipped) {
+            xcb_screen_next(&screens);
+        }
+        window_ = xcb_generate_id(connection_);
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screens.data->root, 0, 0, 1,
+                          1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        selection_ = XcbRequests::internAtom(connection_,
+                                             "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen_));
+    }
+    ~SelectionTaker() { disconnect(); }
+    SelectionTaker(const SelectionTaker&) = delete;
+    SelectionTaker& operator=(const SelectionTaker&) = delete;
+
+    quint32 window() const { return window_; }
+    void take() { setOwner(window_); }
+    void release() { setOwner(XCB_WINDOW_NONE); }
+    void destroyWindow() {
+        xcb_destroy_window(connection_, window_);
+        sync();
+    }
+    void disconnect() {
+        if (connection_ != nullptr) {
+            xcb_disconnect(connection_);
+            connection_ = nullptr;
+        }
+    }
+
+private:
+    void setOwner(xcb_window_t owner) {
+        xcb_set_selection_owner(connection_, owner, selection_, XCB_CURRENT_TIME);
+        sync();
+    }
+    // Waits until the server has done what was asked.
+    void sync() {
+        std::free(
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    }
+
+    int screen_ = 0;
+    xcb_connection_t* connection_;
+    xcb_window_t window_ = 0;
+    xcb_atom_t selection_ = 0;
+};
+
+std::chrono::milliseconds processorTime() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::milliseconds(now.tv_nsec / 1'000'000);
+}
+
+// Runs the event loop for `milliseconds`, asleep while nothing comes.
+void pumpFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// How many times `trays` told of a change of owner.
+class ChangeCounter {
+public:
+    explicit ChangeCounter(const XEmbedTraySelection& trays) {
+        QObject::connect(&trays, &XEmbedTraySelection::ownerChanged, &context_,
+                         [this] { ++count_; });
+    }
+    int count() const { return count_; }
+    void clear() { count_ = 0; }
+
+private:
+    QObject context_;
+    int count_ = 0;
+};
+
+bool onX() {
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
+
+} // namespace
+
+// Without Qt on X there is never a tray, even where a display with one is at
+// hand.
+TEST(XEmbedTraySelectionTest, HasNoOwnerWhereQtIsNotOnX) {
+    if (onX()) {
+        GTEST_SKIP() << "Skipped: runs where Qt is not on an X display.";
+    }
+    OwnXServer server;
+    if (server.display().isEmpty()) {
+        GTEST_SKIP() << "Skipped: Xvfb is not installed.";
+    }
+    SelectionTaker tray(server.display());
+    tray.take();
+    const ScopedEnvironmentVariable display("DISPLAY", server.display());
+    XEmbedTraySelection trays;
+    ChangeCounter changes(trays);
+    pumpFor(200);
+    EXPECT_FALSE(trays.hasOwner());
+    EXPECT_EQ(trays.owner(), 0u);
+    EXPECT_EQ(changes.count(), 0);
+}
+
+// Each change of the selection's owner is told once, whichever way the last
+// owner left it; a selection taken again by its owner is no change.
+TEST(XEmbedTraySelectionTest, TellsEachChangeOfOwnerOnce) {
+    if (!onX()) {
+        GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
+    }
+    SelectionTaker first;
+    SelectionTaker second;
+    XEmbedTraySelection trays;
+    ASSERT_EQ(trays.owner(), 0u);
+    ChangeCounter changes(trays);
+
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        std::function<quint32()> owner;
+        int changes;
+    };
+    std::unique_ptr<SelectionTaker> late;
+    const std::vector<Step> steps{
+        {"a tray comes", [&] { first.take(); }, [&] { return first.window(); }, 1},
+        {"taken again by its owner", [&] { first.take(); }, [&] { return first.window(); }, 0},
+        {"replaced", [&] { second.take(); }, [&] { return second.window(); }, 1},
+        {"released", [&] { second.release(); }, [] { return 0u; }, 1},
+        {"another comes", [&] { first.take(); }, [&] { return first.window(); }, 1},
+        {"its window destroyed", [&] { first.destroyWindow(); }, [] { return 0u; }, 1},
+        {"a late one comes",
+         [&] {
+             late = std::make_unique<SelectionTaker>();
+             late->take();
+         },
+         [&] { return late->window(); }, 1},
+        {"its client gone", [&] { late->disconnect(); }, [] { return 0u; }, 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        changes.clear();
+        step.act();
+        EXPECT_TRUE(processEventsUntil([&] { return trays.owner() == step.owner(); }, 5'000));
+        pumpFor(150);
+        EXPECT_EQ(changes.count(), step.changes);
+        EXPECT_EQ(trays.hasOwner(), step.owner() != 0);
+    }
+}
+
+// A display that goes away takes its tray with it: told once, then nothing
+// more is read, nor is the processor kept busy.
+TEST(XEmbedTraySelectionTest, EndsQuietlyWhenTheDisplayGoes) {
+    if (!onX()) {
+        GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
+    }
+    OwnXServer server;
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
+    SelectionTaker tray(server.display());
+    tray.take();
+    std::unique_ptr<XEmbedTraySelection> trays;
+    {
+        const ScopedEnvironmentVariable display("DISPLAY", server.display());
+        trays = std::make_unique<XEmbedTraySelection>();
+    }
+    ASSERT_EQ(trays->owner(), tray.window());
+    ChangeCounter changes(*trays);
+
+    server.end();
+    EXPECT_TRUE(processEventsUntil([&] { return !trays->hasOwner(); }, 5'000));
+    const auto before = processorTime();
+    pumpFor(1'000);
+    EXPECT_LT(processorTime() - before, std::chrono::milliseconds(300));
+    EXPECT_EQ(changes.count(), 1);
+}

@@ -1,0 +1,48 @@
+#include "Platform/AppKit/WindowFrames/LogicalSizeKeeping.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+#include <QStringList>
+
+// A window seen at sizes and scales in turn, after it was shown at 760x460 at
+// the first: the size it is asked for at each, "-" for none.
+TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt) {
+    struct Seen {
+        QSize size;
+        qreal ratio;
+    };
+    const struct {
+        const char* what;
+        qreal shownAt;
+        std::vector<Seen> seen;
+        const char* asked;
+    } rows[] = {
+        {"to twice the scale at its device size", 1, {{{380, 230}, 2}}, "760x460"},
+        {"to half the scale at its device size", 2, {{{1520, 920}, 1}}, "760x460"},
+        {"to a scale of 1.5", 1, {{{507, 307}, 1.5}}, "760x460"},
+        {"moved by Qt at its size", 1, {{{760, 460}, 2}}, "-"},
+        {"asked once per change", 1, {{{380, 230}, 2}, {{380, 230}, 2}}, "760x460, -"},
+        {"asked size landed, then back",
+         1,
+         {{{380, 230}, 2}, {{760, 460}, 2}, {{1520, 920}, 1}},
+         "760x460, -, 760x460"},
+        {"not given, back, across again",
+         1,
+         {{{380, 230}, 2}, {{760, 460}, 1}, {{380, 230}, 2}},
+         "760x460, -, 760x460"},
+        {"resized by the user, then across", 1, {{{800, 500}, 1}, {{400, 250}, 2}}, "-, 800x500"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        LogicalSizeKeeping keeping;
+        keeping.shown(QSize(760, 460), row.shownAt);
+        QStringList asked;
+        for (const Seen& seen : row.seen) {
+            const std::optional<QSize> size = keeping.seen(seen.size, seen.ratio);
+            asked << (size ? QStringLiteral("%1x%2").arg(size->width()).arg(size->height())
+                           : QStringLiteral("-"));
+        }
+        EXPECT_EQ(asked.join(", ").toStdString(), row.asked);
+    }
+}
