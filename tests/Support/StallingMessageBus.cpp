@@ -1,6 +1,7 @@
 #include "Support/StallingMessageBus.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
@@ -39,10 +40,19 @@ QByteArray answerTo(const QByteArray& line, StallingMessageBus::StopsAfter stops
     if (line.startsWith("AUTH ") && stopsAfter != StopsAfter::connecting) {
         return "OK 0123456789abcdef0123456789abcdef\r\n";
     }
-    if (line == "NEGOTIATE_UNIX_FD" && stopsAfter == StopsAfter::unixFdAgreement) {
+    if (line == "NEGOTIATE_UNIX_FD" && (stopsAfter == StopsAfter::unixFdAgreement ||
+                                        stopsAfter == StopsAfter::endlessHelloReply)) {
         return "AGREE_UNIX_FD\r\n";
     }
     return {};
+}
+
+// The start of a method return to serial 1, little-endian, whose body is
+// said to be 0xfffffff0 bytes long; the bus then sends that body.
+QByteArray endlessHelloReplyHeader() {
+    return QByteArray("l\2\0\1\xf0\xff\xff\xff\2\0\0\0\x08\0\0\0"
+                      "\5\1u\0\1\0\0\0",
+                      24);
 }
 
 } // namespace
@@ -98,11 +108,20 @@ QString StallingMessageBus::refusingTcpAddress() {
 }
 
 void StallingMessageBus::serve() {
-    std::map<int, QByteArray> clients;
+    struct Client {
+        QByteArray received;
+        bool flooding = false;
+    };
+    std::map<int, Client> clients;
+    const QByteArray flood(64 * 1024, 'x');
+    const auto drop = [&](int client) {
+        ::close(client);
+        clients.erase(client);
+    };
     for (;;) {
         std::vector<pollfd> watched{{stopPipe_[0], POLLIN, 0}, {listener_, POLLIN, 0}};
-        for (const auto& client : clients) {
-            watched.push_back({client.first, POLLIN, 0});
+        for (const auto& [descriptor, client] : clients) {
+            watched.push_back({descriptor, short(POLLIN | (client.flooding ? POLLOUT : 0)), 0});
         }
         if (::poll(watched.data(), watched.size(), -1) < 0) {
             continue;
@@ -113,31 +132,42 @@ void StallingMessageBus::serve() {
         if (watched[1].revents & POLLIN) {
             if (const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
                 client >= 0) {
-                clients[client];
+                clients[client].flooding = stopsAfter_ == StopsAfter::endlessLine;
             }
         }
         for (std::size_t index = 2; index < watched.size(); ++index) {
-            if (!watched[index].revents) {
+            const int descriptor = watched[index].fd;
+            if (watched[index].revents & POLLOUT) {
+                if (::send(descriptor, flood.constData(), std::size_t(flood.size()),
+                           MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
+                    errno != EAGAIN) {
+                    drop(descriptor);
+                    continue;
+                }
+            }
+            if (!(watched[index].revents & (POLLIN | POLLHUP | POLLERR))) {
                 continue;
             }
-            const int client = watched[index].fd;
             char buffer[1024];
-            const ssize_t count = ::recv(client, buffer, sizeof buffer, 0);
+            const ssize_t count = ::recv(descriptor, buffer, sizeof buffer, MSG_DONTWAIT);
             if (count <= 0) {
-                ::close(client);
-                clients.erase(client);
+                drop(descriptor);
                 continue;
             }
-            QByteArray& received = clients[client];
-            received.append(buffer, count);
-            for (qsizetype end; (end = received.indexOf("\r\n")) >= 0;) {
-                QByteArray line = received.first(end);
-                received.remove(0, end + 2);
+            Client& client = clients[descriptor];
+            client.received.append(buffer, count);
+            for (qsizetype end; !client.flooding && (end = client.received.indexOf("\r\n")) >= 0;) {
+                QByteArray line = client.received.first(end);
+                client.received.remove(0, end + 2);
                 if (line.startsWith('\0')) {
                     line.remove(0, 1);
                 }
-                const QByteArray answer = answerTo(line, stopsAfter_);
-                ::send(client, answer.constData(), std::size_t(answer.size()), MSG_NOSIGNAL);
+                QByteArray answer = answerTo(line, stopsAfter_);
+                if (line == "BEGIN" && stopsAfter_ == StopsAfter::endlessHelloReply) {
+                    answer = endlessHelloReplyHeader();
+                    client.flooding = true;
+                }
+                ::send(descriptor, answer.constData(), std::size_t(answer.size()), MSG_NOSIGNAL);
             }
         }
     }

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 // A bus that takes every connection and answers its greeting only so far, as
-// a daemon stopped or hung part-way does. It listens on a unix socket in a
-// temporary folder of its own or at a path given, or on TCP on the loopback interface, and
+// a daemon stopped or hung part-way does, or floods it as no bus does. It listens on a unix socket
+// in a temporary folder of its own or at a path given, or on TCP on the loopback interface, and
 // serves on a thread of its own until destroyed.
 class StallingMessageBus {
 public:
@@ -20,6 +20,12 @@ public:
         authentication,
         // Also agrees to NEGOTIATE_UNIX_FD, then never answers BEGIN and Hello.
         unixFdAgreement,
+        // Agrees as far, then answers Hello with a reply that claims a body of
+        // about 4 GB and sends it for as long as the client reads.
+        endlessHelloReply,
+        // Sends bytes without a line end from the start, for as long as the
+        // client reads.
+        endlessLine,
     };
 
     // A unix socket listens at `path` where given.

@@ -1,28 +1,28 @@
 #pragma once
 
+#include <map>
 #include <optional>
-#include <utility>
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-// One entry of a bus address ("unix:path=/run/bus,guid=..."), read as libdbus
-// reads it: a method before the first colon, then key=value pairs separated
-// by commas, each value unescaped (%xx is the byte xx).
+// One entry of a bus address ("unix:path=/run/bus,guid=..."), as libdbus
+// itself reads it: its method and the values of the keys a client connects
+// by, each unescaped and, as libdbus hands it on, ending at its first NUL.
 struct MessageBusAddressEntry {
-    QString method;
-    QList<std::pair<QString, QByteArray>> values;
+    QByteArray method;
+    std::map<QByteArray, QByteArray> values;
 
-    // The first value given for `key`, as libdbus takes it.
-    std::optional<QByteArray> value(QLatin1StringView key) const;
+    // The value given for `key`, as libdbus takes it.
+    std::optional<QByteArray> value(const QByteArray& key) const;
 
-    // The entries of `address` (separated by semicolons), in order. Empty
-    // where libdbus refuses the whole address: an entry without a colon, a
-    // pair without '=', a byte that should have been escaped, or a '%' not
-    // followed by two hex digits.
+    // The entries of `address`, in order; none where libdbus refuses the whole
+    // address (an empty entry, a pair without '=', a byte that should have
+    // been escaped, ...). libdbus's own parser reads it, so that what is
+    // probed is exactly what Qt's connect then tries.
     static std::optional<QList<MessageBusAddressEntry>> parse(const QString& address);
 
-    // `value` escaped for an address: every byte but [-0-9A-Za-z_/\.*] as %xx.
+    // `value` escaped for an address, as libdbus escapes it.
     static QString escaped(const QByteArray& value);
 };

@@ -1,5 +1,6 @@
 #include "Platform/DBus/MessageBusGreeting.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <unistd.h>
@@ -115,15 +116,24 @@ QByteArray MessageBusGreeting::opening() const {
 }
 
 QByteArray MessageBusGreeting::take(QByteArrayView received) {
+    received_ += received.size();
+    if (received_ > longestGreeting) {
+        step_ = Step::givenUp;
+    }
+    if (step_ == Step::answered || step_ == Step::givenUp) {
+        return {};
+    }
     buffer_ += received;
     QByteArray reply;
     while (step_ == Step::waitingForOk || step_ == Step::waitingForUnixFdAnswer) {
-        const qsizetype end = buffer_.indexOf("\r\n");
+        const qsizetype end = buffer_.indexOf("\r\n", scannedUpTo_);
         if (end < 0) {
+            scannedUpTo_ = std::max<qsizetype>(0, buffer_.size() - 1);
             return reply;
         }
         const QByteArray line = buffer_.first(end);
         buffer_.remove(0, end + 2);
+        scannedUpTo_ = 0;
         reply += takeLine(line);
     }
     while (step_ == Step::waitingForHelloReply && takeHelloReply()) {
@@ -166,6 +176,10 @@ bool MessageBusGreeting::takeHelloReply() {
     const bool isBigEndian = buffer_[0] == 'B';
     const qsizetype fieldsEnd = fixedHeaderSize + qsizetype(readUint32(buffer_, 12, isBigEndian));
     const qsizetype size = aligned(fieldsEnd, 8) + qsizetype(readUint32(buffer_, 4, isBigEndian));
+    if (size > longestGreeting) {
+        step_ = Step::givenUp;
+        return false;
+    }
     if (buffer_.size() < size) {
         return false;
     }

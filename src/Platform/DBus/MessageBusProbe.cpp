@@ -2,17 +2,17 @@
 
 #include "Platform/DBus/MessageBusAddressEntry.h"
 #include "Platform/DBus/MessageBusGreeting.h"
+#include "Platform/DBus/MessageBusHostLookup.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
-#include <future>
 #include <mutex>
-#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -23,6 +23,9 @@
 namespace {
 
 using Outcome = MessageBusProbe::Outcome;
+
+// The longest unix socket name libdbus connects to.
+constexpr std::size_t longestSocketName = 99;
 
 // What came of trying one entry of an address.
 struct Attempt {
@@ -60,32 +63,32 @@ short waitFor(int descriptor, short events, const QDeadlineTimer& deadline) {
 // libdbus connects to a unix socket without a bound: a listener whose queue
 // of connections is full holds it.
 Attempt connectUnixSocket(const MessageBusAddressEntry& entry) {
-    const auto path = entry.value(QLatin1StringView("path"));
-    const auto abstract = entry.value(QLatin1StringView("abstract"));
+    const auto path = entry.value("path");
+    const auto abstract = entry.value("abstract");
     // A folder to make a socket in is for a bus to listen at, never to connect to.
-    const bool isListenerOnly = entry.value(QLatin1StringView("tmpdir")) ||
-                                entry.value(QLatin1StringView("dir")) ||
-                                entry.value(QLatin1StringView("runtime"));
+    const bool isListenerOnly =
+        entry.value("tmpdir") || entry.value("dir") || entry.value("runtime");
     if (isListenerOnly || path.has_value() == abstract.has_value()) {
         return {Attempt::Kind::failed};
     }
     const QByteArray& name = path ? *path : *abstract;
     sockaddr_un socketAddress{};
     socketAddress.sun_family = AF_UNIX;
-    // An abstract name starts with a NUL byte and has no NUL at its end.
+    // An abstract name starts with a NUL byte. libdbus refuses a name of more
+    // than 99 bytes, counting that NUL, and gives no NUL at the end of either.
     const std::size_t offset = abstract ? 1 : 0;
-    const std::size_t terminator = abstract ? 0 : 1;
-    if (std::size_t(name.size()) + offset + terminator > sizeof(socketAddress.sun_path)) {
+    const std::size_t length = offset + std::size_t(name.size());
+    if (length > longestSocketName) {
         return {Attempt::Kind::failed};
     }
     std::memcpy(socketAddress.sun_path + offset, name.constData(), std::size_t(name.size()));
-    const auto length =
-        socklen_t(offsetof(sockaddr_un, sun_path) + offset + std::size_t(name.size()) + terminator);
+    const auto addressLength = socklen_t(offsetof(sockaddr_un, sun_path) + length);
     const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (descriptor < 0) {
         return {Attempt::Kind::cannotTell};
     }
-    if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&socketAddress), length) == 0) {
+    if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&socketAddress), addressLength) ==
+        0) {
         return {Attempt::Kind::connected, descriptor, true};
     }
     const int error = errno;
@@ -93,60 +96,24 @@ Attempt connectUnixSocket(const MessageBusAddressEntry& entry) {
     return {error == EAGAIN ? Attempt::Kind::stalled : Attempt::Kind::failed};
 }
 
-struct Resolution {
-    bool isInTime = false;
-    std::vector<std::pair<sockaddr_storage, socklen_t>> addresses;
-};
-
-// Looks a host up as libdbus does, on a thread of its own so that a lookup
-// that does not answer is given up at the deadline; the thread ends with the
-// lookup.
-Resolution resolve(const QByteArray& host, const QByteArray& port, int family,
-                   const QDeadlineTimer& deadline) {
-    std::promise<std::vector<std::pair<sockaddr_storage, socklen_t>>> promise;
-    auto lookup = promise.get_future();
-    std::thread([promise = std::move(promise), host, port, family]() mutable {
-        addrinfo hints{};
-        hints.ai_family = family;
-        hints.ai_socktype = SOCK_STREAM;
-        hints.ai_protocol = IPPROTO_TCP;
-        hints.ai_flags = AI_ADDRCONFIG;
-        addrinfo* found = nullptr;
-        std::vector<std::pair<sockaddr_storage, socklen_t>> addresses;
-        if (::getaddrinfo(host.constData(), port.constData(), &hints, &found) == 0) {
-            for (const addrinfo* each = found; each; each = each->ai_next) {
-                sockaddr_storage address{};
-                std::memcpy(&address, each->ai_addr, each->ai_addrlen);
-                addresses.emplace_back(address, each->ai_addrlen);
-            }
-            ::freeaddrinfo(found);
-        }
-        promise.set_value(std::move(addresses));
-    }).detach();
-    if (lookup.wait_for(std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime()))) !=
-        std::future_status::ready) {
-        return {};
-    }
-    return {true, lookup.get()};
-}
-
 // libdbus looks the host up and connects to each address it has, in turn,
 // without a bound.
 Attempt connectTcpSocket(const MessageBusAddressEntry& entry, const QDeadlineTimer& deadline) {
-    const auto port = entry.value(QLatin1StringView("port"));
-    const auto family = entry.value(QLatin1StringView("family"));
-    if (!port || entry.value(QLatin1StringView("noncefile")) ||
-        (family && *family != "ipv4" && *family != "ipv6")) {
+    const auto port = entry.value("port");
+    const auto family = entry.value("family");
+    if (!port || entry.value("noncefile") || (family && *family != "ipv4" && *family != "ipv6")) {
         return {Attempt::Kind::failed};
     }
     const int addressFamily = !family ? AF_UNSPEC : *family == "ipv4" ? AF_INET : AF_INET6;
-    const Resolution resolution =
-        resolve(entry.value(QLatin1StringView("host")).value_or("localhost"), *port, addressFamily,
-                deadline);
-    if (!resolution.isInTime) {
+    const MessageBusHostLookup::Result lookup = MessageBusHostLookup::resolve(
+        entry.value("host").value_or("localhost"), *port, addressFamily, deadline);
+    if (lookup.outcome == MessageBusHostLookup::Outcome::late) {
         return {Attempt::Kind::stalled};
     }
-    for (const auto& [address, length] : resolution.addresses) {
+    if (lookup.outcome == MessageBusHostLookup::Outcome::notStarted) {
+        return {Attempt::Kind::cannotTell};
+    }
+    for (const auto& [address, length] : lookup.addresses) {
         const int descriptor =
             ::socket(address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         if (descriptor < 0) {
@@ -172,16 +139,15 @@ Attempt connectTcpSocket(const MessageBusAddressEntry& entry, const QDeadlineTim
 }
 
 Attempt connectTo(const MessageBusAddressEntry& entry, const QDeadlineTimer& deadline) {
-    if (entry.method == QLatin1String("unix")) {
+    if (entry.method == "unix") {
         return connectUnixSocket(entry);
     }
-    if (entry.method == QLatin1String("tcp")) {
+    if (entry.method == "tcp") {
         return connectTcpSocket(entry, deadline);
     }
     // These start a process or read a file to connect; any other method is
     // one libdbus does not know, and passes over.
-    if (entry.method == QLatin1String("unixexec") || entry.method == QLatin1String("autolaunch") ||
-        entry.method == QLatin1String("nonce-tcp")) {
+    if (entry.method == "unixexec" || entry.method == "autolaunch" || entry.method == "nonce-tcp") {
         return {Attempt::Kind::cannotTell};
     }
     return {Attempt::Kind::failed};
@@ -198,7 +164,8 @@ bool sendSome(int descriptor, QByteArray& outbox) {
 }
 
 // Greets the bus on `descriptor` until it has answered; a closed connection
-// is a bus that is not there.
+// is a bus that is not there, and one that sends more than a greeting holds
+// does not answer.
 Outcome converse(int descriptor, bool isUnixSocket, const QDeadlineTimer& deadline) {
     MessageBusGreeting greeting(isUnixSocket);
     QByteArray outbox = greeting.opening();
@@ -216,6 +183,9 @@ Outcome converse(int descriptor, bool isUnixSocket, const QDeadlineTimer& deadli
             const ssize_t count = ::recv(descriptor, buffer, sizeof buffer, MSG_DONTWAIT);
             if (count > 0) {
                 outbox += greeting.take(QByteArrayView(buffer, count));
+                if (greeting.hasGivenUp()) {
+                    return Outcome::doesNotAnswer;
+                }
             } else if (count == 0 || (errno != EAGAIN && errno != EINTR)) {
                 return Outcome::absent;
             }
@@ -228,12 +198,12 @@ Outcome converse(int descriptor, bool isUnixSocket, const QDeadlineTimer& deadli
 
 Outcome MessageBusProbe::probe(const QString& address, std::chrono::milliseconds bound) {
     const QDeadlineTimer deadline(bound);
+    if (address.isEmpty()) {
+        return Outcome::cannotTell;
+    }
     const auto entries = MessageBusAddressEntry::parse(address);
     if (!entries) {
         return Outcome::absent;
-    }
-    if (entries->isEmpty()) {
-        return Outcome::cannotTell;
     }
     for (const MessageBusAddressEntry& entry : *entries) {
         const Attempt attempt = connectTo(entry, deadline);
@@ -282,9 +252,14 @@ private:
 MessageBusProbe::MessageBusProbe(const QString& address, std::chrono::milliseconds bound,
                                  QObject* parent)
     : QObject(parent), handoff_(std::make_shared<Handoff>(this)) {
-    std::thread([handoff = handoff_, address, bound] {
-        handoff->deliver(probe(address, bound));
-    }).detach();
+    try {
+        std::thread([handoff = handoff_, address, bound] {
+            handoff->deliver(probe(address, bound));
+        }).detach();
+    } catch (const std::system_error&) {
+        // Without a thread of its own the probe cannot wait without blocking.
+        handoff_->deliver(Outcome::doesNotAnswer);
+    }
 }
 
 // A call already queued goes with the object.

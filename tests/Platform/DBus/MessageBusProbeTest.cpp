@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QMetaEnum>
+#include <QTemporaryDir>
 
 using Outcome = MessageBusProbe::Outcome;
 using std::chrono::milliseconds;
@@ -21,13 +23,26 @@ void PrintTo(Outcome outcome, std::ostream* out) {
     *out << QMetaEnum::fromType<Outcome>().valueToKey(int(outcome));
 }
 
+namespace {
+
+// The most this process has held in memory so far.
+long largestResidentKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
 // A bus answers once it has gone through the whole greeting, up to the reply
 // to Hello, or refused it; one that takes the connection and stops anywhere
 // before does not answer, and is given up on at the probe's bound; nothing
 // there is absent; an address the probe cannot connect through is left to
 // Qt. Entries are tried in order, as libdbus does: one that cannot be
-// connected to passes to the next. Both forms of the probe agree, and the one
-// without blocking never holds the event loop.
+// connected to passes to the next. The address is read as libdbus reads it,
+// refusals and all. A bus that sends more than a greeting holds does not
+// answer either, given up at once, with no more read than that. Both forms of
+// the probe agree, and the one without blocking never holds the event loop.
 TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     PrivateDBusDaemon daemonAtAPath;
     PrivateDBusDaemon daemonAtAnAbstractName;
@@ -49,9 +64,18 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     const Stalling silentOnTcp(Stalling::Transport::tcp, Stalling::StopsAfter::connecting);
     const Stalling afterAuthenticationOnTcp(Stalling::Transport::tcp,
                                             Stalling::StopsAfter::authentication);
+    const Stalling endlessReply(Stalling::Transport::unixSocket,
+                                Stalling::StopsAfter::endlessHelloReply);
+    const Stalling endlessLine(Stalling::Transport::unixSocket, Stalling::StopsAfter::endlessLine);
+    // libdbus connects to no socket name of more than 99 bytes.
+    const QTemporaryDir longFolder;
+    const QString longPath =
+        longFolder.filePath(QString(104 - longFolder.path().size() - 1, QLatin1Char('s')));
+    const SilentUnixSocket silentAtALongPath(longPath);
     ASSERT_TRUE(silent.isListening() && afterAuthentication.isListening() &&
                 afterUnixFds.isListening() && silentOnTcp.isListening() &&
-                afterAuthenticationOnTcp.isListening());
+                afterAuthenticationOnTcp.isListening() && endlessReply.isListening() &&
+                endlessLine.isListening() && silentAtALongPath.isListening());
     const QString refusing = StallingMessageBus::refusingTcpAddress();
     const QString nothing = QStringLiteral("unix:path=") + silent.path() + QStringLiteral("-none");
     constexpr milliseconds bound(300);
@@ -59,6 +83,7 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
         const char* name;
         QString address;
         Outcome expected;
+        bool floods = false;
     };
     const auto then = [](const QString& first, const QString& second) {
         return first + QLatin1Char(';') + second;
@@ -85,7 +110,23 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
          Outcome::doesNotAnswer},
         {"an unescaped space", daemonAtAPath.address() + QStringLiteral(",x=a b"), Outcome::absent},
         {"a command to run", QStringLiteral("unixexec:path=/bin/true"), Outcome::cannotTell},
+        {"a silent socket, with a trailing comma", silent.address() + u',', Outcome::doesNotAnswer},
+        {"an entry of no method, then a silent socket",
+         then(QStringLiteral(":x=y"), silent.address()), Outcome::doesNotAnswer},
+        {"a silent socket at a 104-byte path, then a daemon",
+         then(silentAtALongPath.address(), daemonAtAPath.address()), Outcome::answers},
+        {"an abstract name with a NUL in it, which ends it",
+         daemonAtAnAbstractName.address().section(u',', 0, 0) + QStringLiteral("%00x"),
+         Outcome::answers},
+        {"a silent socket, an empty entry, then a daemon",
+         then(silent.address(), u';' + daemonAtAPath.address()), Outcome::absent},
+        {"a leading semicolon", u';' + daemonAtAPath.address(), Outcome::absent},
+        {"a reply to Hello that claims 4 GB and keeps coming", endlessReply.address(),
+         Outcome::doesNotAnswer, true},
+        {"bytes without a line end, without end", endlessLine.address(), Outcome::doesNotAnswer,
+         true},
     };
+    const long largestBefore = largestResidentKilobytes();
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         QElapsedTimer elapsed;
@@ -110,9 +151,15 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
         for (const qint64 time : {waited, waitedWithoutBlocking}) {
             EXPECT_LT(time, bound.count() + 200);
             // Qt's coarse timers fire up to 5% early.
-            if (testCase.expected == Outcome::doesNotAnswer) {
+            if (testCase.floods) {
+                EXPECT_LT(time, bound.count() / 2) << "a flood was read until the bound";
+            } else if (testCase.expected == Outcome::doesNotAnswer) {
                 EXPECT_GE(time, bound.count() * 9 / 10);
             }
+        }
+        if (testCase.floods) {
+            EXPECT_LT(largestResidentKilobytes() - largestBefore, 16 * 1024)
+                << "a flood was kept in memory";
         }
     }
 }
