@@ -39,6 +39,8 @@ TEST(StatusItemTest, AHostsClickOpensByThePlaceGivenOrByThePointer) {
         {"Activate", {30, 40}, {30, 40}},
         {"Activate", {INT_MAX, INT_MIN}, pointer},
         {"Activate", {31, 41}, {31, 41}},
+        {"Activate", {INT_MAX - 100, 10}, pointer},
+        {"Activate", {32, 42}, {32, 42}},
         {"Activate", {INT_MIN, INT_MAX}, pointer},
         {"ContextMenu", {INT_MAX, INT_MIN}, pointer},
         {"ContextMenu", {INT_MIN, -1}, pointer},

@@ -153,7 +153,7 @@ TEST_F(StatusNotifierItemTest, EveryQuestionAboutTheMenuIsAnswered) {
                      << question.arguments.value(1).toString().toStdString());
         const QDBusMessage answer = call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s,
                                          QString::fromLatin1(question.method), question.arguments);
-        EXPECT_EQ(answer.errorName(), question.error);
+        EXPECT_EQ(answer.errorName().toStdString(), question.error.toStdString());
         if (question.error.isEmpty()) {
             const QVariant value = answer.arguments().value(question.arguments.size() == 2 ? 0 : 1);
             const QString label =
