@@ -41,7 +41,7 @@ TrayPresence::TrayPresence(QDBusConnection connection) : connection_(std::move(c
     connection_.connect(QString(), path, watcher, QStringLiteral("StatusNotifierHostRegistered"),
                         this, SLOT(hostRegistered()));
     connection_.connect(QString(), path, watcher, QStringLiteral("StatusNotifierHostUnregistered"),
-                        this, SLOT(askWatcher()));
+                        this, SLOT(askSoon()));
     listNames();
     askWatcher();
 }
@@ -55,13 +55,13 @@ void TrayPresence::nameOwnerChanged(const QString& name, const QString& /*oldOwn
         namedHostChanged(name, owned);
     } else {
         // A host known by this name alone may have gone with it.
-        if (isUniqueName(name) && !owned && !askSoon_.isActive()) {
-            askSoon_.start();
+        if (isUniqueName(name) && !owned) {
+            askSoon();
         }
         return;
     }
     update();
-    askWatcher();
+    askSoon();
 }
 
 void TrayPresence::listNames() {
@@ -110,7 +110,15 @@ void TrayPresence::hostRegistered() {
     } else {
         unannouncedNamedHosts_.erase(unannouncedNamedHosts_.begin());
     }
-    askWatcher();
+    askSoon();
+}
+
+// However many peers come, go or announce, the watcher is asked at most once
+// per `askDelay`.
+void TrayPresence::askSoon() {
+    if (!askSoon_.isActive()) {
+        askSoon_.start();
+    }
 }
 
 // A watcher that has taken its name but serves nothing yet answers with an

@@ -26,8 +26,8 @@ class TrayPresence final : public QObject {
     Q_OBJECT
 
 public:
-    // Questions to the watcher asked within this many milliseconds of one
-    // another are asked once.
+    // Questions to the watcher that arise within this many milliseconds of
+    // one another are asked once.
     static constexpr int askDelay = 50;
 
     explicit TrayPresence(QDBusConnection connection);
@@ -41,10 +41,11 @@ signals:
 private slots:
     void nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
     void hostRegistered();
-    void askWatcher();
+    void askSoon();
 
 private:
     void listNames();
+    void askWatcher();
     void watcherCame(bool up);
     void namedHostChanged(const QString& name, bool owned);
     void answered(bool watcherSaysHost);
