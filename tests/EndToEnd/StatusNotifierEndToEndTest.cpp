@@ -311,7 +311,8 @@ const TrayRow trayRows[] = {
       {1'000, {C::hostDies}, T::xembed},
       {1'000, {C::unnamedHostComes}, T::standInHost},
       {1'000, {C::standInHostLeaves}, T::xembed}}},
-    // Past the ten half-second tries a registration once made.
+    // A host there all along, a watcher serving 7 s after taking its name:
+    // the icon stays in the XEmbed tray until it is registered.
     {"WatcherServesLate",
      {{0, {C::xembedTrayStarts, C::namedHostComes, C::lateWatcherComes}, T::xembed},
       {7'000, {C::lateWatcherServes}, T::standInHost},
@@ -411,13 +412,13 @@ protected:
                 << "the new watcher never served";
             break;
         case Change::unnamedHostComes: {
-            const QDBusConnection host =
+            const QDBusConnection standIn =
                 QDBusConnection::connectToBus(QDBusConnection::SessionBus, standInHost);
             QDBusMessage call = QDBusMessage::createMethodCall(
                 watcherService, QStringLiteral("/StatusNotifierWatcher"), watcherService,
                 QStringLiteral("RegisterStatusNotifierHost"));
-            call << host.baseService();
-            const QDBusMessage registered = host.call(call, QDBus::BlockWithGui);
+            call << standIn.baseService();
+            const QDBusMessage registered = standIn.call(call, QDBus::BlockWithGui);
             ASSERT_EQ(registered.type(), QDBusMessage::ReplyMessage)
                 << registered.errorMessage().toStdString();
             break;
