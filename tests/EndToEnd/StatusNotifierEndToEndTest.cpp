@@ -233,15 +233,27 @@ TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBes
 
 namespace {
 
-enum class Tray { statusNotifier, xembed };
+// A host of the test's own draws nothing: the icon is with it once it is
+// listed and out of the XEmbed tray.
+enum class Tray { statusNotifier, xembed, standInHost };
 
 // What changes in the desktop's trays.
 enum class Change {
     xembedTrayStarts,
-    panelStarts,    // a watcher and its host
-    panelStops,     // both
-    hostDies,       // the watcher stays
-    watcherRestarts // the host stays
+    panelStarts,     // a watcher and its host
+    panelStops,      // both
+    hostDies,        // the watcher stays
+    hostStarts,      // with the watcher there
+    watcherRestarts, // the host stays
+    // A host of the test's own, known by its connection's unique name only
+    // (as xfce4-panel's) or by a name of its own; it leaves with its
+    // connection.
+    unnamedHostComes,
+    namedHostComes,
+    standInHostLeaves,
+    // A watcher of the test's own that holds its name and serves only later.
+    lateWatcherComes,
+    lateWatcherServes
 };
 
 // The changes made `after` milliseconds, then the tray the icon must show in.
@@ -294,6 +306,17 @@ const TrayRow trayRows[] = {
       {1'000, {C::watcherRestarts}, T::statusNotifier},
       {1'000, {C::watcherRestarts}, T::statusNotifier},
       {1'000, {C::watcherRestarts}, T::statusNotifier}}},
+    {"UnnamedHostAfterNamedOne",
+     {{0, {C::xembedTrayStarts, C::panelStarts}, T::statusNotifier},
+      {1'000, {C::hostDies}, T::xembed},
+      {1'000, {C::unnamedHostComes}, T::standInHost},
+      {1'000, {C::standInHostLeaves}, T::xembed}}},
+    // A host there all along, a watcher serving 7 s after taking its name:
+    // the icon stays in the XEmbed tray until it is registered.
+    {"WatcherServesLate",
+     {{0, {C::xembedTrayStarts, C::namedHostComes, C::lateWatcherComes}, T::xembed},
+      {7'000, {C::lateWatcherServes}, T::standInHost},
+      {0, {C::hostStarts}, T::statusNotifier}}},
 };
 
 // The labels of the menu a host shows for the one listed item.
@@ -330,11 +353,21 @@ QStringList shownMenuLabels() {
 class StatusNotifierTrayChangeTest : public StatusNotifierEndToEndTest,
                                      public testing::WithParamInterface<TrayRow> {
 protected:
+    const QString standInHost = QStringLiteral("stand-in-host");
+    QProcess lateWatcher;
+
     void SetUp() override {
         if (!DesktopSession::programsInstalled({"trayer"})) {
             GTEST_SKIP() << "Skipped: trayer is not installed.";
         }
         ASSERT_NO_FATAL_FAILURE(prepareSession());
+    }
+
+    void TearDown() override {
+        StatusNotifierEndToEndTest::TearDown();
+        lateWatcher.kill();
+        lateWatcher.waitForFinished(2'000);
+        QDBusConnection::disconnectFromBus(standInHost);
     }
 
     void apply(Change change) {
@@ -354,6 +387,19 @@ protected:
             host.kill();
             host.waitForFinished(2'000);
             break;
+        case Change::hostStarts:
+            host.start(QStringLiteral("gtk-sni-tray-standalone"), {QStringLiteral("--top")});
+            ASSERT_TRUE(host.waitForStarted(5'000));
+            ASSERT_TRUE(processEventsUntil(
+                [] {
+                    const QStringList names =
+                        QDBusConnection::sessionBus().interface()->registeredServiceNames();
+                    return !names.filter(QStringLiteral("org.kde.StatusNotifierHost-standalone"))
+                                .isEmpty();
+                },
+                20'000))
+                << "the panel's host never came";
+            break;
         case Change::watcherRestarts:
             watcher.kill();
             watcher.waitForFinished(2'000);
@@ -365,6 +411,36 @@ protected:
                 [] { return watcherProperty("ProtocolVersion").isValid(); }, 20'000))
                 << "the new watcher never served";
             break;
+        case Change::unnamedHostComes: {
+            const QDBusConnection standIn =
+                QDBusConnection::connectToBus(QDBusConnection::SessionBus, standInHost);
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                watcherService, QStringLiteral("/StatusNotifierWatcher"), watcherService,
+                QStringLiteral("RegisterStatusNotifierHost"));
+            call << standIn.baseService();
+            const QDBusMessage registered = standIn.call(call, QDBus::BlockWithGui);
+            ASSERT_EQ(registered.type(), QDBusMessage::ReplyMessage)
+                << registered.errorMessage().toStdString();
+            break;
+        }
+        case Change::namedHostComes:
+            ASSERT_TRUE(
+                QDBusConnection::connectToBus(QDBusConnection::SessionBus, standInHost)
+                    .registerService(QStringLiteral("org.kde.StatusNotifierHost-stand-in")));
+            break;
+        case Change::standInHostLeaves:
+            QDBusConnection::disconnectFromBus(standInHost);
+            break;
+        case Change::lateWatcherComes:
+            lateWatcher.start(QStringLiteral(PELMOR_WATCHER_STAND_IN), {});
+            ASSERT_TRUE(processEventsUntil([&] { return lateWatcher.canReadLine(); }, 10'000));
+            ASSERT_EQ(lateWatcher.readLine(), QByteArray("named\n"));
+            break;
+        case Change::lateWatcherServes:
+            lateWatcher.write("\n");
+            ASSERT_TRUE(processEventsUntil([&] { return lateWatcher.canReadLine(); }, 10'000));
+            ASSERT_EQ(lateWatcher.readLine(), QByteArray("serving\n"));
+            break;
         }
     }
 
@@ -375,6 +451,11 @@ protected:
             const QRect placed = item.geometry();
             return item.isInXEmbedTray() && !placed.isEmpty()
                        ? std::optional<QPoint>(placed.center())
+                       : std::nullopt;
+        }
+        if (tray == Tray::standInHost) {
+            return !item.isInXEmbedTray() && listedItems().size() == 1
+                       ? std::optional<QPoint>(QPoint())
                        : std::nullopt;
         }
         const std::optional<QRect> drawn = itemsOnPanel(panelHeight);

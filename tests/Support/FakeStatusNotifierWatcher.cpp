@@ -43,3 +43,7 @@ void FakeStatusNotifierWatcher::RegisterStatusNotifierItem(const QString& servic
 void FakeStatusNotifierWatcher::RegisterStatusNotifierHost(const QString& /*service*/) {
     setHostRegistered(true);
 }
+
+QString FakeStatusNotifierWatcher::GetObjectPathForItemName(const QString& /*service*/) {
+    return QStringLiteral("/StatusNotifierItem");
+}

@@ -33,6 +33,9 @@ public:
 public slots:
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& service);
     Q_SCRIPTABLE void RegisterStatusNotifierHost(const QString& service);
+    // Where an item registered by its bus name serves, as
+    // status-notifier-watcher answers its own host (gtk-sni-tray).
+    Q_SCRIPTABLE QString GetObjectPathForItemName(const QString& service);
 
 signals:
     Q_SCRIPTABLE void StatusNotifierItemRegistered(const QString& service);

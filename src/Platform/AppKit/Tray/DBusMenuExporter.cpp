@@ -1,7 +1,9 @@
 #include "Platform/AppKit/Tray/DBusMenuExporter.h"
 
+#include "Platform/AppKit/Tray/TrayDBusTypes.h"
+
 #include <QAction>
-#include <QDBusMetaType>
+#include <QDBusError>
 #include <QGuiApplication>
 #include <QMetaObject>
 
@@ -31,24 +33,10 @@ QString dbusMenuLabel(const QString& text) {
     return label;
 }
 
-void registerTypes() {
-    static const bool registered = [] {
-        qDBusRegisterMetaType<DBusMenuLayoutItem>();
-        qDBusRegisterMetaType<DBusMenuItem>();
-        qDBusRegisterMetaType<QList<DBusMenuItem>>();
-        qDBusRegisterMetaType<DBusMenuItemKeys>();
-        qDBusRegisterMetaType<QList<DBusMenuItemKeys>>();
-        qDBusRegisterMetaType<DBusMenuEvent>();
-        qDBusRegisterMetaType<QList<DBusMenuEvent>>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 } // namespace
 
 DBusMenuExporter::DBusMenuExporter(QObject* parent) : QObject(parent) {
-    registerTypes();
+    registerTrayDBusTypes();
 }
 
 void DBusMenuExporter::setCommands(const QList<QAction*>& commands) {
@@ -97,7 +85,11 @@ DBusMenuLayoutItem DBusMenuExporter::layoutOf(int id, int depth, const QStringLi
 
 uint DBusMenuExporter::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                                  DBusMenuLayoutItem& layout) {
-    layout = layoutOf(isItem(parentId) ? parentId : rootId, recursionDepth, propertyNames);
+    if (!isItem(parentId)) {
+        refuse(QStringLiteral("no menu item %1").arg(parentId));
+        return revision_;
+    }
+    layout = layoutOf(parentId, recursionDepth, propertyNames);
     return revision_;
 }
 
@@ -113,7 +105,12 @@ QList<DBusMenuItem> DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
 }
 
 QDBusVariant DBusMenuExporter::GetProperty(int id, const QString& name) {
-    return QDBusVariant(propertiesOf(id, {}).value(name));
+    const QVariantMap properties = propertiesOf(id, {});
+    if (!isItem(id) || !properties.contains(name)) {
+        refuse(QStringLiteral("menu item %1 has no property %2").arg(id).arg(name));
+        return {};
+    }
+    return QDBusVariant(properties.value(name));
 }
 
 void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant& /*data*/,
@@ -142,6 +139,14 @@ QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>&
         }
     }
     return {};
+}
+
+// The caller is answered with an error, as libdbusmenu answers: a reply would
+// have to carry a value there is none of.
+void DBusMenuExporter::refuse(const QString& why) {
+    if (calledFromDBus()) {
+        sendErrorReply(QDBusError::InvalidArgs, why);
+    }
 }
 
 // Only a click runs a command; hovering, opening and closing do nothing.

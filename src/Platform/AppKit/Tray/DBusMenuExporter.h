@@ -2,6 +2,7 @@
 
 #include "Platform/DBus/DBusMenuTypes.h"
 
+#include <QDBusContext>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -12,8 +13,10 @@ class QAction;
 // A flat menu of commands, served over D-Bus as com.canonical.dbusmenu, so
 // that a StatusNotifier host shows it as its own menu. The root is item 0;
 // the commands are items 1 to n, in their order. A command chosen in the host
-// runs on a later turn of the event loop, outside the bus's dispatch.
-class DBusMenuExporter final : public QObject {
+// runs on a later turn of the event loop, outside the bus's dispatch. An
+// unknown item, or a property an item does not have, is an error
+// (org.freedesktop.DBus.Error.InvalidArgs) for whoever asks of it.
+class DBusMenuExporter final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
     Q_PROPERTY(uint Version READ version)
@@ -54,6 +57,7 @@ private:
     QVariantMap propertiesOf(int id, const QStringList& names) const;
     DBusMenuLayoutItem layoutOf(int id, int depth, const QStringList& names) const;
     bool handleEvent(int id, const QString& eventId);
+    void refuse(const QString& why);
 
     QList<QPointer<QAction>> commands_;
     uint revision_ = 1;

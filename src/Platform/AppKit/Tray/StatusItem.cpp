@@ -2,6 +2,8 @@
 
 #include "Platform/AppKit/Xcb/ScreenPixels.h"
 
+#include <optional>
+
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
@@ -9,13 +11,22 @@
 #include <QMenu>
 #include <QWindow>
 
-StatusItem::StatusItem()
+namespace {
+
+// Where a host says it was clicked, in Qt's pixels; none where it does not
+// say (hosts send 0, 0 then) or names a place off every screen.
+std::optional<QPoint> placeGiven(QPoint device) {
+    return device.isNull() ? std::nullopt : ScreenPixels::toLogical(device);
+}
+
+} // namespace
+
+StatusItem::StatusItem(const QDBusConnection& bus)
     : menu_(std::make_unique<QMenu>()),
       clickFilter_(std::chrono::milliseconds(QApplication::doubleClickInterval())),
-      statusNotifierItem_(QDBusConnection::sessionBus(), QStringLiteral("pelmor"),
-                          QStringLiteral("Pelmor")),
-      registration_(QDBusConnection::sessionBus(), statusNotifierItem_.serviceName()),
-      hosts_(QDBusConnection::sessionBus()), xembedIcon_(xembedTrays_) {
+      statusNotifierItem_(bus, QStringLiteral("pelmor"), QStringLiteral("Pelmor")),
+      registration_(bus, statusNotifierItem_.serviceName()), hosts_(bus),
+      xembedIcon_(xembedTrays_) {
     xembedIcon_.setAccessibleName(QStringLiteral("Pelmor"));
     // On a later turn, outside the bus's dispatch of the host's call.
     statusNotifierItem_.onActivated = [this](QSystemTrayIcon::ActivationReason reason,
@@ -26,10 +37,7 @@ StatusItem::StatusItem()
     };
     statusNotifierItem_.onContextMenu = [this](QPoint position) {
         QMetaObject::invokeMethod(
-            this,
-            [this, position] {
-                showMenu(position.isNull() ? QCursor::pos() : ScreenPixels::toLogical(position));
-            },
+            this, [this, position] { showMenu(placeGiven(position).value_or(QCursor::pos())); },
             Qt::QueuedConnection);
     };
     connect(&xembedIcon_, &XEmbedTrayIcon::activated, this,
@@ -43,6 +51,8 @@ StatusItem::StatusItem()
     // On a later turn: a change may be told from inside the handling of a
     // tray's own event.
     connect(&hosts_, &TrayPresence::changed, this, &StatusItem::followTrays, Qt::QueuedConnection);
+    connect(&registration_, &StatusNotifierRegistration::registeredChanged, this,
+            &StatusItem::followTrays, Qt::QueuedConnection);
     connect(&xembedTrays_, &XEmbedTraySelection::ownerChanged, this, &StatusItem::followTrays,
             Qt::QueuedConnection);
 }
@@ -53,11 +63,13 @@ StatusItem::~StatusItem() {
 
 // A StatusNotifier host is preferred wherever there is one (a desktop may
 // also run an XEmbed tray that only passes icons on to its host); the XEmbed
-// icon leaves its tray then, so that the desktop shows one icon. The
+// icon leaves its tray once the item is registered with a watcher that has a
+// host, so that the desktop shows one icon, and not before. The
 // StatusNotifier item stays registered throughout: no host shows it while
 // there is none.
 void StatusItem::followTrays() {
-    xembedIcon_.setDocked(shown_ && !hosts_.hasStatusNotifierHost());
+    const bool hostShowsIt = registration_.isRegistered() && hosts_.hasStatusNotifierHost();
+    xembedIcon_.setDocked(shown_ && !hostShowsIt);
 }
 
 bool StatusItem::isInXEmbedTray() const {
@@ -77,13 +89,13 @@ void StatusItem::activate(QSystemTrayIcon::ActivationReason reason) {
 
 // The popover opens by the point the host gives, taken for the middle of an
 // icon of a tray's usual size, as by the XEmbed icon's place; by the pointer
-// where it gives none.
+// where it gives none, or one off every screen.
 void StatusItem::activateByHost(QSystemTrayIcon::ActivationReason reason, QPoint position) {
     constexpr int iconSide = 24;
     hostClick_ = QRect();
-    if (!position.isNull()) {
+    if (const std::optional<QPoint> place = placeGiven(position)) {
         hostClick_ = QRect(0, 0, iconSide, iconSide);
-        hostClick_.moveCenter(ScreenPixels::toLogical(position));
+        hostClick_.moveCenter(*place);
     }
     activate(reason);
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include <QDBusConnection>
 #include <QIcon>
 #include <QList>
 #include <QObject>
@@ -33,7 +34,8 @@ class StatusItem final : public QObject {
     Q_OBJECT
 
 public:
-    StatusItem();
+    // Serves the StatusNotifier item on `bus`.
+    explicit StatusItem(const QDBusConnection& bus = QDBusConnection::sessionBus());
     ~StatusItem() override;
 
     void setIcon(const QIcon& icon);

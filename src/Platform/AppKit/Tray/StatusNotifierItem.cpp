@@ -1,18 +1,8 @@
 #include "Platform/AppKit/Tray/StatusNotifierItem.h"
 
-#include <QDBusMetaType>
+#include "Platform/AppKit/Tray/TrayDBusTypes.h"
 
 namespace {
-
-void registerTypes() {
-    static const bool registered = [] {
-        qDBusRegisterMetaType<StatusNotifierPixmap>();
-        qDBusRegisterMetaType<QList<StatusNotifierPixmap>>();
-        qDBusRegisterMetaType<StatusNotifierToolTip>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 constexpr QDBusConnection::RegisterOptions exported = QDBusConnection::ExportScriptableContents;
 
@@ -20,7 +10,7 @@ constexpr QDBusConnection::RegisterOptions exported = QDBusConnection::ExportScr
 
 StatusNotifierItem::StatusNotifierItem(QDBusConnection connection, QString id, QString title)
     : connection_(std::move(connection)), id_(std::move(id)), title_(std::move(title)) {
-    registerTypes();
+    registerTrayDBusTypes();
     exported_ = connection_.isConnected() &&
                 connection_.registerObject(QString::fromLatin1(objectPath), this, exported) &&
                 connection_.registerObject(QString::fromLatin1(menuPath), &menu_, exported);

@@ -1,21 +1,20 @@
 #include "Platform/AppKit/Tray/StatusNotifierRegistration.h"
 
+#include "Platform/AppKit/Tray/StatusNotifierWatcher.h"
+
+#include <algorithm>
+
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-
-namespace {
-
-const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-
-} // namespace
 
 StatusNotifierRegistration::StatusNotifierRegistration(QDBusConnection connection,
                                                        QString itemService)
     : connection_(std::move(connection)), itemService_(std::move(itemService)),
-      watcher_(watcherService, connection_, QDBusServiceWatcher::WatchForOwnerChange) {
+      watcher_(StatusNotifierWatcher::service(), connection_,
+               QDBusServiceWatcher::WatchForOwnerChange) {
     retry_.setSingleShot(true);
-    retry_.setInterval(retryInterval);
     connect(&retry_, &QTimer::timeout, this, &StatusNotifierRegistration::attempt);
     connect(&watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& newOwner) {
@@ -33,11 +32,10 @@ void StatusNotifierRegistration::start() {
 
 // A watcher that is not there yet is registered with when it comes.
 void StatusNotifierRegistration::askOwner() {
-    QDBusMessage ask = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
-    ask << watcherService;
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(ask), this);
+    auto* pending = new QDBusPendingCallWatcher(
+        connection_.interface()->asyncCall(QStringLiteral("GetNameOwner"),
+                                           StatusNotifierWatcher::service()),
+        this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
@@ -56,33 +54,35 @@ void StatusNotifierRegistration::watcherChanged(const QString& newOwner) {
     }
     owner_ = newOwner;
     retry_.stop();
-    ++calls_;
+    registering_.forget();
+    setRegistered(false);
     if (newOwner.isEmpty()) {
         return;
     }
-    attemptsLeft_ = maxAttempts;
+    pause_ = firstPause;
     attempt();
 }
 
+// A watcher that has left answers that it is unknown: the bus tells when
+// another comes.
 void StatusNotifierRegistration::attempt() {
-    --attemptsLeft_;
     QDBusMessage call = QDBusMessage::createMethodCall(
-        watcherService, QStringLiteral("/StatusNotifierWatcher"), watcherService,
-        QStringLiteral("RegisterStatusNotifierItem"));
+        StatusNotifierWatcher::service(), StatusNotifierWatcher::path(),
+        StatusNotifierWatcher::service(), QStringLiteral("RegisterStatusNotifierItem"));
     call << itemService_;
-    const quint64 thisCall = ++calls_;
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, thisCall](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                if (thisCall != calls_) {
-                    return;
-                }
-                if (!finished->isError()) {
-                    ++accepted_;
-                } else if (attemptsLeft_ > 0 &&
-                           finished->error().type() != QDBusError::ServiceUnknown) {
-                    retry_.start();
-                }
-            });
+    registering_.call(connection_, call, [this](const QDBusMessage& reply) {
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            setRegistered(true);
+        } else if (QDBusError(reply).type() != QDBusError::ServiceUnknown) {
+            retry_.start(pause_);
+            pause_ = std::min(pause_ * 2, longestPause);
+        }
+    });
+}
+
+void StatusNotifierRegistration::setRegistered(bool registered) {
+    if (registered != registered_) {
+        registered_ = registered;
+        emit registeredChanged();
+    }
 }

@@ -1,105 +1,153 @@
 #include "Platform/AppKit/Tray/TrayPresence.h"
 
+#include "Platform/AppKit/Tray/StatusNotifierWatcher.h"
+
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
 namespace {
 
-const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString busService = QStringLiteral("org.freedesktop.DBus");
 const QString hostPrefix = QStringLiteral("org.kde.StatusNotifierHost");
 
 bool isHostName(const QString& name) {
     return name.startsWith(hostPrefix);
 }
 
+bool isUniqueName(const QString& name) {
+    return name.startsWith(QLatin1Char(':'));
+}
+
 } // namespace
 
-// Both the watcher's and the hosts' names lie in the org.kde namespace: one
-// match rule on the bus covers them.
-TrayPresence::TrayPresence(QDBusConnection connection)
-    : connection_(std::move(connection)),
-      names_(QStringLiteral("org.kde*"), connection_, QDBusServiceWatcher::WatchForOwnerChange) {
-    connect(&names_, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](const QString& name, const QString&, const QString& newOwner) {
-                ownerChanged(name, newOwner);
-            });
-    // From any sender: a watcher that has just taken its name may send these
-    // before the bus has told who owns it.
-    connection_.connect(QString(), watcherPath, watcherService,
-                        QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWatcher()));
-    connection_.connect(QString(), watcherPath, watcherService,
-                        QStringLiteral("StatusNotifierHostUnregistered"), this, SLOT(askWatcher()));
+// Every change of owner on the bus is heard: the watcher's, the named hosts'
+// and each connection's leaving. The watcher's signals are taken from any
+// sender: a watcher that has just taken its name may send them before the
+// bus has told who owns it.
+TrayPresence::TrayPresence(QDBusConnection connection) : connection_(std::move(connection)) {
+    askSoon_.setSingleShot(true);
+    askSoon_.setInterval(askDelay);
+    connect(&askSoon_, &QTimer::timeout, this, &TrayPresence::askWatcher);
+    if (!connection_.isConnected()) {
+        return;
+    }
+    connection_.connect(busService, QStringLiteral("/org/freedesktop/DBus"), busService,
+                        QStringLiteral("NameOwnerChanged"), this,
+                        SLOT(nameOwnerChanged(QString, QString, QString)));
+    const QString watcher = StatusNotifierWatcher::service();
+    const QString path = StatusNotifierWatcher::path();
+    connection_.connect(QString(), path, watcher, QStringLiteral("StatusNotifierHostRegistered"),
+                        this, SLOT(hostRegistered()));
+    connection_.connect(QString(), path, watcher, QStringLiteral("StatusNotifierHostUnregistered"),
+                        this, SLOT(askSoon()));
     listNames();
     askWatcher();
 }
 
-bool TrayPresence::hasStatusNotifierHost() const {
-    return watcherUp_ && (namedHostSeen_ ? !namedHosts_.isEmpty() : watcherSaysHost_);
-}
-
-void TrayPresence::nameOwned(const QString& name, bool owned) {
-    if (name == watcherService) {
-        watcherUp_ = owned;
-    } else if (owned) {
-        namedHosts_.insert(name);
-        namedHostSeen_ = true;
+void TrayPresence::nameOwnerChanged(const QString& name, const QString& /*oldOwner*/,
+                                    const QString& newOwner) {
+    const bool owned = !newOwner.isEmpty();
+    if (name == StatusNotifierWatcher::service()) {
+        watcherCame(owned);
+    } else if (isHostName(name)) {
+        namedHostChanged(name, owned);
     } else {
-        namedHosts_.remove(name);
+        // A host known by this name alone may have gone with it.
+        if (isUniqueName(name) && !owned) {
+            askSoon();
+        }
+        return;
     }
-}
-
-void TrayPresence::ownerChanged(const QString& name, const QString& newOwner) {
-    if (isHostName(name) || name == watcherService) {
-        nameOwned(name, !newOwner.isEmpty());
-        update(watcherSaysHost_);
-        askWatcher();
-    }
+    update();
+    askSoon();
 }
 
 void TrayPresence::listNames() {
-    const QDBusMessage list = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(list), this);
+    auto* pending = new QDBusPendingCallWatcher(
+        connection_.interface()->asyncCall(QStringLiteral("ListNames")), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
                 for (const QString& name : finished->reply().arguments().value(0).toStringList()) {
-                    if (isHostName(name) || name == watcherService) {
-                        nameOwned(name, true);
+                    if (name == StatusNotifierWatcher::service()) {
+                        watcherUp_ = true;
+                    } else if (isHostName(name)) {
+                        namedHosts_.insert(name);
                     }
                 }
-                update(watcherSaysHost_);
+                update();
             });
+}
+
+// A watcher that comes, or replaces another, knows nothing the last one said;
+// the named hosts on the bus may register with it.
+void TrayPresence::watcherCame(bool up) {
+    watcherUp_ = up;
+    watcherSaysHost_ = false;
+    uniqueNameHostShown_ = false;
+    namedHostLeft_ = false;
+    unannouncedNamedHosts_ = namedHosts_;
+    question_.forget();
+}
+
+void TrayPresence::namedHostChanged(const QString& name, bool owned) {
+    if (owned) {
+        namedHosts_.insert(name);
+        unannouncedNamedHosts_.insert(name);
+    } else {
+        namedHosts_.remove(name);
+        unannouncedNamedHosts_.remove(name);
+        namedHostLeft_ = true;
+    }
+}
+
+// A named host's registration is the first announced after it came.
+void TrayPresence::hostRegistered() {
+    if (unannouncedNamedHosts_.isEmpty()) {
+        uniqueNameHostShown_ = true;
+    } else {
+        unannouncedNamedHosts_.erase(unannouncedNamedHosts_.begin());
+    }
+    askSoon();
+}
+
+// However many peers come, go or announce, the watcher is asked at most once
+// per `askDelay`.
+void TrayPresence::askSoon() {
+    if (!askSoon_.isActive()) {
+        askSoon_.start();
+    }
 }
 
 // A watcher that has taken its name but serves nothing yet answers with an
 // error: no host, until it announces one.
 void TrayPresence::askWatcher() {
     QDBusMessage get = QDBusMessage::createMethodCall(
-        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    get << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-    const quint64 question = ++questions_;
-    auto* pending = new QDBusPendingCallWatcher(connection_.asyncCall(get), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, question](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                const QDBusMessage reply = finished->reply();
-                const bool host =
-                    reply.type() == QDBusMessage::ReplyMessage &&
-                    reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
-                if (question == questions_) {
-                    update(host);
-                }
-            });
+        StatusNotifierWatcher::service(), StatusNotifierWatcher::path(),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << StatusNotifierWatcher::service() << QStringLiteral("IsStatusNotifierHostRegistered");
+    question_.call(connection_, get, [this](const QDBusMessage& reply) {
+        answered(reply.type() == QDBusMessage::ReplyMessage &&
+                 reply.arguments().value(0).value<QDBusVariant>().variant().toBool());
+    });
 }
 
-void TrayPresence::update(bool watcherSaysHost) {
+void TrayPresence::answered(bool watcherSaysHost) {
     watcherSaysHost_ = watcherSaysHost;
-    const bool shown = hasStatusNotifierHost();
+    if (!watcherSaysHost) {
+        uniqueNameHostShown_ = false;
+        namedHostLeft_ = false;
+    } else if (namedHosts_.isEmpty() && !namedHostLeft_) {
+        uniqueNameHostShown_ = true;
+    }
+    update();
+}
+
+void TrayPresence::update() {
+    const bool shown =
+        watcherUp_ && (!namedHosts_.isEmpty() || (watcherSaysHost_ && uniqueNameHostShown_));
     if (shown != shown_) {
         shown_ = shown;
         emit changed();

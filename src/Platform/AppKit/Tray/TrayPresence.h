@@ -1,48 +1,66 @@
 #pragma once
 
+#include "Platform/DBus/LatestDBusCall.h"
+
 #include <QDBusConnection>
-#include <QDBusServiceWatcher>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 // Whether the desktop has a StatusNotifier host now, told again at each
-// change. The watcher says whether a host has registered with it, but a
-// watcher may outlive its host without saying so (a panel that crashed while
-// its watcher lives in another process), so the hosts are followed
-// themselves too, by their bus names ("org.kde.StatusNotifierHost-..."):
-// once a named host has been seen, the last of them leaving the bus counts as
-// the host gone, whatever the watcher says. A host that registers by its
-// connection's unique name only is known by the watcher's word alone. Nothing
-// is polled: the bus tells of every change of owner.
+// change. A host registers with the watcher either by a well-known name of
+// its own ("org.kde.StatusNotifierHost-...") or by its connection's unique
+// name only, and a watcher may keep saying a host is there after it left (a
+// panel that crashed while its watcher lives in another process). So a host
+// counts as there while a named host is on the bus, or while the watcher says
+// one is registered and something shows a host known by its unique name only:
+// a registration the watcher announces that no newly come named host accounts
+// for (a named host takes its name before it registers), or the watcher's
+// "yes" while no named host is on the bus and none has left since the
+// watcher last said "no" or came. That showing ends when the watcher says
+// "no" or is replaced. The watcher is asked again whenever a connection
+// leaves the bus, so that a host known by its unique name that leaves is
+// noticed even where the watcher tells no one. Nothing is polled.
 class TrayPresence final : public QObject {
     Q_OBJECT
 
 public:
+    // Questions to the watcher that arise within this many milliseconds of
+    // one another are asked once.
+    static constexpr int askDelay = 50;
+
     explicit TrayPresence(QDBusConnection connection);
 
     // False until the watcher has answered.
-    bool hasStatusNotifierHost() const;
+    bool hasStatusNotifierHost() const { return shown_; }
 
 signals:
     void changed();
 
 private slots:
-    void askWatcher();
+    void nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
+    void hostRegistered();
+    void askSoon();
 
 private:
-    void ownerChanged(const QString& name, const QString& newOwner);
     void listNames();
-    void nameOwned(const QString& name, bool owned);
-    void update(bool watcherSaysHost);
+    void askWatcher();
+    void watcherCame(bool up);
+    void namedHostChanged(const QString& name, bool owned);
+    void answered(bool watcherSaysHost);
+    void update();
 
     QDBusConnection connection_;
-    QDBusServiceWatcher names_;
+    LatestDBusCall question_{this};
+    QTimer askSoon_;
     bool watcherUp_ = false;
     bool watcherSaysHost_ = false;
     QSet<QString> namedHosts_;
-    bool namedHostSeen_ = false;
+    // Named hosts come since the watcher did whose registration it has not
+    // announced yet.
+    QSet<QString> unannouncedNamedHosts_;
+    bool namedHostLeft_ = false;
+    bool uniqueNameHostShown_ = false;
     bool shown_ = false;
-    // Only the answer to the latest question counts.
-    quint64 questions_ = 0;
 };

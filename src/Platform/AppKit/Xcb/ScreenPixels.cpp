@@ -3,6 +3,30 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace {
+
+// Whether the screen's area in device pixels holds the point, reckoned in 64
+// bits: a point near the ends of int overflows nothing.
+bool holds(const QScreen& screen, QPoint device) {
+    const QRect logical = screen.geometry();
+    const qreal ratio = screen.devicePixelRatio();
+    const qint64 right = qint64(device.x()) - logical.x();
+    const qint64 down = qint64(device.y()) - logical.y();
+    return right >= 0 && down >= 0 && right < qRound64(logical.width() * ratio) &&
+           down < qRound64(logical.height() * ratio);
+}
+
+const QScreen* screenHolding(QPoint device) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (holds(*screen, device)) {
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 namespace ScreenPixels {
 
 QRect toLogical(QRect device, const QScreen& screen) {
@@ -12,18 +36,17 @@ QRect toLogical(QRect device, const QScreen& screen) {
 }
 
 QRect toLogical(QRect device) {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect logical = screen->geometry();
-        if (QRect(logical.topLeft(), logical.size() * screen->devicePixelRatio())
-                .contains(device.topLeft())) {
-            return toLogical(device, *screen);
-        }
-    }
-    return device;
+    const QScreen* screen = screenHolding(device.topLeft());
+    return screen != nullptr ? toLogical(device, *screen) : device;
 }
 
-QPoint toLogical(QPoint device) {
-    return toLogical(QRect(device, QSize(1, 1))).topLeft();
+std::optional<QPoint> toLogical(QPoint device) {
+    const QScreen* screen = screenHolding(device);
+    if (screen == nullptr) {
+        return std::nullopt;
+    }
+    const QPoint origin = screen->geometry().topLeft();
+    return origin + (device - origin) / screen->devicePixelRatio();
 }
 
 } // namespace ScreenPixels

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QPoint>
 #include <QRect>
 
@@ -14,6 +16,8 @@ QRect toLogical(QRect device, const QScreen& screen);
 // On the screen that holds the place (a rectangle's top-left corner); as it
 // is where none does.
 QRect toLogical(QRect device);
-QPoint toLogical(QPoint device);
+// On the screen that holds the point; none where no screen does. Any point
+// may be given, however far off.
+std::optional<QPoint> toLogical(QPoint device);
 
 } // namespace ScreenPixels

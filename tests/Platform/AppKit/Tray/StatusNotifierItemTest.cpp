@@ -4,6 +4,7 @@
 #include "Support/EventLoopWait.h"
 #include "Support/PrivateSessionBus.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -15,6 +16,20 @@
 #include <QPixmap>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The names of the signals a host hears.
+class HeardSignals : public QObject {
+    Q_OBJECT
+public:
+    QStringList names;
+
+public slots:
+    void heard(const QDBusMessage& signal) { names.append(signal.member()); }
+};
+
+} // namespace
 
 // The item as a StatusNotifier host sees it: read and called over a private
 // bus from a connection of the host's own.
@@ -109,3 +124,76 @@ TEST_F(StatusNotifierItemTest, TheHostsClicksComeOutWithTheirPlace) {
     EXPECT_EQ(activations[0].second, QPoint(12, 34));
     EXPECT_EQ(menus[0], QPoint(5, 6));
 }
+
+// What a host asks of the menu's items is answered, and at once: an unknown
+// item or a property an item does not have is an error, as libdbusmenu
+// answers, never the root's layout nor silence.
+TEST_F(StatusNotifierItemTest, EveryQuestionAboutTheMenuIsAnswered) {
+    QAction settings(u"Settings…"_s);
+    item.setCommands({&settings});
+    const QString invalid = u"org.freedesktop.DBus.Error.InvalidArgs"_s;
+    struct Question {
+        const char* method;
+        QVariantList arguments;
+        QString error; // none: the answer holds `label`
+        QString label;
+    };
+    const Question questions[] = {
+        {"GetProperty", {1, u"label"_s}, {}, u"Settings…"_s},
+        {"GetProperty", {99, u"label"_s}, invalid, {}},
+        {"GetProperty", {-1, u"label"_s}, invalid, {}},
+        {"GetProperty", {1, u"icon-name"_s}, invalid, {}},
+        {"GetProperty", {0, u"label"_s}, invalid, {}},
+        {"GetLayout", {1, 0, QStringList()}, {}, u"Settings…"_s},
+        {"GetLayout", {99, -1, QStringList()}, invalid, {}},
+    };
+    for (const Question& question : questions) {
+        SCOPED_TRACE(testing::Message()
+                     << question.method << " of item " << question.arguments.value(0).toInt() << " "
+                     << question.arguments.value(1).toString().toStdString());
+        const QDBusMessage answer = call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s,
+                                         QString::fromLatin1(question.method), question.arguments);
+        EXPECT_EQ(answer.errorName().toStdString(), question.error.toStdString());
+        if (question.error.isEmpty()) {
+            const QVariant value = answer.arguments().value(question.arguments.size() == 2 ? 0 : 1);
+            const QString label =
+                question.arguments.size() == 2
+                    ? value.value<QDBusVariant>().variant().toString()
+                    : qdbus_cast<DBusMenuLayoutItem>(value).properties.value(u"label"_s).toString();
+            EXPECT_EQ(label, question.label);
+        }
+    }
+}
+
+// A host redraws what it is told changed.
+TEST_F(StatusNotifierItemTest, AHostIsToldOfEachChange) {
+    HeardSignals heard;
+    const QString service = item.serviceName();
+    ASSERT_TRUE(host.connect(service, u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s,
+                             u"NewIcon"_s, &heard, SLOT(heard(QDBusMessage))));
+    ASSERT_TRUE(host.connect(service, u"/StatusNotifierItem"_s, u"org.kde.StatusNotifierItem"_s,
+                             u"NewToolTip"_s, &heard, SLOT(heard(QDBusMessage))));
+    ASSERT_TRUE(host.connect(service, u"/MenuBar"_s, u"com.canonical.dbusmenu"_s,
+                             u"LayoutUpdated"_s, &heard, SLOT(heard(QDBusMessage))));
+    property(u"Id"_s); // the bus has the host's match rules once this is answered
+    QAction quit(u"Quit"_s);
+    struct Change {
+        const char* signal;
+        std::function<void()> make;
+    };
+    const Change changes[] = {
+        {"NewIcon", [&] { item.setIcon(QIcon(QPixmap(4, 4))); }},
+        {"NewToolTip", [&] { item.setToolTip(u"pelmor"_s); }},
+        {"LayoutUpdated", [&] { item.setCommands({&quit}); }},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.signal);
+        heard.names.clear();
+        change.make();
+        EXPECT_TRUE(processEventsUntil(
+            [&] { return heard.names == QStringList{QString::fromLatin1(change.signal)}; }, 5'000))
+            << "heard " << heard.names.join(u',').toStdString();
+    }
+}
+
+#include "StatusNotifierItemTest.moc"

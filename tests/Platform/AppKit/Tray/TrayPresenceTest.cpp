@@ -7,11 +7,14 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
 // A desktop's watcher and hosts on a private bus, changed step by step: the
-// presence follows the hosts themselves where the watcher does not tell.
+// presence follows the hosts themselves where the watcher does not tell,
+// whether a host has a name of its own or registers by its connection's
+// unique name only.
 TEST(TrayPresenceTest, AHostCountsAsThereWhileItIsOnTheBus) {
     PrivateSessionBus bus;
     ASSERT_TRUE(bus.isRunning());
@@ -24,10 +27,23 @@ TEST(TrayPresenceTest, AHostCountsAsThereWhileItIsOnTheBus) {
         panel.registerService(hostName);
         watcher->setHostRegistered(true);
     };
-    const auto watcherRestarts = [&] {
+    // Known by its unique name only, as xfce4-panel's host is.
+    std::optional<QDBusConnection> unnamedHost;
+    const auto unnamedHostComes = [&] {
+        unnamedHost = bus.connect();
+        watcher->setHostRegistered(true);
+    };
+    const auto unnamedHostLeaves = [&] {
+        watcher->setHostRegistered(false, false);
+        const QString connectionName = unnamedHost->name();
+        unnamedHost.reset();
+        QDBusConnection::disconnectFromBus(connectionName);
+    };
+    const auto watcherRestarts = [&](bool hostRegistered) {
         watcher.reset();
         watcher = std::make_unique<FakeStatusNotifierWatcher>(bus.connect());
-        ASSERT_TRUE(watcher->takeName() && watcher->serve());
+        watcher->setHostRegistered(hostRegistered, false);
+        ASSERT_TRUE(watcher->serve() && watcher->takeName());
     };
 
     struct Step {
@@ -42,8 +58,14 @@ TEST(TrayPresenceTest, AHostCountsAsThereWhileItIsOnTheBus) {
         {"a named host registers", hostComes, true},
         {"the host leaves the bus, the watcher says nothing",
          [&] { panel.unregisterService(hostName); }, false},
+        {"a host known by its unique name registers after a named one left", unnamedHostComes,
+         true},
+        {"that host leaves the bus, the watcher says nothing", unnamedHostLeaves, false},
+        {"a watcher comes that such a host registered with before", [&] { watcherRestarts(true); },
+         true},
         {"a named host comes again", hostComes, true},
-        {"the watcher restarts and does not hear from the host", watcherRestarts, true},
+        {"the watcher restarts and does not hear from the host", [&] { watcherRestarts(false); },
+         true},
         {"the watcher goes", [&] { watcher.reset(); }, false},
     };
     for (const Step& step : steps) {
