@@ -3,6 +3,7 @@
 #include "EndToEnd/DesktopSession.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/Tray/StatusItem.h"
+#include "Platform/AppKit/Xcb/XcbRequests.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -367,6 +368,15 @@ protected:
             QFile config(configHome.filePath(QStringLiteral("tint2rc")));
             ASSERT_TRUE(config.open(QIODevice::WriteOnly) && config.write(tint2Config) > 0);
             config.close();
+            // tint2 waits up to 15 s for a window manager to say how many
+            // desktops there are; the session has none: one, said for it.
+            xcb_connection_t* connection = XcbRequests::qtConnection();
+            const std::uint32_t desktops = 1;
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                                XcbRequests::defaultRootWindow(connection),
+                                XcbRequests::internAtom(connection, "_NET_NUMBER_OF_DESKTOPS"),
+                                XCB_ATOM_CARDINAL, 32, 1, &desktops);
+            xcb_flush(connection);
             xembedTray.start(QStringLiteral("tint2"), {QStringLiteral("-c"), config.fileName()});
             ASSERT_TRUE(xembedTray.waitForStarted(5'000)) << "tint2 did not start";
             break;
