@@ -163,12 +163,6 @@ bool XEmbedTrayIcon::nativeEventFilter(const QByteArray& eventType, void* messag
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const auto window = xcb_window_t(internalWinId());
     switch (event->response_type & 0x7f) {
-    case 0: {
-        // Qt's own requests about a destroyed window, made as it lets it go.
-        const auto* error = reinterpret_cast<const xcb_generic_error_t*>(event);
-        return error->error_code == XCB_WINDOW && goneWindow_ != 0 &&
-               error->resource_id == goneWindow_;
-    }
     case XCB_REPARENT_NOTIFY: {
         const auto* notify = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
         if (window != 0 && notify->window == window && notify->event == window) {
