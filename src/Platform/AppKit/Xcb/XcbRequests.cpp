@@ -24,20 +24,15 @@ int defaultScreenNumber() {
     return display != nullptr ? DefaultScreen(display) : 0;
 }
 
-xcb_screen_t* defaultScreen(xcb_connection_t* connection) {
+xcb_window_t defaultRootWindow(xcb_connection_t* connection) {
     const int number = defaultScreenNumber();
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int skipped = 0; screens.rem > 0; ++skipped, xcb_screen_next(&screens)) {
         if (skipped == number) {
-            return screens.data;
+            return screens.data->root;
         }
     }
-    return nullptr;
-}
-
-xcb_window_t defaultRootWindow(xcb_connection_t* connection) {
-    const xcb_screen_t* screen = defaultScreen(connection);
-    return screen != nullptr ? screen->root : XCB_WINDOW_NONE;
+    return XCB_WINDOW_NONE;
 }
 
 std::uint32_t internAtom(xcb_connection_t* connection, const QByteArray& name) {

@@ -27,9 +27,8 @@ xcb_connection_t* qtConnection();
 // $DISPLAY); 0 where Qt is not on X.
 int defaultScreenNumber();
 
-// That screen on `connection`'s server, and its root window; none when the
+// The root window of that screen on `connection`'s server; none when the
 // server has no such screen.
-xcb_screen_t* defaultScreen(xcb_connection_t* connection);
 xcb_window_t defaultRootWindow(xcb_connection_t* connection);
 
 // The atom named `name`, made when missing; none when the server refused.
