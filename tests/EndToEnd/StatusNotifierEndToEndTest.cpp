@@ -3,6 +3,7 @@
 #include "EndToEnd/DesktopSession.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/Tray/StatusItem.h"
+#include "Platform/AppKit/Xcb/XcbRequests.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -24,6 +25,7 @@
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
@@ -240,6 +242,10 @@ enum class Tray { statusNotifier, xembed, standInHost };
 // What changes in the desktop's trays.
 enum class Change {
     xembedTrayStarts,
+    // An XEmbed tray in a panel, which keeps no icon in its save-set.
+    tint2Starts,
+    // The XEmbed tray running, killed with -9.
+    xembedTrayKilled,
     panelStarts,     // a watcher and its host
     panelStops,      // both
     hostDies,        // the watcher stays
@@ -317,7 +323,22 @@ const TrayRow trayRows[] = {
      {{0, {C::xembedTrayStarts, C::namedHostComes, C::lateWatcherComes}, T::xembed},
       {7'000, {C::lateWatcherServes}, T::standInHost},
       {0, {C::hostStarts}, T::statusNotifier}}},
+    {"Tint2KilledAndStartedAgain",
+     {{0, {C::tint2Starts}, T::xembed}, {1'000, {C::xembedTrayKilled, C::tint2Starts}, T::xembed}}},
 };
+
+// A panel with nothing but its system tray along the top of the screen, on
+// its own: no launchers, clock or menus.
+const char* const tint2Config = R"(panel_items = S
+panel_position = top center horizontal
+panel_size = 100% 30
+panel_monitor = all
+autohide = 0
+wm_menu = 0
+startup_notifications = 0
+systray_padding = 0 4 2
+systray_icon_size = 24
+)";
 
 // The labels of the menu a host shows for the one listed item.
 QStringList hostMenuLabels() {
@@ -375,6 +396,26 @@ protected:
         case Change::xembedTrayStarts:
             DesktopSession::startTray(xembedTray);
             ASSERT_TRUE(xembedTray.waitForStarted(5'000));
+            break;
+        case Change::tint2Starts: {
+            QFile config(configHome.filePath(QStringLiteral("tint2rc")));
+            ASSERT_TRUE(config.open(QIODevice::WriteOnly) && config.write(tint2Config) > 0);
+            config.close();
+            // tint2 waits up to 15 s for a window manager to say how many
+            // desktops there are; the session has none: one, said for it.
+            xcb_connection_t* connection = XcbRequests::qtConnection();
+            const std::uint32_t desktops = 1;
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                                XcbRequests::defaultRootWindow(connection),
+                                XcbRequests::internAtom(connection, "_NET_NUMBER_OF_DESKTOPS"),
+                                XCB_ATOM_CARDINAL, 32, 1, &desktops);
+            xcb_flush(connection);
+            xembedTray.start(QStringLiteral("tint2"), {QStringLiteral("-c"), config.fileName()});
+            ASSERT_TRUE(xembedTray.waitForStarted(5'000)) << "tint2 did not start";
+            break;
+        }
+        case Change::xembedTrayKilled:
+            stopXEmbedTray();
             break;
         case Change::panelStarts:
             ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());

@@ -2,6 +2,8 @@
 
 #include "Platform/AppKit/Xcb/XcbRequests.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -75,9 +77,32 @@ private:
     QPointer<QWidget> window_;
 };
 
+// Asks the window manager to roll a rolled-up (shaded) window down, as a
+// client asks it to take a state away: Qt knows no such state, and fluxbox,
+// icewm and xfwm4 keep it through an activation (the last two with the client
+// unmapped).
+void rollDown(QWidget& window) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (connection == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    const auto native = xcb_window_t(window.winId());
+    const xcb_atom_t state = XcbRequests::internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t shaded = XcbRequests::internAtom(connection, "_NET_WM_STATE_SHADED");
+    const std::vector<std::uint32_t> states = XcbRequests::property32(connection, native, state);
+    if (std::find(states.begin(), states.end(), shaded) == states.end()) {
+        return;
+    }
+    constexpr std::uint32_t removing = 0;
+    constexpr std::uint32_t fromApplication = 1;
+    XcbRequests::sendToWindowManager(connection, native, state,
+                                     {removing, shaded, 0, fromApplication, 0});
+}
+
 } // namespace
 
 void makeKeyAndOrderFront(QWidget& window) {
+    rollDown(window);
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();

@@ -16,6 +16,10 @@ namespace {
 
 constexpr QSize defaultSize(22, 22);
 constexpr std::chrono::milliseconds backgroundSettling(500);
+// A tray still letting the icon go (left just before) ignores its request to
+// dock as one for an icon it holds: asked again, after 0.5, 1, 2 and 4 s.
+constexpr std::chrono::milliseconds firstDockRetry(500);
+constexpr int dockRequestsAtMost = 5;
 constexpr std::uint32_t requestDockOpcode = 0;
 constexpr std::uint32_t xembedVersion = 0;
 constexpr std::uint32_t xembedMapped = 1;
@@ -37,6 +41,12 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
     connect(&trays_, &XEmbedTraySelection::ownerChanged, this, &XEmbedTrayIcon::followTray);
     backgroundTimer_.setSingleShot(true);
     backgroundTimer_.setInterval(backgroundSettling);
+    dockRetryTimer_.setSingleShot(true);
+    connect(&dockRetryTimer_, &QTimer::timeout, this, [this] {
+        if (docked_ && !embedded_) {
+            sendDockRequest();
+        }
+    });
     connect(&backgroundTimer_, &QTimer::timeout, this, [this] {
         backgroundStale_ = true;
         update();
@@ -147,19 +157,33 @@ void XEmbedTrayIcon::mouseDoubleClickEvent(QMouseEvent* event) {
 
 bool XEmbedTrayIcon::nativeEventFilter(const QByteArray& eventType, void* message,
                                        qintptr* /*result*/) {
-    if (eventType != "xcb_generic_event_t" || internalWinId() == 0) {
+    if (eventType != "xcb_generic_event_t") {
         return false;
     }
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_REPARENT_NOTIFY) {
+    const auto window = xcb_window_t(internalWinId());
+    switch (event->response_type & 0x7f) {
+    case XCB_REPARENT_NOTIFY: {
+        const auto* notify = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
+        if (window != 0 && notify->window == window && notify->event == window) {
+            reparented(notify->parent);
+        }
         return false;
     }
-    const auto* notify = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
-    const auto window = xcb_window_t(internalWinId());
-    if (notify->window == window && notify->event == window) {
-        reparented(notify->parent);
+    case XCB_DESTROY_NOTIFY: {
+        // Destroyed with a tray that ended without giving it back (not in its
+        // save-set): the next dock is of a window made anew.
+        const auto* notify = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+        if (window != 0 && notify->window == window) {
+            goneWindow_ = window;
+            embedded_ = false;
+            hide();
+        }
+        return false;
     }
-    return false;
+    default:
+        return false;
+    }
 }
 
 void XEmbedTrayIcon::followTray() {
@@ -174,6 +198,11 @@ void XEmbedTrayIcon::followTray() {
 }
 
 void XEmbedTrayIcon::requestDock() {
+    dockRequests_ = 0;
+    sendDockRequest();
+}
+
+void XEmbedTrayIcon::sendDockRequest() {
     xcb_connection_t* connection = XcbRequests::qtConnection();
     if (!docked_ || !trays_.hasOwner() || connection == nullptr) {
         return;
@@ -190,10 +219,14 @@ void XEmbedTrayIcon::requestDock() {
     xcb_send_event(connection, 0, trays_.owner(), XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
+    if (++dockRequests_ < dockRequestsAtMost) {
+        dockRetryTimer_.start(firstDockRetry * (1 << (dockRequests_ - 1)));
+    }
 }
 
 void XEmbedTrayIcon::leaveTray() {
     embedded_ = false;
+    dockRetryTimer_.stop();
     xcb_connection_t* connection = XcbRequests::qtConnection();
     if (connection == nullptr || internalWinId() == 0) {
         return;
@@ -223,14 +256,17 @@ void XEmbedTrayIcon::reparented(quint32 parent) {
         return;
     }
     embedded_ = true;
+    dockRetryTimer_.stop();
     show();
     readBackgroundAgain();
 }
 
 void XEmbedTrayIcon::prepareWindow() {
     const bool translucent = trays_.visualDepth() == 32;
-    if (internalWinId() != 0 && translucent != translucent_) {
-        // A window's visual is chosen when it is made.
+    const bool gone = internalWinId() != 0 && internalWinId() == goneWindow_;
+    if (internalWinId() != 0 && (gone || translucent != translucent_)) {
+        // A window's visual is chosen when it is made; one the server
+        // destroyed is made anew.
         destroy();
     }
     translucent_ = translucent;

@@ -13,8 +13,9 @@ class XEmbedTraySelection;
 
 // The application's icon in an XEmbed tray: a small top-level window of its
 // own that the tray owning the selection takes in (reparents) and sizes. It
-// docks again into each tray that takes the selection later, and is never
-// shown on the screen by itself while no tray holds it. The tooltip is the
+// docks again into each tray that takes the selection later, in a window made
+// anew where a tray that ended took the last one with it, and is never shown
+// on the screen by itself while no tray holds it. The tooltip is the
 // widget's own (setToolTip).
 class XEmbedTrayIcon final : public QWidget, private QAbstractNativeEventFilter {
     Q_OBJECT
@@ -53,6 +54,7 @@ private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void followTray();
     void requestDock();
+    void sendDockRequest();
     void leaveTray();
     void reparented(quint32 parent);
     void prepareWindow();
@@ -63,10 +65,14 @@ private:
     QIcon icon_;
     bool docked_ = false;
     bool embedded_ = false;
+    // The last of its windows the server destroyed; 0 where none was.
+    quint32 goneWindow_ = 0;
     // The tray's visual has an alpha channel: the icon is drawn on nothing.
     // Otherwise it is drawn over what the tray shows behind it.
     bool translucent_ = false;
     QImage background_;
     bool backgroundStale_ = true;
     QTimer backgroundTimer_;
+    int dockRequests_ = 0;
+    QTimer dockRetryTimer_;
 };

@@ -5,24 +5,13 @@
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
 
-#include <QGuiApplication>
-#include <QSocketNotifier>
+#include <QCoreApplication>
 
 namespace {
 
 constexpr std::uint32_t selectionEvents = XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE;
-
-xcb_screen_t* screenNumbered(xcb_connection_t* connection, int number) {
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int skipped = 0; screens.rem > 0; ++skipped, xcb_screen_next(&screens)) {
-        if (skipped == number) {
-            return screens.data;
-        }
-    }
-    return nullptr;
-}
 
 int depthOfVisual(xcb_connection_t* connection, xcb_visualid_t visual) {
     for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection)); screens.rem > 0;
@@ -58,7 +47,7 @@ bool startXFixes(xcb_connection_t* connection) {
 } // namespace
 
 XEmbedTraySelection::XEmbedTraySelection() {
-    if (QGuiApplication::platformName() != QStringLiteral("xcb") || !connectToDisplay()) {
+    if (!watchSelection()) {
         return;
     }
     readOwner();
@@ -66,79 +55,62 @@ XEmbedTraySelection::XEmbedTraySelection() {
 }
 
 XEmbedTraySelection::~XEmbedTraySelection() {
-    disconnectFromDisplay();
+    if (watching_ && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
 }
 
-bool XEmbedTraySelection::connectToDisplay() {
-    int screenNumber = 0;
-    connection_ = xcb_connect(nullptr, &screenNumber);
-    const xcb_screen_t* screen = xcb_connection_has_error(connection_) == 0
-                                     ? screenNumbered(connection_, screenNumber)
-                                     : nullptr;
-    if (screen == nullptr || !startXFixes(connection_)) {
-        disconnectFromDisplay();
+bool XEmbedTraySelection::watchSelection() {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const xcb_window_t root =
+        connection != nullptr ? XcbRequests::defaultRootWindow(connection) : XCB_WINDOW_NONE;
+    if (root == XCB_WINDOW_NONE || !startXFixes(connection)) {
         return false;
     }
-    root_ = screen->root;
-    selection_ = XcbRequests::internAtom(connection_,
-                                         "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenNumber));
-    visualProperty_ = XcbRequests::internAtom(connection_, "_NET_SYSTEM_TRAY_VISUAL");
-    xfixesFirstEvent_ = xcb_get_extension_data(connection_, &xcb_xfixes_id)->first_event;
+    selection_ = XcbRequests::internAtom(
+        connection, "_NET_SYSTEM_TRAY_S" + QByteArray::number(XcbRequests::defaultScreenNumber()));
+    visualProperty_ = XcbRequests::internAtom(connection, "_NET_SYSTEM_TRAY_VISUAL");
+    xfixesFirstEvent_ = xcb_get_extension_data(connection, &xcb_xfixes_id)->first_event;
     // Asked before the owner is first read: no change falls between the two.
-    xcb_xfixes_select_selection_input(connection_, root_, selection_, selectionEvents);
-    xcb_flush(connection_);
-    notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_),
-                                                  QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, &XEmbedTraySelection::readEvents);
+    xcb_xfixes_select_selection_input(connection, root, selection_, selectionEvents);
+    xcb_flush(connection);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    watching_ = true;
     return true;
 }
 
-void XEmbedTraySelection::readEvents() {
-    // Reading the owner waits for a reply, and events that come meanwhile are
-    // queued without the socket telling again: read until none is left.
-    while (takeSelectionEvents()) {
-        const quint32 previous = owner_;
-        readOwner();
-        if (owner_ != previous) {
-            readVisual();
-            emit ownerChanged();
-        }
-    }
-}
-
-bool XEmbedTraySelection::takeSelectionEvents() {
-    if (connection_ == nullptr) {
+bool XEmbedTraySelection::nativeEventFilter(const QByteArray& eventType, void* message,
+                                            qintptr* /*result*/) {
+    if (eventType != "xcb_generic_event_t") {
         return false;
     }
-    bool selectionTold = false;
-    while (const auto event = XcbRequests::owned(xcb_poll_for_event(connection_))) {
-        selectionTold = selectionTold || (event->response_type & 0x7f) ==
-                                             xfixesFirstEvent_ + XCB_XFIXES_SELECTION_NOTIFY;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != xfixesFirstEvent_ + XCB_XFIXES_SELECTION_NOTIFY ||
+        reinterpret_cast<const xcb_xfixes_selection_notify_event_t*>(event)->selection !=
+            selection_) {
+        return false;
     }
-    if (xcb_connection_has_error(connection_) != 0) {
-        // The server is gone, and every tray with it.
-        disconnectFromDisplay();
-        return true;
+    // Read, not taken from the event: one that waited in the queue behind a
+    // later change would undo it.
+    const quint32 previous = owner_;
+    readOwner();
+    if (owner_ != previous) {
+        readVisual();
+        emit ownerChanged();
     }
-    return selectionTold;
+    // Left to Qt too, which follows selections of its own the same way.
+    return false;
 }
 
 void XEmbedTraySelection::readOwner() {
-    owner_ = connection_ != nullptr ? XcbRequests::selectionOwner(connection_, selection_) : 0;
+    owner_ = XcbRequests::selectionOwner(XcbRequests::qtConnection(), selection_);
 }
 
 void XEmbedTraySelection::readVisual() {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
     const std::vector<std::uint32_t> named =
-        owner_ != 0 ? XcbRequests::property32(connection_, owner_, visualProperty_)
+        owner_ != 0 ? XcbRequests::property32(connection, owner_, visualProperty_)
                     : std::vector<std::uint32_t>{};
     visual_ = named.empty() ? 0 : named.front();
-    visualDepth_ = visual_ != 0 ? depthOfVisual(connection_, visual_) : 0;
-}
-
-void XEmbedTraySelection::disconnectFromDisplay() {
-    notifier_.reset();
-    if (connection_ != nullptr) {
-        xcb_disconnect(connection_);
-        connection_ = nullptr;
-    }
+    visualDepth_ = visual_ != 0 ? depthOfVisual(connection, visual_) : 0;
 }

@@ -1,19 +1,16 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 
-class QSocketNotifier;
-struct xcb_connection_t;
-
 // Follows which window owns the XEmbed tray selection ("_NET_SYSTEM_TRAY_S<n>"
-// of the display's default screen): the tray that docks icons now. Told by the
-// server (XFixes selection events) over a connection of its own, so that it
-// never waits on Qt's. Where the platform is not X, or the display cannot be
-// reached, there is never an owner.
-class XEmbedTraySelection final : public QObject {
+// of the default screen of the display Qt is on): the tray that docks icons
+// now. Told by the server (XFixes selection events) on Qt's own connection.
+// Where the platform is not X, or the server has no XFixes, there is never an
+// owner.
+class XEmbedTraySelection final : public QObject, private QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
@@ -33,16 +30,12 @@ signals:
     void ownerChanged();
 
 private:
-    bool connectToDisplay();
-    void readEvents();
-    bool takeSelectionEvents();
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    bool watchSelection();
     void readOwner();
     void readVisual();
-    void disconnectFromDisplay();
 
-    xcb_connection_t* connection_ = nullptr;
-    std::unique_ptr<QSocketNotifier> notifier_;
-    std::uint32_t root_ = 0;
+    bool watching_ = false;
     std::uint32_t selection_ = 0;
     std::uint32_t visualProperty_ = 0;
     std::uint8_t xfixesFirstEvent_ = 0;

@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
+// Last: its macros (None, Bool, Status) would clash with names in Qt's headers.
+#include <X11/Xlib.h>
+
 namespace XcbRequests {
 
 xcb_connection_t* qtConnection() {
@@ -14,18 +17,18 @@ xcb_connection_t* qtConnection() {
 }
 
 int defaultScreenNumber() {
-    char* host = nullptr;
-    int display = 0;
-    int screen = 0;
-    const bool parsed = xcb_parse_display(nullptr, &host, &display, &screen) != 0;
-    std::free(host);
-    return parsed ? screen : 0;
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // Qt opens its display through Xlib and takes Xlib's default screen.
+    Display* display = x11 != nullptr ? x11->display() : nullptr;
+    return display != nullptr ? DefaultScreen(display) : 0;
 }
 
 xcb_window_t defaultRootWindow(xcb_connection_t* connection) {
+    const int number = defaultScreenNumber();
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int skipped = 0; screens.rem > 0; ++skipped, xcb_screen_next(&screens)) {
-        if (skipped == defaultScreenNumber()) {
+        if (skipped == number) {
             return screens.data->root;
         }
     }

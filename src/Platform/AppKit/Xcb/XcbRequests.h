@@ -23,10 +23,12 @@ template <typename Reply> ReplyPointer<Reply> owned(Reply* reply) {
 // Qt's connection to the X server; none on another platform.
 xcb_connection_t* qtConnection();
 
-// The screen Qt connected to: it parses the display name the same way.
+// The default screen of the display Qt is on (named by `-display` or by
+// $DISPLAY); 0 where Qt is not on X.
 int defaultScreenNumber();
 
-// The root window of that screen; none when the server has no such screen.
+// The root window of that screen on `connection`'s server; none when the
+// server has no such screen.
 xcb_window_t defaultRootWindow(xcb_connection_t* connection);
 
 // The atom named `name`, made when missing; none when the server refused.
