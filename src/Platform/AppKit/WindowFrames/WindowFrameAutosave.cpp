@@ -200,8 +200,14 @@ private:
 
     // Asks for the window's size in Qt's pixels again where it moved to a
     // screen of another scale at its device size; once the window system's
-    // events of the move are through.
+    // events of the move are through. Not while it is placed: Qt may have it
+    // on another monitor for a moment while the manager frames it (openbox
+    // reports it at the root's corner first), and the keeper holds it at its
+    // frame meanwhile; its scale counts from where it is placed.
     bool asksSizeAcrossScales() {
+        if (keeping_.phase() == FrameKeeping::Phase::placing) {
+            return false;
+        }
         const std::optional<QSize> size =
             logicalSize_.seen(window_.size(), window_.devicePixelRatioF());
         if (!size || isInAnyState(window_)) {
@@ -246,7 +252,11 @@ private:
     void handle(Event event) {
         event.geometry = window_.geometry();
         event.states = window_.windowState();
+        const bool wasPlacing = keeping_.phase() == FrameKeeping::Phase::placing;
         const std::vector<Action> actions = keeping_.handle(event);
+        if (wasPlacing && keeping_.phase() != FrameKeeping::Phase::placing) {
+            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+        }
         for (const Action& action : actions) {
             perform(action);
         }
@@ -297,11 +307,29 @@ private:
         return device ? std::optional(inLogicalPixels(*device)) : std::nullopt;
     }
 
-    // A frame the server gives in device pixels as Qt has it, on the window's
-    // screen.
+    // A frame the server gives in device pixels as Qt has it once it hears of
+    // it, on the screen that shows it: the window's own screen may be the one
+    // it left, which Qt has not yet heard it left.
     QRect inLogicalPixels(QRect device) const {
-        const QScreen* screen = window_.windowHandle()->screen();
+        const QScreen* screen = screenShowing(device);
         return screen != nullptr ? ScreenPixels::toLogical(device, *screen) : device;
+    }
+
+    // As Qt picks a window's screen: the one that holds the frame's centre,
+    // else the last it overlaps, else the window's own.
+    const QScreen* screenShowing(QRect device) const {
+        const QScreen* showing = window_.windowHandle()->screen();
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const QRect area(screen->geometry().topLeft(),
+                             screen->geometry().size() * screen->devicePixelRatio());
+            if (area.contains(device.center())) {
+                return screen;
+            }
+            if (area.intersects(device)) {
+                showing = screen;
+            }
+        }
+        return showing;
     }
 
     void commit(QRect frame) {
