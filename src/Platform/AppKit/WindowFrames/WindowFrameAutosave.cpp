@@ -255,7 +255,7 @@ private:
         const bool wasPlacing = keeping_.phase() == FrameKeeping::Phase::placing;
         const std::vector<Action> actions = keeping_.handle(event);
         if (wasPlacing && keeping_.phase() != FrameKeeping::Phase::placing) {
-            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+            notePlacedSize();
         }
         for (const Action& action : actions) {
             perform(action);
@@ -290,7 +290,7 @@ private:
             timers_[std::size_t(action.timer)].stop();
             break;
         case Action::Kind::commit:
-            commit(*action.frame);
+            commit(shownFrame(*action.frame));
             break;
         }
     }
@@ -305,6 +305,50 @@ private:
         const std::optional<QRect> device =
             XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
         return device ? std::optional(inLogicalPixels(*device)) : std::nullopt;
+    }
+
+    // The frame to save: `frame`, or where Qt has the window at another scale
+    // than that of the monitor that shows it (it may keep a frame it
+    // converted on a monitor it had for a moment until the window next
+    // moves), the one the server shows, in Qt's pixels on that monitor; Qt
+    // is asked, once, to have it there too.
+    QRect shownFrame(QRect frame) {
+        xcb_connection_t* connection = XcbRequests::qtConnection();
+        if (connection == nullptr || !window_.isVisible() || isInAnyState(window_)) {
+            return frame;
+        }
+        const std::optional<QRect> device =
+            XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
+        const QScreen* screen = device ? screenShowing(*device) : nullptr;
+        if (screen == nullptr) {
+            return frame;
+        }
+        const QRect shown = ScreenPixels::toLogical(*device, *screen);
+        if (screen == window_.windowHandle()->screen() && shown.size() == window_.size()) {
+            isAskedToAgree_ = false;
+            return frame;
+        }
+        if (!std::exchange(isAskedToAgree_, true)) {
+            window_.setGeometry(shown);
+        }
+        return shown;
+    }
+
+    // The size the window is placed at, in Qt's pixels on the monitor that
+    // shows it: Qt may not have heard yet that it left another.
+    void notePlacedSize() {
+        xcb_connection_t* connection = XcbRequests::qtConnection();
+        const std::optional<QRect> device =
+            connection != nullptr
+                ? XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()))
+                : std::nullopt;
+        const QScreen* screen = device ? screenShowing(*device) : nullptr;
+        if (screen == nullptr) {
+            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+        } else {
+            logicalSize_.shown(ScreenPixels::toLogical(*device, *screen).size(),
+                               screen->devicePixelRatio());
+        }
     }
 
     // A frame the server gives in device pixels as Qt has it once it hears of
@@ -350,6 +394,8 @@ private:
     FrameKeeping keeping_;
     LogicalSizeKeeping logicalSize_;
     bool isWatchingExposure_ = false;
+    // Qt was asked to have the window where the server shows it.
+    bool isAskedToAgree_ = false;
     bool isFeeding_ = false;
     std::deque<Event> pending_;
     QString name_;
