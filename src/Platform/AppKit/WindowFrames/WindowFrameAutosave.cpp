@@ -142,8 +142,15 @@ public:
             QTimer& owned = timers_[std::size_t(timer)];
             owned.setSingleShot(true);
             owned.setInterval(FrameKeeping::milliseconds(timer));
-            connect(&owned, &QTimer::timeout, this,
-                    [this, timer] { feed({.kind = Event::Kind::timerFired, .timer = timer}); });
+            connect(&owned, &QTimer::timeout, this, [this, timer] {
+                // Still at another size than the one asked across scales:
+                // asked again, and still once more before the frame counts.
+                if (timer == Timer::settle && asksUnansweredSize()) {
+                    timers_[std::size_t(timer)].start();
+                    return;
+                }
+                feed({.kind = Event::Kind::timerFired, .timer = timer});
+            });
         }
     }
 
@@ -218,6 +225,16 @@ private:
                 window_.resize(size);
             }
         });
+        return true;
+    }
+
+    bool asksUnansweredSize() {
+        const std::optional<QSize> size =
+            logicalSize_.unanswered(window_.size(), window_.devicePixelRatioF());
+        if (!size || !window_.isVisible() || isInAnyState(window_)) {
+            return false;
+        }
+        window_.resize(*size);
         return true;
     }
 
