@@ -315,45 +315,22 @@ private:
     // Where the server shows the window; without an X server, where Qt has
     // it unless minimised.
     std::optional<QRect> serverGeometry() const {
-        xcb_connection_t* connection = XcbRequests::qtConnection();
-        if (connection == nullptr) {
+        if (XcbRequests::qtConnection() == nullptr) {
             return window_.isMinimized() ? std::nullopt : std::optional(window_.geometry());
         }
-        const std::optional<QRect> device =
-            XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
-        return device ? std::optional(inLogicalPixels(*device)) : std::nullopt;
+        const std::optional<Shown> shown = shownByServer();
+        return shown ? std::optional(shown->frame) : std::nullopt;
     }
 
-    // The frame to save: `frame`, or where Qt has the window at another scale
-    // than that of the monitor that shows it (it may keep a frame it
-    // converted on a monitor it had for a moment until the window next
-    // moves), the one the server shows, in Qt's pixels on that monitor; Qt
-    // is asked, once, to have it there too.
-    QRect shownFrame(QRect frame) {
-        xcb_connection_t* connection = XcbRequests::qtConnection();
-        if (connection == nullptr || !window_.isVisible() || isInAnyState(window_)) {
-            return frame;
-        }
-        const std::optional<QRect> device =
-            XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
-        const QScreen* screen = device ? screenShowing(*device) : nullptr;
-        if (screen == nullptr) {
-            return frame;
-        }
-        const QRect shown = ScreenPixels::toLogical(*device, *screen);
-        if (screen == window_.windowHandle()->screen() && shown.size() == window_.size()) {
-            isAskedToAgree_ = false;
-            return frame;
-        }
-        if (!std::exchange(isAskedToAgree_, true)) {
-            window_.setGeometry(shown);
-        }
-        return shown;
-    }
-
-    // The size the window is placed at, in Qt's pixels on the monitor that
-    // shows it: Qt may not have heard yet that it left another.
-    void notePlacedSize() {
+    // Where the server shows the window, in Qt's pixels as Qt has it once it
+    // hears of it, and the screen that shows it: the window's own screen may
+    // be one it left, which Qt has not yet heard it left. None without an X
+    // server or while the window is not shown.
+    struct Shown {
+        QRect frame;
+        const QScreen* screen;
+    };
+    std::optional<Shown> shownByServer() const {
         xcb_connection_t* connection = XcbRequests::qtConnection();
         const std::optional<QRect> device =
             connection != nullptr
@@ -361,19 +338,9 @@ private:
                 : std::nullopt;
         const QScreen* screen = device ? screenShowing(*device) : nullptr;
         if (screen == nullptr) {
-            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
-        } else {
-            logicalSize_.shown(ScreenPixels::toLogical(*device, *screen).size(),
-                               screen->devicePixelRatio());
+            return std::nullopt;
         }
-    }
-
-    // A frame the server gives in device pixels as Qt has it once it hears of
-    // it, on the screen that shows it: the window's own screen may be the one
-    // it left, which Qt has not yet heard it left.
-    QRect inLogicalPixels(QRect device) const {
-        const QScreen* screen = screenShowing(device);
-        return screen != nullptr ? ScreenPixels::toLogical(device, *screen) : device;
+        return Shown{ScreenPixels::toLogical(*device, *screen), screen};
     }
 
     // As Qt picks a window's screen: the one that holds the frame's centre,
@@ -391,6 +358,36 @@ private:
             }
         }
         return showing;
+    }
+
+    // The frame to save: `frame`, or where Qt has the window at another scale
+    // than that of the monitor that shows it (it may keep a frame it
+    // converted on a monitor it had for a moment until the window next
+    // moves), the one the server shows, in Qt's pixels on that monitor; Qt
+    // is asked, once, to have it there too.
+    QRect shownFrame(QRect frame) {
+        const std::optional<Shown> shown =
+            window_.isVisible() && !isInAnyState(window_) ? shownByServer() : std::nullopt;
+        if (!shown || (shown->screen == window_.windowHandle()->screen() &&
+                       shown->frame.size() == window_.size())) {
+            isAskedToAgree_ = false;
+            return frame;
+        }
+        if (!std::exchange(isAskedToAgree_, true)) {
+            window_.setGeometry(shown->frame);
+        }
+        return shown->frame;
+    }
+
+    // The size the window is placed at, in Qt's pixels on the monitor that
+    // shows it: Qt may not have heard yet that it left another.
+    void notePlacedSize() {
+        const std::optional<Shown> shown = shownByServer();
+        if (shown) {
+            logicalSize_.shown(shown->frame.size(), shown->screen->devicePixelRatio());
+        } else {
+            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+        }
     }
 
     void commit(QRect frame) {
