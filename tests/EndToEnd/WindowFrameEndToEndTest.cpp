@@ -729,6 +729,9 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         restarted,
     };
     using enum Move;
+    const char* const moveNames[] = {"moved across", "left past the edges",   "reopened",
+                                     "dragged back", "slowly dragged across", "slowly dragged back",
+                                     "restarted"};
     const struct {
         const char* title;
         std::vector<Move> moves;
@@ -805,7 +808,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         }
         QScreen* screen = first;
         for (const Move move : row.moves) {
-            SCOPED_TRACE(int(move));
+            SCOPED_TRACE(moveNames[int(move)]);
             std::optional<QRect> frame;
             const QRect before = shown(title)->frameGeometry();
             const QMargins margins = shown(title)->windowHandle()->frameMargins();
@@ -833,10 +836,6 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
             case draggedBack:
             case slowlyDraggedAcross:
             case slowlyDraggedBack: {
-                // A press that comes before the window manager takes the
-                // window under the pointer starts no drag (seen beside busy
-                // loops): the drag is made again while the window has not
-                // moved at all.
                 screen = move == slowlyDraggedAcross ? other : first;
                 const QWidget* dragged = shown(title);
                 const QPoint to = QPoint(screen->availableGeometry().center().x(),
@@ -850,6 +849,10 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                         ? std::nullopt
                         : std::optional(QPoint(border + (to.x() < border ? -50 : 50),
                                                devicePoint(before.topLeft()).y() + 10));
+                // A press that comes before the window manager takes the
+                // window under the pointer starts no drag (seen beside busy
+                // loops): the drag is made again while the window has not
+                // moved at all.
                 for (int attempt = 0; attempt < 3 && dragged->frameGeometry() == before;
                      ++attempt) {
                     DesktopSession::pumpFor(300);
