@@ -40,6 +40,10 @@ static void PrintTo(const QRect& frame, std::ostream* stream) {
     *stream << frame.width() << "x" << frame.height() << " at " << frame.x() << "," << frame.y();
 }
 
+static void PrintTo(const QSize& size, std::ostream* stream) {
+    *stream << size.width() << "x" << size.height();
+}
+
 namespace {
 
 const QString frameName = QStringLiteral("pelmor.speedTest.windowFrame");
@@ -664,13 +668,17 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
     }
 }
 
-// Pelmor's windows, Settings, a resizable and a fixed-size tool window, on two
-// monitors of different scales (run under on-two-monitors): each moved to the
-// monitor of the other scale (by a request to the server, as a pager or a
-// script moves it), closed and reopened there, dragged back by its title bar,
-// moved across again, and opened there at the next start. Each keeps its
-// size in Qt's pixels, and the frame saved is the one shown. A window that
-// cannot fit on the other monitor is left out.
+// Pelmor's windows on two monitors of different scales (run under
+// on-two-monitors), each put through the moves of its row: moved to the
+// monitor of the other scale by a request to the server (as a pager or a
+// script moves it), there or left past that monitor's bottom and right edges;
+// dragged across by its title bar, at once or slowly with a pause while it
+// straddles the border; closed and reopened; opened at the next start. After
+// each it shows on the monitor it was left on, at its size in Qt's pixels,
+// its title bar on that monitor, and the frame saved is the one shown; one
+// left past the edges comes back pulled onto its monitor only as far as its
+// frame must be. A window is first shown on a monitor that can hold it; the
+// moves of a window that cannot fit on both monitors are left out.
 TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize) {
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (screens.size() != 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio()) {
@@ -684,120 +692,195 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
     delegate->applicationDidFinishLaunching();
     QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
                     QStringLiteral("pelmor"));
-    const auto savedFrame = [&](const PelmorWindow& window) {
-        saved.sync();
-        return saved.value("WindowFrames/" + window.frameName).toRect();
+    const auto deviceArea = [](const QScreen* screen) {
+        const QRect area = screen->geometry();
+        return QRect(area.topLeft(), area.size() * screen->devicePixelRatio());
     };
-    const auto isAt = [&](const PelmorWindow& window, const QScreen* screen, QSize size) {
-        const QWidget* shownWindow = shown(window.title);
-        return shownWindow != nullptr && isFramed(window.title) &&
-               shownWindow->screen() == screen && shownWindow->size() == size &&
-               savedFrame(window) == shownWindow->geometry();
+    const auto moveTo = [](const QString& title, QPoint device) {
+        QProcess::execute("xdotool", {"windowmove", QString::number(xcbWindow(title)),
+                                      QString::number(device.x()), QString::number(device.y())});
     };
-    const auto describeOn = [&](const PelmorWindow& window) {
-        const QWidget* shownWindow = shown(window.title);
-        return describe(window.title) + " on " +
-               (shownWindow != nullptr ? shownWindow->screen()->name().toStdString() : "none") +
-               ", saved " + testing::PrintToString(savedFrame(window));
-    };
-    const auto moveTo = [](const PelmorWindow& window, const QScreen* screen) {
-        const QPoint to = screen->geometry().topLeft() + QPoint(80, 60);
-        QProcess::execute("xdotool", {"windowmove", QString::number(xcbWindow(window.title)),
-                                      QString::number(to.x()), QString::number(to.y())});
-    };
-    const auto dragTo = [](const PelmorWindow& window, const QScreen* screen) {
-        const QWidget& dragged = *shown(window.title);
+    // By the title bar, to `to` in Qt's pixels: at once, or gliding there in
+    // small steps with a pause at `pauseAt` (device pixels) on the way.
+    const auto dragTo = [](const QString& title, QPoint to, std::optional<QPoint> pauseAt) {
+        const QWidget& dragged = *shown(title);
         const QRect frame = dragged.frameGeometry();
         const QPoint from =
             devicePoint(QPoint(frame.center().x(), (frame.top() + dragged.geometry().top()) / 2));
-        const QPoint to = devicePoint(screen->geometry().topLeft() + QPoint(90, 40));
-        const auto at = [](QPoint point) {
+        const auto at = [](QPoint point, const char* pause = "0.2") {
             return QStringList{"mousemove", QString::number(point.x()), QString::number(point.y()),
-                               "sleep", "0.2"};
+                               "sleep", pause};
         };
-        QProcess::execute("xdotool", at(from) + QStringList{"mousedown", "1"} +
-                                         at(from + QPoint(30, 10)) + at((from + to) / 2) + at(to) +
-                                         QStringList{"mouseup", "1"});
+        const auto glide = [&](QPoint start, QPoint end) {
+            QStringList steps;
+            for (int step = 1; step <= 25; ++step) {
+                steps += at(start + (end - start) * step / 25, "0.04");
+            }
+            return steps;
+        };
+        const QPoint started = from + QPoint(30, 10);
+        QStringList arguments = at(from) + QStringList{"mousedown", "1"} + at(started);
+        arguments += pauseAt ? glide(started, *pauseAt) + QStringList{"sleep", "1.5"} +
+                                   glide(*pauseAt, devicePoint(to))
+                             : at((started + devicePoint(to)) / 2) + at(devicePoint(to));
+        QProcess::execute("xdotool", arguments + QStringList{"mouseup", "1"});
     };
-    struct Kept {
-        QScreen* screen;
-        QSize size;
+    enum class Move {
+        across,
+        pastTheEdges,
+        reopened,
+        draggedBack,
+        slowlyDraggedAcross,
+        slowlyDraggedBack,
+        restarted,
     };
-    std::map<QString, Kept> kept;
-    for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
-        if (window.title != SettingsWindow::title && window.title != "Speed Test" &&
-            window.title != "Wi-Fi Radar") {
-            continue;
-        }
-        SCOPED_TRACE(window.title.toStdString());
-        ASSERT_TRUE(window.pick());
+    using enum Move;
+    const char* const moveNames[] = {"moved across", "left past the edges",   "reopened",
+                                     "dragged back", "slowly dragged across", "slowly dragged back",
+                                     "restarted"};
+    const struct {
+        const char* title;
+        std::vector<Move> moves;
+    } rows[] = {
+        {"Pelmor Settings", {across, reopened, draggedBack, across, restarted}},
+        {"Wi-Fi Radar", {across, reopened, draggedBack, across, restarted}},
+        {"Speed Test", {across, reopened, draggedBack, pastTheEdges, reopened, restarted}},
+        {"Diagnostics Export", {pastTheEdges, reopened}},
+        {"Speed Test", {slowlyDraggedAcross, slowlyDraggedBack}},
+    };
+    for (const auto& row : rows) {
+        const QString title = QString::fromLatin1(row.title);
+        const auto windowNamed = [&] {
+            for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
+                if (window.title == title) {
+                    return window;
+                }
+            }
+            return PelmorWindow{};
+        };
+        const auto savedFrame = [&] {
+            saved.sync();
+            return saved.value("WindowFrames/" + windowNamed().frameName).toRect();
+        };
+        // On `screen` at `size` (at `frame`, where it is given), the frame
+        // saved the one shown, the middle of its title bar on the screen.
+        const auto isAt = [&](const QScreen* screen, QSize size, std::optional<QRect> frame) {
+            const QWidget* window = shown(title);
+            return window != nullptr && isFramed(title) && window->screen() == screen &&
+                   window->size() == size &&
+                   window->geometry() == frame.value_or(window->geometry()) &&
+                   savedFrame() == window->geometry() &&
+                   screen->availableGeometry().contains(
+                       QPoint(window->frameGeometry().center().x(), window->frameGeometry().top()));
+        };
+        const auto describeOn = [&] {
+            const QWidget* window = shown(title);
+            return describe(title) + " on " +
+                   (window != nullptr ? window->screen()->name().toStdString() : "none") +
+                   ", saved " + testing::PrintToString(savedFrame());
+        };
+        SCOPED_TRACE(row.title);
+        ASSERT_TRUE(windowNamed().pick());
         ASSERT_TRUE(processEventsUntil(
             [&] {
-                const QWidget* opened = shown(window.title);
+                const QWidget* opened = shown(title);
                 return opened != nullptr && !opened->windowHandle()->frameMargins().isNull();
             },
             5'000))
-            << describeOn(window);
+            << describeOn();
         DesktopSession::pumpFor(FrameKeeping::placementMilliseconds);
-        QWidget& opened = *shown(window.title);
-        QScreen* const first = opened.screen();
+        // Whole on the monitor it is shown on.
+        EXPECT_TRUE(processEventsUntil(
+            [&] {
+                const QWidget* opened = shown(title);
+                return opened != nullptr && isAt(opened->screen(), opened->size(), std::nullopt) &&
+                       opened->screen()->availableGeometry().contains(opened->frameGeometry());
+            },
+            3'000))
+            << "first shown: " << describeOn();
+        QScreen* const first = shown(title)->screen();
         QScreen* const other = screens[screens[0] == first ? 1 : 0];
-        const QSize size = opened.size();
-        const QSize frameSize = opened.frameGeometry().size();
+        const QSize size = shown(title)->size();
+        const QSize frameSize = shown(title)->frameGeometry().size();
         const auto fits = [&](const QScreen* screen) {
             const QSize room = screen->availableGeometry().size();
             return frameSize.width() <= room.width() && frameSize.height() <= room.height();
         };
-        if (!fits(first) || !fits(other)) {
-            std::cout << window.title.toStdString() << " cannot fit on "
-                      << other->name().toStdString() << ": left out\n";
-            opened.close();
+        if (!fits(other)) {
+            std::cout << row.title << " cannot fit on " << other->name().toStdString()
+                      << ": left out\n";
+            shown(title)->close();
             continue;
         }
-        moveTo(window, other);
-        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, other, size); }, 3'000))
-            << "moved across: " << describeOn(window);
-        const QRect across = opened.geometry();
-        sendToWindowManager(xcbWindow(window.title), "_NET_CLOSE_WINDOW", {0, fromPager});
-        EXPECT_TRUE(processEventsUntil([&] { return !shown(window.title); }, 3'000));
-        EXPECT_TRUE(window.pick());
-        EXPECT_TRUE(processEventsUntil(
-            [&] { return isAt(window, other, size) && shown(window.title)->geometry() == across; },
-            3'000))
-            << "reopened: " << describeOn(window) << ", not " << testing::PrintToString(across);
-        // Settings is made anew at each opening.
-        QWidget* const reopened = shown(window.title);
-        ASSERT_NE(reopened, nullptr);
-        // A press that comes before the window manager takes the window
-        // under the pointer starts no drag (seen beside busy loops): the
-        // drag is made again while the window has not moved at all.
-        const QPoint before = reopened->frameGeometry().topLeft();
-        for (int attempt = 0; attempt < 3 && reopened->frameGeometry().topLeft() == before;
-             ++attempt) {
-            DesktopSession::pumpFor(300);
-            dragTo(window, first);
-            processEventsUntil([&] { return reopened->frameGeometry().topLeft() != before; },
-                               2'000);
+        QScreen* screen = first;
+        for (const Move move : row.moves) {
+            SCOPED_TRACE(moveNames[int(move)]);
+            std::optional<QRect> frame;
+            const QRect before = shown(title)->frameGeometry();
+            const QMargins margins = shown(title)->windowHandle()->frameMargins();
+            switch (move) {
+            case across:
+                screen = other;
+                moveTo(title, other->geometry().topLeft() + QPoint(80, 60));
+                break;
+            case pastTheEdges: {
+                // A quarter of its frame past each edge, at its size there.
+                screen = other;
+                const QSize device = frameSize * other->devicePixelRatio();
+                moveTo(title, deviceArea(other).bottomRight() -
+                                  QPoint(device.width() * 3 / 4, device.height() * 3 / 4));
+                break;
+            }
+            case reopened:
+                // Pulled onto its monitor where it was left past an edge.
+                frame = WindowFrameAutosave::constrained(before, {screen->availableGeometry()})
+                            .marginsRemoved(margins);
+                sendToWindowManager(xcbWindow(title), "_NET_CLOSE_WINDOW", {0, fromPager});
+                EXPECT_TRUE(processEventsUntil([&] { return !shown(title); }, 3'000));
+                EXPECT_TRUE(windowNamed().pick());
+                break;
+            case draggedBack:
+            case slowlyDraggedAcross:
+            case slowlyDraggedBack: {
+                screen = move == slowlyDraggedAcross ? other : first;
+                const QWidget* dragged = shown(title);
+                const QPoint to = QPoint(screen->availableGeometry().center().x(),
+                                         screen->availableGeometry().top() + 40);
+                // Slowly, with a pause while the window straddles the
+                // border, its middle just across, at the height it is grabbed
+                // at.
+                const int border = screens[1]->geometry().left();
+                const std::optional<QPoint> pauseAt =
+                    move == draggedBack
+                        ? std::nullopt
+                        : std::optional(QPoint(border + (to.x() < border ? -50 : 50),
+                                               devicePoint(before.topLeft()).y() + 10));
+                // A press that comes before the window manager takes the
+                // window under the pointer starts no drag (seen beside busy
+                // loops): the drag is made again while the window has not
+                // moved at all.
+                for (int attempt = 0; attempt < 3 && dragged->frameGeometry() == before;
+                     ++attempt) {
+                    DesktopSession::pumpFor(300);
+                    dragTo(title, to, pauseAt);
+                    processEventsUntil([&] { return dragged->frameGeometry() != before; }, 2'000);
+                }
+                break;
+            }
+            case restarted:
+                frame = shown(title)->geometry();
+                delegate.reset();
+                delegate = AppDelegate::create(makeApplicationEnvironment());
+                delegate->applicationDidFinishLaunching();
+                EXPECT_TRUE(windowNamed().pick());
+                break;
+            }
+            EXPECT_TRUE(processEventsUntil([&] { return isAt(screen, size, frame); }, 3'000))
+                << describeOn() << ", not on " << screen->name().toStdString() << " at "
+                << testing::PrintToString(size) << " "
+                << testing::PrintToString(frame.value_or(QRect()));
         }
-        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, first, size); }, 3'000))
-            << "dragged back: " << describeOn(window);
-        moveTo(window, other);
-        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, other, size); }, 3'000))
-            << "moved across again: " << describeOn(window);
-        kept[window.title] = {other, size};
-    }
-    delegate.reset();
-    delegate = AppDelegate::create(makeApplicationEnvironment());
-    delegate->applicationDidFinishLaunching();
-    for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
-        if (!kept.contains(window.title)) {
-            continue;
-        }
-        SCOPED_TRACE(window.title.toStdString() + ", restarted");
-        EXPECT_TRUE(window.pick());
-        const Kept& left = kept[window.title];
-        EXPECT_TRUE(processEventsUntil([&] { return isAt(window, left.screen, left.size); }, 3'000))
-            << describeOn(window);
+        shown(title)->close();
     }
 }
 

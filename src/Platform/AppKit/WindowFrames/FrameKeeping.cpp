@@ -190,21 +190,25 @@ void FrameKeeping::holdByFrame(const Event& event, std::vector<Action>& actions)
 }
 
 // Waits, within a bound, until the server shows the window where Pelmor
-// asked, asking again while it is elsewhere at its asked size: a busy manager
-// may place a window by its own rule first. One of another size has been
-// maximised, made full screen or otherwise changed since, and is left where
-// it is.
+// asked (where the manager placed it, at its size, where Pelmor asked no
+// place), asking again while it is elsewhere or of another size in no state:
+// a busy manager may place a window by its own rule first, and one may apply
+// the size limits Qt gave it while Qt had it on a monitor of another scale
+// for a moment. One in a state has been maximised or made full screen since,
+// and is left as it is.
 void FrameKeeping::placementAnswered(const Event& event, std::vector<Action>& actions) {
     reported_ = event.reported;
+    const std::optional<QRect> asked =
+        askedFrame_ || !event.frame ? askedFrame_
+                                    : std::optional(QRect(event.frame->topLeft(), askedSize_));
     const bool isElsewhere =
-        askedFrame_ && event.frame && event.frame->size() == askedFrame_->size() &&
-        event.frame->topLeft() != askedFrame_->topLeft() && !isInAnyState(event.states);
+        asked && event.frame && *event.frame != *asked && !isInAnyState(event.states);
     // Exposed, yet not shown by the server: not placed yet either.
     const bool isUnshown = !event.frame && !(event.states & Qt::WindowMinimized);
     if ((isElsewhere || isUnshown) &&
         ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
-        if (isElsewhere && event.geometry != *askedFrame_) {
-            actions.push_back({.kind = Action::Kind::setGeometry, .frame = askedFrame_});
+        if (isElsewhere && event.geometry != *asked) {
+            actions.push_back({.kind = Action::Kind::setGeometry, .frame = asked});
         }
         start(Timer::placement, actions);
         return;

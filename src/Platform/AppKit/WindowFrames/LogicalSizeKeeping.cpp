@@ -13,25 +13,44 @@ bool isSameDeviceExtent(int extent, qreal ratio, int otherExtent, qreal otherRat
 } // namespace
 
 void LogicalSizeKeeping::shown(QSize size, qreal ratio) {
+    adopt(size, ratio);
+    unanswered_.reset();
+}
+
+void LogicalSizeKeeping::adopt(QSize size, qreal ratio) {
     size_ = size;
     ratio_ = ratio;
     askedAtRatio_ = 0;
 }
 
 std::optional<QSize> LogicalSizeKeeping::seen(QSize size, qreal ratio) {
+    if (unanswered_ && (ratio != unansweredAtRatio_ || size == *unanswered_)) {
+        unanswered_.reset();
+    }
     if (ratio_ == 0 || ratio == ratio_) {
-        shown(size, ratio);
+        adopt(size, ratio);
         return std::nullopt;
     }
     const bool isSameDeviceSize = isSameDeviceExtent(size.width(), ratio, size_.width(), ratio_) &&
                                   isSameDeviceExtent(size.height(), ratio, size_.height(), ratio_);
     if (!isSameDeviceSize) {
-        shown(size, ratio);
+        adopt(size, ratio);
         return std::nullopt;
     }
     if (askedAtRatio_ == ratio) {
         return std::nullopt;
     }
     askedAtRatio_ = ratio;
+    unanswered_ = size_;
+    unansweredAtRatio_ = ratio;
+    isAskedAgain_ = false;
     return size_;
+}
+
+std::optional<QSize> LogicalSizeKeeping::unanswered(QSize size, qreal ratio) {
+    if (!unanswered_ || ratio != unansweredAtRatio_ || size == *unanswered_ || isAskedAgain_) {
+        return std::nullopt;
+    }
+    isAskedAgain_ = true;
+    return unanswered_;
 }

@@ -22,10 +22,23 @@ public:
     // the change of scale changed it and it has not been asked for yet.
     std::optional<QSize> seen(QSize size, qreal ratio);
 
+    // The window has been still at `size` at `ratio`: the size asked for
+    // there, once more, where another landed instead (a manager busy moving
+    // the window drops the request, and then holds it to the size limits Qt
+    // gave it at the new scale).
+    std::optional<QSize> unanswered(QSize size, qreal ratio);
+
 private:
+    void adopt(QSize size, qreal ratio);
+
     QSize size_;
     // None before the window is shown.
     qreal ratio_ = 0;
     // The scale the size was last asked for at.
     qreal askedAtRatio_ = 0;
+    // The size last asked for, at the scale it was asked at, until it lands
+    // or the scale changes, and whether it was asked again.
+    std::optional<QSize> unanswered_;
+    qreal unansweredAtRatio_ = 0;
+    bool isAskedAgain_ = false;
 };

@@ -142,8 +142,15 @@ public:
             QTimer& owned = timers_[std::size_t(timer)];
             owned.setSingleShot(true);
             owned.setInterval(FrameKeeping::milliseconds(timer));
-            connect(&owned, &QTimer::timeout, this,
-                    [this, timer] { feed({.kind = Event::Kind::timerFired, .timer = timer}); });
+            connect(&owned, &QTimer::timeout, this, [this, timer] {
+                // Still at another size than the one asked across scales:
+                // asked again, and still once more before the frame counts.
+                if (timer == Timer::settle && asksUnansweredSize()) {
+                    timers_[std::size_t(timer)].start();
+                    return;
+                }
+                feed({.kind = Event::Kind::timerFired, .timer = timer});
+            });
         }
     }
 
@@ -200,8 +207,14 @@ private:
 
     // Asks for the window's size in Qt's pixels again where it moved to a
     // screen of another scale at its device size; once the window system's
-    // events of the move are through.
+    // events of the move are through. Not while it is placed: Qt may have it
+    // on another monitor for a moment while the manager frames it (openbox
+    // reports it at the root's corner first), and the keeper holds it at its
+    // frame meanwhile; its scale counts from where it is placed.
     bool asksSizeAcrossScales() {
+        if (keeping_.phase() == FrameKeeping::Phase::placing) {
+            return false;
+        }
         const std::optional<QSize> size =
             logicalSize_.seen(window_.size(), window_.devicePixelRatioF());
         if (!size || isInAnyState(window_)) {
@@ -212,6 +225,16 @@ private:
                 window_.resize(size);
             }
         });
+        return true;
+    }
+
+    bool asksUnansweredSize() {
+        const std::optional<QSize> size =
+            logicalSize_.unanswered(window_.size(), window_.devicePixelRatioF());
+        if (!size || !window_.isVisible() || isInAnyState(window_)) {
+            return false;
+        }
+        window_.resize(*size);
         return true;
     }
 
@@ -246,7 +269,11 @@ private:
     void handle(Event event) {
         event.geometry = window_.geometry();
         event.states = window_.windowState();
+        const bool wasPlacing = keeping_.phase() == FrameKeeping::Phase::placing;
         const std::vector<Action> actions = keeping_.handle(event);
+        if (wasPlacing && keeping_.phase() != FrameKeeping::Phase::placing) {
+            notePlacedSize();
+        }
         for (const Action& action : actions) {
             perform(action);
         }
@@ -280,7 +307,7 @@ private:
             timers_[std::size_t(action.timer)].stop();
             break;
         case Action::Kind::commit:
-            commit(*action.frame);
+            commit(shownFrame(*action.frame));
             break;
         }
     }
@@ -288,20 +315,79 @@ private:
     // Where the server shows the window; without an X server, where Qt has
     // it unless minimised.
     std::optional<QRect> serverGeometry() const {
-        xcb_connection_t* connection = XcbRequests::qtConnection();
-        if (connection == nullptr) {
+        if (XcbRequests::qtConnection() == nullptr) {
             return window_.isMinimized() ? std::nullopt : std::optional(window_.geometry());
         }
-        const std::optional<QRect> device =
-            XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()));
-        return device ? std::optional(inLogicalPixels(*device)) : std::nullopt;
+        const std::optional<Shown> shown = shownByServer();
+        return shown ? std::optional(shown->frame) : std::nullopt;
     }
 
-    // A frame the server gives in device pixels as Qt has it, on the window's
-    // screen.
-    QRect inLogicalPixels(QRect device) const {
-        const QScreen* screen = window_.windowHandle()->screen();
-        return screen != nullptr ? ScreenPixels::toLogical(device, *screen) : device;
+    // Where the server shows the window, in Qt's pixels as Qt has it once it
+    // hears of it, and the screen that shows it: the window's own screen may
+    // be one it left, which Qt has not yet heard it left. None without an X
+    // server or while the window is not shown.
+    struct Shown {
+        QRect frame;
+        const QScreen* screen;
+    };
+    std::optional<Shown> shownByServer() const {
+        xcb_connection_t* connection = XcbRequests::qtConnection();
+        const std::optional<QRect> device =
+            connection != nullptr
+                ? XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()))
+                : std::nullopt;
+        const QScreen* screen = device ? screenShowing(*device) : nullptr;
+        if (screen == nullptr) {
+            return std::nullopt;
+        }
+        return Shown{ScreenPixels::toLogical(*device, *screen), screen};
+    }
+
+    // As Qt picks a window's screen: the one that holds the frame's centre,
+    // else the last it overlaps, else the window's own.
+    const QScreen* screenShowing(QRect device) const {
+        const QScreen* showing = window_.windowHandle()->screen();
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const QRect area(screen->geometry().topLeft(),
+                             screen->geometry().size() * screen->devicePixelRatio());
+            if (area.contains(device.center())) {
+                return screen;
+            }
+            if (area.intersects(device)) {
+                showing = screen;
+            }
+        }
+        return showing;
+    }
+
+    // The frame to save: `frame`, or where Qt has the window at another scale
+    // than that of the monitor that shows it (it may keep a frame it
+    // converted on a monitor it had for a moment until the window next
+    // moves), the one the server shows, in Qt's pixels on that monitor; Qt
+    // is asked, once, to have it there too.
+    QRect shownFrame(QRect frame) {
+        const std::optional<Shown> shown =
+            window_.isVisible() && !isInAnyState(window_) ? shownByServer() : std::nullopt;
+        if (!shown || (shown->screen == window_.windowHandle()->screen() &&
+                       shown->frame.size() == window_.size())) {
+            isAskedToAgree_ = false;
+            return frame;
+        }
+        if (!std::exchange(isAskedToAgree_, true)) {
+            window_.setGeometry(shown->frame);
+        }
+        return shown->frame;
+    }
+
+    // The size the window is placed at, in Qt's pixels on the monitor that
+    // shows it: Qt may not have heard yet that it left another.
+    void notePlacedSize() {
+        const std::optional<Shown> shown = shownByServer();
+        if (shown) {
+            logicalSize_.shown(shown->frame.size(), shown->screen->devicePixelRatio());
+        } else {
+            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+        }
     }
 
     void commit(QRect frame) {
@@ -322,6 +408,8 @@ private:
     FrameKeeping keeping_;
     LogicalSizeKeeping logicalSize_;
     bool isWatchingExposure_ = false;
+    // Qt was asked to have the window where the server shows it.
+    bool isAskedToAgree_ = false;
     bool isFeeding_ = false;
     std::deque<Event> pending_;
     QString name_;

@@ -47,7 +47,10 @@ void centre(QWidget& window);
 // under `name` once placed and whenever it has moved or resized and then
 // stayed a moment in none of those states. One that stops filling the screen
 // goes back to its normal frame only where the manager left it at the size it
-// had while filling. Nothing is saved without settings. See FrameKeeping.
+// had while filling. The frame saved is the one the server shows, in Qt's
+// pixels on the monitor that shows it, and a window moved to a monitor of
+// another scale keeps its size in Qt's pixels. Nothing is saved without
+// settings. See FrameKeeping.
 void keep(QWidget& window, const QString& name, std::shared_ptr<PreferenceFile> settings);
 
 } // namespace WindowFrameAutosave

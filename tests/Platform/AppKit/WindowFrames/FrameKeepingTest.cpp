@@ -25,6 +25,10 @@ const QRect filled(1, 24, 1278, 775);
 const QRect tall(200, 24, 640, 775);
 const QRect dropped(520, 300, 640, 480);
 const QRect lower(200, 250, 640, 480);
+// Where the manager put a window at the size limits Qt gave it while it had
+// the window on a monitor of twice the scale for a moment.
+const QRect doubled(200, 150, 1280, 960);
+const QRect doubledElsewhere(320, 160, 1280, 960);
 
 QString nameOf(QRect frame) {
     const std::map<QString, QRect> names{{"normal", normal},   {"elsewhere", elsewhere},
@@ -240,6 +244,9 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
         {"busy xfwm4: placed by its own rule first, asked again until it is where asked",
          {hide, show(), at(elsewhere), expose, tick, at(normal), tick},
          "hold normal, hold normal, save normal"},
+        {"openbox across scales: framed at limits of another scale, asked again at its size",
+         {hide, show(), at(doubled), expose, tick, at(normal), tick},
+         "hold normal, move normal, save normal"},
         {"fluxbox: exposed before the server shows it",
          {hide, show(), exposeEarly, tick, serverAt(normal), tick},
          "hold normal, hold normal, save normal"},
@@ -325,7 +332,8 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
 // at every later one: busy xfwm4 places it by its own rule first; and one
 // saved partly past the bottom, held first by another window's frame (a
 // resize handle below it), is held again from its saved frame once framed,
-// so that it is pulled only as far as its own frame must be.
+// so that it is pulled only as far as its own frame must be. One with none
+// saved keeps its size where the manager places it.
 TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
     const QRect pastTheBottom(200, 400, 640, 480);
     const QRect pastTheRight(900, 150, 640, 480);
@@ -334,6 +342,7 @@ TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
         QRect saved;
         std::vector<Step> steps;
         const char* out;
+        bool isSaved = true;
     } rows[] = {
         {"placed elsewhere first",
          normal,
@@ -358,11 +367,16 @@ TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
          pastTheRight,
          {showHeldBy(QMargins()), exposeUnframed, tick, tick, tick, tick, tick},
          "hold 640,150 640x480, save 640,150 640x480"},
+        {"none saved, framed at limits of another scale: at its size where the manager put it",
+         normal,
+         {show(), at(doubledElsewhere), expose, tick, at(elsewhere), tick},
+         "hold normal, move elsewhere, save elsewhere",
+         false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         FakeDesktop desktop;
-        desktop.keeping = FrameKeeping(row.saved, true);
+        desktop.keeping = FrameKeeping(row.saved, row.isSaved);
         desktop.geometry = row.saved;
         for (const Step& step : row.steps) {
             desktop.play(step);

@@ -6,12 +6,14 @@
 #include <QStringList>
 
 // A window seen at sizes and scales in turn, after it was shown at 760x460 at
-// the first: the size it is asked for at each, "-" for none.
+// the first: the size it is asked for at each, "-" for none. One seen still
+// (no size) is at the size and scale last seen.
 TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt) {
     struct Seen {
         QSize size;
         qreal ratio;
     };
+    const Seen still{};
     const struct {
         const char* what;
         qreal shownAt;
@@ -32,14 +34,27 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
          {{{380, 230}, 2}, {{760, 460}, 1}, {{380, 230}, 2}},
          "760x460, -, 760x460"},
         {"resized by the user, then across", 1, {{{800, 500}, 1}, {{400, 250}, 2}}, "-, 800x500"},
+        {"asked size dropped, held to the limits at the new scale: asked again once, still",
+         1,
+         {{{380, 230}, 2}, {{430, 290}, 2}, still, still},
+         "760x460, -, 760x460, -"},
+        {"asked size landed: nothing asked when still",
+         1,
+         {{{380, 230}, 2}, {{760, 460}, 2}, still},
+         "760x460, -, -"},
+        {"still after a move at its size: nothing asked", 1, {{{760, 460}, 2}, still}, "-, -"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         LogicalSizeKeeping keeping;
         keeping.shown(QSize(760, 460), row.shownAt);
         QStringList asked;
+        Seen last{QSize(760, 460), row.shownAt};
         for (const Seen& seen : row.seen) {
-            const std::optional<QSize> size = keeping.seen(seen.size, seen.ratio);
+            const std::optional<QSize> size = seen.ratio == 0
+                                                  ? keeping.unanswered(last.size, last.ratio)
+                                                  : keeping.seen(seen.size, seen.ratio);
+            last = seen.ratio == 0 ? last : seen;
             asked << (size ? QStringLiteral("%1x%2").arg(size->width()).arg(size->height())
                            : QStringLiteral("-"));
         }
