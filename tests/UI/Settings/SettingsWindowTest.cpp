@@ -112,13 +112,12 @@ TEST_F(SettingsWindowTest, AWindowClosedMaximisedReopensAtItsNormalFrame) {
         SCOPED_TRACE(testCase.what);
         SettingsWindow placed(environment.dependencies(), frames);
         placed.show();
+        // Moved by the user once it is placed: a frame counts once it has
+        // stayed a moment.
+        const QString key = QStringLiteral("WindowFrames/") + SettingsWindow::frameAutosaveName;
+        ASSERT_TRUE(processEventsUntil([&] { return frames->value(key).isValid(); }));
         placed.view()->setGeometry(normal);
-        // A frame counts once it has stayed a moment.
-        ASSERT_TRUE(processEventsUntil([&] {
-            return frames
-                       ->value(QStringLiteral("WindowFrames/") + SettingsWindow::frameAutosaveName)
-                       .toRect() == normal;
-        }));
+        ASSERT_TRUE(processEventsUntil([&] { return frames->value(key).toRect() == normal; }));
         placed.view()->setWindowState(testCase.state);
         QCoreApplication::processEvents();
         ASSERT_NE(placed.view()->geometry(), normal);
