@@ -336,28 +336,17 @@ private:
             connection != nullptr
                 ? XcbRequests::rootGeometry(connection, xcb_window_t(window_.winId()))
                 : std::nullopt;
-        const QScreen* screen = device ? screenShowing(*device) : nullptr;
+        if (!device) {
+            return std::nullopt;
+        }
+        const QScreen* screen = ScreenPixels::screenShowing(*device);
+        if (screen == nullptr) {
+            screen = window_.windowHandle()->screen();
+        }
         if (screen == nullptr) {
             return std::nullopt;
         }
         return Shown{ScreenPixels::toLogical(*device, *screen), screen};
-    }
-
-    // As Qt picks a window's screen: the one that holds the frame's centre,
-    // else the last it overlaps, else the window's own.
-    const QScreen* screenShowing(QRect device) const {
-        const QScreen* showing = window_.windowHandle()->screen();
-        for (const QScreen* screen : QGuiApplication::screens()) {
-            const QRect area(screen->geometry().topLeft(),
-                             screen->geometry().size() * screen->devicePixelRatio());
-            if (area.contains(device.center())) {
-                return screen;
-            }
-            if (area.intersects(device)) {
-                showing = screen;
-            }
-        }
-        return showing;
     }
 
     // The frame to save: `frame`, or where Qt has the window at another scale

@@ -16,6 +16,11 @@ bool holds(const QScreen& screen, QPoint device) {
            down < qRound64(logical.height() * ratio);
 }
 
+// The screen's area in device pixels.
+QRect deviceArea(const QScreen& screen) {
+    return {screen.geometry().topLeft(), screen.geometry().size() * screen.devicePixelRatio()};
+}
+
 const QScreen* screenHolding(QPoint device) {
     for (const QScreen* screen : QGuiApplication::screens()) {
         if (holds(*screen, device)) {
@@ -47,6 +52,19 @@ std::optional<QPoint> toLogical(QPoint device) {
     }
     const QPoint origin = screen->geometry().topLeft();
     return origin + (device - origin) / screen->devicePixelRatio();
+}
+
+const QScreen* screenShowing(QRect device) {
+    if (const QScreen* holding = screenHolding(device.center())) {
+        return holding;
+    }
+    const QScreen* overlapped = nullptr;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (deviceArea(*screen).intersects(device)) {
+            overlapped = screen;
+        }
+    }
+    return overlapped;
 }
 
 } // namespace ScreenPixels

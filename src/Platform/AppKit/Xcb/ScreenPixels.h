@@ -20,4 +20,9 @@ QRect toLogical(QRect device);
 // may be given, however far off.
 std::optional<QPoint> toLogical(QPoint device);
 
+// The screen that shows a window's frame, as Qt picks a window's screen: the
+// one that holds its centre, else the last one it overlaps; none where it
+// lies off every screen.
+const QScreen* screenShowing(QRect device);
+
 } // namespace ScreenPixels
