@@ -115,7 +115,9 @@ QDBusVariant DBusMenuExporter::GetProperty(int id, const QString& name) {
 
 void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant& /*data*/,
                              uint /*timestamp*/) {
-    handleEvent(id, eventId);
+    if (!handleEvent(id, eventId)) {
+        refuse(QStringLiteral("no menu item %1").arg(id));
+    }
 }
 
 QList<int> DBusMenuExporter::EventGroup(const QList<DBusMenuEvent>& events) {
@@ -125,10 +127,14 @@ QList<int> DBusMenuExporter::EventGroup(const QList<DBusMenuEvent>& events) {
             idErrors.append(event.id);
         }
     }
+    refuseWhereNoneIsAnItem(idErrors, events.size());
     return idErrors;
 }
 
-bool DBusMenuExporter::AboutToShow(int /*id*/) {
+bool DBusMenuExporter::AboutToShow(int id) {
+    if (!isItem(id)) {
+        refuse(QStringLiteral("no menu item %1").arg(id));
+    }
     return false;
 }
 
@@ -138,6 +144,7 @@ QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>&
             idErrors.append(id);
         }
     }
+    refuseWhereNoneIsAnItem(idErrors, ids.size());
     return {};
 }
 
@@ -146,6 +153,13 @@ QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>&
 void DBusMenuExporter::refuse(const QString& why) {
     if (calledFromDBus()) {
         sendErrorReply(QDBusError::InvalidArgs, why);
+    }
+}
+
+// A group answers with the ids it does not have, unless it has none of them.
+void DBusMenuExporter::refuseWhereNoneIsAnItem(const QList<int>& idErrors, qsizetype asked) {
+    if (!idErrors.isEmpty() && idErrors.size() == asked) {
+        refuse(QStringLiteral("no menu item %1").arg(idErrors.constFirst()));
     }
 }
 

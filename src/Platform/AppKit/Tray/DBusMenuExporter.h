@@ -58,6 +58,7 @@ private:
     DBusMenuLayoutItem layoutOf(int id, int depth, const QStringList& names) const;
     bool handleEvent(int id, const QString& eventId);
     void refuse(const QString& why);
+    void refuseWhereNoneIsAnItem(const QList<int>& idErrors, qsizetype asked);
 
     QList<QPointer<QAction>> commands_;
     uint revision_ = 1;

@@ -135,9 +135,17 @@ TEST_F(StatusNotifierItemTest, EveryQuestionAboutTheMenuIsAnswered) {
     struct Question {
         const char* method;
         QVariantList arguments;
-        QString error; // none: the answer holds `label`
+        QString error; // none: the answer holds `label`, where one is given
         QString label;
     };
+    const auto events = [](std::initializer_list<int> ids) {
+        QList<DBusMenuEvent> group;
+        for (const int id : ids) {
+            group.append({id, u"hovered"_s, QDBusVariant(0), 0});
+        }
+        return QVariant::fromValue(group);
+    };
+    const QVariant noData = QVariant::fromValue(QDBusVariant(0));
     const Question questions[] = {
         {"GetProperty", {1, u"label"_s}, {}, u"Settings…"_s},
         {"GetProperty", {99, u"label"_s}, invalid, {}},
@@ -146,15 +154,23 @@ TEST_F(StatusNotifierItemTest, EveryQuestionAboutTheMenuIsAnswered) {
         {"GetProperty", {0, u"label"_s}, invalid, {}},
         {"GetLayout", {1, 0, QStringList()}, {}, u"Settings…"_s},
         {"GetLayout", {99, -1, QStringList()}, invalid, {}},
+        {"Event", {1, u"hovered"_s, noData, 0U}, {}, {}},
+        {"Event", {99, u"clicked"_s, noData, 0U}, invalid, {}},
+        {"EventGroup", {events({1, 99})}, {}, {}},
+        {"EventGroup", {events({98, 99})}, invalid, {}},
+        {"AboutToShow", {1}, {}, {}},
+        {"AboutToShow", {99}, invalid, {}},
+        {"AboutToShowGroup", {QVariant::fromValue(QList<int>{98, 99})}, invalid, {}},
     };
     for (const Question& question : questions) {
         SCOPED_TRACE(testing::Message()
-                     << question.method << " of item " << question.arguments.value(0).toInt() << " "
+                     << "row " << (&question - questions) << ": " << question.method << " of item "
+                     << question.arguments.value(0).toInt() << " "
                      << question.arguments.value(1).toString().toStdString());
         const QDBusMessage answer = call(u"/MenuBar"_s, u"com.canonical.dbusmenu"_s,
                                          QString::fromLatin1(question.method), question.arguments);
         EXPECT_EQ(answer.errorName().toStdString(), question.error.toStdString());
-        if (question.error.isEmpty()) {
+        if (!question.label.isEmpty()) {
             const QVariant value = answer.arguments().value(question.arguments.size() == 2 ? 0 : 1);
             const QString label =
                 question.arguments.size() == 2
