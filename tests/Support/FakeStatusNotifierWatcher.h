@@ -24,7 +24,12 @@ public:
     // Sets whether a host is registered, and says so only where `announce`.
     void setHostRegistered(bool registered, bool announce = true);
 
-    bool isHostRegistered() const { return hostRegistered_; }
+    bool isHostRegistered() const {
+        ++hostQuestions_;
+        return hostRegistered_;
+    }
+    // How often whether a host is registered was asked.
+    int hostQuestions() const { return hostQuestions_; }
     QStringList registeredItems() const { return items_; }
     int protocolVersion() const { return 0; }
     // Every registration call, with the name it gave, in order.
@@ -45,6 +50,7 @@ signals:
 private:
     QDBusConnection connection_;
     bool hostRegistered_ = false;
+    mutable int hostQuestions_ = 0;
     QStringList items_;
     QStringList registrations_;
 };

@@ -54,8 +54,7 @@ void TrayPresence::nameOwnerChanged(const QString& name, const QString& /*oldOwn
     } else if (isHostName(name)) {
         namedHostChanged(name, owned);
     } else {
-        // A host known by this name alone may have gone with it.
-        if (isUniqueName(name) && !owned) {
+        if (isUniqueName(name) && !owned && mayHaveLostAnUnnamedHost()) {
             askSoon();
         }
         return;
@@ -90,6 +89,7 @@ void TrayPresence::watcherCame(bool up) {
     namedHostLeft_ = false;
     unannouncedNamedHosts_ = namedHosts_;
     question_.forget();
+    isAsking_ = false;
 }
 
 void TrayPresence::namedHostChanged(const QString& name, bool owned) {
@@ -113,6 +113,15 @@ void TrayPresence::hostRegistered() {
     askSoon();
 }
 
+// A connection that leaves can only take a host known by its unique name
+// away: that changes the answer only where such a host is all that counts,
+// or where an answer is still to come that the watcher may have given before
+// it heard of the leaving.
+bool TrayPresence::mayHaveLostAnUnnamedHost() const {
+    return watcherUp_ && namedHosts_.isEmpty() &&
+           ((watcherSaysHost_ && uniqueNameHostShown_) || isAsking_ || askSoon_.isActive());
+}
+
 // However many peers come, go or announce, the watcher is asked at most once
 // per `askDelay`.
 void TrayPresence::askSoon() {
@@ -128,7 +137,11 @@ void TrayPresence::askWatcher() {
         StatusNotifierWatcher::service(), StatusNotifierWatcher::path(),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << StatusNotifierWatcher::service() << QStringLiteral("IsStatusNotifierHostRegistered");
+    // A watcher that is not there is not started for a question.
+    get.setAutoStartService(false);
+    isAsking_ = true;
     question_.call(connection_, get, [this](const QDBusMessage& reply) {
+        isAsking_ = false;
         answered(reply.type() == QDBusMessage::ReplyMessage &&
                  reply.arguments().value(0).value<QDBusVariant>().variant().toBool());
     });

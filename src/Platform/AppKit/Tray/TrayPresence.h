@@ -19,9 +19,10 @@
 // for (a named host takes its name before it registers), or the watcher's
 // "yes" while no named host is on the bus and none has left since the
 // watcher last said "no" or came. That showing ends when the watcher says
-// "no" or is replaced. The watcher is asked again whenever a connection
-// leaves the bus, so that a host known by its unique name that leaves is
-// noticed even where the watcher tells no one. Nothing is polled.
+// "no" or is replaced. The watcher is asked again when a connection leaves
+// the bus while a host known by its unique name is all that counts, so that
+// such a host leaving is noticed even where the watcher tells no one.
+// Nothing is polled.
 class TrayPresence final : public QObject {
     Q_OBJECT
 
@@ -45,6 +46,7 @@ private slots:
 
 private:
     void listNames();
+    bool mayHaveLostAnUnnamedHost() const;
     void askWatcher();
     void watcherCame(bool up);
     void namedHostChanged(const QString& name, bool owned);
@@ -56,6 +58,8 @@ private:
     QTimer askSoon_;
     bool watcherUp_ = false;
     bool watcherSaysHost_ = false;
+    // A question is sent and its answer still to come.
+    bool isAsking_ = false;
     QSet<QString> namedHosts_;
     // Named hosts come since the watcher did whose registration it has not
     // announced yet.

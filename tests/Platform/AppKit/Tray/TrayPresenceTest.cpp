@@ -46,27 +46,37 @@ TEST(TrayPresenceTest, AHostCountsAsThereWhileItIsOnTheBus) {
         ASSERT_TRUE(watcher->serve() && watcher->takeName());
     };
 
+    // A peer of no account coming and going: the watcher is asked about it
+    // only where a host known by its unique name is all that counts.
+    const auto isAskedWhenAPeerLeaves = [&] {
+        const int asked = watcher ? watcher->hostQuestions() : 0;
+        QDBusConnection::disconnectFromBus(bus.connect().name());
+        processEventsUntil([] { return false; }, 300);
+        return watcher && watcher->hostQuestions() > asked;
+    };
+
     struct Step {
         const char* what;
         std::function<void()> change;
         bool hostThere;
+        bool askedWhenAPeerLeaves;
     };
     const Step steps[] = {
-        {"no host yet", [] {}, false},
-        {"a host known only to the watcher", [&] { watcher->setHostRegistered(true); }, true},
-        {"the watcher says it went", [&] { watcher->setHostRegistered(false); }, false},
-        {"a named host registers", hostComes, true},
+        {"no host yet", [] {}, false, false},
+        {"a host known only to the watcher", [&] { watcher->setHostRegistered(true); }, true, true},
+        {"the watcher says it went", [&] { watcher->setHostRegistered(false); }, false, false},
+        {"a named host registers", hostComes, true, false},
         {"the host leaves the bus, the watcher says nothing",
-         [&] { panel.unregisterService(hostName); }, false},
-        {"a host known by its unique name registers after a named one left", unnamedHostComes,
+         [&] { panel.unregisterService(hostName); }, false, false},
+        {"a host known by its unique name registers after a named one left", unnamedHostComes, true,
          true},
-        {"that host leaves the bus, the watcher says nothing", unnamedHostLeaves, false},
+        {"that host leaves the bus, the watcher says nothing", unnamedHostLeaves, false, false},
         {"a watcher comes that such a host registered with before", [&] { watcherRestarts(true); },
-         true},
-        {"a named host comes again", hostComes, true},
+         true, true},
+        {"a named host comes again", hostComes, true, false},
         {"the watcher restarts and does not hear from the host", [&] { watcherRestarts(false); },
-         true},
-        {"the watcher goes", [&] { watcher.reset(); }, false},
+         true, false},
+        {"the watcher goes", [&] { watcher.reset(); }, false, false},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -75,6 +85,8 @@ TEST(TrayPresenceTest, AHostCountsAsThereWhileItIsOnTheBus) {
             [&] { return presence.hasStatusNotifierHost() == step.hostThere; }, 5'000));
         // Settled: not passing through on its way elsewhere.
         processEventsUntil([] { return false; }, 100);
+        EXPECT_EQ(presence.hasStatusNotifierHost(), step.hostThere);
+        EXPECT_EQ(isAskedWhenAPeerLeaves(), step.askedWhenAPeerLeaves);
         EXPECT_EQ(presence.hasStatusNotifierHost(), step.hostThere);
     }
 }
