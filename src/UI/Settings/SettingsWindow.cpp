@@ -14,6 +14,14 @@ SettingsWindow::~SettingsWindow() {
     delete view_.data();
 }
 
+bool SettingsWindow::isOpen() const {
+    return !view_.isNull();
+}
+
+SettingsView* SettingsWindow::view() const {
+    return view_.data();
+}
+
 void SettingsWindow::show() {
     if (!view_) {
         view_ = new SettingsView(dependencies_);

@@ -34,9 +34,9 @@ public:
     // Closes the open window, if any.
     void close();
 
-    bool isOpen() const { return !view_.isNull(); }
+    bool isOpen() const;
     // The open window's view; none while the window is closed.
-    SettingsView* view() const { return view_.data(); }
+    SettingsView* view() const;
 
 private:
     SettingsViewDependencies dependencies_;
