@@ -35,14 +35,15 @@ long largestResidentKilobytes() {
 } // namespace
 
 // A bus answers once it has gone through the whole greeting, up to the reply
-// to Hello, or refused it; one that takes the connection and stops anywhere
-// before does not answer, and is given up on at the probe's bound; nothing
-// there is absent; an address the probe cannot connect through is left to
-// Qt. Entries are tried in order, as libdbus does: one that cannot be
-// connected to passes to the next. The address is read as libdbus reads it,
-// refusals and all. A bus that sends more than a greeting holds does not
-// answer either, given up at once, with no more read than that. Both forms of
-// the probe agree, and the one without blocking never holds the event loop.
+// to Hello (its header fields of codes not known yet passed over), or refused
+// it; one that takes the connection and stops anywhere before does not
+// answer, and is given up on at the probe's bound; nothing there is absent;
+// an address the probe cannot connect through is left to Qt. Entries are
+// tried in order, as libdbus does: one that cannot be connected to passes to
+// the next. The address is read as libdbus reads it, refusals and all. A bus
+// that sends more than a greeting holds does not answer either, given up at
+// once, with no more read than that. Both forms of the probe agree, and the
+// one without blocking never holds the event loop.
 TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     PrivateDBusDaemon daemonAtAPath;
     PrivateDBusDaemon daemonAtAnAbstractName;
@@ -67,6 +68,8 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     const Stalling endlessReply(Stalling::Transport::unixSocket,
                                 Stalling::StopsAfter::endlessHelloReply);
     const Stalling endlessLine(Stalling::Transport::unixSocket, Stalling::StopsAfter::endlessLine);
+    const Stalling laterFields(Stalling::Transport::unixSocket,
+                               Stalling::StopsAfter::helloReplyWithFieldsOfLaterCodes);
     // libdbus connects to no socket name of more than 99 bytes.
     const QTemporaryDir longFolder;
     const QString longPath =
@@ -75,7 +78,8 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     ASSERT_TRUE(silent.isListening() && afterAuthentication.isListening() &&
                 afterUnixFds.isListening() && silentOnTcp.isListening() &&
                 afterAuthenticationOnTcp.isListening() && endlessReply.isListening() &&
-                endlessLine.isListening() && silentAtALongPath.isListening());
+                endlessLine.isListening() && silentAtALongPath.isListening() &&
+                laterFields.isListening());
     const QString refusing = StallingMessageBus::refusingTcpAddress();
     const QString nothing = QStringLiteral("unix:path=") + silent.path() + QStringLiteral("-none");
     constexpr milliseconds bound(300);
@@ -92,6 +96,8 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
         {"a daemon at a path", daemonAtAPath.address(), Outcome::answers},
         {"a daemon at an abstract name", daemonAtAnAbstractName.address(), Outcome::answers},
         {"a daemon on tcp", daemonOnTcp.address(), Outcome::answers},
+        {"a reply to Hello with fields of codes kept for later", laterFields.address(),
+         Outcome::answers},
         {"a silent socket", silent.address(), Outcome::doesNotAnswer},
         {"OK to AUTH, then nothing", afterAuthentication.address(), Outcome::doesNotAnswer},
         {"agrees to pass unix fds, then never answers Hello", afterUnixFds.address(),
@@ -163,3 +169,4 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
         }
     }
 }
+
