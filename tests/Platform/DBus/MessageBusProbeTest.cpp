@@ -10,6 +10,9 @@
 #include <optional>
 #include <ostream>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 #include <QElapsedTimer>
@@ -170,3 +173,33 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     }
 }
 
+// Where no thread can be started to look a tcp bus's host up, the lookup
+// could not be given up at the bound, and Qt's connect would wait on it
+// without one: such a bus does not answer. Run in a child process that may
+// start no thread.
+TEST(MessageBusProbeTest, ABusWhoseHostCannotBeLookedUpOnAThreadOfItsOwnDoesNotAnswer) {
+    constexpr int threadsStart = 100;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_NPROC, &none);
+        // The limit binds only a user without the capabilities to pass it.
+        if (::getuid() == 0 && ::setuid(65534) != 0) {
+            ::_exit(threadsStart);
+        }
+        try {
+            std::thread([] {}).join();
+            ::_exit(threadsStart);
+        } catch (const std::system_error&) {
+        }
+        ::_exit(int(MessageBusProbe::probe(QStringLiteral("tcp:host=127.0.0.1,port=9,family=ipv4"),
+                                           milliseconds(300))));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == threadsStart) {
+        GTEST_SKIP() << "Skipped: a thread starts under a limit of no processes here.";
+    }
+    EXPECT_EQ(Outcome(WEXITSTATUS(status)), Outcome::doesNotAnswer);
+}
