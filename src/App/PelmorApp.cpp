@@ -7,6 +7,7 @@
 #include "App/TerminationSignalWatcher.h"
 #include "Persistence/UserDefaultsAppSettingsStore.h"
 #include "Platform/AppKit/ClipboardManagerHandover.h"
+#include "Platform/AppKit/Xcb/RootWindowAccessibilityBus.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
 #include "Platform/Async/Runtime.h"
@@ -32,11 +33,13 @@ PelmorApp::PelmorApp(int& argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Pelmor"));
     QApplication::setOrganizationName(QStringLiteral("pelmor"));
     QApplication::setQuitOnLastWindowClosed(false);
-    // Qt's accessibility bridge joins its bus as the event loop starts, on the
-    // main thread, and would wait there without end on one that stalls.
-    if (const QString silent = AccessibilityBus::keepTheBridgeOffASilentBus(); !silent.isEmpty()) {
-        std::fprintf(stderr,
-                     "The accessibility bus at %s does not answer; Pelmor runs without it.\n",
+    // Qt's accessibility bridge asks its launcher and joins its bus on the
+    // main thread, and would wait there long, or without end, on one that
+    // stalls.
+    if (const QString silent =
+            AccessibilityBus::keepTheBridgeOffASilentBus(RootWindowAccessibilityBus::address());
+        !silent.isEmpty()) {
+        std::fprintf(stderr, "Pelmor runs without accessibility: %s does not answer.\n",
                      silent.toLocal8Bit().constData());
     }
     runtime_ = std::make_unique<Async::Runtime>(std::make_shared<Async::EventLoopExecutor>(),

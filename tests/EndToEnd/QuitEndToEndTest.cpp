@@ -3,15 +3,19 @@
 #include "Support/FreeXDisplayNumber.h"
 #include "Support/OwnXServer.h"
 #include "Support/PrivateDBusDaemon.h"
+#include "Support/PrivateSessionBus.h"
 #include "Support/ProcessTable.h"
 #include "Support/QStringPrinter.h"
+#include "Support/SilentNameOwner.h"
 #include "Support/SilentUnixSocket.h"
 #include "Support/StallingMessageBus.h"
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <sys/ptrace.h>
@@ -20,6 +24,7 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
+#include <xcb/xcb.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -44,14 +49,18 @@ bool nameLookupsHang() {
     return hangs;
 }
 
-// What `pelmor` has started and is still running, once it runs anything (the
-// router ping to the sink takes seconds); empty after `timeout`.
+// What `pelmor` has started and is still running, once it runs any command
+// (the router ping to the sink takes seconds); empty after `timeout`. Its own
+// forks (the X display's probe) are no command.
 std::vector<pid_t> childrenOnceAny(const QProcess& pelmor, int timeout) {
     const QDeadlineTimer deadline(timeout);
     std::vector<pid_t> children;
     while (children.empty() && !deadline.hasExpired()) {
         children = ProcessTable::descendantsOf(pid_t(pelmor.processId()));
-        std::erase_if(children, [](pid_t pid) { return !ProcessTable::isRunning(pid); });
+        std::erase_if(children, [](pid_t pid) {
+            return !ProcessTable::isRunning(pid) ||
+                   ProcessTable::commandLine(pid) == QLatin1String(PELMOR_BINARY);
+        });
         if (children.empty()) {
             DesktopSession::pumpFor(20);
         }
@@ -140,6 +149,27 @@ struct Session {
     std::optional<OwnXServer> display;
     std::optional<PrivateDBusDaemon> bus;
 };
+
+// Sets the root window's `name` property to the string `value`, or removes
+// it where `value` is empty.
+bool setRootWindowString(xcb_connection_t* connection, const QByteArray& name,
+                         const QByteArray& value) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
+        nullptr);
+    const bool interned = atom != nullptr;
+    if (interned && value.isEmpty()) {
+        xcb_delete_property(connection, root, atom->atom);
+    } else if (interned) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, atom->atom, XCB_ATOM_STRING, 8,
+                            uint32_t(value.size()), value.constData());
+    }
+    std::free(atom);
+    // A round trip: the server has the change before Pelmor starts.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    return interned;
+}
 
 } // namespace
 
@@ -457,6 +487,79 @@ TEST(QuitEndToEndTest, AHungSessionBusOrDisplayAtStartIsSaidInOneLineAndEndsWith
             const QByteArray said = pelmor.readAllStandardError();
             EXPECT_TRUE(said.count('\n') == 1 && said.endsWith(testCase.said))
                 << said.toStdString();
+        }
+    }
+}
+
+// Qt's accessibility bridge asks the launcher (org.a11y.Bus) and joins its
+// bus, and the bus the root window names, on the main thread: a launcher that
+// never answers would hold the start for most of a minute, and a bus that
+// never answers for good. Pelmor says so once and runs without accessibility:
+// its event loop turns, running its measurements, seconds after its start. A
+// bus that answers is left to the bridge, with nothing said.
+TEST(QuitEndToEndTest, AHungAccessibilityBusOrLauncherIsSaidOnceAndPelmorRunsWithoutIt) {
+    QTemporaryDir configHome;
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(configHome));
+    const OwnXServer display;
+    ASSERT_FALSE(display.display().isEmpty()) << "Xvfb did not start";
+    // A desktop's client: the server would reset, and forget the root
+    // window's properties, as its last client leaves.
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> desktop(
+        xcb_connect(display.display().constData(), nullptr), &xcb_disconnect);
+    ASSERT_EQ(xcb_connection_has_error(desktop.get()), 0);
+    const SilentUnixSocket silentBus;
+    const PrivateSessionBus answeringBus;
+    ASSERT_TRUE(silentBus.isListening() && answeringBus.isRunning());
+    const QString launcher = QStringLiteral("org.a11y.Bus");
+    const QString silentSaid = QStringLiteral("the accessibility bus at ") + silentBus.address();
+    // Each bus named by AT_SPI_BUS_ADDRESS, or else by the root window.
+    const QString none;
+    const struct {
+        const char* what;
+        QString variableBus;
+        bool hungLauncher;
+        QString rootWindowBus;
+        QString said;
+    } cases[] = {
+        {"AT_SPI_BUS_ADDRESS naming a bus that never answers", silentBus.address(), false, none,
+         silentSaid},
+        {"org.a11y.Bus held by a peer that never answers", none, true, none,
+         QStringLiteral("the accessibility launcher ") + launcher},
+        {"the root window naming a bus that never answers", none, false, silentBus.address(),
+         silentSaid},
+        {"the root window naming a bus that answers", none, false, answeringBus.address(), none},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.what);
+        const PrivateSessionBus sessionBus;
+        ASSERT_TRUE(sessionBus.isRunning());
+        std::optional<SilentNameOwner> hungLauncher;
+        if (testCase.hungLauncher) {
+            ASSERT_TRUE(hungLauncher.emplace(sessionBus.address(), launcher).ownsName());
+        }
+        ASSERT_TRUE(
+            setRootWindowString(desktop.get(), "AT_SPI_BUS", testCase.rootWindowBus.toLatin1()));
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display.display()));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus.address());
+        environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
+        environment.insert(QStringLiteral("AT_SPI_BUS_ADDRESS"), testCase.variableBus);
+        QProcess pelmor;
+        pelmor.setProcessEnvironment(environment);
+        pelmor.start(QStringLiteral(PELMOR_BINARY), {});
+        ASSERT_TRUE(pelmor.waitForStarted(5'000));
+        EXPECT_FALSE(childrenOnceAny(pelmor, 8'000).empty()) << "no command 8 s after its start";
+        ::kill(static_cast<pid_t>(pelmor.processId()), SIGTERM);
+        ASSERT_TRUE(pelmor.waitForFinished(15'000));
+        // Qt may say more, of its own (a runtime folder not set).
+        const QByteArray said = pelmor.readAllStandardError();
+        const QByteArray withoutIt = "Pelmor runs without accessibility: ";
+        EXPECT_EQ(said.count(withoutIt), testCase.said.isEmpty() ? 0 : 1) << said.data();
+        if (!testCase.said.isEmpty()) {
+            EXPECT_TRUE(
+                said.contains(withoutIt + testCase.said.toLocal8Bit() + " does not answer.\n"))
+                << said.data();
         }
     }
 }

@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QtEndian>
 
 namespace {
 
@@ -40,8 +41,9 @@ QByteArray answerTo(const QByteArray& line, StallingMessageBus::StopsAfter stops
     if (line.startsWith("AUTH ") && stopsAfter != StopsAfter::connecting) {
         return "OK 0123456789abcdef0123456789abcdef\r\n";
     }
-    if (line == "NEGOTIATE_UNIX_FD" && (stopsAfter == StopsAfter::unixFdAgreement ||
-                                        stopsAfter == StopsAfter::endlessHelloReply)) {
+    if (line == "NEGOTIATE_UNIX_FD" &&
+        (stopsAfter == StopsAfter::unixFdAgreement || stopsAfter == StopsAfter::endlessHelloReply ||
+         stopsAfter == StopsAfter::helloReplyWithFieldsOfLaterCodes)) {
         return "AGREE_UNIX_FD\r\n";
     }
     return {};
@@ -53,6 +55,50 @@ QByteArray endlessHelloReplyHeader() {
     return QByteArray("l\2\0\1\xf0\xff\xff\xff\2\0\0\0\x08\0\0\0"
                       "\5\1u\0\1\0\0\0",
                       24);
+}
+
+// A method return to serial 1, little-endian, without a body, whose
+// REPLY_SERIAL comes after fields of codes kept for later.
+QByteArray helloReplyWithFieldsOfLaterCodes() {
+    QByteArray message("l\2\0\1\0\0\0\0\2\0\0\0\0\0\0\0", 16);
+    const auto pad = [&](int alignment) {
+        while (message.size() % alignment != 0) {
+            message += '\0';
+        }
+    };
+    const auto uint32 = [&](quint32 value) {
+        pad(4);
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        message.append(bytes, 4);
+    };
+    const auto field = [&](char code, const QByteArray& signature) {
+        pad(8);
+        message += code;
+        message += char(signature.size());
+        message += signature;
+        message += '\0';
+    };
+    field(10, "ay");
+    uint32(3);
+    message += "\1\2\3";
+    field(11, "x");
+    pad(8);
+    message += QByteArray(8, '\7');
+    field(12, "a{sv}");
+    uint32(0);
+    const qsizetype lengthAt = message.size() - 4;
+    pad(8);
+    const qsizetype entriesAt = message.size();
+    uint32(1);
+    message += QByteArray("k\0\1u\0", 5);
+    uint32(7);
+    qToLittleEndian(quint32(message.size() - entriesAt), message.data() + lengthAt);
+    field(5, "u");
+    uint32(1);
+    qToLittleEndian(quint32(message.size() - 16), message.data() + 12);
+    pad(8);
+    return message;
 }
 
 } // namespace
@@ -166,6 +212,10 @@ void StallingMessageBus::serve() {
                 if (line == "BEGIN" && stopsAfter_ == StopsAfter::endlessHelloReply) {
                     answer = endlessHelloReplyHeader();
                     client.flooding = true;
+                }
+                if (line == "BEGIN" &&
+                    stopsAfter_ == StopsAfter::helloReplyWithFieldsOfLaterCodes) {
+                    answer = helloReplyWithFieldsOfLaterCodes();
                 }
                 ::send(descriptor, answer.constData(), std::size_t(answer.size()), MSG_NOSIGNAL);
             }

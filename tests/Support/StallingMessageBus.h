@@ -26,6 +26,10 @@ public:
         // Sends bytes without a line end from the start, for as long as the
         // client reads.
         endlessLine,
+        // Agrees as far, then answers Hello with a method return that holds,
+        // before its REPLY_SERIAL, header fields of codes kept for later (an
+        // `ay`, an `x` and an `a{sv}`), then nothing.
+        helloReplyWithFieldsOfLaterCodes,
     };
 
     // A unix socket listens at `path` where given.

@@ -1,8 +1,9 @@
 #include "Platform/DBus/MessageBusGreeting.h"
 
+#include "Platform/DBus/MessageHeaderFields.h"
+
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <unistd.h>
 
 #include <QtEndian>
@@ -12,7 +13,6 @@ namespace {
 constexpr char methodCall = 1;
 constexpr char methodReturn = 2;
 constexpr char error = 3;
-constexpr char replySerialField = 5;
 constexpr qsizetype fixedHeaderSize = 16;
 
 void pad(QByteArray& message, qsizetype alignment) {
@@ -66,43 +66,6 @@ uint32_t readUint32(QByteArrayView bytes, qsizetype at, bool isBigEndian) {
 
 qsizetype aligned(qsizetype offset, qsizetype alignment) {
     return (offset + alignment - 1) / alignment * alignment;
-}
-
-// The REPLY_SERIAL header field of a whole message, if it has one. Fields of
-// other types than those a bus's reply holds end the search.
-std::optional<uint32_t> replySerialOf(QByteArrayView message, qsizetype fieldsEnd,
-                                      bool isBigEndian) {
-    qsizetype at = fixedHeaderSize;
-    while (at < fieldsEnd) {
-        at = aligned(at, 8);
-        if (at + 4 > fieldsEnd || message[at + 1] != 1) {
-            return std::nullopt;
-        }
-        const char code = message[at];
-        const char type = message[at + 2];
-        at += 4;
-        if (type == 'u') {
-            at = aligned(at, 4);
-            if (at + 4 > fieldsEnd) {
-                return std::nullopt;
-            }
-            if (code == replySerialField) {
-                return readUint32(message, at, isBigEndian);
-            }
-            at += 4;
-        } else if (type == 's' || type == 'o') {
-            at = aligned(at, 4);
-            if (at + 4 > fieldsEnd) {
-                return std::nullopt;
-            }
-            at += 4 + qsizetype(readUint32(message, at, isBigEndian)) + 1;
-        } else if (type == 'g' && at < fieldsEnd) {
-            at += 1 + qsizetype(static_cast<unsigned char>(message[at])) + 1;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -185,7 +148,7 @@ bool MessageBusGreeting::takeHelloReply() {
     }
     const char type = buffer_[1];
     if ((type == methodReturn || type == error) &&
-        replySerialOf(buffer_, fieldsEnd, isBigEndian) == 1u) {
+        MessageHeaderFields::replySerial(buffer_, fieldsEnd, isBigEndian) == 1u) {
         step_ = Step::answered;
     }
     buffer_.remove(0, size);

@@ -107,11 +107,10 @@ Attempt connectTcpSocket(const MessageBusAddressEntry& entry, const QDeadlineTim
     const int addressFamily = !family ? AF_UNSPEC : *family == "ipv4" ? AF_INET : AF_INET6;
     const MessageBusHostLookup::Result lookup = MessageBusHostLookup::resolve(
         entry.value("host").value_or("localhost"), *port, addressFamily, deadline);
-    if (lookup.outcome == MessageBusHostLookup::Outcome::late) {
+    // Without a thread of its own the lookup could not be given up: Qt's
+    // connect would wait on it without a bound.
+    if (lookup.outcome != MessageBusHostLookup::Outcome::found) {
         return {Attempt::Kind::stalled};
-    }
-    if (lookup.outcome == MessageBusHostLookup::Outcome::notStarted) {
-        return {Attempt::Kind::cannotTell};
     }
     for (const auto& [address, length] : lookup.addresses) {
         const int descriptor =

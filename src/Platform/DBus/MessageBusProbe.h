@@ -22,7 +22,8 @@ public:
         // Went through the greeting, or refused it at once.
         answers,
         // Took the connection, or kept connecting or resolving, and did not
-        // answer within the bound.
+        // answer within the bound; or its host could not be looked up on a
+        // thread of its own, where a lookup can be given up.
         doesNotAnswer,
         // No entry takes a connection, the bus closed it, or libdbus refuses
         // the address: connecting fails at once.

@@ -10,6 +10,9 @@
 #include <optional>
 #include <ostream>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 #include <QElapsedTimer>
@@ -35,14 +38,15 @@ long largestResidentKilobytes() {
 } // namespace
 
 // A bus answers once it has gone through the whole greeting, up to the reply
-// to Hello, or refused it; one that takes the connection and stops anywhere
-// before does not answer, and is given up on at the probe's bound; nothing
-// there is absent; an address the probe cannot connect through is left to
-// Qt. Entries are tried in order, as libdbus does: one that cannot be
-// connected to passes to the next. The address is read as libdbus reads it,
-// refusals and all. A bus that sends more than a greeting holds does not
-// answer either, given up at once, with no more read than that. Both forms of
-// the probe agree, and the one without blocking never holds the event loop.
+// to Hello (its header fields of codes not known yet passed over), or refused
+// it; one that takes the connection and stops anywhere before does not
+// answer, and is given up on at the probe's bound; nothing there is absent;
+// an address the probe cannot connect through is left to Qt. Entries are
+// tried in order, as libdbus does: one that cannot be connected to passes to
+// the next. The address is read as libdbus reads it, refusals and all. A bus
+// that sends more than a greeting holds does not answer either, given up at
+// once, with no more read than that. Both forms of the probe agree, and the
+// one without blocking never holds the event loop.
 TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     PrivateDBusDaemon daemonAtAPath;
     PrivateDBusDaemon daemonAtAnAbstractName;
@@ -67,6 +71,8 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     const Stalling endlessReply(Stalling::Transport::unixSocket,
                                 Stalling::StopsAfter::endlessHelloReply);
     const Stalling endlessLine(Stalling::Transport::unixSocket, Stalling::StopsAfter::endlessLine);
+    const Stalling laterFields(Stalling::Transport::unixSocket,
+                               Stalling::StopsAfter::helloReplyWithFieldsOfLaterCodes);
     // libdbus connects to no socket name of more than 99 bytes.
     const QTemporaryDir longFolder;
     const QString longPath =
@@ -75,7 +81,8 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
     ASSERT_TRUE(silent.isListening() && afterAuthentication.isListening() &&
                 afterUnixFds.isListening() && silentOnTcp.isListening() &&
                 afterAuthenticationOnTcp.isListening() && endlessReply.isListening() &&
-                endlessLine.isListening() && silentAtALongPath.isListening());
+                endlessLine.isListening() && silentAtALongPath.isListening() &&
+                laterFields.isListening());
     const QString refusing = StallingMessageBus::refusingTcpAddress();
     const QString nothing = QStringLiteral("unix:path=") + silent.path() + QStringLiteral("-none");
     constexpr milliseconds bound(300);
@@ -92,6 +99,8 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
         {"a daemon at a path", daemonAtAPath.address(), Outcome::answers},
         {"a daemon at an abstract name", daemonAtAnAbstractName.address(), Outcome::answers},
         {"a daemon on tcp", daemonOnTcp.address(), Outcome::answers},
+        {"a reply to Hello with fields of codes kept for later", laterFields.address(),
+         Outcome::answers},
         {"a silent socket", silent.address(), Outcome::doesNotAnswer},
         {"OK to AUTH, then nothing", afterAuthentication.address(), Outcome::doesNotAnswer},
         {"agrees to pass unix fds, then never answers Hello", afterUnixFds.address(),
@@ -162,4 +171,35 @@ TEST(MessageBusProbeTest, TellsWhetherABusAnswersWithinItsBound) {
                 << "a flood was kept in memory";
         }
     }
+}
+
+// Where no thread can be started to look a tcp bus's host up, the lookup
+// could not be given up at the bound, and Qt's connect would wait on it
+// without one: such a bus does not answer. Run in a child process that may
+// start no thread.
+TEST(MessageBusProbeTest, ABusWhoseHostCannotBeLookedUpOnAThreadOfItsOwnDoesNotAnswer) {
+    constexpr int threadsStart = 100;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_NPROC, &none);
+        // The limit binds only a user without the capabilities to pass it.
+        if (::getuid() == 0 && ::setuid(65534) != 0) {
+            ::_exit(threadsStart);
+        }
+        try {
+            std::thread([] {}).join();
+            ::_exit(threadsStart);
+        } catch (const std::system_error&) {
+        }
+        ::_exit(int(MessageBusProbe::probe(QStringLiteral("tcp:host=127.0.0.1,port=9,family=ipv4"),
+                                           milliseconds(300))));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == threadsStart) {
+        GTEST_SKIP() << "Skipped: a thread starts under a limit of no processes here.";
+    }
+    EXPECT_EQ(Outcome(WEXITSTATUS(status)), Outcome::doesNotAnswer);
 }
