@@ -602,6 +602,10 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 frame = moved.geometry();
                 frame.moveLeft(screen.left() + moved.windowHandle()->frameMargins().left());
             } else if (act.leftOnAnotherDesktop) {
+                // Once the last pick's activation is through: one sent after
+                // the switch takes the user back (jwm goes to the desktop of
+                // the window it activates).
+                DesktopSession::pumpFor(500);
                 const std::uint32_t desktops = rootProperty("_NET_NUMBER_OF_DESKTOPS").at(0);
                 const std::uint32_t other = (currentDesktop() + 2) % desktops;
                 sendToWindowManager(XcbRequests::defaultRootWindow(XcbRequests::qtConnection()),
