@@ -2,6 +2,8 @@
 #include "App/ApplicationEnvironment.h"
 #include "EndToEnd/DesktopSession.h"
 #include "Platform/AppKit/PopoverWindow.h"
+#include "Platform/AppKit/Tray/StatusItem.h"
+#include "Platform/AppKit/Tray/XEmbedTraySelection.h"
 #include "Platform/AppKit/WindowFrames/FrameKeeping.h"
 #include "Platform/AppKit/WindowFrames/WindowFrameAutosave.h"
 #include "Platform/AppKit/Xcb/XcbRequests.h"
@@ -129,14 +131,11 @@ xcb_window_t frameOf(xcb_window_t window) {
     }
 }
 
-// Whether the window is above every other shown window of the root. Where
-// the window manager keeps no stacking list (xfwm4 writes it only once the
-// stacking changes), the root's own children tell.
+// Whether the window is above every other shown window of the root, as the
+// root's own children are stacked: the managers' stacking lists cannot tell
+// (xfwm4 writes its list only once the stacking changes, jwm's runs from the
+// top down).
 bool isOnTop(xcb_window_t window) {
-    const std::vector<std::uint32_t> stacking = rootProperty("_NET_CLIENT_LIST_STACKING");
-    if (!stacking.empty()) {
-        return stacking.back() == window;
-    }
     xcb_connection_t* connection = XcbRequests::qtConnection();
     const auto tree = XcbRequests::owned(xcb_query_tree_reply(
         connection, xcb_query_tree(connection, XcbRequests::defaultRootWindow(connection)),
@@ -154,6 +153,17 @@ bool isOnTop(xcb_window_t window) {
         }
     }
     return false;
+}
+
+std::uint32_t currentDesktop() {
+    return rootProperty("_NET_CURRENT_DESKTOP").at(0);
+}
+
+// On the desktop the user is on, or on every desktop.
+bool isOnCurrentDesktop(xcb_window_t window) {
+    const std::vector<std::uint32_t> desktop = property(window, "_NET_WM_DESKTOP");
+    return !desktop.empty() &&
+           (desktop.front() == currentDesktop() || desktop.front() == 0xFFFFFFFF);
 }
 
 // Active as the window manager records it (xfwm4 adds a second item).
@@ -247,7 +257,8 @@ std::string describe(const QString& title) {
          << (isIconic(window) ? "iconic, " : "normal, ")
          << testing::PrintToString(shown(title)->geometry()) << ", "
          << property(window, "_NET_WM_STATE").size() << " states, "
-         << (isActiveOnTop(window) ? "active on top" : "not active on top");
+         << (isActiveOnTop(window) ? "active on top" : "not active on top") << ", "
+         << (isOnCurrentDesktop(window) ? "on the current desktop" : "on another desktop");
     return text.str();
 }
 
@@ -319,8 +330,8 @@ std::vector<PelmorWindow> pelmorWindows(MenuBarController& menuBar) {
 
 // Kept windows under real window managers, each of which frames a window
 // with a title bar above its client area and answers in its own order:
-// openbox, and xfwm4. The whole frame comes back on the screen, so that the
-// title bar can be reached.
+// openbox, xfwm4, jwm and awesome (the popover alone). The whole frame comes
+// back on the screen, so that the title bar can be reached.
 class WindowFrameEndToEndTest : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
@@ -526,6 +537,9 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         // the same height, at each of `reopens`.
         std::optional<QPoint> leftAt{};
         int reopens = 1;
+        // Whether the user goes to another desktop (as a pager takes them)
+        // instead of minimising it.
+        bool leftOnAnotherDesktop = false;
     } acts[] = {
         {"minimised", {}, false},
         {"closed while minimised", {}, true},
@@ -539,6 +553,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
         // A pick rolls it down (openbox does so on the activation alone, xfwm4
         // does not).
         {"rolled up", {"_NET_WM_STATE_SHADED"}, false},
+        {"left on another desktop", {}, false, false, false, std::nullopt, 1, true},
     };
     const bool isXfwm4 = QByteArray(GetParam()) == "xfwm4";
     for (const PelmorWindow& window : windows) {
@@ -586,6 +601,18 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                     << "left: " << describe(window.title);
                 frame = moved.geometry();
                 frame.moveLeft(screen.left() + moved.windowHandle()->frameMargins().left());
+            } else if (act.leftOnAnotherDesktop) {
+                // Once the last pick's activation is through: one sent after
+                // the switch takes the user back (jwm goes to the desktop of
+                // the window it activates).
+                DesktopSession::pumpFor(500);
+                const std::uint32_t desktops = rootProperty("_NET_NUMBER_OF_DESKTOPS").at(0);
+                const std::uint32_t other = (currentDesktop() + 2) % desktops;
+                sendToWindowManager(XcbRequests::defaultRootWindow(XcbRequests::qtConnection()),
+                                    "_NET_CURRENT_DESKTOP", {other});
+                EXPECT_TRUE(processEventsUntil(
+                    [&] { return currentDesktop() == other && !isViewable(before); }, 3'000))
+                    << describe(window.title);
             } else if (act.states.isEmpty()) {
                 sendToWindowManager(before, "WM_CHANGE_STATE", {iconicState});
                 EXPECT_TRUE(processEventsUntil([&] { return isIconic(before); }, 3'000))
@@ -622,7 +649,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                         const xcb_window_t after = xcbWindow(window.title);
                         saved.sync();
                         return isViewable(after) && !isIconic(after) && isActiveOnTop(after) &&
-                               showsIn(window.title, states, frame) &&
+                               isOnCurrentDesktop(after) && showsIn(window.title, states, frame) &&
                                (!act.leftAt ||
                                 saved.value("WindowFrames/" + window.frameName).toRect() == frame);
                     },
@@ -666,6 +693,47 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
             }
         }
     }
+}
+
+// The popover, opened by a click on its icon where the manager has a tray
+// (awesome's, along the top; jwm's, along the bottom), else from the top
+// right corner of the screen, stands by that place under every manager. A
+// manager that borders it (awesome) places a new window whose border would
+// cross an edge elsewhere.
+TEST_P(WindowFrameEndToEndTest, ThePopoverStandsByItsIcon) {
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    MenuBarController& menuBar = *delegate->menuBarController();
+    QRect near(QGuiApplication::primaryScreen()->geometry().topRight() + QPoint(-10, 10),
+               QSize(1, 1));
+    // awesome takes its tray's selection once it has drawn its bar.
+    const XEmbedTraySelection trays;
+    if (processEventsUntil([&] { return trays.hasOwner(); }, 2'000)) {
+        ASSERT_TRUE(
+            processEventsUntil([&] { return !menuBar.statusItem()->geometry().isEmpty(); }, 10'000))
+            << "the tray shows no icon";
+        DesktopSession::pumpFor(500);
+        near = menuBar.statusItem()->geometry();
+        ASSERT_TRUE(DesktopSession::clickAt(near.center()));
+    } else {
+        QCursor::setPos(near.topLeft());
+        menuBar.togglePopover();
+    }
+    QWidget& popover = menuBar.popover();
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return menuBar.isPopoverShown() && popover.windowHandle()->isExposed(); }, 5'000))
+        << "nothing opened by " << testing::PrintToString(near);
+    DesktopSession::pumpFor(500);
+    const std::optional<QRect> shown =
+        XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcb_window_t(popover.winId()));
+    ASSERT_TRUE(shown.has_value()) << "the popover closed";
+    const auto isWithin = [](int gap) { return gap >= 0 && gap <= 20; };
+    EXPECT_TRUE(shown->left() <= near.center().x() && near.center().x() <= shown->right() &&
+                (isWithin(shown->top() - near.bottom()) || isWithin(near.top() - shown->bottom())))
+        << "by " << testing::PrintToString(near) << ", shown " << testing::PrintToString(*shown);
 }
 
 // Pelmor's windows on two monitors of different scales (run under
@@ -885,7 +953,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManagers, WindowFrameEndToEndTest,
-                         testing::Values("openbox", "xfwm4"),
+                         testing::Values("openbox", "xfwm4", "jwm", "awesome"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });

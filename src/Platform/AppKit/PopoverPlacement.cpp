@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 
+#include <QMargins>
+
 namespace {
 
 // Between the pointer and the popover's near side, so the icon under the
@@ -13,6 +15,12 @@ constexpr int pointerGap = 16;
 // Panels are thinner than this: a click this close to the top or bottom was
 // on a horizontal panel, even in a corner nearer to a side.
 constexpr int panelReach = 64;
+
+// Kept between the popover and every edge of the available area but the one
+// it stands against: a window manager that borders even an undecorated window
+// (awesome) places one whose border would cross an edge elsewhere, as a new
+// window, far from its icon.
+constexpr int edgeGap = 4;
 
 enum class ScreenEdge { top, bottom, left, right };
 
@@ -97,22 +105,43 @@ PopoverPlacement PopoverPlacement::atPointer(QPoint pointer, QRect screenGeometr
     return {Side::left, aroundPointer, screenArea};
 }
 
-// No taller than the room on its side, so that it never covers the icon.
-QSize PopoverPlacement::room() const {
+// The available area less the gap along each edge but the icon's side.
+QRect PopoverPlacement::keptArea() const {
+    QMargins gaps(edgeGap, edgeGap, edgeGap, edgeGap);
     switch (side_) {
     case Side::below:
-        return {screenArea_.width(), screenArea_.bottom() - near_.bottom()};
+        gaps.setTop(0);
+        break;
     case Side::above:
-        return {screenArea_.width(), near_.top() - screenArea_.top()};
+        gaps.setBottom(0);
+        break;
+    case Side::right:
+        gaps.setLeft(0);
+        break;
+    case Side::left:
+        gaps.setRight(0);
+        break;
+    }
+    return screenArea_.marginsRemoved(gaps);
+}
+
+// No taller than the room on its side, so that it never covers the icon.
+QSize PopoverPlacement::room(QRect area) const {
+    switch (side_) {
+    case Side::below:
+        return {area.width(), area.bottom() - near_.bottom()};
+    case Side::above:
+        return {area.width(), near_.top() - area.top()};
     case Side::right:
     case Side::left:
         break;
     }
-    return screenArea_.size();
+    return area.size();
 }
 
 QRect PopoverPlacement::frame(QSize size) const {
-    size = size.boundedTo(room()).boundedTo(screenArea_.size());
+    const QRect area = keptArea();
+    size = size.boundedTo(room(area)).boundedTo(area.size());
     const int centredX = near_.x() + (near_.width() - size.width()) / 2;
     const int centredY = near_.y() + (near_.height() - size.height()) / 2;
     QPoint origin;
@@ -130,5 +159,5 @@ QRect PopoverPlacement::frame(QSize size) const {
         origin = QPoint(near_.left() - size.width(), centredY);
         break;
     }
-    return {keptInside(origin, size, screenArea_), size};
+    return {keptInside(origin, size, area), size};
 }

@@ -10,8 +10,9 @@
 // hosts), beside the pointer that clicked it, away from the edge whose panel
 // it clicked. Every later size keeps the popover on that side with its edge
 // nearest the icon where it was, and the whole popover inside the screen's
-// available area (the whole screen where that area is empty): one taller
-// than the room on its side, or wider than the area, is cut to fit.
+// available area (the whole screen where that area is empty), a few pixels
+// from each of its edges but the icon's side: one taller than the room on its
+// side, or wider than the area, is cut to fit.
 class PopoverPlacement {
 public:
     static PopoverPlacement byIcon(QRect icon, QSize size, QRect screenGeometry, QRect screenArea);
@@ -25,7 +26,8 @@ private:
     PopoverPlacement(Side side, QRect near, QRect screenArea)
         : side_(side), near_(near), screenArea_(screenArea) {}
 
-    QSize room() const;
+    QRect keptArea() const;
+    QSize room(QRect area) const;
 
     Side side_;
     // What the popover stands beside: the icon, or the pointer with a gap

@@ -37,6 +37,31 @@ bool awaitsActivation(const QWidget& window) {
     return !isIconic && !isActive;
 }
 
+// Asks the window manager to take the hidden state off a window it shows
+// again but still marks hidden (jwm keeps it through a restore), so that
+// pagers and taskbars do not take it for minimised.
+void clearStaleHiddenState(const QWidget& window) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (connection == nullptr) {
+        return;
+    }
+    constexpr std::uint32_t normalState = 1;
+    const auto native = xcb_window_t(window.winId());
+    const std::vector<std::uint32_t> wmState = XcbRequests::property32(
+        connection, native, XcbRequests::internAtom(connection, "WM_STATE"));
+    const xcb_atom_t state = XcbRequests::internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t hidden = XcbRequests::internAtom(connection, "_NET_WM_STATE_HIDDEN");
+    const std::vector<std::uint32_t> states = XcbRequests::property32(connection, native, state);
+    if (wmState.empty() || wmState.front() != normalState ||
+        std::find(states.begin(), states.end(), hidden) == states.end()) {
+        return;
+    }
+    constexpr std::uint32_t removing = 0;
+    constexpr std::uint32_t fromApplication = 1;
+    XcbRequests::sendToWindowManager(connection, native, state,
+                                     {removing, hidden, 0, fromApplication, 0});
+}
+
 // Activates a window once it is mapped, unless it was minimised or closed
 // first: an activation asked of an unmapped window is sent when it maps, and
 // would then take back a minimise that came meanwhile.
@@ -57,6 +82,7 @@ public:
             if (awaitsActivation(*window_)) {
                 window_->activateWindow();
             }
+            clearStaleHiddenState(*window_);
             finish();
         } else if (watched == window_ && (event->type() == QEvent::Hide ||
                                           (event->type() == QEvent::WindowStateChange &&
@@ -99,9 +125,36 @@ void rollDown(QWidget& window) {
                                      {removing, shaded, 0, fromApplication, 0});
 }
 
+// Asks the window manager to move a window left on another desktop to the
+// one the user is on: an activation alone does not bring it (openbox leaves
+// it there, unmapped). A window on every desktop, or one the manager has not
+// put on any (unmapped, or no desktops kept), is left alone.
+void bringToCurrentDesktop(QWidget& window) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    if (connection == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    const auto native = xcb_window_t(window.winId());
+    const xcb_atom_t desktop = XcbRequests::internAtom(connection, "_NET_WM_DESKTOP");
+    const std::vector<std::uint32_t> windowDesktop =
+        XcbRequests::property32(connection, native, desktop);
+    const std::vector<std::uint32_t> currentDesktop =
+        XcbRequests::property32(connection, XcbRequests::defaultRootWindow(connection),
+                                XcbRequests::internAtom(connection, "_NET_CURRENT_DESKTOP"));
+    constexpr std::uint32_t everyDesktop = 0xFFFFFFFF;
+    if (windowDesktop.empty() || currentDesktop.empty() || windowDesktop.front() == everyDesktop ||
+        windowDesktop.front() == currentDesktop.front()) {
+        return;
+    }
+    constexpr std::uint32_t fromApplication = 1;
+    XcbRequests::sendToWindowManager(connection, native, desktop,
+                                     {currentDesktop.front(), fromApplication, 0, 0, 0});
+}
+
 } // namespace
 
 void makeKeyAndOrderFront(QWidget& window) {
+    bringToCurrentDesktop(window);
     rollDown(window);
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();

@@ -39,7 +39,7 @@ TEST(PopoverWindowTest, AChangeOfHeightWhileShownKeepsItByItsIconAndOnTheScreen)
         int height;
         QRect frame;
     } steps[] = {
-        {500, {212, 276, 400, 500}}, {320, {212, 456, 400, 320}}, {900, {212, 0, 400, 776}}};
+        {500, {212, 276, 400, 500}}, {320, {212, 456, 400, 320}}, {900, {212, 4, 400, 772}}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.height);
         popover.setContentSize(QSize(400, step.height));
