@@ -5,6 +5,8 @@
 #include "Platform/AppKit/Xcb/ScreenPixels.h"
 #include "Platform/AppKit/Xcb/XcbRequests.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -16,10 +18,11 @@ namespace {
 
 constexpr QSize defaultSize(22, 22);
 constexpr std::chrono::milliseconds backgroundSettling(500);
-// A tray still letting the icon go (left just before) ignores its request to
-// dock as one for an icon it holds: asked again, after 0.5, 1, 2 and 4 s.
+// A tray that has not docked the icon is asked again, after 0.5, 1 and 2 s
+// and then every 4 s, for as long as it holds the selection: one still
+// letting the icon go ignores a request, one starting or busy answers late.
 constexpr std::chrono::milliseconds firstDockRetry(500);
-constexpr int dockRequestsAtMost = 5;
+constexpr std::chrono::milliseconds slowestDockRetry(4'000);
 constexpr std::uint32_t requestDockOpcode = 0;
 constexpr std::uint32_t xembedVersion = 0;
 constexpr std::uint32_t xembedMapped = 1;
@@ -39,6 +42,7 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
     setMinimumSize(defaultSize);
     resize(defaultSize);
     connect(&trays_, &XEmbedTraySelection::ownerChanged, this, &XEmbedTrayIcon::followTray);
+    connect(&trays_, &XEmbedTraySelection::announced, this, &XEmbedTrayIcon::trayAnnounced);
     backgroundTimer_.setSingleShot(true);
     backgroundTimer_.setInterval(backgroundSettling);
     dockRetryTimer_.setSingleShot(true);
@@ -197,15 +201,40 @@ void XEmbedTrayIcon::followTray() {
     requestDock();
 }
 
+void XEmbedTrayIcon::trayAnnounced() {
+    if (!docked_) {
+        return;
+    }
+    if (embedded_) {
+        // Held in a window of the visual it named before: taken in anew.
+        if (translucent_ == (trays_.visualDepth() == 32)) {
+            return;
+        }
+        leaveTray();
+    }
+    requestDock();
+}
+
 void XEmbedTrayIcon::requestDock() {
     dockRequests_ = 0;
     sendDockRequest();
+}
+
+void XEmbedTrayIcon::askAgainLater() {
+    const int doublings = std::clamp(dockRequests_ - 1, 0, 3);
+    dockRetryTimer_.start(std::min(firstDockRetry * (1 << doublings), slowestDockRetry));
 }
 
 void XEmbedTrayIcon::sendDockRequest() {
     xcb_connection_t* connection = XcbRequests::qtConnection();
     if (!docked_ || !trays_.hasOwner() || connection == nullptr) {
         return;
+    }
+    if (requestUnanswered_ && internalWinId() != 0) {
+        // A request is never sent again on top of itself: a tray busy all
+        // the while would take both, one after the other, and drop the icon
+        // or hold it twice. Withdrawn with its window, it names one gone.
+        destroy();
     }
     prepareWindow();
     xcb_client_message_event_t message{};
@@ -219,9 +248,9 @@ void XEmbedTrayIcon::sendDockRequest() {
     xcb_send_event(connection, 0, trays_.owner(), XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    if (++dockRequests_ < dockRequestsAtMost) {
-        dockRetryTimer_.start(firstDockRetry * (1 << (dockRequests_ - 1)));
-    }
+    requestUnanswered_ = true;
+    ++dockRequests_;
+    askAgainLater();
 }
 
 void XEmbedTrayIcon::leaveTray() {
@@ -249,6 +278,9 @@ void XEmbedTrayIcon::reparented(quint32 parent) {
         hide();
         xcb_unmap_window(connection, xcb_window_t(internalWinId()));
         xcb_flush(connection);
+        if (docked_) {
+            askAgainLater();
+        }
         return;
     }
     if (!docked_) {
@@ -256,6 +288,7 @@ void XEmbedTrayIcon::reparented(quint32 parent) {
         return;
     }
     embedded_ = true;
+    requestUnanswered_ = false;
     dockRetryTimer_.stop();
     show();
     readBackgroundAgain();

@@ -53,8 +53,10 @@ protected:
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void followTray();
+    void trayAnnounced();
     void requestDock();
     void sendDockRequest();
+    void askAgainLater();
     void leaveTray();
     void reparented(quint32 parent);
     void prepareWindow();
@@ -73,6 +75,10 @@ private:
     QImage background_;
     bool backgroundStale_ = true;
     QTimer backgroundTimer_;
+    // Requests sent to the tray since it came or the icon was docked.
     int dockRequests_ = 0;
+    // The window was named in a request the tray has not answered by taking
+    // it in.
+    bool requestUnanswered_ = false;
     QTimer dockRetryTimer_;
 };
