@@ -205,11 +205,13 @@ void XEmbedTrayIcon::trayAnnounced() {
     if (!docked_) {
         return;
     }
+    const bool visualKept = translucent_ == (trays_.visualDepth() == 32);
+    if (visualKept && (embedded_ || (requestUnanswered_ && askedTray_ == trays_.owner()))) {
+        // Held, or asked already: the request stands.
+        return;
+    }
     if (embedded_) {
         // Held in a window of the visual it named before: taken in anew.
-        if (translucent_ == (trays_.visualDepth() == 32)) {
-            return;
-        }
         leaveTray();
     }
     requestDock();
@@ -249,6 +251,7 @@ void XEmbedTrayIcon::sendDockRequest() {
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
     requestUnanswered_ = true;
+    askedTray_ = trays_.owner();
     ++dockRequests_;
     askAgainLater();
 }
@@ -324,8 +327,36 @@ void XEmbedTrayIcon::refreshBackground() {
         background_ = QImage();
         return;
     }
+    if (compositing_.isCompositing()) {
+        background_ = trayBesideIcon(connection);
+        if (!background_.isNull()) {
+            return;
+        }
+    }
     // Cleared, the window shows what the tray draws behind it; read back, it
     // is drawn under the picture. A window above the tray would be read too.
     xcb_clear_area(connection, 0, xcb_window_t(internalWinId()), 0, 0, 0, 0);
     background_ = screen()->grabWindow(internalWinId()).toImage();
+}
+
+// Under a compositing manager the screen shows what the tray draws, and the
+// tray's windows behind the icon hold what it never drew there: the tray's
+// column just beside the icon, as the screen shows it, is spread across.
+QImage XEmbedTrayIcon::trayBesideIcon(xcb_connection_t* connection) const {
+    const auto window = xcb_window_t(internalWinId());
+    const std::optional<QRect> icon = XcbRequests::rootGeometry(connection, window);
+    const std::optional<QRect> tray =
+        XcbRequests::rootGeometry(connection, XcbRequests::topLevelOf(connection, window));
+    if (!icon || !tray) {
+        return {};
+    }
+    const int column = icon->left() > tray->left() ? icon->left() - 1 : icon->right() + 1;
+    if (column > tray->right()) {
+        return {};
+    }
+    const QRect beside = ScreenPixels::toLogical(QRect(column, icon->top(), 1, icon->height()));
+    return screen()
+        ->grabWindow(0, beside.x(), beside.y(), beside.width(), beside.height())
+        .toImage()
+        .scaled(icon->size());
 }

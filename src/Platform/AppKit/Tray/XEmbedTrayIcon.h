@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/AppKit/DisplayServerCompositingChecker.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QIcon>
 #include <QImage>
@@ -9,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+struct xcb_connection_t;
 class XEmbedTraySelection;
 
 // The application's icon in an XEmbed tray: a small top-level window of its
@@ -61,6 +64,7 @@ private:
     void reparented(quint32 parent);
     void prepareWindow();
     void refreshBackground();
+    QImage trayBesideIcon(xcb_connection_t* connection) const;
     void readBackgroundAgain();
 
     XEmbedTraySelection& trays_;
@@ -73,6 +77,7 @@ private:
     // Otherwise it is drawn over what the tray shows behind it.
     bool translucent_ = false;
     QImage background_;
+    DisplayServerCompositingChecker compositing_;
     bool backgroundStale_ = true;
     QTimer backgroundTimer_;
     // Requests sent to the tray since it came or the icon was docked.
@@ -80,5 +85,6 @@ private:
     // The window was named in a request the tray has not answered by taking
     // it in.
     bool requestUnanswered_ = false;
+    quint32 askedTray_ = 0;
     QTimer dockRetryTimer_;
 };
