@@ -281,8 +281,10 @@ enum class Change {
     tint2Starts,
     // The XEmbed tray running, killed with -9.
     xembedTrayKilled,
-    // icewm's own XEmbed tray (a window manager too).
+    // Other XEmbed trays: icewm's own (a window manager too), xfce4-panel's
+    // (on a visual with an alpha channel).
     icewmStarts,
+    xfcePanelStarts,
     // A compositing window manager, which the test leaves running.
     mutterStarts,
     // The XEmbed tray, once it holds the selection, stopped (SIGSTOP) as a
@@ -381,6 +383,11 @@ const TrayRow trayRows[] = {
     {"IcewmBusy10s",
      {{0, {C::icewmStarts, C::xembedTrayFreezes}, T::busy},
       {10'000, {C::xembedTrayResumes}, T::xembed}}},
+    // From a tray on a visual with an alpha channel to one without; the
+    // panel's own StatusNotifier watcher kept out by one that never serves.
+    {"XfcePanelThenTrayer",
+     {{0, {C::lateWatcherComes, C::xfcePanelStarts}, T::xembed},
+      {1'000, {C::xembedTrayKilled, C::xembedTrayStarts}, T::xembed}}},
     {"TrayerUnderMutter",
      {{0, {C::mutterStarts, C::xembedTrayStarts}, T::xembed},
       {1'000, {C::xembedTrayKilled, C::xembedTrayStarts}, T::xembed}}},
@@ -498,6 +505,16 @@ protected:
             xembedTray.start(QStringLiteral("icewm"), {});
             ASSERT_TRUE(xembedTray.waitForStarted(5'000)) << "icewm did not start";
             break;
+        case Change::xfcePanelStarts: {
+            xembedTray.start(QStringLiteral("xfce4-panel"), {QStringLiteral("--disable-wm-check")});
+            ASSERT_TRUE(xembedTray.waitForStarted(5'000)) << "xfce4-panel did not start";
+            // Running: its tray lays its panel out once, after taking the
+            // selection.
+            const XEmbedTraySelection trays;
+            ASSERT_TRUE(processEventsUntil([&] { return trays.hasOwner(); }, 20'000));
+            pumpFor(2'000);
+            break;
+        }
         case Change::mutterStarts:
             ASSERT_NO_FATAL_FAILURE(
                 startWindowManager(QStringLiteral("mutter"),

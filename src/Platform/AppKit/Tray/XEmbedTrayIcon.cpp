@@ -33,6 +33,8 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint),
       trays_(trays) {
     setAttribute(Qt::WA_AlwaysShowToolTips);
+    // Drawn by putFrame, not through Qt's backing store.
+    setAttribute(Qt::WA_PaintOnScreen);
     setAttribute(Qt::WA_QuitOnClose, false);
     // A window of this application's own to a screen reader: read as the
     // button it is, by the name its owner gives, not as a nameless filler.
@@ -94,27 +96,52 @@ QRect XEmbedTrayIcon::iconGeometry() const {
 }
 
 void XEmbedTrayIcon::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    QImage frame(size() * ratio,
+                 translucent_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    QPainter painter(&frame);
     if (translucent_) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(rect(), Qt::transparent);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        frame.fill(Qt::transparent);
     } else {
         if (backgroundStale_) {
             refreshBackground();
         }
         painter.drawImage(rect(), background_);
     }
-    const qreal ratio = devicePixelRatioF();
     QPixmap picture = icon_.pixmap(size(), ratio);
-    if (picture.isNull()) {
+    if (!picture.isNull()) {
+        picture = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+        QRect placed(QPoint(), picture.deviceIndependentSize().toSize());
+        placed.moveCenter(rect().center());
+        painter.drawPixmap(placed.topLeft(), picture);
+    }
+    painter.end();
+    putFrame(frame);
+}
+
+// Drawn into the window at the window's own depth. Qt's backing store keeps
+// the depth of the widget's first window for as long as the widget lives,
+// and fails to draw into a window made anew for a tray of another visual.
+void XEmbedTrayIcon::putFrame(const QImage& frame) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const auto window = xcb_window_t(internalWinId());
+    if (connection == nullptr || window == 0) {
         return;
     }
-    picture = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    picture.setDevicePixelRatio(ratio);
-    QRect placed(QPoint(), picture.deviceIndependentSize().toSize());
-    placed.moveCenter(rect().center());
-    painter.drawPixmap(placed.topLeft(), picture);
+    const auto geometry = XcbRequests::owned(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    if (!geometry || (geometry->depth != 24 && geometry->depth != 32)) {
+        return;
+    }
+    const xcb_gcontext_t context = xcb_generate_id(connection);
+    xcb_create_gc(connection, context, window, 0, nullptr);
+    xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, context,
+                  std::uint16_t(frame.width()), std::uint16_t(frame.height()), 0, 0, 0,
+                  geometry->depth, std::uint32_t(frame.sizeInBytes()), frame.constBits());
+    xcb_free_gc(connection, context);
+    xcb_flush(connection);
 }
 
 void XEmbedTrayIcon::resizeEvent(QResizeEvent* event) {

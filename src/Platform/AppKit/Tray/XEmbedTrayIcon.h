@@ -47,6 +47,7 @@ signals:
     void activated(QSystemTrayIcon::ActivationReason reason, QPoint globalPosition);
 
 protected:
+    QPaintEngine* paintEngine() const override { return nullptr; }
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -63,6 +64,7 @@ private:
     void leaveTray();
     void reparented(quint32 parent);
     void prepareWindow();
+    void putFrame(const QImage& frame);
     void refreshBackground();
     QImage trayBesideIcon(xcb_connection_t* connection) const;
     void readBackgroundAgain();
