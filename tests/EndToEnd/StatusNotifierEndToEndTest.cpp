@@ -3,6 +3,7 @@
 #include "EndToEnd/DesktopSession.h"
 #include "Platform/AppKit/PopoverWindow.h"
 #include "Platform/AppKit/Tray/StatusItem.h"
+#include "Platform/AppKit/Tray/XEmbedTraySelection.h"
 #include "Platform/AppKit/Xcb/XcbRequests.h"
 #include "Platform/Async/EventLoopExecutor.h"
 #include "Platform/Async/EventLoopTimerService.h"
@@ -11,6 +12,7 @@
 #include "Support/EventLoopWait.h"
 #include "UI/MenuBar/MenuBarController.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -75,6 +77,31 @@ std::optional<QRect> itemsOnPanel(int panelHeight) {
         }
     }
     return found.isEmpty() ? std::nullopt : std::optional<QRect>(found);
+}
+
+// What keeps the screen from showing the icon's picture at `placed` on the
+// tray's own background (its blue, and in its round corner the tray's colour
+// beside it); nothing where it shows.
+std::string notDrawnOnTray(const QRect& placed) {
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int blue = 0;
+    for (int y = placed.top(); y <= placed.bottom(); ++y) {
+        for (int x = placed.left(); x <= placed.right(); ++x) {
+            const QRgb pixel = screen.pixel(x, y);
+            blue +=
+                int(qBlue(pixel) > 150 && qRed(pixel) < 100 && qBlue(pixel) > qGreen(pixel) + 40);
+        }
+    }
+    const QPoint beside = placed.topLeft() - (placed.left() > 0 ? QPoint(1, 0) : QPoint(0, 1));
+    const QRgb corner = screen.pixel(placed.topLeft());
+    if (blue > placed.width() * placed.height() / 4 && corner == screen.pixel(beside)) {
+        return {};
+    }
+    return QStringLiteral("%1 pixels of its blue, its corner #%2, the tray beside it #%3")
+        .arg(blue)
+        .arg(corner & 0xffffff, 6, 16, QLatin1Char('0'))
+        .arg(screen.pixel(beside) & 0xffffff, 6, 16, QLatin1Char('0'))
+        .toStdString();
 }
 
 // Counts the watcher's StatusNotifierItemRegistered signals: each is the icon
@@ -145,7 +172,15 @@ protected:
         }
     }
 
+    void signalXEmbedTray(int signal) {
+        if (xembedTray.processId() > 0) {
+            ::kill(pid_t(xembedTray.processId()), signal);
+        }
+    }
+
     void stopXEmbedTray() {
+        // Stopped, it would not be reaped.
+        signalXEmbedTray(SIGCONT);
         xembedTray.kill();
         xembedTray.waitForFinished(2000);
     }
@@ -236,8 +271,8 @@ TEST_F(StatusNotifierEndToEndTest, TheIconRegistersAndItsClicksOpenThePopoverBes
 namespace {
 
 // A host of the test's own draws nothing: the icon is with it once it is
-// listed and out of the XEmbed tray.
-enum class Tray { statusNotifier, xembed, standInHost };
+// listed and out of the XEmbed tray. A busy tray is not looked at.
+enum class Tray { statusNotifier, xembed, standInHost, busy };
 
 // What changes in the desktop's trays.
 enum class Change {
@@ -246,6 +281,16 @@ enum class Change {
     tint2Starts,
     // The XEmbed tray running, killed with -9.
     xembedTrayKilled,
+    // Other XEmbed trays: icewm's own (a window manager too), xfce4-panel's
+    // (on a visual with an alpha channel).
+    icewmStarts,
+    xfcePanelStarts,
+    // A compositing window manager, which the test leaves running.
+    mutterStarts,
+    // The XEmbed tray, once it holds the selection, stopped (SIGSTOP) as a
+    // busy one reads nothing; and let go.
+    xembedTrayFreezes,
+    xembedTrayResumes,
     panelStarts,     // a watcher and its host
     panelStops,      // both
     hostDies,        // the watcher stays
@@ -325,6 +370,27 @@ const TrayRow trayRows[] = {
       {0, {C::hostStarts}, T::statusNotifier}}},
     {"Tint2KilledAndStartedAgain",
      {{0, {C::tint2Starts}, T::xembed}, {1'000, {C::xembedTrayKilled, C::tint2Starts}, T::xembed}}},
+    // A tray busy when Pelmor starts.
+    {"TrayerBusy1s",
+     {{0, {C::xembedTrayStarts, C::xembedTrayFreezes}, T::busy},
+      {1'000, {C::xembedTrayResumes}, T::xembed}}},
+    {"TrayerBusy10s",
+     {{0, {C::xembedTrayStarts, C::xembedTrayFreezes}, T::busy},
+      {10'000, {C::xembedTrayResumes}, T::xembed}}},
+    {"IcewmBusy1s",
+     {{0, {C::icewmStarts, C::xembedTrayFreezes}, T::busy},
+      {1'000, {C::xembedTrayResumes}, T::xembed}}},
+    {"IcewmBusy10s",
+     {{0, {C::icewmStarts, C::xembedTrayFreezes}, T::busy},
+      {10'000, {C::xembedTrayResumes}, T::xembed}}},
+    // From a tray on a visual with an alpha channel to one without; the
+    // panel's own StatusNotifier watcher kept out by one that never serves.
+    {"XfcePanelThenTrayer",
+     {{0, {C::lateWatcherComes, C::xfcePanelStarts}, T::xembed},
+      {1'000, {C::xembedTrayKilled, C::xembedTrayStarts}, T::xembed}}},
+    {"TrayerUnderMutter",
+     {{0, {C::mutterStarts, C::xembedTrayStarts}, T::xembed},
+      {1'000, {C::xembedTrayKilled, C::xembedTrayStarts}, T::xembed}}},
 };
 
 // A panel with nothing but its system tray along the top of the screen, on
@@ -376,6 +442,7 @@ class StatusNotifierTrayChangeTest : public StatusNotifierEndToEndTest,
 protected:
     const QString standInHost = QStringLiteral("stand-in-host");
     QProcess lateWatcher;
+    QProcess windowManager;
 
     void SetUp() override {
         if (!DesktopSession::programsInstalled({"trayer"})) {
@@ -386,9 +453,26 @@ protected:
 
     void TearDown() override {
         StatusNotifierEndToEndTest::TearDown();
-        lateWatcher.kill();
-        lateWatcher.waitForFinished(2'000);
+        for (QProcess* process : {&lateWatcher, &windowManager}) {
+            process->kill();
+            process->waitForFinished(2'000);
+        }
         QDBusConnection::disconnectFromBus(standInHost);
+    }
+
+    void startWindowManager(const QString& program, const QStringList& arguments) {
+        windowManager.start(program, arguments);
+        ASSERT_TRUE(windowManager.waitForStarted(5'000)) << program.toStdString();
+        ASSERT_TRUE(processEventsUntil(
+            [] {
+                xcb_connection_t* connection = XcbRequests::qtConnection();
+                return !XcbRequests::property32(
+                            connection, XcbRequests::defaultRootWindow(connection),
+                            XcbRequests::internAtom(connection, "_NET_SUPPORTING_WM_CHECK"))
+                            .empty();
+            },
+            10'000))
+            << program.toStdString() << " never managed the screen";
     }
 
     void apply(Change change) {
@@ -416,6 +500,35 @@ protected:
         }
         case Change::xembedTrayKilled:
             stopXEmbedTray();
+            break;
+        case Change::icewmStarts:
+            xembedTray.start(QStringLiteral("icewm"), {});
+            ASSERT_TRUE(xembedTray.waitForStarted(5'000)) << "icewm did not start";
+            break;
+        case Change::xfcePanelStarts: {
+            xembedTray.start(QStringLiteral("xfce4-panel"), {QStringLiteral("--disable-wm-check")});
+            ASSERT_TRUE(xembedTray.waitForStarted(5'000)) << "xfce4-panel did not start";
+            // Running: its tray lays its panel out once, after taking the
+            // selection.
+            const XEmbedTraySelection trays;
+            ASSERT_TRUE(processEventsUntil([&] { return trays.hasOwner(); }, 20'000));
+            pumpFor(2'000);
+            break;
+        }
+        case Change::mutterStarts:
+            ASSERT_NO_FATAL_FAILURE(
+                startWindowManager(QStringLiteral("mutter"),
+                                   {QStringLiteral("--x11"), QStringLiteral("--sm-disable")}));
+            break;
+        case Change::xembedTrayFreezes: {
+            const XEmbedTraySelection trays;
+            ASSERT_TRUE(processEventsUntil([&] { return trays.hasOwner(); }, 20'000))
+                << "the tray never took the selection";
+            signalXEmbedTray(SIGSTOP);
+            break;
+        }
+        case Change::xembedTrayResumes:
+            signalXEmbedTray(SIGCONT);
             break;
         case Change::panelStarts:
             ASSERT_NO_FATAL_FAILURE(startWatcherAndHost());
@@ -557,7 +670,7 @@ TEST_P(StatusNotifierTrayChangeTest, TheIconIsInOneTrayAndAnswersThere) {
             delegate = AppDelegate::create(makeApplicationEnvironment());
             delegate->applicationDidFinishLaunching();
         }
-        if (step.changes.empty()) {
+        if (step.changes.empty() || step.expected == Tray::busy) {
             continue;
         }
         const StatusItem& item = *delegate->menuBarController()->statusItem();
@@ -570,6 +683,16 @@ TEST_P(StatusNotifierTrayChangeTest, TheIconIsInOneTrayAndAnswersThere) {
         ASSERT_TRUE(icon.has_value()) << "the icon left the tray";
         if (step.expected == Tray::statusNotifier) {
             EXPECT_LT(itemsOnPanel(panelHeight)->width(), 40) << "the panel shows more than one";
+        }
+        if (step.expected == Tray::xembed) {
+            std::string fault;
+            EXPECT_TRUE(processEventsUntil(
+                [&] {
+                    fault = notDrawnOnTray(item.geometry());
+                    return fault.empty();
+                },
+                3'000))
+                << "the icon is not drawn on the tray: " << fault;
         }
     }
     saveScreenshot(QStringLiteral("tray-%1.png").arg(QLatin1String(row.name)));

@@ -5,6 +5,8 @@
 #include "Platform/AppKit/Xcb/ScreenPixels.h"
 #include "Platform/AppKit/Xcb/XcbRequests.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -16,10 +18,11 @@ namespace {
 
 constexpr QSize defaultSize(22, 22);
 constexpr std::chrono::milliseconds backgroundSettling(500);
-// A tray still letting the icon go (left just before) ignores its request to
-// dock as one for an icon it holds: asked again, after 0.5, 1, 2 and 4 s.
+// A tray that has not docked the icon is asked again, after 0.5, 1 and 2 s
+// and then every 4 s, for as long as it holds the selection: one still
+// letting the icon go ignores a request, one starting or busy answers late.
 constexpr std::chrono::milliseconds firstDockRetry(500);
-constexpr int dockRequestsAtMost = 5;
+constexpr std::chrono::milliseconds slowestDockRetry(4'000);
 constexpr std::uint32_t requestDockOpcode = 0;
 constexpr std::uint32_t xembedVersion = 0;
 constexpr std::uint32_t xembedMapped = 1;
@@ -30,6 +33,8 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint),
       trays_(trays) {
     setAttribute(Qt::WA_AlwaysShowToolTips);
+    // Drawn by putFrame, not through Qt's backing store.
+    setAttribute(Qt::WA_PaintOnScreen);
     setAttribute(Qt::WA_QuitOnClose, false);
     // A window of this application's own to a screen reader: read as the
     // button it is, by the name its owner gives, not as a nameless filler.
@@ -39,6 +44,7 @@ XEmbedTrayIcon::XEmbedTrayIcon(XEmbedTraySelection& trays, QWidget* parent)
     setMinimumSize(defaultSize);
     resize(defaultSize);
     connect(&trays_, &XEmbedTraySelection::ownerChanged, this, &XEmbedTrayIcon::followTray);
+    connect(&trays_, &XEmbedTraySelection::announced, this, &XEmbedTrayIcon::trayAnnounced);
     backgroundTimer_.setSingleShot(true);
     backgroundTimer_.setInterval(backgroundSettling);
     dockRetryTimer_.setSingleShot(true);
@@ -90,27 +96,52 @@ QRect XEmbedTrayIcon::iconGeometry() const {
 }
 
 void XEmbedTrayIcon::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    QImage frame(size() * ratio,
+                 translucent_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    QPainter painter(&frame);
     if (translucent_) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(rect(), Qt::transparent);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        frame.fill(Qt::transparent);
     } else {
         if (backgroundStale_) {
             refreshBackground();
         }
         painter.drawImage(rect(), background_);
     }
-    const qreal ratio = devicePixelRatioF();
     QPixmap picture = icon_.pixmap(size(), ratio);
-    if (picture.isNull()) {
+    if (!picture.isNull()) {
+        picture = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+        QRect placed(QPoint(), picture.deviceIndependentSize().toSize());
+        placed.moveCenter(rect().center());
+        painter.drawPixmap(placed.topLeft(), picture);
+    }
+    painter.end();
+    putFrame(frame);
+}
+
+// Drawn into the window at the window's own depth. Qt's backing store keeps
+// the depth of the widget's first window for as long as the widget lives,
+// and fails to draw into a window made anew for a tray of another visual.
+void XEmbedTrayIcon::putFrame(const QImage& frame) {
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const auto window = xcb_window_t(internalWinId());
+    if (connection == nullptr || window == 0) {
         return;
     }
-    picture = picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    picture.setDevicePixelRatio(ratio);
-    QRect placed(QPoint(), picture.deviceIndependentSize().toSize());
-    placed.moveCenter(rect().center());
-    painter.drawPixmap(placed.topLeft(), picture);
+    const auto geometry = XcbRequests::owned(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    if (!geometry || (geometry->depth != 24 && geometry->depth != 32)) {
+        return;
+    }
+    const xcb_gcontext_t context = xcb_generate_id(connection);
+    xcb_create_gc(connection, context, window, 0, nullptr);
+    xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, context,
+                  std::uint16_t(frame.width()), std::uint16_t(frame.height()), 0, 0, 0,
+                  geometry->depth, std::uint32_t(frame.sizeInBytes()), frame.constBits());
+    xcb_free_gc(connection, context);
+    xcb_flush(connection);
 }
 
 void XEmbedTrayIcon::resizeEvent(QResizeEvent* event) {
@@ -197,15 +228,42 @@ void XEmbedTrayIcon::followTray() {
     requestDock();
 }
 
+void XEmbedTrayIcon::trayAnnounced() {
+    if (!docked_) {
+        return;
+    }
+    const bool visualKept = translucent_ == (trays_.visualDepth() == 32);
+    if (visualKept && (embedded_ || (requestUnanswered_ && askedTray_ == trays_.owner()))) {
+        // Held, or asked already: the request stands.
+        return;
+    }
+    if (embedded_) {
+        // Held in a window of the visual it named before: taken in anew.
+        leaveTray();
+    }
+    requestDock();
+}
+
 void XEmbedTrayIcon::requestDock() {
     dockRequests_ = 0;
     sendDockRequest();
+}
+
+void XEmbedTrayIcon::askAgainLater() {
+    const int doublings = std::clamp(dockRequests_ - 1, 0, 3);
+    dockRetryTimer_.start(std::min(firstDockRetry * (1 << doublings), slowestDockRetry));
 }
 
 void XEmbedTrayIcon::sendDockRequest() {
     xcb_connection_t* connection = XcbRequests::qtConnection();
     if (!docked_ || !trays_.hasOwner() || connection == nullptr) {
         return;
+    }
+    if (requestUnanswered_ && internalWinId() != 0) {
+        // A request is never sent again on top of itself: a tray busy all
+        // the while would take both, one after the other, and drop the icon
+        // or hold it twice. Withdrawn with its window, it names one gone.
+        destroy();
     }
     prepareWindow();
     xcb_client_message_event_t message{};
@@ -219,9 +277,10 @@ void XEmbedTrayIcon::sendDockRequest() {
     xcb_send_event(connection, 0, trays_.owner(), XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    if (++dockRequests_ < dockRequestsAtMost) {
-        dockRetryTimer_.start(firstDockRetry * (1 << (dockRequests_ - 1)));
-    }
+    requestUnanswered_ = true;
+    askedTray_ = trays_.owner();
+    ++dockRequests_;
+    askAgainLater();
 }
 
 void XEmbedTrayIcon::leaveTray() {
@@ -249,6 +308,9 @@ void XEmbedTrayIcon::reparented(quint32 parent) {
         hide();
         xcb_unmap_window(connection, xcb_window_t(internalWinId()));
         xcb_flush(connection);
+        if (docked_) {
+            askAgainLater();
+        }
         return;
     }
     if (!docked_) {
@@ -256,6 +318,7 @@ void XEmbedTrayIcon::reparented(quint32 parent) {
         return;
     }
     embedded_ = true;
+    requestUnanswered_ = false;
     dockRetryTimer_.stop();
     show();
     readBackgroundAgain();
@@ -291,8 +354,36 @@ void XEmbedTrayIcon::refreshBackground() {
         background_ = QImage();
         return;
     }
+    if (compositing_.isCompositing()) {
+        background_ = trayBesideIcon(connection);
+        if (!background_.isNull()) {
+            return;
+        }
+    }
     // Cleared, the window shows what the tray draws behind it; read back, it
     // is drawn under the picture. A window above the tray would be read too.
     xcb_clear_area(connection, 0, xcb_window_t(internalWinId()), 0, 0, 0, 0);
     background_ = screen()->grabWindow(internalWinId()).toImage();
+}
+
+// Under a compositing manager the screen shows what the tray draws, and the
+// tray's windows behind the icon hold what it never drew there: the tray's
+// column just beside the icon, as the screen shows it, is spread across.
+QImage XEmbedTrayIcon::trayBesideIcon(xcb_connection_t* connection) const {
+    const auto window = xcb_window_t(internalWinId());
+    const std::optional<QRect> icon = XcbRequests::rootGeometry(connection, window);
+    const std::optional<QRect> tray =
+        XcbRequests::rootGeometry(connection, XcbRequests::topLevelOf(connection, window));
+    if (!icon || !tray) {
+        return {};
+    }
+    const int column = icon->left() > tray->left() ? icon->left() - 1 : icon->right() + 1;
+    if (column > tray->right()) {
+        return {};
+    }
+    const QRect beside = ScreenPixels::toLogical(QRect(column, icon->top(), 1, icon->height()));
+    return screen()
+        ->grabWindow(0, beside.x(), beside.y(), beside.width(), beside.height())
+        .toImage()
+        .scaled(icon->size());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/AppKit/DisplayServerCompositingChecker.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QIcon>
 #include <QImage>
@@ -9,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+struct xcb_connection_t;
 class XEmbedTraySelection;
 
 // The application's icon in an XEmbed tray: a small top-level window of its
@@ -44,6 +47,7 @@ signals:
     void activated(QSystemTrayIcon::ActivationReason reason, QPoint globalPosition);
 
 protected:
+    QPaintEngine* paintEngine() const override { return nullptr; }
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -53,12 +57,16 @@ protected:
 private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void followTray();
+    void trayAnnounced();
     void requestDock();
     void sendDockRequest();
+    void askAgainLater();
     void leaveTray();
     void reparented(quint32 parent);
     void prepareWindow();
+    void putFrame(const QImage& frame);
     void refreshBackground();
+    QImage trayBesideIcon(xcb_connection_t* connection) const;
     void readBackgroundAgain();
 
     XEmbedTraySelection& trays_;
@@ -71,8 +79,14 @@ private:
     // Otherwise it is drawn over what the tray shows behind it.
     bool translucent_ = false;
     QImage background_;
+    DisplayServerCompositingChecker compositing_;
     bool backgroundStale_ = true;
     QTimer backgroundTimer_;
+    // Requests sent to the tray since it came or the icon was docked.
     int dockRequests_ = 0;
+    // The window was named in a request the tray has not answered by taking
+    // it in.
+    bool requestUnanswered_ = false;
+    quint32 askedTray_ = 0;
     QTimer dockRetryTimer_;
 };

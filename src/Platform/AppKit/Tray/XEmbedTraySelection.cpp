@@ -70,6 +70,8 @@ bool XEmbedTraySelection::watchSelection() {
     selection_ = XcbRequests::internAtom(
         connection, "_NET_SYSTEM_TRAY_S" + QByteArray::number(XcbRequests::defaultScreenNumber()));
     visualProperty_ = XcbRequests::internAtom(connection, "_NET_SYSTEM_TRAY_VISUAL");
+    managerMessage_ = XcbRequests::internAtom(connection, "MANAGER");
+    hearAnnouncements(connection, root);
     xfixesFirstEvent_ = xcb_get_extension_data(connection, &xcb_xfixes_id)->first_event;
     // Asked before the owner is first read: no change falls between the two.
     xcb_xfixes_select_selection_input(connection, root, selection_, selectionEvents);
@@ -79,12 +81,30 @@ bool XEmbedTraySelection::watchSelection() {
     return true;
 }
 
+// A tray announces itself to the root window's structure listeners; added to
+// what Qt listens to there on the same connection, which it keeps.
+void XEmbedTraySelection::hearAnnouncements(xcb_connection_t* connection, std::uint32_t root) {
+    const auto attributes = XcbRequests::owned(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, root), nullptr));
+    const std::uint32_t events =
+        (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &events);
+}
+
 bool XEmbedTraySelection::nativeEventFilter(const QByteArray& eventType, void* message,
                                             qintptr* /*result*/) {
     if (eventType != "xcb_generic_event_t") {
         return false;
     }
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
+        const auto* announcement = reinterpret_cast<const xcb_client_message_event_t*>(event);
+        if (announcement->type == managerMessage_ && announcement->format == 32 &&
+            announcement->data.data32[1] == selection_) {
+            ownerAnnounced();
+        }
+        return false;
+    }
     if ((event->response_type & 0x7f) != xfixesFirstEvent_ + XCB_XFIXES_SELECTION_NOTIFY ||
         reinterpret_cast<const xcb_xfixes_selection_notify_event_t*>(event)->selection !=
             selection_) {
@@ -100,6 +120,18 @@ bool XEmbedTraySelection::nativeEventFilter(const QByteArray& eventType, void* m
     }
     // Left to Qt too, which follows selections of its own the same way.
     return false;
+}
+
+void XEmbedTraySelection::ownerAnnounced() {
+    const quint32 previous = owner_;
+    readOwner();
+    readVisual();
+    if (owner_ != previous) {
+        emit ownerChanged();
+    }
+    if (owner_ != 0) {
+        emit announced();
+    }
 }
 
 void XEmbedTraySelection::readOwner() {

@@ -78,6 +78,21 @@ std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t win
     return QRect(placed->dst_x, placed->dst_y, sized->width, sized->height);
 }
 
+xcb_window_t topLevelOf(xcb_connection_t* connection, xcb_window_t window) {
+    while (window != XCB_WINDOW_NONE) {
+        const auto tree =
+            owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
+        if (!tree) {
+            return XCB_WINDOW_NONE;
+        }
+        if (tree->parent == tree->root) {
+            return window;
+        }
+        window = tree->parent;
+    }
+    return XCB_WINDOW_NONE;
+}
+
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
                          const std::array<std::uint32_t, 5>& data) {
     xcb_client_message_event_t message{};

@@ -39,6 +39,32 @@ public:
     quint32 window() const { return window_; }
     void take() { setOwner(window_); }
     void release() { setOwner(XCB_WINDOW_NONE); }
+    // Names a visual with an alpha channel for its icons, and only then
+    // tells the root window it is ready (its MANAGER message), as a tray
+    // may.
+    void nameVisualAndAnnounce() {
+        xcb_visualid_t visual = 0;
+        for (auto depths = xcb_screen_allowed_depths_iterator(screen()); depths.rem > 0;
+             xcb_depth_next(&depths)) {
+            if (depths.data->depth == 32 && depths.data->visuals_len > 0) {
+                visual = xcb_depth_visuals(depths.data)->visual_id;
+            }
+        }
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window_,
+                            XcbRequests::internAtom(connection_, "_NET_SYSTEM_TRAY_VISUAL"),
+                            XCB_ATOM_VISUALID, 32, 1, &visual);
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = screen()->root;
+        message.type = XcbRequests::internAtom(connection_, "MANAGER");
+        message.data.data32[0] = XCB_CURRENT_TIME;
+        message.data.data32[1] = selection_;
+        message.data.data32[2] = window_;
+        xcb_send_event(connection_, 0, screen()->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+        sync();
+    }
     void destroyWindow() {
         xcb_destroy_window(connection_, window_);
         sync();
@@ -51,6 +77,13 @@ public:
     }
 
 private:
+    xcb_screen_t* screen() const {
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+        for (int skipped = 0; skipped < screen_; ++skipped) {
+            xcb_screen_next(&screens);
+        }
+        return screens.data;
+    }
     void setOwner(xcb_window_t owner) {
         xcb_set_selection_owner(connection_, owner, selection_, XCB_CURRENT_TIME);
         sync();
@@ -170,4 +203,24 @@ TEST(XEmbedTraySelectionTest, TellsEachChangeOfOwnerOnce) {
         EXPECT_EQ(changes.count(), step.changes);
         EXPECT_EQ(trays.hasOwner(), step.owner() != 0);
     }
+}
+
+// A tray that names its visual after taking the selection, and then says it
+// is ready: the visual is read then, and told once.
+TEST(XEmbedTraySelectionTest, ReadsTheVisualWhenTheTrayAnnouncesItself) {
+    if (!onX()) {
+        GTEST_SKIP() << "Skipped: needs an X server (run under xvfb-run).";
+    }
+    XEmbedTraySelection trays;
+    int announcements = 0;
+    QObject::connect(&trays, &XEmbedTraySelection::announced, [&] { ++announcements; });
+    SelectionTaker tray;
+    tray.take();
+    ASSERT_TRUE(processEventsUntil([&] { return trays.owner() == tray.window(); }, 5'000));
+    EXPECT_EQ(trays.visualDepth(), 0);
+    tray.nameVisualAndAnnounce();
+    EXPECT_TRUE(processEventsUntil([&] { return trays.visualDepth() == 32; }, 5'000))
+        << "the visual named was not read";
+    pumpFor(150);
+    EXPECT_EQ(announcements, 1);
 }
