@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
@@ -330,16 +331,47 @@ protected:
         const QString program = QString::fromLatin1(GetParam());
         ASSERT_TRUE(DesktopSession::programsInstalled({GetParam()}))
             << GetParam() << " is not installed";
-        windowManager.start(program, program == QStringLiteral("xfwm4")
-                                         ? QStringList{"--compositor=off", "--sm-client-disable"}
-                                         : QStringList{});
+        windowManager.start(program, windowManagerArguments(program));
         ASSERT_TRUE(windowManager.waitForStarted(5'000));
-        // Running once it frames a window.
+        // bspwm takes no window mapped before it runs.
+        ASSERT_TRUE(program != QStringLiteral("bspwm") ||
+                    processEventsUntil(
+                        [] { return !rootProperty("_NET_SUPPORTING_WM_CHECK").empty(); }, 10'000))
+            << GetParam() << " never ran";
+        // Running once it frames a window, or tells its state (bspwm draws
+        // no frame, only the window's own border).
         QWidget probe;
         probe.show();
         ASSERT_TRUE(processEventsUntil(
-            [&] { return !probe.windowHandle()->frameMargins().isNull(); }, 10'000))
-            << GetParam() << " framed no window";
+            [&] {
+                return !probe.windowHandle()->frameMargins().isNull() ||
+                       !property(xcb_window_t(probe.winId()), "WM_STATE").empty();
+            },
+            10'000))
+            << GetParam() << " managed no window";
+    }
+
+    // i3 without a bar, bspwm with a desktop: each from a configuration of
+    // the test's own.
+    QStringList windowManagerArguments(const QString& program) const {
+        const auto written = [&](const QString& name, const QByteArray& text) {
+            QFile file(directory.filePath(name));
+            if (file.open(QIODevice::WriteOnly)) {
+                file.write(text);
+            }
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+            return QStringList{"-c", file.fileName()};
+        };
+        if (program == QStringLiteral("xfwm4")) {
+            return {"--compositor=off", "--sm-client-disable"};
+        }
+        if (program == QStringLiteral("i3")) {
+            return written("i3.config", "# i3 config file (v4)\nfont pango:monospace 8\n");
+        }
+        if (program == QStringLiteral("bspwm")) {
+            return written("bspwmrc", "#!/bin/sh\nbspc monitor -d one\n");
+        }
+        return {};
     }
 
     void TearDown() override {
@@ -884,8 +916,71 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
     }
 }
 
+// Pelmor's windows under tiling window managers, which hold each window at
+// its tile whatever it asks: placing ends within its bound, the tile is saved
+// as shown, and then Pelmor leaves the manager alone. What it sends the X
+// server is counted by the sequence numbers of its requests.
+class TilingWindowManagerEndToEndTest : public WindowFrameEndToEndTest {};
+
+TEST_P(TilingWindowManagerEndToEndTest, AWindowIsLeftAtItsTileOncePlaced) {
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
+                    QStringLiteral("pelmor"));
+    // Opened as the toolbox and the menu open them.
+    delegate->menuBarController()->openToolWindow(ToolWindowKind::speedTest);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        for (QAction* action : widget->actions()) {
+            if (action->text() == QStringLiteral("Settings…")) {
+                action->trigger();
+            }
+        }
+    }
+    for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
+        if (window.title != SettingsWindow::title && window.title != "Speed Test") {
+            continue;
+        }
+        EXPECT_TRUE(processEventsUntil(
+            [&] {
+                const QWidget* placed = shown(window.title);
+                saved.sync();
+                return placed != nullptr && isViewable(xcb_window_t(placed->winId())) &&
+                       XcbRequests::rootGeometry(XcbRequests::qtConnection(),
+                                                 xcb_window_t(placed->winId())) ==
+                           placed->geometry() &&
+                       saved.value("WindowFrames/" + window.frameName).toRect() ==
+                           placed->geometry();
+            },
+            FrameKeeping::placementMilliseconds + 3'000))
+            << window.title.toStdString() << ": " << describe(window.title) << ", shown "
+            << testing::PrintToString(
+                   XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcbWindow(window.title))
+                       .value_or(QRect()))
+            << ", saved "
+            << testing::PrintToString(saved.value("WindowFrames/" + window.frameName).toRect());
+    }
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const auto nextSequence = [connection] {
+        const unsigned int sequence = xcb_get_input_focus(connection).sequence;
+        xcb_discard_reply(connection, sequence);
+        return sequence;
+    };
+    const unsigned int first = nextSequence();
+    DesktopSession::pumpFor(10'000);
+    EXPECT_LT(nextSequence() - first - 1, 10U) << "X requests in 10 s once placed";
+}
+
 INSTANTIATE_TEST_SUITE_P(WindowManagers, WindowFrameEndToEndTest,
                          testing::Values("openbox", "xfwm4"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, TilingWindowManagerEndToEndTest,
+                         testing::Values("i3", "bspwm"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });
