@@ -704,12 +704,13 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
 // on-two-monitors), each put through the moves of its row: moved to the
 // monitor of the other scale by a request to the server (as a pager or a
 // script moves it), there or left past that monitor's bottom and right edges;
-// dragged across by its title bar, at once or slowly with a pause while it
-// straddles the border; closed and reopened; opened at the next start. After
-// each it shows on the monitor it was left on, at its size in Qt's pixels,
-// its title bar on that monitor, and the frame saved is the one shown; one
-// left past the edges comes back pulled onto its monitor only as far as its
-// frame must be. A window is first shown on a monitor that can hold it; the
+// dragged across by its title bar with the pointer, with or without a pause
+// while it straddles the border, Pelmor running meanwhile; maximised, moved
+// across and un-maximised; closed and reopened; opened at the next start.
+// After each it shows on the monitor it was left on, at its size in Qt's
+// pixels, and stays so, its title bar on that monitor, and the frame saved is
+// the one shown; one left past the edges comes back pulled onto its monitor
+// only as far as its frame must be. A window is first shown on a monitor that can hold it; the
 // moves of a window that cannot fit on both monitors are left out.
 TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize) {
     const QList<QScreen*> screens = QGuiApplication::screens();
@@ -732,43 +733,55 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         QProcess::execute("xdotool", {"windowmove", QString::number(xcbWindow(title)),
                                       QString::number(device.x()), QString::number(device.y())});
     };
-    // By the title bar, to `to` in Qt's pixels: at once, or gliding there in
-    // small steps with a pause at `pauseAt` (device pixels) on the way.
-    const auto dragTo = [](const QString& title, QPoint to, std::optional<QPoint> pauseAt) {
+    // By the title bar with the pointer, as a user drags, to `to` in Qt's
+    // pixels: in steps 50 ms apart to the border (device pixels) and on, with
+    // a pause while the window straddles the border where `pauses`.
+    const auto dragTo = [](const QString& title, QPoint to, QPoint border, bool pauses) {
         const QWidget& dragged = *shown(title);
         const QRect frame = dragged.frameGeometry();
         const QPoint from =
             devicePoint(QPoint(frame.center().x(), (frame.top() + dragged.geometry().top()) / 2));
-        const auto at = [](QPoint point, const char* pause = "0.2") {
-            return QStringList{"mousemove", QString::number(point.x()), QString::number(point.y()),
-                               "sleep", pause};
-        };
-        const auto glide = [&](QPoint start, QPoint end) {
+        const auto glide = [](QPoint start, QPoint end) {
             QStringList steps;
-            for (int step = 1; step <= 25; ++step) {
-                steps += at(start + (end - start) * step / 25, "0.04");
+            for (int step = 1; step <= 15; ++step) {
+                const QPoint point = start + (end - start) * step / 15;
+                steps += {"mousemove", QString::number(point.x()), QString::number(point.y()),
+                          "sleep", "0.05"};
             }
             return steps;
         };
-        const QPoint started = from + QPoint(30, 10);
-        QStringList arguments = at(from) + QStringList{"mousedown", "1"} + at(started);
-        arguments += pauseAt ? glide(started, *pauseAt) + QStringList{"sleep", "1.5"} +
-                                   glide(*pauseAt, devicePoint(to))
-                             : at((started + devicePoint(to)) / 2) + at(devicePoint(to));
-        QProcess::execute("xdotool", arguments + QStringList{"mouseup", "1"});
+        // Pelmor runs meanwhile, as it does while a user drags.
+        QProcess drag;
+        drag.start("xdotool",
+                   QStringList{"mousemove", QString::number(from.x()), QString::number(from.y()),
+                               "sleep", "0.2", "mousedown", "1"} +
+                       glide(from, border) +
+                       (pauses ? QStringList{"sleep", "1.5"} : QStringList{}) +
+                       glide(border, devicePoint(to)) + QStringList{"mouseup", "1"});
+        processEventsUntil([&] { return drag.state() == QProcess::NotRunning; }, 10'000);
     };
+    const QList<QByteArray> maximised{"_NET_WM_STATE_MAXIMIZED_VERT",
+                                      "_NET_WM_STATE_MAXIMIZED_HORZ"};
     enum class Move {
         across,
         pastTheEdges,
         reopened,
+        draggedAcross,
         draggedBack,
         slowlyDraggedAcross,
         slowlyDraggedBack,
+        maximisedAcross,
         restarted,
     };
     using enum Move;
-    const char* const moveNames[] = {"moved across", "left past the edges",   "reopened",
-                                     "dragged back", "slowly dragged across", "slowly dragged back",
+    const char* const moveNames[] = {"moved across",
+                                     "left past the edges",
+                                     "reopened",
+                                     "dragged across",
+                                     "dragged back",
+                                     "slowly dragged across",
+                                     "slowly dragged back",
+                                     "maximised, moved across, un-maximised",
                                      "restarted"};
     const struct {
         const char* title;
@@ -778,7 +791,11 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         {"Wi-Fi Radar", {across, reopened, draggedBack, across, restarted}},
         {"Speed Test", {across, reopened, draggedBack, pastTheEdges, reopened, restarted}},
         {"Diagnostics Export", {pastTheEdges, reopened}},
-        {"Speed Test", {slowlyDraggedAcross, slowlyDraggedBack}},
+        {"Speed Test",
+         {slowlyDraggedAcross, slowlyDraggedBack, draggedAcross, draggedBack, maximisedAcross}},
+        // Small enough for the monitor of twice the scale in either arrangement.
+        {"Pelmor Settings",
+         {slowlyDraggedAcross, slowlyDraggedBack, draggedAcross, draggedBack, maximisedAcross}},
     };
     for (const auto& row : rows) {
         const QString title = QString::fromLatin1(row.title);
@@ -794,15 +811,17 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
             saved.sync();
             return saved.value("WindowFrames/" + windowNamed().frameName).toRect();
         };
-        // On `screen` at `size` (at `frame`, where it is given), the frame
-        // saved the one shown, the middle of its title bar on the screen.
+        // On `screen` (any, where none is given) at `size` (at `frame`, where
+        // it is given), in no state, the frame saved the one shown, the middle
+        // of its title bar on the screen.
         const auto isAt = [&](const QScreen* screen, QSize size, std::optional<QRect> frame) {
             const QWidget* window = shown(title);
-            return window != nullptr && isFramed(title) && window->screen() == screen &&
-                   window->size() == size &&
+            return window != nullptr && isFramed(title) &&
+                   window->screen() == (screen != nullptr ? screen : window->screen()) &&
+                   holdsStates(xcb_window_t(window->winId()), {}) && window->size() == size &&
                    window->geometry() == frame.value_or(window->geometry()) &&
                    savedFrame() == window->geometry() &&
-                   screen->availableGeometry().contains(
+                   window->screen()->availableGeometry().contains(
                        QPoint(window->frameGeometry().center().x(), window->frameGeometry().top()));
         };
         const auto describeOn = [&] {
@@ -871,22 +890,17 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                 EXPECT_TRUE(processEventsUntil([&] { return !shown(title); }, 3'000));
                 EXPECT_TRUE(windowNamed().pick());
                 break;
+            case draggedAcross:
             case draggedBack:
             case slowlyDraggedAcross:
             case slowlyDraggedBack: {
-                screen = move == slowlyDraggedAcross ? other : first;
+                screen = move == draggedAcross || move == slowlyDraggedAcross ? other : first;
                 const QWidget* dragged = shown(title);
                 const QPoint to = QPoint(screen->availableGeometry().center().x(),
                                          screen->availableGeometry().top() + 40);
-                // Slowly, with a pause while the window straddles the
-                // border, its middle just across, at the height it is grabbed
-                // at.
-                const int border = screens[1]->geometry().left();
-                const std::optional<QPoint> pauseAt =
-                    move == draggedBack
-                        ? std::nullopt
-                        : std::optional(QPoint(border + (to.x() < border ? -50 : 50),
-                                               devicePoint(before.topLeft()).y() + 10));
+                // At the border, at the height it is grabbed at.
+                const QPoint border(screens[1]->geometry().left(),
+                                    devicePoint(before.topLeft()).y() + margins.top() / 2);
                 // A press that comes before the window manager takes the
                 // window under the pointer starts no drag (seen beside busy
                 // loops): the drag is made again while the window has not
@@ -894,9 +908,32 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                 for (int attempt = 0; attempt < 3 && dragged->frameGeometry() == before;
                      ++attempt) {
                     DesktopSession::pumpFor(300);
-                    dragTo(title, to, pauseAt);
+                    dragTo(title, to, border,
+                           move == slowlyDraggedAcross || move == slowlyDraggedBack);
                     processEventsUntil([&] { return dragged->frameGeometry() != before; }, 2'000);
                 }
+                break;
+            }
+            case maximisedAcross: {
+                // Maximised on the left monitor, moved to the right one and
+                // left wherever the manager puts it back once un-maximised.
+                QScreen* const from = screens[0];
+                QScreen* const to = screens[1];
+                screen = nullptr;
+                if (shown(title)->screen() != from) {
+                    moveTo(title, from->geometry().topLeft() + QPoint(300, 200));
+                    EXPECT_TRUE(processEventsUntil([&] { return isAt(from, size, {}); }, 3'000))
+                        << "moved to maximise: " << describeOn();
+                }
+                changeState(xcbWindow(title), adding, maximised);
+                EXPECT_TRUE(processEventsUntil([&] { return shown(title)->isMaximized(); }, 3'000))
+                    << describeOn();
+                moveTo(title, to->geometry().topLeft() + QPoint(80, 60));
+                EXPECT_TRUE(processEventsUntil(
+                    [&] { return shown(title)->screen() == to && shown(title)->isMaximized(); },
+                    3'000))
+                    << "moved maximised: " << describeOn();
+                changeState(xcbWindow(title), removing, maximised);
                 break;
             }
             case restarted:
@@ -907,8 +944,15 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                 EXPECT_TRUE(windowNamed().pick());
                 break;
             }
-            EXPECT_TRUE(processEventsUntil([&] { return isAt(screen, size, frame); }, 3'000))
-                << describeOn() << ", not on " << screen->name().toStdString() << " at "
+            // And stays so.
+            const bool isThere =
+                processEventsUntil([&] { return isAt(screen, size, frame); }, 3'000);
+            if (isThere) {
+                DesktopSession::pumpFor(FrameKeeping::settleMilliseconds * 2);
+            }
+            EXPECT_TRUE(isThere && isAt(screen, size, frame))
+                << describeOn() << ", not on "
+                << (screen != nullptr ? screen->name().toStdString() : "either") << " at "
                 << testing::PrintToString(size) << " "
                 << testing::PrintToString(frame.value_or(QRect()));
         }

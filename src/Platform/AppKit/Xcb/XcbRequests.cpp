@@ -78,6 +78,14 @@ std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t win
     return QRect(placed->dst_x, placed->dst_y, sized->width, sized->height);
 }
 
+bool isPointerButtonHeld(xcb_connection_t* connection) {
+    const auto pointer = owned(xcb_query_pointer_reply(
+        connection, xcb_query_pointer(connection, defaultRootWindow(connection)), nullptr));
+    constexpr std::uint16_t buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3 |
+                                      XCB_BUTTON_MASK_4 | XCB_BUTTON_MASK_5;
+    return pointer && (pointer->mask & buttons) != 0;
+}
+
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
                          const std::array<std::uint32_t, 5>& data) {
     xcb_client_message_event_t message{};
