@@ -28,6 +28,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
@@ -341,16 +342,47 @@ protected:
         const QString program = QString::fromLatin1(GetParam());
         ASSERT_TRUE(DesktopSession::programsInstalled({GetParam()}))
             << GetParam() << " is not installed";
-        windowManager.start(program, program == QStringLiteral("xfwm4")
-                                         ? QStringList{"--compositor=off", "--sm-client-disable"}
-                                         : QStringList{});
+        windowManager.start(program, windowManagerArguments(program));
         ASSERT_TRUE(windowManager.waitForStarted(5'000));
-        // Running once it frames a window.
+        // bspwm takes no window mapped before it runs.
+        ASSERT_TRUE(program != QStringLiteral("bspwm") ||
+                    processEventsUntil(
+                        [] { return !rootProperty("_NET_SUPPORTING_WM_CHECK").empty(); }, 10'000))
+            << GetParam() << " never ran";
+        // Running once it frames a window, or tells its state (bspwm draws
+        // no frame, only the window's own border).
         QWidget probe;
         probe.show();
         ASSERT_TRUE(processEventsUntil(
-            [&] { return !probe.windowHandle()->frameMargins().isNull(); }, 10'000))
-            << GetParam() << " framed no window";
+            [&] {
+                return !probe.windowHandle()->frameMargins().isNull() ||
+                       !property(xcb_window_t(probe.winId()), "WM_STATE").empty();
+            },
+            10'000))
+            << GetParam() << " managed no window";
+    }
+
+    // i3 without a bar, bspwm with a desktop: each from a configuration of
+    // the test's own.
+    QStringList windowManagerArguments(const QString& program) const {
+        const auto written = [&](const QString& name, const QByteArray& text) {
+            QFile file(directory.filePath(name));
+            if (file.open(QIODevice::WriteOnly)) {
+                file.write(text);
+            }
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+            return QStringList{"-c", file.fileName()};
+        };
+        if (program == QStringLiteral("xfwm4")) {
+            return {"--compositor=off", "--sm-client-disable"};
+        }
+        if (program == QStringLiteral("i3")) {
+            return written("i3.config", "# i3 config file (v4)\nfont pango:monospace 8\n");
+        }
+        if (program == QStringLiteral("bspwm")) {
+            return written("bspwmrc", "#!/bin/sh\nbspc monitor -d one\n");
+        }
+        return {};
     }
 
     void TearDown() override {
@@ -740,12 +772,13 @@ TEST_P(WindowFrameEndToEndTest, ThePopoverStandsByItsIcon) {
 // on-two-monitors), each put through the moves of its row: moved to the
 // monitor of the other scale by a request to the server (as a pager or a
 // script moves it), there or left past that monitor's bottom and right edges;
-// dragged across by its title bar, at once or slowly with a pause while it
-// straddles the border; closed and reopened; opened at the next start. After
-// each it shows on the monitor it was left on, at its size in Qt's pixels,
-// its title bar on that monitor, and the frame saved is the one shown; one
-// left past the edges comes back pulled onto its monitor only as far as its
-// frame must be. A window is first shown on a monitor that can hold it; the
+// dragged across by its title bar with the pointer, with or without a pause
+// while it straddles the border, Pelmor running meanwhile; maximised, moved
+// across and un-maximised; closed and reopened; opened at the next start.
+// After each it shows on the monitor it was left on, at its size in Qt's
+// pixels, and stays so, its title bar on that monitor, and the frame saved is
+// the one shown; one left past the edges comes back pulled onto its monitor
+// only as far as its frame must be. A window is first shown on a monitor that can hold it; the
 // moves of a window that cannot fit on both monitors are left out.
 TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize) {
     const QList<QScreen*> screens = QGuiApplication::screens();
@@ -768,43 +801,55 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         QProcess::execute("xdotool", {"windowmove", QString::number(xcbWindow(title)),
                                       QString::number(device.x()), QString::number(device.y())});
     };
-    // By the title bar, to `to` in Qt's pixels: at once, or gliding there in
-    // small steps with a pause at `pauseAt` (device pixels) on the way.
-    const auto dragTo = [](const QString& title, QPoint to, std::optional<QPoint> pauseAt) {
+    // By the title bar with the pointer, as a user drags, to `to` in Qt's
+    // pixels: in steps 50 ms apart to the border (device pixels) and on, with
+    // a pause while the window straddles the border where `pauses`.
+    const auto dragTo = [](const QString& title, QPoint to, QPoint border, bool pauses) {
         const QWidget& dragged = *shown(title);
         const QRect frame = dragged.frameGeometry();
         const QPoint from =
             devicePoint(QPoint(frame.center().x(), (frame.top() + dragged.geometry().top()) / 2));
-        const auto at = [](QPoint point, const char* pause = "0.2") {
-            return QStringList{"mousemove", QString::number(point.x()), QString::number(point.y()),
-                               "sleep", pause};
-        };
-        const auto glide = [&](QPoint start, QPoint end) {
+        const auto glide = [](QPoint start, QPoint end) {
             QStringList steps;
-            for (int step = 1; step <= 25; ++step) {
-                steps += at(start + (end - start) * step / 25, "0.04");
+            for (int step = 1; step <= 15; ++step) {
+                const QPoint point = start + (end - start) * step / 15;
+                steps += {"mousemove", QString::number(point.x()), QString::number(point.y()),
+                          "sleep", "0.05"};
             }
             return steps;
         };
-        const QPoint started = from + QPoint(30, 10);
-        QStringList arguments = at(from) + QStringList{"mousedown", "1"} + at(started);
-        arguments += pauseAt ? glide(started, *pauseAt) + QStringList{"sleep", "1.5"} +
-                                   glide(*pauseAt, devicePoint(to))
-                             : at((started + devicePoint(to)) / 2) + at(devicePoint(to));
-        QProcess::execute("xdotool", arguments + QStringList{"mouseup", "1"});
+        // Pelmor runs meanwhile, as it does while a user drags.
+        QProcess drag;
+        drag.start("xdotool",
+                   QStringList{"mousemove", QString::number(from.x()), QString::number(from.y()),
+                               "sleep", "0.2", "mousedown", "1"} +
+                       glide(from, border) +
+                       (pauses ? QStringList{"sleep", "1.5"} : QStringList{}) +
+                       glide(border, devicePoint(to)) + QStringList{"mouseup", "1"});
+        processEventsUntil([&] { return drag.state() == QProcess::NotRunning; }, 10'000);
     };
+    const QList<QByteArray> maximised{"_NET_WM_STATE_MAXIMIZED_VERT",
+                                      "_NET_WM_STATE_MAXIMIZED_HORZ"};
     enum class Move {
         across,
         pastTheEdges,
         reopened,
+        draggedAcross,
         draggedBack,
         slowlyDraggedAcross,
         slowlyDraggedBack,
+        maximisedAcross,
         restarted,
     };
     using enum Move;
-    const char* const moveNames[] = {"moved across", "left past the edges",   "reopened",
-                                     "dragged back", "slowly dragged across", "slowly dragged back",
+    const char* const moveNames[] = {"moved across",
+                                     "left past the edges",
+                                     "reopened",
+                                     "dragged across",
+                                     "dragged back",
+                                     "slowly dragged across",
+                                     "slowly dragged back",
+                                     "maximised, moved across, un-maximised",
                                      "restarted"};
     const struct {
         const char* title;
@@ -814,7 +859,11 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         {"Wi-Fi Radar", {across, reopened, draggedBack, across, restarted}},
         {"Speed Test", {across, reopened, draggedBack, pastTheEdges, reopened, restarted}},
         {"Diagnostics Export", {pastTheEdges, reopened}},
-        {"Speed Test", {slowlyDraggedAcross, slowlyDraggedBack}},
+        {"Speed Test",
+         {slowlyDraggedAcross, slowlyDraggedBack, draggedAcross, draggedBack, maximisedAcross}},
+        // Small enough for the monitor of twice the scale in either arrangement.
+        {"Pelmor Settings",
+         {slowlyDraggedAcross, slowlyDraggedBack, draggedAcross, draggedBack, maximisedAcross}},
     };
     for (const auto& row : rows) {
         const QString title = QString::fromLatin1(row.title);
@@ -830,15 +879,17 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
             saved.sync();
             return saved.value("WindowFrames/" + windowNamed().frameName).toRect();
         };
-        // On `screen` at `size` (at `frame`, where it is given), the frame
-        // saved the one shown, the middle of its title bar on the screen.
+        // On `screen` (any, where none is given) at `size` (at `frame`, where
+        // it is given), in no state, the frame saved the one shown, the middle
+        // of its title bar on the screen.
         const auto isAt = [&](const QScreen* screen, QSize size, std::optional<QRect> frame) {
             const QWidget* window = shown(title);
-            return window != nullptr && isFramed(title) && window->screen() == screen &&
-                   window->size() == size &&
+            return window != nullptr && isFramed(title) &&
+                   window->screen() == (screen != nullptr ? screen : window->screen()) &&
+                   holdsStates(xcb_window_t(window->winId()), {}) && window->size() == size &&
                    window->geometry() == frame.value_or(window->geometry()) &&
                    savedFrame() == window->geometry() &&
-                   screen->availableGeometry().contains(
+                   window->screen()->availableGeometry().contains(
                        QPoint(window->frameGeometry().center().x(), window->frameGeometry().top()));
         };
         const auto describeOn = [&] {
@@ -907,22 +958,17 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                 EXPECT_TRUE(processEventsUntil([&] { return !shown(title); }, 3'000));
                 EXPECT_TRUE(windowNamed().pick());
                 break;
+            case draggedAcross:
             case draggedBack:
             case slowlyDraggedAcross:
             case slowlyDraggedBack: {
-                screen = move == slowlyDraggedAcross ? other : first;
+                screen = move == draggedAcross || move == slowlyDraggedAcross ? other : first;
                 const QWidget* dragged = shown(title);
                 const QPoint to = QPoint(screen->availableGeometry().center().x(),
                                          screen->availableGeometry().top() + 40);
-                // Slowly, with a pause while the window straddles the
-                // border, its middle just across, at the height it is grabbed
-                // at.
-                const int border = screens[1]->geometry().left();
-                const std::optional<QPoint> pauseAt =
-                    move == draggedBack
-                        ? std::nullopt
-                        : std::optional(QPoint(border + (to.x() < border ? -50 : 50),
-                                               devicePoint(before.topLeft()).y() + 10));
+                // At the border, at the height it is grabbed at.
+                const QPoint border(screens[1]->geometry().left(),
+                                    devicePoint(before.topLeft()).y() + margins.top() / 2);
                 // A press that comes before the window manager takes the
                 // window under the pointer starts no drag (seen beside busy
                 // loops): the drag is made again while the window has not
@@ -930,9 +976,32 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                 for (int attempt = 0; attempt < 3 && dragged->frameGeometry() == before;
                      ++attempt) {
                     DesktopSession::pumpFor(300);
-                    dragTo(title, to, pauseAt);
+                    dragTo(title, to, border,
+                           move == slowlyDraggedAcross || move == slowlyDraggedBack);
                     processEventsUntil([&] { return dragged->frameGeometry() != before; }, 2'000);
                 }
+                break;
+            }
+            case maximisedAcross: {
+                // Maximised on the left monitor, moved to the right one and
+                // left wherever the manager puts it back once un-maximised.
+                QScreen* const from = screens[0];
+                QScreen* const to = screens[1];
+                screen = nullptr;
+                if (shown(title)->screen() != from) {
+                    moveTo(title, from->geometry().topLeft() + QPoint(300, 200));
+                    EXPECT_TRUE(processEventsUntil([&] { return isAt(from, size, {}); }, 3'000))
+                        << "moved to maximise: " << describeOn();
+                }
+                changeState(xcbWindow(title), adding, maximised);
+                EXPECT_TRUE(processEventsUntil([&] { return shown(title)->isMaximized(); }, 3'000))
+                    << describeOn();
+                moveTo(title, to->geometry().topLeft() + QPoint(80, 60));
+                EXPECT_TRUE(processEventsUntil(
+                    [&] { return shown(title)->screen() == to && shown(title)->isMaximized(); },
+                    3'000))
+                    << "moved maximised: " << describeOn();
+                changeState(xcbWindow(title), removing, maximised);
                 break;
             }
             case restarted:
@@ -943,8 +1012,15 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                 EXPECT_TRUE(windowNamed().pick());
                 break;
             }
-            EXPECT_TRUE(processEventsUntil([&] { return isAt(screen, size, frame); }, 3'000))
-                << describeOn() << ", not on " << screen->name().toStdString() << " at "
+            // And stays so.
+            const bool isThere =
+                processEventsUntil([&] { return isAt(screen, size, frame); }, 3'000);
+            if (isThere) {
+                DesktopSession::pumpFor(FrameKeeping::settleMilliseconds * 2);
+            }
+            EXPECT_TRUE(isThere && isAt(screen, size, frame))
+                << describeOn() << ", not on "
+                << (screen != nullptr ? screen->name().toStdString() : "either") << " at "
                 << testing::PrintToString(size) << " "
                 << testing::PrintToString(frame.value_or(QRect()));
         }
@@ -952,8 +1028,71 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
     }
 }
 
+// Pelmor's windows under tiling window managers, which hold each window at
+// its tile whatever it asks: placing ends within its bound, the tile is saved
+// as shown, and then Pelmor leaves the manager alone. What it sends the X
+// server is counted by the sequence numbers of its requests.
+class TilingWindowManagerEndToEndTest : public WindowFrameEndToEndTest {};
+
+TEST_P(TilingWindowManagerEndToEndTest, AWindowIsLeftAtItsTileOncePlaced) {
+    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
+    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
+                           std::make_shared<Async::EventLoopTimerService>());
+    auto delegate = AppDelegate::create(makeApplicationEnvironment());
+    delegate->applicationDidFinishLaunching();
+    QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
+                    QStringLiteral("pelmor"));
+    // Opened as the toolbox and the menu open them.
+    delegate->menuBarController()->openToolWindow(ToolWindowKind::speedTest);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        for (QAction* action : widget->actions()) {
+            if (action->text() == QStringLiteral("Settings…")) {
+                action->trigger();
+            }
+        }
+    }
+    for (const PelmorWindow& window : pelmorWindows(*delegate->menuBarController())) {
+        if (window.title != SettingsWindow::title && window.title != "Speed Test") {
+            continue;
+        }
+        EXPECT_TRUE(processEventsUntil(
+            [&] {
+                const QWidget* placed = shown(window.title);
+                saved.sync();
+                return placed != nullptr && isViewable(xcb_window_t(placed->winId())) &&
+                       XcbRequests::rootGeometry(XcbRequests::qtConnection(),
+                                                 xcb_window_t(placed->winId())) ==
+                           placed->geometry() &&
+                       saved.value("WindowFrames/" + window.frameName).toRect() ==
+                           placed->geometry();
+            },
+            FrameKeeping::placementMilliseconds + 3'000))
+            << window.title.toStdString() << ": " << describe(window.title) << ", shown "
+            << testing::PrintToString(
+                   XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcbWindow(window.title))
+                       .value_or(QRect()))
+            << ", saved "
+            << testing::PrintToString(saved.value("WindowFrames/" + window.frameName).toRect());
+    }
+    xcb_connection_t* connection = XcbRequests::qtConnection();
+    const auto nextSequence = [connection] {
+        const unsigned int sequence = xcb_get_input_focus(connection).sequence;
+        xcb_discard_reply(connection, sequence);
+        return sequence;
+    };
+    const unsigned int first = nextSequence();
+    DesktopSession::pumpFor(10'000);
+    EXPECT_LT(nextSequence() - first - 1, 10U) << "X requests in 10 s once placed";
+}
+
 INSTANTIATE_TEST_SUITE_P(WindowManagers, WindowFrameEndToEndTest,
                          testing::Values("openbox", "xfwm4", "jwm", "awesome"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, TilingWindowManagerEndToEndTest,
+                         testing::Values("i3", "bspwm"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });

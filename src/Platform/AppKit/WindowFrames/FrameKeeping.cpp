@@ -85,8 +85,10 @@ std::vector<FrameKeeping::Action> FrameKeeping::handle(const Event& event) {
                 ++placementChecks_ * placementCheckMilliseconds < frameExtentsMilliseconds) {
                 start(Timer::placement, actions);
             } else {
-                isAwaitingMargins_ = false;
-                placementChecks_ = 0;
+                // The bound on placing counts from the end of that wait.
+                if (std::exchange(isAwaitingMargins_, false)) {
+                    placementChecks_ = 0;
+                }
                 actions.push_back({.kind = Action::Kind::readServer});
             }
         } else if (event.timer == Timer::fillAnswer) {
@@ -130,6 +132,7 @@ void FrameKeeping::shown(const Event& event, std::vector<Action>& actions) {
     isAwaitingExposure_ = true;
     isAwaitingMargins_ = false;
     placementChecks_ = 0;
+    serverAtAsk_.reset();
     phase_ = Phase::placing;
     holding_ = Holding::shown;
     heldMargins_ = event.margins;
@@ -191,11 +194,14 @@ void FrameKeeping::holdByFrame(const Event& event, std::vector<Action>& actions)
 
 // Waits, within a bound, until the server shows the window where Pelmor
 // asked (where the manager placed it, at its size, where Pelmor asked no
-// place), asking again while it is elsewhere or of another size in no state:
+// place), asking again where it is elsewhere or of another size in no state:
 // a busy manager may place a window by its own rule first, and one may apply
 // the size limits Qt gave it while Qt had it on a monitor of another scale
-// for a moment. One in a state has been maximised or made full screen since,
-// and is left as it is.
+// for a moment. Asked again only where the server's frame changed since the
+// last ask: a request not yet answered is not sent on top of itself, and a
+// manager that answered with a frame of its own (a tile, a fit to a monitor)
+// keeps it, taken once the bound ends. One in a state has been maximised or
+// made full screen since, and is left as it is.
 void FrameKeeping::placementAnswered(const Event& event, std::vector<Action>& actions) {
     reported_ = event.reported;
     const std::optional<QRect> asked =
@@ -207,7 +213,8 @@ void FrameKeeping::placementAnswered(const Event& event, std::vector<Action>& ac
     const bool isUnshown = !event.frame && !(event.states & Qt::WindowMinimized);
     if ((isElsewhere || isUnshown) &&
         ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
-        if (isElsewhere && event.geometry != *asked) {
+        if (isElsewhere && event.geometry != *asked && event.frame != serverAtAsk_) {
+            serverAtAsk_ = event.frame;
             actions.push_back({.kind = Action::Kind::setGeometry, .frame = asked});
         }
         start(Timer::placement, actions);

@@ -173,6 +173,9 @@ private:
     // Moved by Pelmor itself (not by the keeper) since the show.
     bool isMovedByPelmor_ = false;
     int placementChecks_ = 0;
+    // Where the server had the window when the keeper last asked for its
+    // frame again while placing.
+    std::optional<QRect> serverAtAsk_;
     // Where the show put it, and the frame asked for when that is known.
     QRect heldFrame_;
     std::optional<QRect> askedFrame_;

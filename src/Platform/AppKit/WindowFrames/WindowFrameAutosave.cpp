@@ -178,7 +178,8 @@ private:
         switch (event.type()) {
         case QEvent::Show:
             if (!event.spontaneous()) {
-                logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+                logicalSize_.shown(window_.size(), window_.devicePixelRatioF(),
+                                   window_.minimumSize(), window_.maximumSize());
                 feed({.kind = Event::Kind::shown, .margins = frameMargins(window_)});
                 watchExposure();
             }
@@ -210,14 +211,18 @@ private:
     // events of the move are through. Not while it is placed: Qt may have it
     // on another monitor for a moment while the manager frames it (openbox
     // reports it at the root's corner first), and the keeper holds it at its
-    // frame meanwhile; its scale counts from where it is placed.
+    // frame meanwhile; its scale counts from where it is placed. Nor while
+    // it is maximised or full screen: it keeps the size it had before, which
+    // the manager gives back in device pixels (Qt may report that size at
+    // the scale of the monitor the window filled, before it hears the
+    // window left it).
     bool asksSizeAcrossScales() {
-        if (keeping_.phase() == FrameKeeping::Phase::placing) {
+        if (keeping_.phase() == FrameKeeping::Phase::placing || isInAnyState(window_)) {
             return false;
         }
         const std::optional<QSize> size =
             logicalSize_.seen(window_.size(), window_.devicePixelRatioF());
-        if (!size || isInAnyState(window_)) {
+        if (!size) {
             return false;
         }
         QTimer::singleShot(0, this, [this, size = *size] {
@@ -228,12 +233,21 @@ private:
         return true;
     }
 
+    // Not while a pointer button is held: a manager moving the window the
+    // user drags drops the request (xfwm4) or gives the window its size of
+    // before the drag again at the next step (openbox). Looked at again at
+    // the pace of the settle timer until the drag is through.
     bool asksUnansweredSize() {
         const std::optional<QSize> size =
             logicalSize_.unanswered(window_.size(), window_.devicePixelRatioF());
         if (!size || !window_.isVisible() || isInAnyState(window_)) {
             return false;
         }
+        xcb_connection_t* connection = XcbRequests::qtConnection();
+        if (connection != nullptr && XcbRequests::isPointerButtonHeld(connection)) {
+            return true;
+        }
+        logicalSize_.askedAgain();
         window_.resize(*size);
         return true;
     }
@@ -373,9 +387,11 @@ private:
     void notePlacedSize() {
         const std::optional<Shown> shown = shownByServer();
         if (shown) {
-            logicalSize_.shown(shown->frame.size(), shown->screen->devicePixelRatio());
+            logicalSize_.shown(shown->frame.size(), shown->screen->devicePixelRatio(),
+                               window_.minimumSize(), window_.maximumSize());
         } else {
-            logicalSize_.shown(window_.size(), window_.devicePixelRatioF());
+            logicalSize_.shown(window_.size(), window_.devicePixelRatioF(), window_.minimumSize(),
+                               window_.maximumSize());
         }
     }
 

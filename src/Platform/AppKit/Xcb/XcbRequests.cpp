@@ -93,6 +93,14 @@ xcb_window_t topLevelOf(xcb_connection_t* connection, xcb_window_t window) {
     return XCB_WINDOW_NONE;
 }
 
+bool isPointerButtonHeld(xcb_connection_t* connection) {
+    const auto pointer = owned(xcb_query_pointer_reply(
+        connection, xcb_query_pointer(connection, defaultRootWindow(connection)), nullptr));
+    constexpr std::uint16_t buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3 |
+                                      XCB_BUTTON_MASK_4 | XCB_BUTTON_MASK_5;
+    return pointer && (pointer->mask & buttons) != 0;
+}
+
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
                          const std::array<std::uint32_t, 5>& data) {
     xcb_client_message_event_t message{};

@@ -50,6 +50,10 @@ std::optional<QRect> rootGeometry(xcb_connection_t* connection, xcb_window_t win
 // it is one); none when it is gone.
 xcb_window_t topLevelOf(xcb_connection_t* connection, xcb_window_t window);
 
+// Whether a pointer button is held down now, as it is while the window
+// manager moves a window the user drags; not where it cannot be told.
+bool isPointerButtonHeld(xcb_connection_t* connection);
+
 // Asks the window manager, by a client message of `type` about `window` sent
 // to the root window, to change the window (its state, its stacking).
 void sendToWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,

@@ -29,11 +29,13 @@ const QRect lower(200, 250, 640, 480);
 // the window on a monitor of twice the scale for a moment.
 const QRect doubled(200, 150, 1280, 960);
 const QRect doubledElsewhere(320, 160, 1280, 960);
+// A tiling manager's tile, where it holds the window whatever is asked.
+const QRect tile(2, 26, 636, 772);
 
 QString nameOf(QRect frame) {
-    const std::map<QString, QRect> names{{"normal", normal},   {"elsewhere", elsewhere},
-                                         {"filled", filled},   {"tall", tall},
-                                         {"dropped", dropped}, {"lower", lower}};
+    const std::map<QString, QRect> names{
+        {"normal", normal},   {"elsewhere", elsewhere}, {"filled", filled}, {"tall", tall},
+        {"dropped", dropped}, {"lower", lower},         {"tile", tile}};
     for (const auto& [name, known] : names) {
         if (known == frame) {
             return name;
@@ -58,6 +60,7 @@ struct Step {
         server,         // the server has it at `frame` (empty: not shown); Qt has not heard
         qt,             // Qt hears of `states`
         net,            // the manager's _NET_WM_STATE becomes `reported`
+        tiled,          // the manager holds the window at `frame` from now on
         fire,           // `timer` fires
         hide,           // Pelmor closes it
     } kind;
@@ -97,6 +100,9 @@ Step qt(Qt::WindowStates states) {
 Step net(Qt::Orientations directions, bool isFullScreen = false) {
     return {.kind = Step::net, .reported = {directions, isFullScreen}};
 }
+Step tiledAt(QRect frame) {
+    return {.kind = Step::tiled, .frame = frame};
+}
 Step fire(Timer timer) {
     return {.kind = Step::fire, .timer = timer};
 }
@@ -115,6 +121,7 @@ struct FakeDesktop {
     Qt::WindowStates states;
     std::optional<QRect> server;
     MaximizedDirections::Reported reported;
+    std::optional<QRect> tile;
     std::set<Timer> running;
     QStringList out;
 
@@ -131,6 +138,7 @@ struct FakeDesktop {
         case Action::Kind::setGeometry:
             geometry = *action.frame;
             out << "move " + nameOf(geometry);
+            keepTile();
             break;
         case Action::Kind::setStates:
             states = action.states;
@@ -148,6 +156,7 @@ struct FakeDesktop {
             geometry = kept.marginsRemoved(action.margins);
             out << "hold " + nameOf(geometry);
             feed({.kind = Event::Kind::held, .frame = geometry});
+            keepTile();
             break;
         }
         case Action::Kind::readServer:
@@ -162,6 +171,14 @@ struct FakeDesktop {
         case Action::Kind::commit:
             out << "save " + nameOf(*action.frame);
             break;
+        }
+    }
+
+    // A tiling manager answers each request with its tile.
+    void keepTile() {
+        if (tile) {
+            geometry = *tile;
+            server = server ? tile : std::nullopt;
         }
     }
 
@@ -202,6 +219,9 @@ struct FakeDesktop {
             reported = step.reported;
             feed({.kind = Event::Kind::managerStateChanged, .reported = reported});
             break;
+        case Step::tiled:
+            tile = step.frame;
+            break;
         case Step::fire:
             if (running.erase(step.timer) == 0) {
                 out << QStringLiteral("timer %1 was not running").arg(int(step.timer));
@@ -241,6 +261,10 @@ TEST(FrameKeepingTest, AWindowIsKeptAtItsNormalFrameWhateverOrderTheManagerAnswe
         {"shown again, held by the last frame seen, then by its own, placed where asked",
          {hide, show(), expose},
          "hold normal, hold normal, save normal"},
+        {"a tiling manager keeps its tile: asked once, the tile taken once placing ends",
+         after({hide, tiledAt(tile), show(), expose},
+               after(std::vector<Step>(19, tick), {settle, tick})),
+         "hold normal, move normal, save tile, timer 1 was not running"},
         {"busy xfwm4: placed by its own rule first, asked again until it is where asked",
          {hide, show(), at(elsewhere), expose, tick, at(normal), tick},
          "hold normal, hold normal, save normal"},

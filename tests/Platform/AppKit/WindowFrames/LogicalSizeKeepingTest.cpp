@@ -6,8 +6,9 @@
 #include <QStringList>
 
 // A window seen at sizes and scales in turn, after it was shown at 760x460 at
-// the first: the size it is asked for at each, "-" for none. One seen still
-// (no size) is at the size and scale last seen.
+// the first, no smaller than 720x440: the size it is asked for at each, "-"
+// for none. One seen still (no size) is at the size and scale last seen, and
+// asked what is asked there.
 TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt) {
     struct Seen {
         QSize size;
@@ -43,17 +44,42 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
          {{{380, 230}, 2}, {{760, 460}, 2}, still},
          "760x460, -, -"},
         {"still after a move at its size: nothing asked", 1, {{{760, 460}, 2}, still}, "-, -"},
+        {"dragged on: given its device size of before, held to the minimum there; asked once still",
+         1,
+         {{{380, 230}, 2}, {{760, 460}, 2}, {{720, 440}, 2}, still, {{760, 460}, 2}, still},
+         "760x460, -, -, 760x460, -, -"},
+        {"dragged on from twice the scale: given its device size of before; asked once still",
+         2,
+         {{{1520, 920}, 1}, {{760, 460}, 1}, {{1520, 920}, 1}, still},
+         "760x460, -, -, 760x460"},
+        {"given its device size of before again once asked: taken",
+         1,
+         {{{380, 230}, 2},
+          {{760, 460}, 2},
+          {{720, 440}, 2},
+          still,
+          {{720, 440}, 2},
+          still,
+          {{1440, 880}, 1}},
+         "760x460, -, -, 760x460, -, -, 720x440"},
+        {"resized by the user after the size landed, by a pixel too: kept",
+         1,
+         {{{380, 230}, 2}, {{760, 460}, 2}, {{800, 500}, 2}, {{801, 500}, 2}, still},
+         "760x460, -, -, -, -"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         LogicalSizeKeeping keeping;
-        keeping.shown(QSize(760, 460), row.shownAt);
+        keeping.shown(QSize(760, 460), row.shownAt, QSize(720, 440));
         QStringList asked;
         Seen last{QSize(760, 460), row.shownAt};
         for (const Seen& seen : row.seen) {
             const std::optional<QSize> size = seen.ratio == 0
                                                   ? keeping.unanswered(last.size, last.ratio)
                                                   : keeping.seen(seen.size, seen.ratio);
+            if (size && seen.ratio == 0) {
+                keeping.askedAgain();
+            }
             last = seen.ratio == 0 ? last : seen;
             asked << (size ? QStringLiteral("%1x%2").arg(size->width()).arg(size->height())
                            : QStringLiteral("-"));
