@@ -31,6 +31,7 @@ void LogicalSizeKeeping::shown(QSize size, qreal ratio, QSize minimum, QSize max
     ratio_ = 0;
     adopt(size, ratio);
     deviceBefore_.reset();
+    filledAtRatio_ = 0;
     unanswered_.reset();
     isAskedAgain_ = false;
 }
@@ -79,7 +80,7 @@ bool LogicalSizeKeeping::isHeldByManager(QSize size, qreal ratio) const {
     }
     const QSize now = (QSizeF(size_) * ratio_).toSize();
     for (const QSize device : {now, deviceBefore_.value_or(now)}) {
-        for (const qreal limitsRatio : {ratio, ratio_, askedAtRatio_}) {
+        for (const qreal limitsRatio : {ratio, ratio_, askedAtRatio_, filledAtRatio_}) {
             if (limitsRatio == 0) {
                 continue;
             }
@@ -105,6 +106,12 @@ std::optional<QSize> LogicalSizeKeeping::unanswered(QSize size, qreal ratio) con
         return std::nullopt;
     }
     return unanswered_;
+}
+
+void LogicalSizeKeeping::filling(qreal ratio) {
+    if (ratio != ratio_) {
+        filledAtRatio_ = ratio;
+    }
 }
 
 void LogicalSizeKeeping::askedAgain() {

@@ -36,6 +36,11 @@ public:
     std::optional<QSize> unanswered(QSize size, qreal ratio) const;
     void askedAgain();
 
+    // The window fills a monitor at `ratio`, where no size it has is its
+    // own: a manager that restores it may hold its size to the limits Qt gave
+    // it there (xfwm4), which is then not taken as the window's own either.
+    void filling(qreal ratio);
+
 private:
     void adopt(QSize size, qreal ratio);
     bool isHeldByManager(QSize size, qreal ratio) const;
@@ -48,6 +53,9 @@ private:
     // The device size the window had at the scale before the last change of
     // scale, if any.
     std::optional<QSize> deviceBefore_;
+    // A scale other than its own the window filled a monitor at since it
+    // was shown, if any.
+    qreal filledAtRatio_ = 0;
     // The scale the size was last asked for at.
     qreal askedAtRatio_ = 0;
     // The size last asked for, at the scale it was asked at, until it lands

@@ -215,9 +215,14 @@ private:
     // it is maximised or full screen: it keeps the size it had before, which
     // the manager gives back in device pixels (Qt may report that size at
     // the scale of the monitor the window filled, before it hears the
-    // window left it).
+    // window left it). Nor where the manager says so and Qt has not heard
+    // yet: xfwm4 gives the maximised size before Qt hears of the state.
     bool asksSizeAcrossScales() {
-        if (keeping_.phase() == FrameKeeping::Phase::placing || isInAnyState(window_)) {
+        if (keeping_.phase() == FrameKeeping::Phase::placing) {
+            return false;
+        }
+        if (isInAnyState(window_) || MaximizedDirections::of(*window_.windowHandle())) {
+            logicalSize_.filling(window_.devicePixelRatioF());
             return false;
         }
         const std::optional<QSize> size =

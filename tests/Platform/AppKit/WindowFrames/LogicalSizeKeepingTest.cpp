@@ -15,6 +15,8 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
         qreal ratio;
     };
     const Seen still{};
+    // Filling a monitor at that scale.
+    const auto filled = [](qreal ratio) { return Seen{QSize(0, 0), ratio}; };
     const struct {
         const char* what;
         qreal shownAt;
@@ -62,6 +64,11 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
           still,
           {{1440, 880}, 1}},
          "760x460, -, -, 760x460, -, -, 720x440"},
+        {"restored after filling a monitor of twice the scale, held to the minimum there: asked "
+         "once still",
+         1,
+         {filled(2), {{1440, 880}, 1}, still},
+         "-, -, 760x460"},
         {"resized by the user after the size landed, by a pixel too: kept",
          1,
          {{{380, 230}, 2}, {{760, 460}, 2}, {{800, 500}, 2}, {{801, 500}, 2}, still},
@@ -74,6 +81,11 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
         QStringList asked;
         Seen last{QSize(760, 460), row.shownAt};
         for (const Seen& seen : row.seen) {
+            if (seen.size == QSize(0, 0)) {
+                keeping.filling(seen.ratio);
+                asked << QStringLiteral("-");
+                continue;
+            }
             const std::optional<QSize> size = seen.ratio == 0
                                                   ? keeping.unanswered(last.size, last.ratio)
                                                   : keeping.seen(seen.size, seen.ratio);
