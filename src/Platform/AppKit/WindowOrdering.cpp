@@ -37,6 +37,21 @@ bool awaitsActivation(const QWidget& window) {
     return !isIconic && !isActive;
 }
 
+// Asks the window manager, once, to take `name` off the window's states,
+// where it holds it, as a client asks to take a state away.
+void takeStateOff(xcb_connection_t* connection, xcb_window_t native, const char* name) {
+    const xcb_atom_t state = XcbRequests::internAtom(connection, "_NET_WM_STATE");
+    const xcb_atom_t taken = XcbRequests::internAtom(connection, name);
+    const std::vector<std::uint32_t> states = XcbRequests::property32(connection, native, state);
+    if (std::find(states.begin(), states.end(), taken) == states.end()) {
+        return;
+    }
+    constexpr std::uint32_t removing = 0;
+    constexpr std::uint32_t fromApplication = 1;
+    XcbRequests::sendToWindowManager(connection, native, state,
+                                     {removing, taken, 0, fromApplication, 0});
+}
+
 // Asks the window manager to take the hidden state off a window it shows
 // again but still marks hidden (jwm keeps it through a restore), so that
 // pagers and taskbars do not take it for minimised.
@@ -49,17 +64,9 @@ void clearStaleHiddenState(const QWidget& window) {
     const auto native = xcb_window_t(window.winId());
     const std::vector<std::uint32_t> wmState = XcbRequests::property32(
         connection, native, XcbRequests::internAtom(connection, "WM_STATE"));
-    const xcb_atom_t state = XcbRequests::internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t hidden = XcbRequests::internAtom(connection, "_NET_WM_STATE_HIDDEN");
-    const std::vector<std::uint32_t> states = XcbRequests::property32(connection, native, state);
-    if (wmState.empty() || wmState.front() != normalState ||
-        std::find(states.begin(), states.end(), hidden) == states.end()) {
-        return;
+    if (!wmState.empty() && wmState.front() == normalState) {
+        takeStateOff(connection, native, "_NET_WM_STATE_HIDDEN");
     }
-    constexpr std::uint32_t removing = 0;
-    constexpr std::uint32_t fromApplication = 1;
-    XcbRequests::sendToWindowManager(connection, native, state,
-                                     {removing, hidden, 0, fromApplication, 0});
 }
 
 // Activates a window once it is mapped, unless it was minimised or closed
@@ -103,26 +110,14 @@ private:
     QPointer<QWidget> window_;
 };
 
-// Asks the window manager to roll a rolled-up (shaded) window down, as a
-// client asks it to take a state away: Qt knows no such state, and fluxbox,
-// icewm and xfwm4 keep it through an activation (the last two with the client
-// unmapped).
+// Asks the window manager to roll a rolled-up (shaded) window down: Qt knows
+// no such state, and fluxbox, icewm and xfwm4 keep it through an activation
+// (the last two with the client unmapped).
 void rollDown(QWidget& window) {
     xcb_connection_t* connection = XcbRequests::qtConnection();
-    if (connection == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
-        return;
+    if (connection != nullptr && window.testAttribute(Qt::WA_WState_Created)) {
+        takeStateOff(connection, xcb_window_t(window.winId()), "_NET_WM_STATE_SHADED");
     }
-    const auto native = xcb_window_t(window.winId());
-    const xcb_atom_t state = XcbRequests::internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t shaded = XcbRequests::internAtom(connection, "_NET_WM_STATE_SHADED");
-    const std::vector<std::uint32_t> states = XcbRequests::property32(connection, native, state);
-    if (std::find(states.begin(), states.end(), shaded) == states.end()) {
-        return;
-    }
-    constexpr std::uint32_t removing = 0;
-    constexpr std::uint32_t fromApplication = 1;
-    XcbRequests::sendToWindowManager(connection, native, state,
-                                     {removing, shaded, 0, fromApplication, 0});
 }
 
 // Asks the window manager to move a window left on another desktop to the
