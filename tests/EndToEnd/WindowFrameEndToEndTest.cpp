@@ -385,7 +385,30 @@ protected:
         return {};
     }
 
+    // Pelmor started as at login, on a runtime of the test's own.
+    void startPelmor() {
+        ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
+        runtime.emplace(std::make_shared<Async::EventLoopExecutor>(),
+                        std::make_shared<Async::EventLoopTimerService>());
+        restartPelmor();
+    }
+
+    void restartPelmor() {
+        delegate.reset();
+        delegate = AppDelegate::create(makeApplicationEnvironment());
+        delegate->applicationDidFinishLaunching();
+    }
+
+    // The frame Pelmor saved under `name`.
+    static QRect savedFrame(const QString& name) {
+        QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
+                        QStringLiteral("pelmor"));
+        saved.sync(); // What the settings file holds now.
+        return saved.value("WindowFrames/" + name).toRect();
+    }
+
     void TearDown() override {
+        delegate.reset();
         windowManager.terminate();
         windowManager.waitForFinished(5'000);
     }
@@ -415,6 +438,8 @@ protected:
 
     QProcess windowManager;
     QTemporaryDir directory;
+    std::optional<Async::Runtime> runtime;
+    std::shared_ptr<AppDelegate> delegate;
 };
 
 TEST_P(WindowFrameEndToEndTest, AWindowLeftOffTheTopLeftComesBackWithItsWholeFrame) {
@@ -539,14 +564,8 @@ TEST_P(WindowFrameEndToEndTest, AWindowFirstShownPastAnEdgeIsPulledOnlyAsFarAsIt
 // state it was left in, and back at its frame once that state is undone. The
 // frame saved meanwhile is the one the window goes back to.
 TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachWindowManagerAct) {
-    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
-    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
-                           std::make_shared<Async::EventLoopTimerService>());
-    auto delegate = AppDelegate::create(makeApplicationEnvironment());
-    delegate->applicationDidFinishLaunching();
+    ASSERT_NO_FATAL_FAILURE(startPelmor());
     MenuBarController& menuBar = *delegate->menuBarController();
-    QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
-                    QStringLiteral("pelmor"));
 
     const std::vector<PelmorWindow> windows = pelmorWindows(menuBar);
     const QList<QByteArray> maximised{"_NET_WM_STATE_MAXIMIZED_VERT",
@@ -624,10 +643,8 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 moved.setGeometry(left);
                 EXPECT_TRUE(processEventsUntil(
                     [&] {
-                        saved.sync();
                         return isFramed(window.title) && moved.pos().x() < 0 &&
-                               saved.value("WindowFrames/" + window.frameName).toRect() ==
-                                   moved.geometry();
+                               savedFrame(window.frameName) == moved.geometry();
                     },
                     3'000))
                     << "left: " << describe(window.title);
@@ -654,9 +671,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 EXPECT_TRUE(processEventsUntil(
                     [&] { return showsIn(window.title, act.states, frame); }, 3'000))
                     << describe(window.title);
-                saved.sync(); // What the settings file holds now.
-                EXPECT_EQ(saved.value("WindowFrames/" + window.frameName).toRect(), frame)
-                    << "saved while filling the screen";
+                EXPECT_EQ(savedFrame(window.frameName), frame) << "saved while filling the screen";
             }
             if (act.undoneFirst) {
                 changeState(before, removing, act.states);
@@ -679,17 +694,14 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 EXPECT_TRUE(processEventsUntil(
                     [&] {
                         const xcb_window_t after = xcbWindow(window.title);
-                        saved.sync();
                         return isViewable(after) && !isIconic(after) && isActiveOnTop(after) &&
                                isOnCurrentDesktop(after) && showsIn(window.title, states, frame) &&
-                               (!act.leftAt ||
-                                saved.value("WindowFrames/" + window.frameName).toRect() == frame);
+                               (!act.leftAt || savedFrame(window.frameName) == frame);
                     },
                     3'000))
                     << "reopen " << reopen << ": " << describe(window.title) << ", not "
                     << testing::PrintToString(frame) << ", saved "
-                    << testing::PrintToString(
-                           saved.value("WindowFrames/" + window.frameName).toRect());
+                    << testing::PrintToString(savedFrame(window.frameName));
             }
             if (act.draggedOut) {
                 const QPoint from = shown(window.title)->geometry().center();
@@ -712,8 +724,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
                 const QRect dropped = shown(window.title)->geometry();
                 DesktopSession::pumpFor(1'000);
                 EXPECT_EQ(shown(window.title)->geometry(), dropped) << "moved after the drop";
-                saved.sync();
-                EXPECT_EQ(saved.value("WindowFrames/" + window.frameName).toRect(), dropped)
+                EXPECT_EQ(savedFrame(window.frameName), dropped)
                     << "the dropped frame is not saved";
                 frame = dropped;
             } else if (!states.isEmpty()) {
@@ -733,11 +744,7 @@ TEST_P(WindowFrameEndToEndTest, APickedWindowComesBackActiveAtItsFrameAfterEachW
 // manager that borders it (awesome) places a new window whose border would
 // cross an edge elsewhere.
 TEST_P(WindowFrameEndToEndTest, ThePopoverStandsByItsIcon) {
-    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
-    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
-                           std::make_shared<Async::EventLoopTimerService>());
-    auto delegate = AppDelegate::create(makeApplicationEnvironment());
-    delegate->applicationDidFinishLaunching();
+    ASSERT_NO_FATAL_FAILURE(startPelmor());
     MenuBarController& menuBar = *delegate->menuBarController();
     QRect near(QGuiApplication::primaryScreen()->geometry().topRight() + QPoint(-10, 10),
                QSize(1, 1));
@@ -786,13 +793,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
         GTEST_SKIP() << "Skipped: needs two monitors of different scales (run under "
                         "on-two-monitors).";
     }
-    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
-    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
-                           std::make_shared<Async::EventLoopTimerService>());
-    auto delegate = AppDelegate::create(makeApplicationEnvironment());
-    delegate->applicationDidFinishLaunching();
-    QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
-                    QStringLiteral("pelmor"));
+    ASSERT_NO_FATAL_FAILURE(startPelmor());
     const auto deviceArea = [](const QScreen* screen) {
         const QRect area = screen->geometry();
         return QRect(area.topLeft(), area.size() * screen->devicePixelRatio());
@@ -875,10 +876,6 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
             }
             return PelmorWindow{};
         };
-        const auto savedFrame = [&] {
-            saved.sync();
-            return saved.value("WindowFrames/" + windowNamed().frameName).toRect();
-        };
         // On `screen` (any, where none is given) at `size` (at `frame`, where
         // it is given), in no state, the frame saved the one shown, the middle
         // of its title bar on the screen.
@@ -888,7 +885,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
                    window->screen() == (screen != nullptr ? screen : window->screen()) &&
                    holdsStates(xcb_window_t(window->winId()), {}) && window->size() == size &&
                    window->geometry() == frame.value_or(window->geometry()) &&
-                   savedFrame() == window->geometry() &&
+                   savedFrame(windowNamed().frameName) == window->geometry() &&
                    window->screen()->availableGeometry().contains(
                        QPoint(window->frameGeometry().center().x(), window->frameGeometry().top()));
         };
@@ -896,7 +893,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
             const QWidget* window = shown(title);
             return describe(title) + " on " +
                    (window != nullptr ? window->screen()->name().toStdString() : "none") +
-                   ", saved " + testing::PrintToString(savedFrame());
+                   ", saved " + testing::PrintToString(savedFrame(windowNamed().frameName));
         };
         SCOPED_TRACE(row.title);
         ASSERT_TRUE(windowNamed().pick());
@@ -1006,9 +1003,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
             }
             case restarted:
                 frame = shown(title)->geometry();
-                delegate.reset();
-                delegate = AppDelegate::create(makeApplicationEnvironment());
-                delegate->applicationDidFinishLaunching();
+                restartPelmor();
                 EXPECT_TRUE(windowNamed().pick());
                 break;
             }
@@ -1035,13 +1030,7 @@ TEST_P(WindowFrameEndToEndTest, AWindowMovedToAMonitorOfAnotherScaleKeepsItsSize
 class TilingWindowManagerEndToEndTest : public WindowFrameEndToEndTest {};
 
 TEST_P(TilingWindowManagerEndToEndTest, AWindowIsLeftAtItsTileOncePlaced) {
-    ASSERT_TRUE(DesktopSession::preparePelmorEnvironment(directory));
-    Async::Runtime runtime(std::make_shared<Async::EventLoopExecutor>(),
-                           std::make_shared<Async::EventLoopTimerService>());
-    auto delegate = AppDelegate::create(makeApplicationEnvironment());
-    delegate->applicationDidFinishLaunching();
-    QSettings saved(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmor"),
-                    QStringLiteral("pelmor"));
+    ASSERT_NO_FATAL_FAILURE(startPelmor());
     // Opened as the toolbox and the menu open them.
     delegate->menuBarController()->openToolWindow(ToolWindowKind::speedTest);
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -1058,21 +1047,18 @@ TEST_P(TilingWindowManagerEndToEndTest, AWindowIsLeftAtItsTileOncePlaced) {
         EXPECT_TRUE(processEventsUntil(
             [&] {
                 const QWidget* placed = shown(window.title);
-                saved.sync();
                 return placed != nullptr && isViewable(xcb_window_t(placed->winId())) &&
                        XcbRequests::rootGeometry(XcbRequests::qtConnection(),
                                                  xcb_window_t(placed->winId())) ==
                            placed->geometry() &&
-                       saved.value("WindowFrames/" + window.frameName).toRect() ==
-                           placed->geometry();
+                       savedFrame(window.frameName) == placed->geometry();
             },
             FrameKeeping::placementMilliseconds + 3'000))
             << window.title.toStdString() << ": " << describe(window.title) << ", shown "
             << testing::PrintToString(
                    XcbRequests::rootGeometry(XcbRequests::qtConnection(), xcbWindow(window.title))
                        .value_or(QRect()))
-            << ", saved "
-            << testing::PrintToString(saved.value("WindowFrames/" + window.frameName).toRect());
+            << ", saved " << testing::PrintToString(savedFrame(window.frameName));
     }
     xcb_connection_t* connection = XcbRequests::qtConnection();
     const auto nextSequence = [connection] {

@@ -149,6 +149,8 @@ void FrameKeeping::held(const Event& event, std::vector<Action>& actions) {
         heldFrame_ = event.geometry;
     } else if (holding == Holding::exposed) {
         askedFrame_ = isNormalFrameKnown_ ? event.frame : std::nullopt;
+        // Held by its real frame, it may be smaller than shown.
+        askedSize_ = event.geometry.size();
         actions.push_back({.kind = Action::Kind::readServer});
     }
 }
@@ -213,7 +215,10 @@ void FrameKeeping::placementAnswered(const Event& event, std::vector<Action>& ac
     const bool isUnshown = !event.frame && !(event.states & Qt::WindowMinimized);
     if ((isElsewhere || isUnshown) &&
         ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
-        if (isElsewhere && event.geometry != *asked && event.frame != serverAtAsk_) {
+        // Where Qt has it as asked already, the server has yet to answer.
+        const bool isAsked = isElsewhere && (askedFrame_ ? event.geometry == *asked
+                                                         : event.geometry.size() == asked->size());
+        if (isElsewhere && !isAsked && event.frame != serverAtAsk_) {
             serverAtAsk_ = event.frame;
             actions.push_back({.kind = Action::Kind::setGeometry, .frame = asked});
         }

@@ -32,6 +32,7 @@ void LogicalSizeKeeping::shown(QSize size, qreal ratio, QSize minimum, QSize max
     adopt(size, ratio);
     deviceBefore_.reset();
     filledAtRatio_ = 0;
+    filledSize_ = {};
     unanswered_.reset();
     isAskedAgain_ = false;
 }
@@ -49,6 +50,9 @@ void LogicalSizeKeeping::adopt(QSize size, qreal ratio) {
 std::optional<QSize> LogicalSizeKeeping::seen(QSize size, qreal ratio) {
     if (unanswered_ && (ratio != unansweredAtRatio_ || size == *unanswered_)) {
         unanswered_.reset();
+    }
+    if (size == filledSize_ && ratio == filledSizeRatio_) {
+        return std::nullopt;
     }
     if (ratio_ != 0 && ratio != ratio_ && isSameDeviceSize(size, ratio, size_, ratio_)) {
         if (askedAtRatio_ == ratio) {
@@ -108,7 +112,9 @@ std::optional<QSize> LogicalSizeKeeping::unanswered(QSize size, qreal ratio) con
     return unanswered_;
 }
 
-void LogicalSizeKeeping::filling(qreal ratio) {
+void LogicalSizeKeeping::filling(QSize size, qreal ratio) {
+    filledSize_ = size;
+    filledSizeRatio_ = ratio;
     if (ratio != ratio_) {
         filledAtRatio_ = ratio;
     }

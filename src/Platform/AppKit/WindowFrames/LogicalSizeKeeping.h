@@ -36,10 +36,11 @@ public:
     std::optional<QSize> unanswered(QSize size, qreal ratio) const;
     void askedAgain();
 
-    // The window fills a monitor at `ratio`, where no size it has is its
-    // own: a manager that restores it may hold its size to the limits Qt gave
-    // it there (xfwm4), which is then not taken as the window's own either.
-    void filling(qreal ratio);
+    // The window fills a monitor at `size` at `ratio`, where no size it has
+    // is its own: a manager that restores it may hold its size to the limits
+    // Qt gave it there (xfwm4), which is then not taken as the window's own
+    // either, nor the filled size Qt may report for a moment once restored.
+    void filling(QSize size, qreal ratio);
 
 private:
     void adopt(QSize size, qreal ratio);
@@ -56,6 +57,9 @@ private:
     // A scale other than its own the window filled a monitor at since it
     // was shown, if any.
     qreal filledAtRatio_ = 0;
+    // The size it last filled a monitor at, at the scale it filled it at.
+    QSize filledSize_;
+    qreal filledSizeRatio_ = 0;
     // The scale the size was last asked for at.
     qreal askedAtRatio_ = 0;
     // The size last asked for, at the scale it was asked at, until it lands

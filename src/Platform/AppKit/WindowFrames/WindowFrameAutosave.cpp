@@ -222,7 +222,7 @@ private:
             return false;
         }
         if (isInAnyState(window_) || MaximizedDirections::of(*window_.windowHandle())) {
-            logicalSize_.filling(window_.devicePixelRatioF());
+            logicalSize_.filling(window_.size(), window_.devicePixelRatioF());
             return false;
         }
         const std::optional<QSize> size =
@@ -371,17 +371,19 @@ private:
     // The frame to save: `frame`, or where Qt has the window at another scale
     // than that of the monitor that shows it (it may keep a frame it
     // converted on a monitor it had for a moment until the window next
-    // moves), the one the server shows, in Qt's pixels on that monitor; Qt
-    // is asked, once, to have it there too.
+    // moves, or convert one the manager gave while the window crossed to
+    // another monitor at the scale of the one it left), the one the server
+    // shows, in Qt's pixels on that monitor; Qt is asked, once per frame the
+    // server shows, to have it there too.
     QRect shownFrame(QRect frame) {
         const std::optional<Shown> shown =
             window_.isVisible() && !isInAnyState(window_) ? shownByServer() : std::nullopt;
         if (!shown || (shown->screen == window_.windowHandle()->screen() &&
                        shown->frame.size() == window_.size())) {
-            isAskedToAgree_ = false;
+            askedToAgree_.reset();
             return frame;
         }
-        if (!std::exchange(isAskedToAgree_, true)) {
+        if (std::exchange(askedToAgree_, shown->frame) != shown->frame) {
             window_.setGeometry(shown->frame);
         }
         return shown->frame;
@@ -418,8 +420,9 @@ private:
     FrameKeeping keeping_;
     LogicalSizeKeeping logicalSize_;
     bool isWatchingExposure_ = false;
-    // Qt was asked to have the window where the server shows it.
-    bool isAskedToAgree_ = false;
+    // Where the server showed the window when Qt was last asked to have it
+    // there.
+    std::optional<QRect> askedToAgree_;
     bool isFeeding_ = false;
     std::deque<Event> pending_;
     QString name_;

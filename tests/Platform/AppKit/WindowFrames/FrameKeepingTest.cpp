@@ -396,6 +396,12 @@ TEST(FrameKeepingTest, AWindowFirstShownAtItsSavedFrameIsPlacedThere) {
          {show(), at(doubledElsewhere), expose, tick, at(elsewhere), tick},
          "hold normal, move elsewhere, save elsewhere",
          false},
+        {"none saved, too tall, held first by another window's frame, the server late with the "
+         "second hold: at the size of the second",
+         screen,
+         {showHeldBy(QMargins(1, 10, 1, 1)), expose, tick, at(filled), tick},
+         "hold 1,10 1278x789, hold filled, save filled",
+         false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -13,10 +13,13 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
     struct Seen {
         QSize size;
         qreal ratio;
+        bool isFilling = false;
     };
     const Seen still{};
     // Filling a monitor at that scale.
-    const auto filled = [](qreal ratio) { return Seen{QSize(0, 0), ratio}; };
+    const auto filled = [](qreal ratio, QSize size = {2560, 1585}) {
+        return Seen{size, ratio, true};
+    };
     const struct {
         const char* what;
         qreal shownAt;
@@ -69,6 +72,11 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
          1,
          {filled(2), {{1440, 880}, 1}, still},
          "-, -, 760x460"},
+        {"restored after filling a monitor of half the scale, seen at the filled size for a "
+         "moment: not taken",
+         2,
+         {filled(1), {{2560, 1585}, 1}, {{760, 460}, 2}, still},
+         "-, -, -, -"},
         {"resized by the user after the size landed, by a pixel too: kept",
          1,
          {{{380, 230}, 2}, {{760, 460}, 2}, {{800, 500}, 2}, {{801, 500}, 2}, still},
@@ -81,8 +89,8 @@ TEST(LogicalSizeKeepingTest, AsksForItsSizeOnlyWhereAChangeOfScaleAloneChangedIt
         QStringList asked;
         Seen last{QSize(760, 460), row.shownAt};
         for (const Seen& seen : row.seen) {
-            if (seen.size == QSize(0, 0)) {
-                keeping.filling(seen.ratio);
+            if (seen.isFilling) {
+                keeping.filling(seen.size, seen.ratio);
                 asked << QStringLiteral("-");
                 continue;
             }
