@@ -216,9 +216,10 @@ void FrameKeeping::placementAnswered(const Event& event, std::vector<Action>& ac
     if ((isElsewhere || isUnshown) &&
         ++placementChecks_ * placementCheckMilliseconds < placementMilliseconds) {
         // Where Qt has it as asked already, the server has yet to answer.
-        const bool isAsked = isElsewhere && (askedFrame_ ? event.geometry == *asked
-                                                         : event.geometry.size() == asked->size());
-        if (isElsewhere && !isAsked && event.frame != serverAtAsk_) {
+        const auto isAskedAlready = [&] {
+            return askedFrame_ ? event.geometry == *asked : event.geometry.size() == asked->size();
+        };
+        if (isElsewhere && !isAskedAlready() && event.frame != serverAtAsk_) {
             serverAtAsk_ = event.frame;
             actions.push_back({.kind = Action::Kind::setGeometry, .frame = asked});
         }
